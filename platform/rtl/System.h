@@ -1,0 +1,188 @@
+// The basic types of the Pascal run-time library, its 1-based string routines,
+// sets, and the root of the class hierarchy.
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+#include <functional>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+// 8-bit strings hold UTF-8 and keep every byte, in-band markers included.
+using AnsiString = std::string;
+using WideString = std::u16string;
+using AnsiChar = char;
+using WideChar = char16_t;
+
+using Integer = std::int32_t;
+using Cardinal = std::uint32_t;
+using Int64 = std::int64_t;
+using Word = std::uint16_t;
+using Byte = std::uint8_t;
+using Extended = long double;
+using TDateTime = double;
+
+inline constexpr const char* sLineBreak = "\n";
+inline constexpr char PathDelim = '/';
+
+// A Pascal set of up to 256 elements of an enumeration or of 8-bit characters.
+template <typename E>
+class TSet {
+public:
+    constexpr TSet() = default;
+    TSet(std::initializer_list<E> elements) {
+        for (E element : elements)
+            Include(element);
+    }
+
+    bool Contains(E element) const { return Bits.test(Ordinal(element)); }
+    TSet& Include(E element) {
+        Bits.set(Ordinal(element));
+        return *this;
+    }
+    TSet& Exclude(E element) {
+        Bits.reset(Ordinal(element));
+        return *this;
+    }
+    bool Empty() const { return Bits.none(); }
+
+    friend TSet operator+(TSet a, const TSet& b) {
+        a.Bits |= b.Bits;
+        return a;
+    }
+    friend TSet operator-(TSet a, const TSet& b) {
+        a.Bits &= ~b.Bits;
+        return a;
+    }
+    friend TSet operator*(TSet a, const TSet& b) {
+        a.Bits &= b.Bits;
+        return a;
+    }
+    friend bool operator==(const TSet&, const TSet&) = default;
+
+    // The ordinal image the platform uses for sets of at most 32 elements:
+    // bit n stands for the element of ordinal n.
+    Cardinal ToOrdinal() const { return static_cast<Cardinal>((Bits & std::bitset<256>(0xFFFFFFFFu)).to_ulong()); }
+    static TSet FromOrdinal(Cardinal value) {
+        TSet result;
+        result.Bits = std::bitset<256>(value);
+        return result;
+    }
+
+private:
+    static std::size_t Ordinal(E element) {
+        if constexpr (std::is_same_v<E, char>)
+            return static_cast<unsigned char>(element);
+        else
+            return static_cast<std::size_t>(element) & 0xFF;
+    }
+    std::bitset<256> Bits;
+};
+
+using TSysCharSet = TSet<char>;
+
+// 1-based string routines, for 8-bit and 16-bit strings alike.
+// Pos: position of the first occurrence of Sub in S, 0 when absent or Sub is empty.
+template <typename Ch>
+Integer Pos(std::basic_string_view<Ch> Sub, std::basic_string_view<Ch> S) {
+    if (Sub.empty())
+        return 0;
+    auto at = S.find(Sub);
+    return at == std::basic_string_view<Ch>::npos ? 0 : static_cast<Integer>(at) + 1;
+}
+inline Integer Pos(const AnsiString& Sub, const AnsiString& S) {
+    return Pos<char>(std::string_view(Sub), std::string_view(S));
+}
+inline Integer Pos(const WideString& Sub, const WideString& S) {
+    return Pos<char16_t>(std::u16string_view(Sub), std::u16string_view(S));
+}
+
+// Copy: Count characters from Index; out-of-range parts are clipped.
+template <typename Str>
+Str Copy(const Str& S, Integer Index, Integer Count) {
+    if (Index < 1)
+        Index = 1;
+    if (Count <= 0 || static_cast<std::size_t>(Index) > S.size())
+        return Str();
+    return S.substr(static_cast<std::size_t>(Index) - 1, static_cast<std::size_t>(Count));
+}
+
+// Delete: removes Count characters from Index; out-of-range parts are ignored.
+template <typename Str>
+void Delete(Str& S, Integer Index, Integer Count) {
+    if (Index < 1 || Count <= 0 || static_cast<std::size_t>(Index) > S.size())
+        return;
+    S.erase(static_cast<std::size_t>(Index) - 1, static_cast<std::size_t>(Count));
+}
+
+// Insert: puts Sub before position Index, clamped to the string's ends.
+template <typename Str>
+void Insert(const Str& Sub, Str& S, Integer Index) {
+    if (Index < 1)
+        Index = 1;
+    std::size_t at = static_cast<std::size_t>(Index) - 1;
+    S.insert(at > S.size() ? S.size() : at, Sub);
+}
+
+AnsiString StringOfChar(char Ch, Integer Count);
+
+// UTF-8 <-> UTF-16. A byte that is not part of valid UTF-8 becomes the lone
+// surrogate U+DC00 + byte and turns back into the same byte, so no byte is lost.
+WideString UTF8Decode(std::string_view S);
+AnsiString UTF8Encode(std::u16string_view S);
+
+// Code points of a UTF-8 string under the same lossless rule (U+DC80..U+DCFF
+// stand for invalid bytes), and back.
+std::u32string UTF8ToCodePoints(std::string_view S);
+AnsiString CodePointsToUTF8(std::u32string_view S);
+
+// ---------------------------------------------------------------------------
+// Root of the class hierarchy. Every class publishes its class reference
+// (TClass) through ClassType(); the reference carries the class name, the
+// parent class and, for classes with published properties, their table.
+
+struct TClassInfo;
+using TClass = const TClassInfo*;
+
+struct TPropertyTable;
+
+struct TClassInfo {
+    const char* Name;
+    TClass Parent;
+    // Published properties of this class alone (inherited ones live in the
+    // parents' tables); empty for classes that publish nothing.
+    const TPropertyTable* (*OwnProperties)();
+};
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    static TClass StaticClass();
+    virtual TClass ClassType() const { return StaticClass(); }
+    AnsiString ClassName() const;
+    bool InheritsFrom(TClass Ancestor) const;
+};
+
+bool ClassInheritsFrom(TClass Class, TClass Ancestor);
+
+// Declares the class reference of a class derived from TObject:
+//     class TStringList : public TStrings { ZX_CLASS(TStringList, TStrings) ... };
+#define ZX_CLASS(Self, Parent)                                                                     \
+public:                                                                                            \
+    static TClass StaticClass() {                                                                  \
+        static const TClassInfo info{#Self, Parent::StaticClass(), nullptr};                       \
+        return &info;                                                                              \
+    }                                                                                              \
+    TClass ClassType() const override { return StaticClass(); }                                    \
+                                                                                                   \
+private:
+
+// Events are plain function objects; "assigned" means non-empty.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
