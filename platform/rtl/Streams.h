@@ -31,7 +31,9 @@ public:
     Int64 CopyFrom(TStream& Source, Int64 Count);
 };
 
-// A stream over memory that it owns; it grows as it is written.
+// A stream over memory that it owns; it grows as it is written. The position
+// may pass the end (a write there fills the gap with zero bytes); a negative
+// position raises EStreamError "Invalid stream position".
 class TMemoryStream : public TStream {
     ZX_CLASS(TMemoryStream, TStream)
 public:
@@ -94,7 +96,8 @@ private:
     AnsiString FFileName;
 };
 
-// A stream over a string that it holds; its text is DataString.
+// A stream over a string that it holds; its text is DataString. Seek keeps
+// the position within the string.
 class TStringStream : public TStream {
     ZX_CLASS(TStringStream, TStream)
 public:

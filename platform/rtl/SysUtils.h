@@ -246,3 +246,5 @@ AnsiString IncludeTrailingPathDelimiter(const AnsiString& S);
 AnsiString ExcludeTrailingPathDelimiter(const AnsiString& S);
 // File names on Linux compare case-sensitively.
 bool SameFileName(const AnsiString& S1, const AnsiString& S2);
+// The system's text for an errno value ("No such file or directory").
+AnsiString SysErrorMessage(Integer ErrorCode);
