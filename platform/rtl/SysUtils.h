@@ -57,7 +57,8 @@ inline constexpr TReplaceFlag rfReplaceAll = TReplaceFlag::rfReplaceAll;
 inline constexpr TReplaceFlag rfIgnoreCase = TReplaceFlag::rfIgnoreCase;
 
 // Replaces the first (or, with rfReplaceAll, every) occurrence of OldPattern;
-// rfIgnoreCase matches under AnsiLowerCase folding.
+// rfIgnoreCase matches under the case folding of AnsiSameText, and S keeps its
+// own spelling outside the replaced parts. An empty OldPattern replaces nothing.
 AnsiString StringReplace(const AnsiString& S, const AnsiString& OldPattern,
                          const AnsiString& NewPattern, TReplaceFlags Flags);
 WideString WideStringReplace(const WideString& S, const WideString& OldPattern,
