@@ -1,0 +1,28 @@
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace zxtest {
+
+std::string TestOutputDir() {
+    const char* dir = std::getenv("ZX_TEST_OUTPUT");
+    return dir && *dir ? dir : "/tmp";
+}
+
+TTempDir::TTempDir() {
+    std::filesystem::create_directories(TestOutputDir());
+    std::string pattern = TestOutputDir() + "/tmp.XXXXXX";
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary directory in " + TestOutputDir());
+    FPath = pattern;
+}
+
+TTempDir::~TTempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(FPath, ignored);
+}
+
+} // namespace zxtest
