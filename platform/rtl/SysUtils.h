@@ -168,6 +168,21 @@ bool TryStrToInt64(const AnsiString& S, Int64& Value);
 
 // Floats use DecimalSeparator; FloatToStr gives at most 15 significant digits.
 AnsiString FloatToStr(Extended Value);
+
+// ffGeneral: the shorter of fixed and scientific, Precision significant digits,
+//            no trailing zeros, Digits = minimum exponent digits.
+// ffExponent: d.ddd...E+ddd with Precision digits, Digits = minimum exponent digits.
+// ffFixed, ffNumber (thousands grouped), ffCurrency (CurrencyString prefix,
+//            grouped): Digits decimals; values with more than Precision integer
+//            digits fall back to ffGeneral.
+// Precision is clamped to 1..18, Digits to 0..18 (0..4 for exponents).
+enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+inline constexpr TFloatFormat ffGeneral = TFloatFormat::ffGeneral;
+inline constexpr TFloatFormat ffExponent = TFloatFormat::ffExponent;
+inline constexpr TFloatFormat ffFixed = TFloatFormat::ffFixed;
+inline constexpr TFloatFormat ffNumber = TFloatFormat::ffNumber;
+inline constexpr TFloatFormat ffCurrency = TFloatFormat::ffCurrency;
+AnsiString FloatToStrF(Extended Value, TFloatFormat Format, Integer Precision, Integer Digits);
 Extended StrToFloat(const AnsiString& S);
 Extended StrToFloatDef(const AnsiString& S, Extended Default);
 bool TryStrToFloat(const AnsiString& S, Extended& Value);
@@ -195,6 +210,10 @@ extern std::array<AnsiString, 7> LongDayNames;
 
 // Reloads every setting above from the process locale (the LC_* environment).
 void GetFormatSettings();
+
+// Turns a strftime date or time format into a FormatDateTime one ("%d.%m.%Y"
+// -> "dd.mm.yyyy"); literal letters are quoted, unknown specifiers dropped.
+AnsiString StrftimeToDateTimeFormat(const AnsiString& StrftimeFormat);
 
 // ---------------------------------------------------------------------------
 // Dates and times: a TDateTime counts days since 30 December 1899, the time of
