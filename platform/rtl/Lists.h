@@ -170,6 +170,10 @@ private:
     };
     void InsertItem(Integer Index, const AnsiString& S, TObject* AObject);
     void CheckIndex(Integer Index) const;
+    // Sorts whether or not the list is Sorted (CustomSort leaves a sorted
+    // list alone); a change of CaseSensitive needs it.
+    void SortItems(const TStringListSortCompare& Compare);
+    static Integer CompareItems(TStringList& List, Integer Index1, Integer Index2);
 
     std::vector<TStringItem> FList;
     bool FSorted = false;
