@@ -245,6 +245,9 @@ void TStrings::Exchange(Integer Index1, Integer Index2) {
 void TStrings::Move(Integer CurIndex, Integer NewIndex) {
     if (CurIndex == NewIndex)
         return;
+    // Checked before the item is taken out, so a bad target loses nothing.
+    if (NewIndex < 0 || NewIndex >= GetCount())
+        Error(SListIndexError, NewIndex);
     WithUpdate(*this, [&] {
         AnsiString movedString = Get(CurIndex);
         TObject* movedObject = GetObject(CurIndex);

@@ -166,6 +166,8 @@ TEST(TStringsBase, StorageDefaultsWithoutObjects) {
     EXPECT_EQ(strings.Items, (std::vector<AnsiString>{"ONE", "zero", "two"}));
     strings.Move(2, 0);
     EXPECT_EQ(strings.Items, (std::vector<AnsiString>{"two", "ONE", "zero"}));
+    EXPECT_THROW(strings.Move(0, 3), EListError);
+    EXPECT_EQ(strings.Items, (std::vector<AnsiString>{"two", "ONE", "zero"}));
 }
 
 TEST(TStringsBase, SearchesIgnoreCaseButEqualsComparesBytes) {
