@@ -2,11 +2,14 @@
 // sets, and the root of the class hierarchy.
 #pragma once
 
+#include <any>
+#include <atomic>
 #include <bitset>
 #include <cstddef>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <new>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -142,21 +145,34 @@ AnsiString CodePointsToUTF8(std::u32string_view S);
 // ---------------------------------------------------------------------------
 // Root of the class hierarchy. Every class publishes its class reference
 // (TClass) through ClassType(); the reference carries the class name, the
-// parent class and, for classes with published properties, their table.
+// parent class, the table of the properties the class publishes and, for the
+// component and collection-item families, the virtual constructor.
 
+class TObject;
 struct TClassInfo;
 using TClass = const TClassInfo*;
 
-struct TPropertyTable;
+class TPropertyTable;
+template <typename T> class TPropertyBuilder;
 
 struct TClassInfo {
     const char* Name;
     TClass Parent;
-    // Published properties of this class alone (inherited ones live in the
-    // parents' tables); empty for classes that publish nothing.
-    const TPropertyTable* (*OwnProperties)();
+    // Published properties declared by this class alone (inherited ones live
+    // in the parents' tables); nullptr for classes that publish nothing.
+    const TPropertyTable* (*OwnProperties)() = nullptr;
+    // The virtual constructor: makes an instance from the one argument its
+    // family's constructor takes (a component's owner, a collection item's
+    // collection); nullptr for classes that cannot be made that way.
+    TObject* (*Construct)(TObject* Argument) = nullptr;
+    // Published properties with the inherited ones, built once by the
+    // run-time type information on first use.
+    mutable std::atomic<const TPropertyTable*> AllProperties{nullptr};
 };
 
+// `delete` of a TObject is the Pascal Free: BeforeDestruction runs while the
+// object still has its full class (so it can tell others it is going away),
+// then the destructors run and the memory is released.
 class TObject {
 public:
     TObject() = default;
@@ -168,21 +184,102 @@ public:
     virtual TClass ClassType() const { return StaticClass(); }
     AnsiString ClassName() const;
     bool InheritsFrom(TClass Ancestor) const;
+
+    virtual void BeforeDestruction() {}
+
+    static void* operator new(std::size_t Size) { return ::operator new(Size); }
+    // Releases the memory of an instance whose constructor raised.
+    static void operator delete(void* Memory) { ::operator delete(Memory); }
+    static void operator delete(TObject* Object, std::destroying_delete_t) {
+        if (!Object)
+            return;
+        void* memory = dynamic_cast<void*>(Object);
+        Object->BeforeDestruction();
+        Object->~TObject();
+        ::operator delete(memory);
+    }
 };
 
 bool ClassInheritsFrom(TClass Class, TClass Ancestor);
+
+// A class publishes properties by declaring
+//     static void PublishedProperties(TPropertyBuilder<TSelf>& P);
+// (see rtl/TypInfo.h); its table is then built on first use.
+template <typename T>
+concept ZxPublishesProperties = requires(TPropertyBuilder<T>& Builder) {
+    T::PublishedProperties(Builder);
+};
+
+template <typename T> const TPropertyTable* ZxBuildOwnProperties(); // defined in rtl/TypInfo.h
+
+template <typename T> constexpr auto ZxOwnPropertiesOf() -> const TPropertyTable* (*)() {
+    if constexpr (ZxPublishesProperties<T>)
+        return &ZxBuildOwnProperties<T>;
+    else
+        return nullptr;
+}
+
+// A family root names the argument of its virtual constructor as TCreateArg;
+// every concrete class of the family constructible from it gets one.
+template <typename T>
+concept ZxHasCreateArg = requires {
+    typename T::TCreateArg;
+};
+template <typename T>
+concept ZxVirtuallyConstructible =
+    ZxHasCreateArg<T> && std::is_constructible_v<T, typename T::TCreateArg>;
+
+template <typename T> constexpr auto ZxConstructorOf() -> TObject* (*)(TObject*) {
+    if constexpr (ZxVirtuallyConstructible<T>)
+        return [](TObject* Argument) -> TObject* {
+            return new T(static_cast<typename T::TCreateArg>(Argument));
+        };
+    else
+        return nullptr;
+}
 
 // Declares the class reference of a class derived from TObject:
 //     class TStringList : public TStrings { ZX_CLASS(TStringList, TStrings) ... };
 #define ZX_CLASS(Self, Parent)                                                                     \
 public:                                                                                            \
     static TClass StaticClass() {                                                                  \
-        static const TClassInfo info{#Self, Parent::StaticClass(), nullptr};                       \
+        static const TClassInfo info{#Self, Parent::StaticClass(), ZxOwnPropertiesOf<Self>(),      \
+                                     ZxConstructorOf<Self>()};                                     \
         return &info;                                                                              \
     }                                                                                              \
-    TClass ClassType() const override { return StaticClass(); }                                    \
+    TClass ClassType() const override {                                                            \
+        return StaticClass();                                                                      \
+    }                                                                                              \
                                                                                                    \
 private:
 
-// Events are plain function objects; "assigned" means non-empty.
-using TNotifyEvent = std::function<void(TObject* Sender)>;
+// ---------------------------------------------------------------------------
+// Events are function objects; "assigned" means non-empty. An event may also
+// carry the name of its handler, which form files store in place of the code
+// (a form read in the designer keeps the names of handlers it cannot run).
+// Assigning a plain function clears the name.
+
+template <typename Signature> class TEvent : public std::function<Signature> {
+public:
+    using THandler = std::function<Signature>;
+
+    TEvent() = default;
+    using THandler::THandler;
+    TEvent(THandler Handler, AnsiString HandlerName)
+        : THandler(std::move(Handler)), FHandlerName(std::move(HandlerName)) {}
+
+    const THandler& Handler() const { return *this; }
+    const AnsiString& HandlerName() const { return FHandlerName; }
+
+private:
+    AnsiString FHandlerName;
+};
+
+using TNotifyEvent = TEvent<void(TObject* Sender)>;
+
+// The value of a method property, whatever the event's signature: Code holds
+// the event's THandler (std::function) or nothing, Name the handler's name.
+struct TMethod {
+    std::any Code;
+    AnsiString Name;
+};
