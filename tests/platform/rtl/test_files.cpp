@@ -1,5 +1,7 @@
 #include "rtl/SysUtils.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -11,25 +13,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh directory per test under ZX_TEST_OUTPUT (or /tmp), removed after it.
 class FilesTest : public testing::Test {
 protected:
-    void SetUp() override {
-        const char* output = std::getenv("ZX_TEST_OUTPUT");
-        fs::path base = output && *output ? fs::path(output) : fs::path("/tmp");
-        fs::create_directories(base);
-        std::string pattern = (base / "files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(Dir); }
-
     AnsiString PathOf(const AnsiString& Name) const { return Dir + "/" + Name; }
     void MakeFile(const AnsiString& Name, const AnsiString& Content = "data") const {
         std::ofstream(PathOf(Name)) << Content;
     }
 
-    AnsiString Dir;
+    zxtest::TTempDir Temp;
+    const AnsiString Dir = Temp.Path();
 };
 
 TEST(FileNames, ExtractPathDirAndName) {

@@ -1,5 +1,7 @@
 #include "rtl/Streams.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -39,21 +41,10 @@ private:
     mode_t FOld;
 };
 
-// A fresh directory per test under ZX_TEST_OUTPUT (or /tmp), removed after it.
 class StreamFilesTest : public testing::Test {
 protected:
-    void SetUp() override {
-        const char* output = std::getenv("ZX_TEST_OUTPUT");
-        fs::path base = output && *output ? fs::path(output) : fs::path("/tmp");
-        fs::create_directories(base);
-        std::string pattern = (base / "streams-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Dir = pattern;
-    }
-    void TearDown() override {
-        fs::permissions(Dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(Dir);
-    }
+    // Tests may take the write permission away; give it back for the cleanup.
+    void TearDown() override { fs::permissions(Dir, fs::perms::owner_all, fs::perm_options::add); }
 
     AnsiString PathOf(const AnsiString& Name) const { return Dir + "/" + Name; }
     std::vector<AnsiString> Entries(const AnsiString& Directory) const {
@@ -64,7 +55,8 @@ protected:
         return names;
     }
 
-    AnsiString Dir;
+    zxtest::TTempDir Temp;
+    const AnsiString Dir = Temp.Path();
 };
 
 // A stream that claims more bytes than it delivers.

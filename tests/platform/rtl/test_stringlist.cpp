@@ -1,5 +1,7 @@
 #include "rtl/Classes.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -467,22 +469,14 @@ namespace {
 
 class StringListFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* root = std::getenv("ZX_TEST_OUTPUT");
-        Dir = std::filesystem::path(root && *root ? root : "/tmp") /
-              ("stringlist-files-" + std::to_string(getpid()));
-        std::filesystem::create_directories(Dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(Dir); }
-
-    AnsiString PathOf(const char* Name) const { return (Dir / Name).string(); }
+    AnsiString PathOf(const char* Name) const { return Temp.File(Name); }
 
     static AnsiString ReadBytes(const AnsiString& FileName) {
         std::ifstream file(FileName, std::ios::binary);
         return AnsiString(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
-    std::filesystem::path Dir;
+    zxtest::TTempDir Temp;
 };
 
 } // namespace
