@@ -1,27 +1,26 @@
-// The process-wide locale settings. They start out constant-initialised (so
-// reading them early is harmless) and are filled from the process locale by
-// this file's static initialiser. The locale is opened with newlocale and
+// The process-wide locale settings. They are filled from the process locale
+// by this file's static initialiser. The locale is opened with newlocale and
 // queried with nl_langinfo_l, leaving the C library's global locale alone.
 #include "rtl/SysUtils.h"
 
 #include <langinfo.h>
 #include <locale.h>
 
-constinit AnsiString CurrencyString;
-constinit char ThousandSeparator = ',';
-constinit char DecimalSeparator = '.';
-constinit char DateSeparator = '/';
-constinit AnsiString ShortDateFormat;
-constinit AnsiString LongDateFormat;
-constinit char TimeSeparator = ':';
-constinit AnsiString TimeAMString;
-constinit AnsiString TimePMString;
-constinit AnsiString ShortTimeFormat;
-constinit AnsiString LongTimeFormat;
-constinit std::array<AnsiString, 12> ShortMonthNames;
-constinit std::array<AnsiString, 12> LongMonthNames;
-constinit std::array<AnsiString, 7> ShortDayNames;
-constinit std::array<AnsiString, 7> LongDayNames;
+AnsiString CurrencyString;
+char ThousandSeparator = ',';
+char DecimalSeparator = '.';
+char DateSeparator = '/';
+AnsiString ShortDateFormat;
+AnsiString LongDateFormat;
+char TimeSeparator = ':';
+AnsiString TimeAMString;
+AnsiString TimePMString;
+AnsiString ShortTimeFormat;
+AnsiString LongTimeFormat;
+std::array<AnsiString, 12> ShortMonthNames;
+std::array<AnsiString, 12> LongMonthNames;
+std::array<AnsiString, 7> ShortDayNames;
+std::array<AnsiString, 7> LongDayNames;
 
 namespace {
 
