@@ -7,6 +7,13 @@
 
 namespace zxtest {
 
+std::string AllBytes() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes += static_cast<char>(b);
+    return bytes;
+}
+
 std::string TestOutputDir() {
     const char* dir = std::getenv("ZX_TEST_OUTPUT");
     return dir && *dir ? dir : "/tmp";

@@ -5,6 +5,20 @@
 
 namespace zxtest {
 
+// The message of the exception of type E that Call raises, or "no exception".
+template <typename E, typename Call>
+std::string MessageOf(Call&& call) {
+    try {
+        call();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+// Every byte value once, in order: the in-band markers among them.
+std::string AllBytes();
+
 // The directory for files tests leave behind on purpose (screenshots):
 // $ZX_TEST_OUTPUT, which the test main points into the build tree.
 std::string TestOutputDir();

@@ -2,6 +2,8 @@
 
 #include "rtl/UnicodeCaseData.inc"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,13 +13,7 @@
 
 namespace {
 
-// Every byte value, the in-band markers among them.
-AnsiString AllBytes() {
-    AnsiString bytes;
-    for (int b = 0; b < 256; ++b)
-        bytes += static_cast<char>(b);
-    return bytes;
-}
+using zxtest::AllBytes;
 
 const AnsiString kMarkers = "\x01\x09\x19\x1A\x1D\x1E\xFF";
 

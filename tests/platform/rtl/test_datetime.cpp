@@ -1,5 +1,7 @@
 #include "rtl/SysUtils.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -115,12 +117,7 @@ TDateTime At(Word Year, Word Month, Word Day, Word Hour = 0, Word Min = 0, Word 
 }
 
 template <typename Call> void ExpectConvertError(Call call, const AnsiString& Message) {
-    try {
-        call();
-        ADD_FAILURE() << "no error, expected: " << Message;
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message(), Message);
-    }
+    EXPECT_EQ(zxtest::MessageOf<EConvertError>(call), Message);
 }
 
 Integer YearNow() {

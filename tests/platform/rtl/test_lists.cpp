@@ -1,16 +1,13 @@
 #include "rtl/Classes.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
 template <typename Body> AnsiString ListErrorMessage(Body&& Run) {
-    try {
-        Run();
-    } catch (const EListError& e) {
-        return e.Message();
-    }
-    return "no EListError";
+    return zxtest::MessageOf<EListError>(Run);
 }
 
 class TListTest : public ::testing::Test {

@@ -1,5 +1,7 @@
 #include "rtl/SysUtils.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,12 +28,7 @@ private:
 };
 
 template <typename Call> void ExpectConvertError(Call call, const AnsiString& Message) {
-    try {
-        call();
-        ADD_FAILURE() << "no error, expected: " << Message;
-    } catch (const EConvertError& error) {
-        EXPECT_EQ(error.Message(), Message);
-    }
+    EXPECT_EQ(zxtest::MessageOf<EConvertError>(call), Message);
 }
 
 } // namespace

@@ -27,12 +27,7 @@ void Fill(TStrings& Strings, const Lines& Items) {
 }
 
 template <typename Body> AnsiString ListErrorMessage(Body&& Run) {
-    try {
-        Run();
-    } catch (const EListError& e) {
-        return e.Message();
-    }
-    return "no EListError";
+    return zxtest::MessageOf<EListError>(Run);
 }
 
 // Every kind of byte a line may hold: markers, tab, NUL, 0xFF, UTF-8.

@@ -1,17 +1,14 @@
 #include "rtl/SysUtils.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
 
-AnsiString AllBytes() {
-    AnsiString bytes;
-    for (int b = 0; b < 256; ++b)
-        bytes += static_cast<char>(b);
-    return bytes;
-}
+using zxtest::AllBytes;
 
 const TReplaceFlags kFirst;
 const TReplaceFlags kAll{rfReplaceAll};
