@@ -127,6 +127,9 @@ public:
     virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root);
     virtual bool HasParent() const { return false; }
     virtual TComponent* GetParentComponent() const { return nullptr; }
+    // A form being read makes each child that HasParent a child of the
+    // component it was written inside; controls take it as their parent.
+    virtual void SetParentComponent(TComponent*) {}
 
 protected:
     // Called when reading has finished; ends csLoading.
