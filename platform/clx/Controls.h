@@ -1,0 +1,468 @@
+// Controls: the visual component model (TControl, TWinControl) and its Qt
+// mirror, with cursors, alignment, mouse and key events and modal results.
+//
+// State lives in the component
+// ----------------------------
+// Every property of a control is a field of the component. Properties,
+// the parent/child tree, alignment, fonts, events and the streaming hooks all
+// work without any QApplication, so everything but painting and real input
+// is testable as a plain model.
+//
+// The Qt mirror
+// -------------
+// A control's Qt widget is made on demand: Handle() (or HandleNeeded())
+// makes it, once a QApplication exists; without one Handle() raises
+// EInvalidOperation. HandleAllocated() tells whether it exists. Making the
+// widget of a TWinControl makes the widgets of all its child controls, and a
+// control that gets a parent whose widget exists gets its own at once, so the
+// widget tree always follows Parent. Showing a form (Show, ShowModal) asks
+// for its widget; nothing else does.
+//
+//   - CreateWidget(ParentWidget) makes the widget, a child of the parent
+//     control's widget (nullptr for a form).
+//   - UpdateWidget() then copies the whole state into it. Every setter later
+//     stores the value and, when the widget exists, pushes that one value.
+//   - ConnectWidget() connects the widget's user signals. A signal writes the
+//     new value back into the field and fires the component's event through
+//     the same method the model uses (Click(), Change()), wrapped in
+//     EventBoundary(): an exception that escapes an event handler there is
+//     caught and reported through Application->HandleException (a message
+//     box through the dialog service), never lost and never thrown through
+//     Qt. Called from code (Button1->Click()), handlers' exceptions reach
+//     the caller as usual.
+//   - WidgetEvent(Event) sees every event of the widget (mouse, keys, focus,
+//     resizing and moving of top-level windows) through one event filter.
+//
+// Widget ownership: the component owns its widget and deletes it when it is
+// destroyed, when DestroyHandle() is called, or when it loses its parent.
+// The control holds it in a QPointer, so a widget deleted by Qt with its
+// parent widget simply leaves the control without a handle, never with a
+// dangling pointer; DestroyHandle() of a TWinControl drops the children's
+// widgets first, silencing their signals and event filters before anything
+// is deleted. A TWinControl that is destroyed destroys the controls it still
+// parents (as the platform does), so freeing a form frees every control on
+// it exactly once, whoever owns them. A widget dropped while an event
+// boundary runs (a control freed by its own OnClick) may be the sender of
+// the signal being delivered: it is cut off and hidden at once and deleted
+// when the event loop or Application->ProcessMessages comes round.
+//
+// Adding a control class
+// ----------------------
+// 1. Derive from TControl (draws, cannot hold controls or the focus) or
+//    TWinControl (can be focused and hold controls), with ZX_CLASS and a
+//    constructor taking the owner that sets the class's own defaults
+//    (SetBounds(...) for its size, ControlStyle, colour, TabStop).
+// 2. Keep each property in a field. The setter returns when nothing changes,
+//    stores, and pushes the value when the widget exists:
+//        if (auto* box = WidgetAs<QCheckBox>()) box->setChecked(FChecked);
+// 3. Override CreateWidget to return the natural widget
+//    (return new QCheckBox(ParentWidget);).
+// 4. Override UpdateWidget: call the inherited one, then push every own
+//    property. A class that shows Caption or Text overrides
+//    UpdateWidgetText, which the base calls from UpdateWidget and whenever
+//    the text changes.
+// 5. Override ConnectWidget: call the inherited one, then connect user
+//    signals (clicked, textEdited, activated...; or block signals with
+//    QSignalBlocker while pushing values whose signals the user also
+//    triggers) to lambdas of the form
+//        QObject::connect(box, &QCheckBox::clicked, box, [this](bool Value) {
+//            EventBoundary(this, [&] { SetChecked(Value); });
+//        });
+//    The widget is the connection's context, so the connection dies with it.
+// 6. Publish: static void PublishedProperties(TPropertyBuilder<TSelf>& P),
+//    with Default(...) equal to what the constructor sets, so that streaming
+//    leaves defaults out exactly. A class that shows a caption publishes
+//    "Caption" itself (P.Property("Caption", &TControl::Caption,
+//    &TControl::SetCaption).TypeName("TCaption")), one that edits text
+//    publishes "Text" the same way: TControl publishes neither, because the
+//    translation engine collects every published "Caption".
+// 7. Add the class to RegisterClxClasses() (Registration.cpp) so that form
+//    files can create it.
+// 8. Test the model through RTTI by name, and the mirror with a QApplication.
+//
+// PopupMenu is published as a component reference of type name
+// "TPopupMenu" held as TComponent*: the menus unit narrows what it accepts
+// and shows the menu from WidgetEvent's context-menu event. The "Action"
+// property and action links come with the actions unit.
+#pragma once
+
+#include "clx/Graphics.h"
+
+#include <QtCore/QPointer>
+
+class QEvent;
+class QWidget;
+class TWinControl;
+
+// ---------------------------------------------------------------------------
+// Modal results: what a modal form or a message box returns.
+
+using TModalResult = Integer;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrYes = 3;
+inline constexpr TModalResult mrNo = 4;
+inline constexpr TModalResult mrAbort = 5;
+inline constexpr TModalResult mrRetry = 6;
+inline constexpr TModalResult mrIgnore = 7;
+inline constexpr TModalResult mrAll = 8;
+inline constexpr TModalResult mrNoToAll = 9;
+inline constexpr TModalResult mrYesToAll = 10;
+
+// ---------------------------------------------------------------------------
+// Cursors: published as tkInteger with the type name "TCursor".
+
+using TCursor = Integer;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crMultiDrag = -16;
+inline constexpr TCursor crSQLWait = -17;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+inline constexpr TCursor crSize = crSizeAll;
+
+// The name of a named cursor ("crHourGlass"), or false; and back.
+bool CursorToIdent(TCursor Cursor, AnsiString& Ident);
+bool IdentToCursor(const AnsiString& Ident, TCursor& Cursor);
+// The Qt cursor shape of a cursor (crDefault: the arrow).
+Qt::CursorShape CursorToQtShape(TCursor Cursor);
+
+// ---------------------------------------------------------------------------
+// Enumerations and events of controls
+
+ZX_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient);
+ZX_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
+
+ZX_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle);
+ZX_ENUM(TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble);
+using TShiftState = TSet<TShiftStateItem>;
+
+// Key is a Qt key code (Qt::Key); a handler that sets it to 0 swallows the key.
+using TKeyEvent = TEvent<void(TObject* Sender, Integer& Key, TShiftState Shift)>;
+// Key is the character typed; 0 swallows it, another character replaces it.
+using TKeyPressEvent = TEvent<void(TObject* Sender, WideChar& Key)>;
+using TMouseEvent =
+    TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
+
+// What a control class is and does, set by its constructor.
+enum TControlStyleItem {
+    // It can parent other controls in the designer and in form files.
+    csAcceptsControls,
+    // A mouse button released over it fires Click (controls whose widget
+    // reports clicks itself, like buttons, leave it out).
+    csClickEvents,
+    // A double click fires DblClick.
+    csDoubleClicks,
+    // Renaming it while its caption equals its name renames the caption too.
+    csSetCaption,
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+// The two parts of a hint "short|long".
+AnsiString GetShortHint(const AnsiString& Hint);
+AnsiString GetLongHint(const AnsiString& Hint);
+
+// Runs Action; an exception that escapes it is reported through
+// Application->HandleException(Sender) and goes no further. Every call from
+// Qt into the component model goes through it.
+void EventBoundary(TObject* Sender, const std::function<void()>& Action) noexcept;
+
+// Whether widgets can be made: a QApplication exists.
+bool WidgetsAvailable();
+
+// ---------------------------------------------------------------------------
+// TControl
+
+class TControl : public TComponent {
+    ZX_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    void BeforeDestruction() override;
+
+    static void PublishedProperties(TPropertyBuilder<TControl>& P);
+
+    // --- The control tree. Setting the parent inserts the control at the
+    // end of the new parent's Controls; EInvalidOperation when the parent
+    // is the control itself or one of its children.
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    // Form files set the parent through this: a TWinControl becomes Parent.
+    void SetParentComponent(TComponent* Value) override;
+
+    // --- Geometry, relative to the parent's client area (for a form: the
+    // window's position on the screen and the size of its client area).
+    Integer Left() const { return FLeft; }
+    Integer Top() const { return FTop; }
+    Integer Width() const { return FWidth; }
+    Integer Height() const { return FHeight; }
+    void SetLeft(Integer Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetTop(Integer Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetWidth(Integer Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetHeight(Integer Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    // Negative sizes become 0. A change of size fires OnResize, and the
+    // parent aligns its controls again when this one is aligned.
+    virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& Rect) {
+        SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    }
+    virtual Integer ClientWidth() const { return FWidth; }
+    virtual Integer ClientHeight() const { return FHeight; }
+    void SetClientWidth(Integer Value) { SetWidth(Value + FWidth - ClientWidth()); }
+    void SetClientHeight(Integer Value) { SetHeight(Value + FHeight - ClientHeight()); }
+    TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
+
+    // --- Text: Caption and Text are one value, published under the name the
+    // class shows it by.
+    const AnsiString& Caption() const { return FText; }
+    void SetCaption(const AnsiString& Value) { SetText(Value); }
+    const AnsiString& Text() const { return FText; }
+    virtual void SetText(const AnsiString& Value);
+    const AnsiString& Hint() const { return FHint; }
+    void SetHint(const AnsiString& Value);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+
+    // --- Look. Font is owned; SetFont copies the given font. A change of
+    // the font clears ParentFont; with ParentFont set the control takes its
+    // parent's font and follows every change of it.
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(const TFont* Value) { FFont->Assign(Value); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+    // Setting the colour clears ParentColor; with ParentColor set the
+    // control takes its parent's colour and follows every change of it.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+
+    // --- State
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    // The popup menu shown on a right click (a TPopupMenu); cleared when
+    // that component is destroyed.
+    TComponent* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TComponent* Value);
+
+    void SetName(const AnsiString& NewName) override;
+
+    // --- Events and the methods that fire them (a subclass overrides the
+    // method, not the event).
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnResize;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    virtual void Click();
+    virtual void DblClick();
+
+    // --- The Qt mirror (see the top of this file).
+    QWidget* Handle();
+    bool HandleAllocated() const { return !FWidget.isNull(); }
+    void HandleNeeded();
+    // Deletes the widget; the component keeps its state and makes a new one
+    // when asked again.
+    virtual void DestroyHandle();
+    // Repaints the widget, if there is one.
+    void Invalidate();
+    // Moves the control to the front or back of its parent's controls (and
+    // its widget in the stacking order).
+    void BringToFront();
+    void SendToBack();
+
+protected:
+    // Makes the widget as a child of ParentWidget (nullptr for a window).
+    virtual QWidget* CreateWidget(QWidget* ParentWidget);
+    // Copies the whole state into the widget just made.
+    virtual void UpdateWidget();
+    // Caption/Text into the widget; the base shows no text.
+    virtual void UpdateWidgetText() {}
+    // Left, Top, Width and Height into the widget (a window is moved and
+    // its client area sized).
+    virtual void UpdateWidgetBounds();
+    // Font and colours into the widget; the base sets the widget's font, the
+    // font colour as the palette's text colours and Color as its background
+    // role. Edit-like controls paint their background with the Base role.
+    virtual void UpdateWidgetColors();
+    // Connects the widget's user signals; the base installs the event filter.
+    virtual void ConnectWidget();
+    // Every event of the widget; true stops it there.
+    virtual bool WidgetEvent(QEvent* Event);
+    // The widget as its class, nullptr while there is none.
+    template <typename W> W* WidgetAs() const { return static_cast<W*>(FWidget.data()); }
+    // Makes the widget (the parent's first); TWinControl adds its children's.
+    virtual void CreateHandle();
+    // A window (forms) may have a widget without a parent control.
+    virtual bool IsWindow() const { return false; }
+
+    // Reactions to changes, for subclasses to extend. Resize fires OnResize
+    // (not while loading); TWinControl aligns its controls first.
+    virtual void FontChanged();
+    virtual void VisibleChanged();
+    virtual void Resize();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+    // The parent's font or colour changed; a control with ParentFont or
+    // ParentColor takes it.
+    void ParentFontChanged();
+    void ParentColorChanged();
+    // The colour changed; TWinControl passes it on to its children.
+    virtual void ColorChanged();
+    // Stores a new geometry and pushes it, without asking the parent to align
+    // again (the parent's alignment and the widget's write-back use it).
+    void UpdateBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    friend class TWinControl;
+    friend class TControlEventFilter;
+
+    void FontObjectChanged();
+    void PushHint();
+    void PushCursor();
+    void MouseEvent(QEvent* Event);
+
+    TWinControl* FParent = nullptr;
+    Integer FLeft = 0;
+    Integer FTop = 0;
+    Integer FWidth = 0;
+    Integer FHeight = 0;
+    TAlign FAlign = alNone;
+    AnsiString FText;
+    AnsiString FHint;
+    bool FShowHint = false;
+    std::unique_ptr<TFont> FFont;
+    bool FParentFont = true;
+    bool FTakingParentFont = false;
+    TColor FColor = clBtnFace;
+    bool FParentColor = true;
+    bool FTakingParentColor = false;
+    TCursor FCursor = crDefault;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TControlStyle FControlStyle{csClickEvents, csDoubleClicks};
+    TComponent* FPopupMenu = nullptr;
+    bool FPressed = false;
+    QPointer<QWidget> FWidget;
+};
+
+// ---------------------------------------------------------------------------
+// TWinControl: a control that can hold controls and take the focus.
+
+class TWinControl : public TControl {
+    ZX_CLASS(TWinControl, TControl)
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    void BeforeDestruction() override;
+
+    static void PublishedProperties(TPropertyBuilder<TWinControl>& P);
+
+    // The child controls in the order they were inserted.
+    Integer ControlCount() const { return static_cast<Integer>(FControls.size()); }
+    // EListError for a bad index.
+    TControl* Controls(Integer Index) const;
+    bool ContainsControl(const TControl* Control) const;
+    // Usually called through TControl::SetParent.
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+
+    // Position among the parent's focusable controls (-1 without a parent).
+    // While the control is being loaded the value waits for Loaded.
+    Integer TabOrder() const;
+    void SetTabOrder(Integer Value);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    bool CanFocus() const;
+    bool Focused() const;
+    // Gives the widget the keyboard focus (when there is a widget).
+    void SetFocus();
+
+    // Aligned children are laid out again after every change that moves
+    // them; DisableAlign/EnableAlign hold that back over a batch of changes.
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    void Realign();
+
+    // Form files write the child controls owned by Root in Controls order,
+    // then, for the root itself, its owned components that have no parent.
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+    void DestroyHandle() override;
+
+protected:
+    void CreateHandle() override;
+    bool WidgetEvent(QEvent* Event) override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void Resize() override;
+    void Loaded() override;
+    // Lays out the aligned children in ClientRect: alTop, alBottom, alLeft,
+    // alRight and alClient in turn, each group in the order of its position.
+    virtual void AlignControls();
+    virtual void KeyDown(Integer& Key, TShiftState Shift);
+    virtual void KeyUp(Integer& Key, TShiftState Shift);
+    virtual void KeyPress(WideChar& Key);
+    virtual void DoEnter();
+    virtual void DoExit();
+
+private:
+    friend class TControl;
+
+    void ControlAlignChanged(TControl* Control);
+    void AlignGroups();
+    void ApplyTabOrder();
+    bool KeyEvent(QEvent* Event);
+    void DestroyChildControls();
+
+    std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    bool FTabStop = false;
+    Integer FLoadedTabOrder = -1;
+    Integer FAlignLevel = 0;
+    bool FAligning = false;
+    bool FSendingKey = false;
+};

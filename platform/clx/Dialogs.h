@@ -1,0 +1,234 @@
+// Dialogs: message boxes, input queries, and the replaceable dialog service
+// through which they and modal forms are shown.
+//
+// The dialog service
+// ------------------
+// Everything that waits for the user goes through DialogService(): the
+// message boxes (MessageDlg, ShowMessage...), input queries (InputQuery,
+// InputBox), TCustomForm::ShowModal and TApplication::ShowException. The
+// default service, TQtDialogService, shows real Qt dialogs. Tests install a
+// TScriptedDialogService for a scope with TDialogServiceGuard: it answers
+// from a queue, records every request, and raises EDialogScriptError when
+// it has no fitting answer, so that no test ever waits for a window.
+// File dialogs and the clipboard join the service as further virtual
+// functions, implemented by both services.
+//
+// Message boxes
+// -------------
+// MessageDlgRequest() is the one place that turns a dialog type and a
+// button set into what a box shows: caption, icon, button captions and the
+// modal result of each button. It is a plain function of its texts
+// (TMsgDlgTexts), so that translated captions and button texts can be
+// passed in; a caller that needs other buttons builds a TMessageBoxRequest
+// itself and hands it to DialogService().MessageBox.
+#pragma once
+
+#include "clx/Controls.h"
+
+#include <array>
+#include <deque>
+
+class TCustomForm;
+
+ZX_ENUM(TMsgDlgType, mtCustom, mtInformation, mtWarning, mtError, mtConfirmation);
+ZX_ENUM(TMsgDlgBtn, mbNone, mbOk, mbCancel, mbYes, mbNo, mbAbort, mbRetry, mbIgnore);
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+
+inline const TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
+inline const TMsgDlgButtons mbYesNo{mbYes, mbNo};
+inline const TMsgDlgButtons mbOKCancel{mbOk, mbCancel};
+inline const TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};
+
+// The modal result of a button: its ordinal (mbOk 1 = mrOk ... mbIgnore 7 =
+// mrIgnore), mrNone for mbNone.
+inline TModalResult ModalResultOf(TMsgDlgBtn Button) {
+    return static_cast<TModalResult>(Button);
+}
+
+// The texts of message boxes: window captions by dialog type (that of
+// mtCustom is not used: the box takes the caller's caption) and button
+// captions by button, "&" marking the access key.
+struct TMsgDlgTexts {
+    std::array<AnsiString, 5> Captions;
+    std::array<AnsiString, 8> ButtonCaptions;
+};
+// "Information", "Warning", "Error", "Confirm"; "OK", "Cancel", "&Yes",
+// "&No", "&Abort", "&Retry", "&Ignore".
+const TMsgDlgTexts& DefaultMsgDlgTexts();
+
+struct TMessageBoxButton {
+    TMsgDlgBtn Button = mbNone;
+    AnsiString Caption;
+    TModalResult Result = mrNone;
+};
+
+// What a message box shows and what its buttons return.
+struct TMessageBoxRequest {
+    AnsiString Caption;
+    AnsiString Text;
+    // Chooses the icon: none for mtCustom.
+    TMsgDlgType DlgType = mtCustom;
+    // In the order they are offered.
+    std::vector<TMessageBoxButton> Buttons;
+    // Index into Buttons: the button Enter presses, and the one whose
+    // result closing the box by Escape or its close button gives; -1 for
+    // none (closing then gives mrCancel).
+    Integer DefaultButton = -1;
+    Integer EscapeButton = -1;
+    // The box's top-left corner on the screen; -1 leaves the placement to
+    // the platform.
+    Integer X = -1;
+    Integer Y = -1;
+    // A picture shown instead of the type's icon (not owned).
+    const TGraphic* Icon = nullptr;
+};
+
+// The box for a dialog type and a button set. Caption is used for mtCustom;
+// the other types take their caption from Texts. Buttons are offered in the
+// order Yes, No, OK, Cancel, Abort, Retry, Ignore (an empty set offers OK).
+// The default button is DefaultButton when the set holds it, otherwise OK,
+// Yes or the first; the escape button is Cancel, No, or OK, in that order
+// of preference, or the only button.
+TMessageBoxRequest MessageDlgRequest(const AnsiString& Caption, const AnsiString& Msg,
+                                     TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                                     TMsgDlgBtn DefaultButton = mbNone,
+                                     const TMsgDlgTexts& Texts = DefaultMsgDlgTexts());
+
+// ---------------------------------------------------------------------------
+// The service
+
+class TDialogService {
+public:
+    TDialogService() = default;
+    TDialogService(const TDialogService&) = delete;
+    TDialogService& operator=(const TDialogService&) = delete;
+    virtual ~TDialogService() = default;
+
+    // Shows the box; the Result of the button pressed.
+    virtual TModalResult MessageBox(const TMessageBoxRequest& Request) = 0;
+    // Asks for a line of text starting from Value; True and Value changed
+    // when the user accepted.
+    virtual bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
+                            AnsiString& Value) = 0;
+    // Runs the modal session of the form (TCustomForm::BeginModal,
+    // CloseModal, EndModal) and returns its ModalResult.
+    virtual TModalResult ShowModal(TCustomForm& Form) = 0;
+};
+
+// The installed service, or the Qt service when none is.
+TDialogService& DialogService();
+
+// Installs a service for its lifetime, then puts the previous one back.
+class TDialogServiceGuard {
+public:
+    explicit TDialogServiceGuard(TDialogService& Service);
+    ~TDialogServiceGuard();
+    TDialogServiceGuard(const TDialogServiceGuard&) = delete;
+    TDialogServiceGuard& operator=(const TDialogServiceGuard&) = delete;
+
+private:
+    TDialogService* FPrevious;
+};
+
+// Real Qt dialogs: QMessageBox, QInputDialog, and a local event loop for
+// modal forms. Makes the QApplication when there is none.
+class TQtDialogService : public TDialogService {
+public:
+    TModalResult MessageBox(const TMessageBoxRequest& Request) override;
+    bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
+                    AnsiString& Value) override;
+    TModalResult ShowModal(TCustomForm& Form) override;
+};
+
+// ---------------------------------------------------------------------------
+// The scripted service of the tests
+
+class EDialogScriptError : public Exception {
+    using Exception::Exception;
+};
+
+enum TDialogKind { dkMessageBox, dkInputQuery, dkShowModal };
+
+// One request as the scripted service saw it.
+struct TDialogRecord {
+    TDialogKind Kind = dkMessageBox;
+    // Message boxes: the box's caption; input queries: the caption;
+    // modal forms: the form's Caption.
+    AnsiString Caption{};
+    // Message boxes: the message; input queries: the prompt; modal forms:
+    // the form's class name.
+    AnsiString Text{};
+    // Message boxes only.
+    TMsgDlgType DlgType = mtCustom;
+    TMsgDlgButtons Buttons{};
+    std::vector<AnsiString> ButtonCaptions{};
+    TMsgDlgBtn DefaultButton = mbNone;
+    Integer X = -1;
+    Integer Y = -1;
+    // Input queries: the value offered.
+    AnsiString Value{};
+};
+
+// Answers requests in order from its queue. A message box takes an Answer
+// naming one of its buttons' results; an input query takes AnswerInput or
+// CancelInput; a modal form takes an Answer (its modal result) or
+// AnswerModal, whose action runs on the shown form first (to fill in its
+// controls and press its buttons, as a user would; with mrNone as the
+// result, the action's ModalResult stands). A modal form goes through its whole session:
+// OnShow, the close protocol for the answered result (a refused close
+// takes the next answer), OnHide.
+class TScriptedDialogService : public TDialogService {
+public:
+    TScriptedDialogService() = default;
+    ~TScriptedDialogService() override = default;
+
+    void Answer(TModalResult Result);
+    void AnswerInput(const AnsiString& Text);
+    void CancelInput();
+    void AnswerModal(TModalResult Result, std::function<void(TCustomForm& Form)> Action);
+
+    Integer PendingAnswers() const { return static_cast<Integer>(FAnswers.size()); }
+    const std::vector<TDialogRecord>& Requests() const { return FRequests; }
+    const TDialogRecord& LastRequest() const;
+
+    TModalResult MessageBox(const TMessageBoxRequest& Request) override;
+    bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
+                    AnsiString& Value) override;
+    TModalResult ShowModal(TCustomForm& Form) override;
+
+private:
+    struct TAnswer {
+        bool Input = false;
+        bool Accepted = true;
+        TModalResult Result = mrNone;
+        AnsiString Text{};
+        std::function<void(TCustomForm& Form)> Action{};
+    };
+    // Takes the next answer; EDialogScriptError when there is none or it is
+    // not of the kind asked.
+    TAnswer NextAnswer(bool Input, const TDialogRecord& Request);
+
+    std::deque<TAnswer> FAnswers;
+    std::vector<TDialogRecord> FRequests;
+};
+
+// ---------------------------------------------------------------------------
+// The platform's dialog routines; all go through DialogService(). HelpCtx is
+// accepted and not used. The box's caption is the application's title for
+// mtCustom and the type's caption otherwise.
+
+Integer MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                   Integer HelpCtx, TMsgDlgBtn DefaultButton = mbNone);
+Integer MessageDlg(const AnsiString& Caption, const AnsiString& Msg, TMsgDlgType DlgType,
+                   const TMsgDlgButtons& Buttons, Integer HelpCtx,
+                   TMsgDlgBtn DefaultButton = mbNone);
+Integer MessageDlgPos(const AnsiString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                      Integer HelpCtx, Integer X, Integer Y, TMsgDlgBtn DefaultButton = mbNone);
+// A box with the application's title, the message and OK.
+void ShowMessage(const AnsiString& Msg);
+void ShowMessageFmt(const AnsiString& Msg, std::initializer_list<TVarRec> Params);
+void ShowMessagePos(const AnsiString& Msg, Integer X, Integer Y);
+bool InputQuery(const AnsiString& ACaption, const AnsiString& APrompt, AnsiString& Value);
+// The text entered, or ADefault when the query was cancelled.
+AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt,
+                    const AnsiString& ADefault);
