@@ -449,7 +449,7 @@ void TWriter::WritePropName(const AnsiString& Name) {
     WriteStr(FPropPath + Name);
 }
 
-TPersistent* TWriter::AncestorWith(TPersistent*, PPropInfo PropInfo) const {
+TPersistent* TWriter::AncestorWith(PPropInfo PropInfo) const {
     if (!FAncestor || GetPropInfo(FAncestor, PropInfo->Name) != PropInfo)
         return nullptr;
     return FAncestor;
@@ -495,7 +495,7 @@ void TWriter::WriteProperty(TPersistent* Instance, PPropInfo PropInfo) {
 
 void TWriter::WriteOrdinalProperty(TPersistent* Instance, PPropInfo PropInfo) {
     const Integer value = GetOrdProp(Instance, PropInfo);
-    if (TPersistent* ancestor = AncestorWith(Instance, PropInfo)) {
+    if (TPersistent* ancestor = AncestorWith(PropInfo)) {
         if (value == GetOrdProp(ancestor, PropInfo))
             return;
     } else if (PropInfo->Default && value == *PropInfo->Default) {
@@ -533,7 +533,7 @@ void TWriter::WriteOrdinalProperty(TPersistent* Instance, PPropInfo PropInfo) {
 
 void TWriter::WriteInt64Property(TPersistent* Instance, PPropInfo PropInfo) {
     const Int64 value = GetInt64Prop(Instance, PropInfo);
-    if (TPersistent* ancestor = AncestorWith(Instance, PropInfo)) {
+    if (TPersistent* ancestor = AncestorWith(PropInfo)) {
         if (value == GetInt64Prop(ancestor, PropInfo))
             return;
     } else if (PropInfo->Default && value == *PropInfo->Default) {
@@ -545,7 +545,7 @@ void TWriter::WriteInt64Property(TPersistent* Instance, PPropInfo PropInfo) {
 
 void TWriter::WriteFloatProperty(TPersistent* Instance, PPropInfo PropInfo) {
     const Extended value = GetFloatProp(Instance, PropInfo);
-    TPersistent* ancestor = AncestorWith(Instance, PropInfo);
+    TPersistent* ancestor = AncestorWith(PropInfo);
     if (value == (ancestor ? GetFloatProp(ancestor, PropInfo) : 0))
         return;
     WritePropName(PropInfo->Name);
@@ -567,7 +567,7 @@ void TWriter::WriteFloatProperty(TPersistent* Instance, PPropInfo PropInfo) {
 
 void TWriter::WriteStringProperty(TPersistent* Instance, PPropInfo PropInfo) {
     const AnsiString value = GetStrProp(Instance, PropInfo);
-    TPersistent* ancestor = AncestorWith(Instance, PropInfo);
+    TPersistent* ancestor = AncestorWith(PropInfo);
     if (value == (ancestor ? GetStrProp(ancestor, PropInfo) : AnsiString()))
         return;
     WritePropName(PropInfo->Name);
@@ -576,7 +576,7 @@ void TWriter::WriteStringProperty(TPersistent* Instance, PPropInfo PropInfo) {
 
 void TWriter::WriteWideStringProperty(TPersistent* Instance, PPropInfo PropInfo) {
     const WideString value = GetWideStrProp(Instance, PropInfo);
-    TPersistent* ancestor = AncestorWith(Instance, PropInfo);
+    TPersistent* ancestor = AncestorWith(PropInfo);
     if (value == (ancestor ? GetWideStrProp(ancestor, PropInfo) : WideString()))
         return;
     WritePropName(PropInfo->Name);
@@ -587,7 +587,7 @@ void TWriter::WriteWideStringProperty(TPersistent* Instance, PPropInfo PropInfo)
 // cannot be written; a descendant that drops its ancestor's handler writes nil.
 void TWriter::WriteMethodProperty(TPersistent* Instance, PPropInfo PropInfo) {
     const TMethod value = GetMethodProp(Instance, PropInfo);
-    TPersistent* ancestor = AncestorWith(Instance, PropInfo);
+    TPersistent* ancestor = AncestorWith(PropInfo);
     const AnsiString ancestorName = ancestor ? GetMethodProp(ancestor, PropInfo).Name : "";
     if (SameText(value.Name, ancestorName))
         return;
@@ -604,10 +604,10 @@ void TWriter::WriteMethodProperty(TPersistent* Instance, PPropInfo PropInfo) {
 
 void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo PropInfo) {
     TObject* value = GetObjectProp(Instance, PropInfo);
-    TPersistent* ancestor = AncestorWith(Instance, PropInfo);
+    TPersistent* ancestor = AncestorWith(PropInfo);
     if (auto* component = dynamic_cast<TComponent*>(value)) {
         if (PropInfo->SetProc)
-            WriteReference(Instance, PropInfo, component);
+            WriteReference(PropInfo, component);
         return;
     }
     if (!value) {
@@ -620,12 +620,12 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo PropInfo) {
         return;
     }
     if (auto* persistent = dynamic_cast<TPersistent*>(value))
-        WriteSubObject(Instance, PropInfo, persistent);
+        WriteSubObject(PropInfo, persistent);
 }
 
-void TWriter::WriteSubObject(TPersistent* Instance, PPropInfo PropInfo, TPersistent* Value) {
+void TWriter::WriteSubObject(PPropInfo PropInfo, TPersistent* Value) {
     TWriteDepth depth(FNesting);
-    TPersistent* ancestor = AncestorWith(Instance, PropInfo);
+    TPersistent* ancestor = AncestorWith(PropInfo);
     TPersistent* ancestorValue =
         ancestor ? dynamic_cast<TPersistent*>(GetObjectProp(ancestor, PropInfo)) : nullptr;
     {
@@ -699,8 +699,8 @@ AnsiString TWriter::ReferenceName(TComponent* Component) const {
     return "";
 }
 
-void TWriter::WriteReference(TPersistent* Instance, PPropInfo PropInfo, TComponent* Value) {
-    if (TPersistent* ancestor = AncestorWith(Instance, PropInfo)) {
+void TWriter::WriteReference(PPropInfo PropInfo, TComponent* Value) {
+    if (TPersistent* ancestor = AncestorWith(PropInfo)) {
         auto* ancestorValue = dynamic_cast<TComponent*>(GetObjectProp(ancestor, PropInfo));
         if (SameReference(Value, ancestorValue))
             return;
@@ -779,8 +779,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     const AnsiString name = ReadStr();
     TComponent* result = Component;
     if (!result)
-        result =
-            flags.Contains(ffInherited) ? FindInheritedChild(name) : CreateChild(className, flags);
+        result = flags.Contains(ffInherited) ? FindInheritedChild(name) : CreateChild(className);
     if (flags.Contains(ffInline))
         result->SetComponentState(csInline, true);
     StartLoading(result);
@@ -793,7 +792,7 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     return result;
 }
 
-TComponent* TReader::CreateChild(const AnsiString& ClassName, TFilerFlags) {
+TComponent* TReader::CreateChild(const AnsiString& ClassName) {
     TComponent* child = CreateComponent(FindComponentClass(ClassName, nullptr), FOwner);
     FCreated.push_back(child);
     return child;
@@ -1014,7 +1013,7 @@ void TReader::ReadObjectValue(TPersistent* Instance, PPropInfo PropInfo) {
         if (!IsReferenceProperty(PropInfo))
             InvalidPropertyValue();
         if (!PropInfo->SetProc)
-            ReadError("Property is read-only");
+            ReadError(Format("Property %s is read-only", {PropInfo->Name}));
         FFixups.push_back({FComponent, Instance, PropInfo, FLookupRoot, ReadIdent()});
         break;
     default:

@@ -9,7 +9,8 @@
 // from the ancestor's values when writing a descendant of an inherited form),
 // what DefineProperties adds, an end marker, then the children (GetChildren)
 // and a second end marker. Sub-objects travel as dotted names ("Font.Name"),
-// TStrings as "Name.Strings" lists, collections as vaCollection, components
+// TStrings as "Name.Strings" lists (the filers define "Strings" for every
+// TStrings they meet), collections as vaCollection, components
 // by name ("Button1", "Form2.Button1", the root itself as "Owner"), events by
 // their handler names.
 //
@@ -33,7 +34,7 @@
 //   designer keeps handler names it cannot run).
 // - References to components of other roots ("Form2.Button1") are resolved
 //   through FindGlobalComponent, which asks the functions registered with
-//   RegisterFindGlobalComponent (the screen registers its forms). A
+//   RegisterFindGlobalComponentProc (the screen registers its forms). A
 //   reference to a root that is not there yet waits until a later read, or
 //   GlobalFixupReferences, finds it.
 // - Integer properties of types with named constants (colours, cursors) are
@@ -211,11 +212,12 @@ private:
     void WriteWideStringProperty(TPersistent* Instance, PPropInfo PropInfo);
     void WriteMethodProperty(TPersistent* Instance, PPropInfo PropInfo);
     void WriteObjectProperty(TPersistent* Instance, PPropInfo PropInfo);
-    void WriteSubObject(TPersistent* Instance, PPropInfo PropInfo, TPersistent* Value);
-    void WriteReference(TPersistent* Instance, PPropInfo PropInfo, TComponent* Value);
+    void WriteSubObject(PPropInfo PropInfo, TPersistent* Value);
+    void WriteReference(PPropInfo PropInfo, TComponent* Value);
     void WritePropName(const AnsiString& Name);
-    // The ancestor's counterpart of Instance when it publishes PropInfo too.
-    TPersistent* AncestorWith(TPersistent* Instance, PPropInfo PropInfo) const;
+    // The ancestor's counterpart of the object being written, when it
+    // publishes PropInfo too.
+    TPersistent* AncestorWith(PPropInfo PropInfo) const;
     TComponent* FindAncestorChild(const AnsiString& Name) const;
     // The name a component is referred to by from LookupRoot; empty when it
     // cannot be named.
@@ -351,7 +353,7 @@ private:
     };
 
     void ReadData(TComponent* Instance);
-    TComponent* CreateChild(const AnsiString& ClassName, TFilerFlags Flags);
+    TComponent* CreateChild(const AnsiString& ClassName);
     TComponent* FindInheritedChild(const AnsiString& Name);
     void StartLoading(TComponent* Component);
     void ReadPropValue(TPersistent* Instance, PPropInfo PropInfo);
