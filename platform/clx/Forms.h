@@ -65,7 +65,9 @@ using TExceptionEvent = TEvent<void(TObject* Sender, const Exception& E)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
 
 // Registers every control, form and data-module class of this library for
-// streaming. Idempotent.
+// streaming, the names of colours and cursors that form files write, and
+// the screen's forms and data modules as the roots that references between
+// forms name. Idempotent.
 void RegisterClxClasses();
 
 // ---------------------------------------------------------------------------

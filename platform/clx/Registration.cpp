@@ -1,7 +1,24 @@
-// The one list of the classes form files can create from this library; a
-// new control class adds its line here.
+// What form files need from this library: the classes they can create (a
+// new control class adds its line here), the names of colours and cursors,
+// and the screen's forms and data modules as roots that references between
+// forms ("Form2.Button1") name.
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
+#include "rtl/Filer.h"
+
+namespace {
+
+TComponent* FindGlobalForm(const AnsiString& Name) {
+    for (Integer index = 0; index < Screen->FormCount(); ++index)
+        if (SameText(Screen->Forms(index)->Name(), Name))
+            return Screen->Forms(index);
+    for (Integer index = 0; index < Screen->DataModuleCount(); ++index)
+        if (SameText(Screen->DataModules(index)->Name(), Name))
+            return Screen->DataModules(index);
+    return nullptr;
+}
+
+} // namespace
 
 void RegisterClxClasses() {
     RegisterClasses({
@@ -12,4 +29,7 @@ void RegisterClxClasses() {
         TButton::StaticClass(),
         TEdit::StaticClass(),
     });
+    RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
+    RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);
+    RegisterFindGlobalComponentProc(FindGlobalForm);
 }
