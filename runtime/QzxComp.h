@@ -78,3 +78,326 @@ public:
 private:
     TPropList FList;
 };
+
+// ---------------------------------------------------------------------------
+// The translation component
+
+#include "clx/Controls.h"
+#include "rtl/Collections.h"
+
+#include <array>
+#include <memory>
+
+class TzxCustomLang;
+
+// The exception class of the translation components.
+class ELanguageError : public Exception {
+    using Exception::Exception;
+};
+
+ZX_ENUM(TTranslateType, ttNoChange, ttGetDefault);
+ZX_ENUM(TzxLangOption, loUseExtUDStrings, loUseExtCommonStrings);
+using TzxLangOptions = TSet<TzxLangOption>;
+ZX_ENUM(TTextStyle, tsNone, tsRaised, tsRecessed, tsShadow);
+
+// Positional reading of a translation line: field 0 is the key, field k the
+// value of language k -- the text between the k-th and the (k+1)-th Delim
+// (to the end of the line when the line lacks that delimiter); empty
+// when the line has fewer than k delimiters. An empty value keeps its place.
+AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim);
+
+// Keys of the Locales list, in the order of the locale snapshot.
+inline constexpr Integer LocaleSettingCount = 15;
+extern const std::array<AnsiString, LocaleSettingCount> LocaleKeys;
+
+// One translation of any published property, addressed by a dotted path
+// whose first element names a component of the owner form.
+class TzxExtendedItem : public TCollectionItem {
+    ZX_CLASS(TzxExtendedItem, TCollectionItem)
+public:
+    explicit TzxExtendedItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
+    static void PublishedProperties(TPropertyBuilder<TzxExtendedItem>& P);
+
+    // The path, following renames of the component it names.
+    AnsiString GetIdentifier() const;
+    void SetIdentifier(const AnsiString& Value) { FIdentifier = Value; }
+    const AnsiString& Values() const { return FValues; }
+    void SetValues(const AnsiString& Value) { FValues = Value; }
+    TTypeKind PropertyType() const { return FPropertyType; }
+    void SetPropertyType(TTypeKind Value) { FPropertyType = Value; }
+    bool IsRoot() const { return false; }
+    TComponent* RelComponent() const { return FRelComponent; }
+    void SetRelComponent(TComponent* Value) { FRelComponent = Value; }
+
+private:
+    AnsiString FIdentifier;
+    AnsiString FValues;
+    TTypeKind FPropertyType = tkUnknown;
+    TComponent* FRelComponent = nullptr;
+};
+
+class TzxExtendedItems : public TCollection {
+    ZX_CLASS(TzxExtendedItems, TCollection)
+public:
+    explicit TzxExtendedItems(TzxCustomLang* AOwner);
+    TPersistent* GetOwner() const override;
+    TzxExtendedItem* Items(Integer Index) const;
+    TzxExtendedItem* Add();
+
+private:
+    TzxCustomLang* FOwner;
+};
+
+// One string identifier with its text per language (line k - 1: language k).
+class TzxStringsCollectionItem : public TCollectionItem {
+    ZX_CLASS(TzxStringsCollectionItem, TCollectionItem)
+public:
+    explicit TzxStringsCollectionItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
+    TStringList* Values() { return &FValues; }
+    const WideString& ID() const { return FID; }
+    void SetID(const WideString& Value) { FID = Value; }
+
+private:
+    TStringList FValues;
+    WideString FID;
+};
+
+// A string table: one item per string identifier.
+class TzxStringsCollection : public TCollection {
+    ZX_CLASS(TzxStringsCollection, TCollection)
+public:
+    explicit TzxStringsCollection(TComponent* AOwner);
+    TPersistent* GetOwner() const override { return FOwner; }
+    TzxStringsCollectionItem* Items(Integer Index) const;
+
+private:
+    TComponent* FOwner;
+};
+
+// One active language and one translation file for many translation
+// components. Only its declaration is here so far: creating one raises
+// ELanguageError, so no translation component is ever linked to one yet.
+class TzxLangDispatcher : public TComponent {
+    ZX_CLASS(TzxLangDispatcher, TComponent)
+public:
+    explicit TzxLangDispatcher(TComponent* AOwner);
+    Integer NumOfLanguages() const { return FNumOfLanguages; }
+    bool TestMode() const { return FTestMode; }
+    void AddReference(TzxCustomLang* Lang);
+    void RemovePossibleReference(TzxCustomLang* Lang);
+
+private:
+    Integer FNumOfLanguages = 1;
+    bool FTestMode = false;
+};
+
+// The translation component: one translation line per translatable text of
+// its owner form, kept in one list per kind, and the switch that writes a
+// language's values back into the form.
+class TzxCustomLang : public TComponent {
+    ZX_CLASS(TzxCustomLang, TComponent)
+public:
+    // Raises Exception when AOwner already owns a translation component.
+    explicit TzxCustomLang(TComponent* AOwner);
+    ~TzxCustomLang() override;
+    static void PublishedProperties(TPropertyBuilder<TzxCustomLang>& P);
+
+    // --- The lists, one per kind; the setters copy the list given and
+    // apply that kind alone.
+    TStrings* Captions() const { return FCaptions.get(); }
+    TStrings* Hints() const { return FHints.get(); }
+    TStrings* DisplayLabels() const { return FDisplayLabels.get(); }
+    TStrings* Strings() const { return FStrings.get(); }
+    TStrings* Fonts() const { return FFonts.get(); }
+    TStrings* MultiLines() const { return FMultiLines.get(); }
+    TStrings* DlgsCaptions() const { return FDlgsCaptions.get(); }
+    TStrings* OtherStrings() const { return FOtherStrings.get(); }
+    TStrings* Locales() const { return FLocales.get(); }
+    TStrings* CharSets() const { return FCharSets.get(); }
+    TStrings* Collections() const { return FCollections.get(); }
+    void SetCaptions(TStrings* Value);
+    void SetHints(TStrings* Value);
+    void SetLabels(TStrings* Value);
+    void SetStrings(TStrings* Value);
+    void SetFonts(TStrings* Value);
+    void SetMultiLines(TStrings* Value);
+    void SetDlgsCaptions(TStrings* Value);
+    void SetOthers(TStrings* Value);
+    void SetSystem(TStrings* Value);
+    void SetCharSets(TStrings* Value);
+    void SetCollections(TStrings* Value);
+
+    // --- Languages, numbered from 1.
+    Integer ActiveLanguage() const { return FActiveLanguage; }
+    void SetActLang(Integer Value);
+    Integer NumOfLanguages() const { return FNumOfLanguages; }
+    void SetNumLang(Integer Value);
+    const WideString& Language() const { return FLanguage; }
+    void SetLanguage(const WideString& Value);
+    TStrings* LangNames() const { return FLangNames.get(); }
+    void SetLangNames(TStrings* Value);
+    TStrings* FixedLanguages() const { return FFixedLanguages.get(); }
+    void SetFixedLanguages(TStrings* Value);
+
+    // --- Settings
+    bool ChangeLocales() const { return FChangeLocales; }
+    void SetChangeLocales(bool Value);
+    TzxLangDispatcher* LangDispatcher() const { return FLangDispatcher; }
+    void SetLangDispatcher(TzxLangDispatcher* Value);
+    Byte LangDelim() const { return FLangDelim; }
+    void SetLangDelim(Byte Value);
+    TStrings* DoNotTranslate() const { return FDoNotTranslate.get(); }
+    void SetDoNotList(TStrings* Value);
+    const WideString& Version() const { return FVersion; }
+    void SetVersion(const WideString& Value);
+    TzxLangOptions Options() const { return FOptions; }
+    void SetOptions(TzxLangOptions Value);
+    TStrings* ExcludedProperties() const { return FExcludedProperties.get(); }
+    void SetExProps(TStrings* Value);
+    TStrings* StringsTypes() const { return FStringsTypes.get(); }
+    void SetStringsTypes(TStrings* Value);
+    TStrings* SmartExcludeProps() const { return FSmartExcludeProps.get(); }
+    void SetSmartProps(TStrings* Value);
+    TzxExtendedItems* ExtendedTranslations() const { return FExtendedTranslations.get(); }
+    void SetExtendedTranslations(TzxExtendedItems* Value);
+
+    TTranslateType TranslateType = ttNoChange;
+    TCursor ChangingCursor = -1;
+    bool DoRaiseExceptions = false;
+    bool IsInheritedOwner = false;
+    bool UseInheritedData = false;
+    bool TranslateExtendedFirst = false;
+    TNotifyEvent OnChangeLanguage;
+
+    // --- Translation lines
+    void FillDialogs();
+    // Value Language of the first line keyed Key (case ignored); empty when
+    // there is none.
+    WideString GetStringValue(TStrings& List, const WideString& Key, Integer Language) const;
+    // Replaces value Language of the first line keyed Key (and the text of
+    // that identifier in the string tables when List is Strings).
+    virtual void ReplaceStringValue(TStrings& List, const WideString& Value, const WideString& Key,
+                                    Integer Language);
+    // The list of a kind, nullptr when the class does not publish it.
+    virtual TStrings* GetPropListByType(TStringsType Kind) const;
+
+    // Deletes, at design time, the lines of List that belong to a removed
+    // component.
+    virtual void MakeNotification(TStrings& List, TComponent* AComponent, TOperation Operation,
+                                  TStringsType Kind);
+    // Renames the keys of a component (or of the owner) in every list.
+    virtual void ComponentRenamed(const WideString& OldName, const WideString& NewName);
+
+    // Writes the active language into the owner form and its components.
+    virtual void ChangeLanguage();
+
+    // Whether the owner's own texts are translated: DoNotTranslate does not
+    // hold its class name.
+    bool GetTranslateOwner() const;
+    // Pads every line of Strings, DlgsCaptions and Locales to a delimiter
+    // per language.
+    void NormalizeStrings();
+
+    // --- Operations not built yet: they raise ELanguageError
+    // "<name> is not available yet".
+    // Collects the form's current texts into the lists.
+    virtual void BuildList();
+    // Applies the active language to ExtendedTranslations.
+    void ChangeLangForExtended();
+
+    // --- Object-property helpers
+    static bool ObjectHasProperty(TObject* Obj, const AnsiString& Name, const AnsiString& TypeName,
+                                  const TTypeKinds& Kinds);
+    bool DoStoreDNT() const { return FDoNotTranslate->Count() > 0; }
+    bool DoStoreExcluded() const { return FExcludedProperties->Count() > 0; }
+    bool DoStoreExtended() const { return FExtendedTranslations->Count() > 0; }
+    bool DoStoreSmart() const { return FSmartExcludeProps->Count() > 0; }
+
+    // The platform's locale settings as they were when the component was made.
+    const std::array<WideString, LocaleSettingCount>& LocaleSnapshot() const {
+        return FLocaleSnapshot;
+    }
+    // Set by the component editor while it works: removals are then ignored
+    // at design time.
+    void SetIgnoreRemovals(bool Value) { FIgnoreRemovals = Value; }
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    char Delim() const { return static_cast<char>(FLangDelim); }
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
+    bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+    void TakeLocaleSnapshot();
+    void ApplyOneKind(TStrings* Value, TStrings& Own, TStringsType Kind);
+    void ReplaceInAllLists(char OldChar, char NewChar);
+    void ChangeLangDelim(Byte OldDelim, Byte NewDelim);
+    void ReBuildDoNotList();
+    void CutLinesToLanguages(Integer Count);
+    void RelinkExtendedItems();
+    bool HasOldDelimiter() const;
+    void AddMissingLocaleNames();
+
+    // Applying (QzxComp_Apply.cpp)
+    AnsiString ValueOfLine(const AnsiString& Line, bool TestMode) const;
+    bool IsSmartExcluded(const AnsiString& Entry) const;
+    void ApplyOwnerCaptionAndHint(bool TestMode);
+    void ApplyOwnerFont();
+    void TranslateList(TStrings& List, TStringsType Kind, bool TestMode);
+    void TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode);
+    void TranslateCollections(TStrings& List, bool TestMode);
+    void ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
+                       const AnsiString& Value);
+    void DelOldNames(TStrings& List, TStringsType Kind);
+    void RememberRemovedLine(const AnsiString& Line);
+
+    Integer FApplyFilter = -1;
+    std::unique_ptr<TStringList> FCaptions;
+    std::unique_ptr<TStringList> FHints;
+    std::unique_ptr<TStringList> FDisplayLabels;
+    std::unique_ptr<TStringList> FStrings;
+    std::unique_ptr<TStringList> FFonts;
+    std::unique_ptr<TStringList> FMultiLines;
+    std::unique_ptr<TStringList> FDlgsCaptions;
+    std::unique_ptr<TStringList> FOtherStrings;
+    std::unique_ptr<TStringList> FLocales;
+    std::unique_ptr<TStringList> FCharSets;
+    std::unique_ptr<TStringList> FCollections;
+    Integer FActiveLanguage = 1;
+    Integer FNumOfLanguages = 1;
+    bool FChangeLocales = false;
+    std::unique_ptr<TStringList> FWorkList;
+    std::array<WideString, LocaleSettingCount> FLocaleSnapshot;
+    TzxLangDispatcher* FLangDispatcher = nullptr;
+    Byte FLangDelim = 1;
+    std::unique_ptr<TStringList> FDoNotTranslate;
+    WideString FVersion;
+    WideString FLanguage;
+    std::unique_ptr<TStringList> FLangNames;
+    TzxLangOptions FOptions;
+    std::unique_ptr<TStringList> FExcludedProperties;
+    bool FSpareFlag = false;
+    std::unique_ptr<TStringList> FStringsTypes;
+    std::unique_ptr<TStringList> FSmartExcludeProps;
+    std::unique_ptr<TStringList> FFixedLanguages;
+    std::unique_ptr<TzxExtendedItems> FExtendedTranslations;
+    bool FNoOwnerFont = true;
+    bool FLoadingCopy = false;
+    std::unique_ptr<TzxStringsCollection> FStringTable;
+    std::unique_ptr<TzxStringsCollection> FSecondStringTable;
+    bool FIgnoreRemovals = false;
+};
+
+// The translation component of applications: publishes the lists of eleven
+// kinds and the settings.
+class TzxLang : public TzxCustomLang {
+    ZX_CLASS(TzxLang, TzxCustomLang)
+public:
+    explicit TzxLang(TComponent* AOwner) : TzxCustomLang(AOwner) {}
+    static void PublishedProperties(TPropertyBuilder<TzxLang>& P);
+};
+
+// Unit start-up: registers TzxLang for form streaming unless a class of
+// that name is registered already.
+void InitQzxComp();

@@ -1,0 +1,514 @@
+// Applying a language: the active language's values go from the lists into
+// the owner form and the components it owns; lines of components that are
+// gone are swept out first.
+#include "runtime/QzxComp.h"
+
+#include "clx/Forms.h"
+
+namespace {
+
+// The property each kind applies, where it applies one by name.
+const std::array<const char*, StringsTypeCount> KindPropertyNames = {
+    "Caption", "Hint",  "DisplayLabel", "Font",        "TStrings", "Dialog",
+    "Strings", "Other", "Locales",      "Collections", "CharSets", "ListView_TreeView_Items"};
+
+AnsiString TextBefore(const AnsiString& S, char Ch) {
+    std::size_t at = S.find(Ch);
+    return at == AnsiString::npos ? S : S.substr(0, at);
+}
+
+AnsiString TextAfter(const AnsiString& S, char Ch) {
+    std::size_t at = S.find(Ch);
+    return at == AnsiString::npos ? AnsiString() : S.substr(at + 1);
+}
+
+bool InheritsFromClassNamed(const TObject* Object, const char* ClassName) {
+    for (TClass type = Object->ClassType(); type; type = type->Parent)
+        if (SameText(type->Name, ClassName))
+            return true;
+    return false;
+}
+
+// The object a published class-typed property holds, or nullptr.
+TObject* ObjectPropertyOf(TObject* Instance, const AnsiString& Name) {
+    PPropInfo info = GetPropInfo(Instance, Name, TTypeKinds{tkClass});
+    return info ? GetObjectProp(Instance, info) : nullptr;
+}
+
+bool HasAssignedAction(TObject* Target) {
+    return ObjectPropertyOf(Target, "Action") != nullptr;
+}
+
+bool IsStringKind(TTypeKind Kind) {
+    return Kind == tkString || Kind == tkLString || Kind == tkWString;
+}
+
+bool IsParentFont(TObject* Target) {
+    PPropInfo info = GetPropInfo(Target, "ParentFont", TTypeKinds{tkEnumeration});
+    return info && GetOrdProp(Target, info) != 0;
+}
+
+// The character set named Name (0 to 41 in order), or -1.
+Integer CharSetNamed(const AnsiString& Name) {
+    for (Integer value = 0; value < FontCharSetCount; ++value)
+        if (GetEnumName(TypeInfoOf(TFontCharSet{}), value) == Name)
+            return value;
+    return -1;
+}
+
+// Overwrites T's lines in place by the lines of Source, so that the objects
+// attached to them stay, adding or removing lines at the end.
+void UpdateStrings(TStrings& Target, const TStringList& Source) {
+    auto* sortedList = dynamic_cast<TStringList*>(&Target);
+    bool wasSorted = sortedList && sortedList->Sorted();
+    if (sortedList)
+        sortedList->SetSorted(false);
+    for (Integer index = 0; index < Source.Count(); ++index)
+        if (index < Target.Count())
+            Target.Put(index, Source.Get(index));
+        else
+            Target.Add(Source.Get(index));
+    while (Target.Count() > Source.Count())
+        Target.Delete(Target.Count() - 1);
+    if (sortedList)
+        sortedList->SetSorted(wasSorted);
+}
+
+void UpdateStringsFromCommaText(TStrings& Target, const AnsiString& Value) {
+    TStringList lines;
+    lines.SetCommaText(Value);
+    UpdateStrings(Target, lines);
+}
+
+void SetLocaleSetting(Integer Setting, const AnsiString& Value) {
+    auto setNames = [&Value](auto& Names) {
+        TStringList items;
+        items.SetCommaText(Value);
+        for (Integer index = 0; index < items.Count() && index < Integer(Names.size()); ++index)
+            Names[static_cast<std::size_t>(index)] = items.Get(index);
+    };
+    switch (Setting) {
+    case 0:
+        CurrencyString = Value;
+        break;
+    case 1:
+        ThousandSeparator = Value[0];
+        break;
+    case 2:
+        DecimalSeparator = Value[0];
+        break;
+    case 3:
+        DateSeparator = Value[0];
+        break;
+    case 4:
+        ShortDateFormat = Value;
+        break;
+    case 5:
+        LongDateFormat = Value;
+        break;
+    case 6:
+        TimeSeparator = Value[0];
+        break;
+    case 7:
+        TimeAMString = Value;
+        break;
+    case 8:
+        TimePMString = Value;
+        break;
+    case 9:
+        ShortTimeFormat = Value;
+        break;
+    case 10:
+        LongTimeFormat = Value;
+        break;
+    case 11:
+        setNames(ShortMonthNames);
+        break;
+    case 12:
+        setNames(LongMonthNames);
+        break;
+    case 13:
+        setNames(ShortDayNames);
+        break;
+    case 14:
+        setNames(LongDayNames);
+        break;
+    default:
+        break;
+    }
+}
+
+// A collection line's key: Component.Path[Index].Property, where Path may
+// be Object.Collection.
+struct TCollectionKey {
+    AnsiString Component;
+    AnsiString Path;
+    Integer Index = -1;
+    AnsiString Property;
+};
+
+bool SplitCollectionKey(const AnsiString& Key, TCollectionKey& Parts) {
+    std::size_t point = Key.find('.');
+    std::size_t open = Key.find('[', point == AnsiString::npos ? 0 : point);
+    std::size_t close = Key.find("].", open == AnsiString::npos ? 0 : open);
+    if (point == AnsiString::npos || open == AnsiString::npos || close == AnsiString::npos)
+        return false;
+    Parts.Component = Key.substr(0, point);
+    Parts.Path = Key.substr(point + 1, open - point - 1);
+    Parts.Property = Key.substr(close + 2);
+    return TryStrToInt(Key.substr(open + 1, close - open - 1), Parts.Index);
+}
+
+// The collection a path names on Target, or nullptr.
+TCollection* CollectionByPath(TObject* Target, const AnsiString& Path) {
+    AnsiString path = Path;
+    TObject* holder = Target;
+    std::size_t point = path.find('.');
+    if (point != AnsiString::npos) {
+        holder = ObjectPropertyOf(Target, path.substr(0, point));
+        path = path.substr(point + 1);
+    }
+    return holder ? dynamic_cast<TCollection*>(ObjectPropertyOf(holder, path)) : nullptr;
+}
+
+} // namespace
+
+bool TzxCustomLang::GetTranslateOwner() const {
+    return Owner() && FDoNotTranslate->IndexOf(Owner()->ClassName()) < 0;
+}
+
+bool TzxCustomLang::IsSmartExcluded(const AnsiString& Entry) const {
+    return FSmartExcludeProps->IndexOf(Entry) >= 0;
+}
+
+// Value ActiveLanguage of the line; in test mode an empty value shows
+// value 1 upper-cased, and under ttGetDefault an empty value falls back to
+// value 1.
+AnsiString TzxCustomLang::ValueOfLine(const AnsiString& Line, bool TestMode) const {
+    AnsiString value = GetLineField(Line, FActiveLanguage, Delim());
+    if (TestMode && value.empty() && FActiveLanguage > 1)
+        value = AnsiUpperCase(GetLineField(Line, 1, Delim()));
+    if (value.empty() && TranslateType == ttGetDefault)
+        value = GetLineField(Line, 1, Delim());
+    return value;
+}
+
+void TzxCustomLang::ChangeLanguage() {
+    if (FLoadingCopy || !Owner())
+        return;
+    bool testMode = FLangDispatcher && FLangDispatcher->TestMode();
+    if (TranslateExtendedFirst && FApplyFilter == -1)
+        ChangeLangForExtended();
+    auto applies = [this](TStringsType Kind) { return FApplyFilter == -1 || FApplyFilter == Kind; };
+    bool ownerIsForm = dynamic_cast<TCustomForm*>(Owner()) != nullptr;
+    if (ownerIsForm)
+        ApplyOwnerCaptionAndHint(testMode);
+    if (applies(stCaptions))
+        TranslateList(*FCaptions, stCaptions, testMode);
+    if (applies(stHints))
+        TranslateList(*FHints, stHints, testMode);
+    if (applies(stDisplayLabels))
+        TranslateList(*FDisplayLabels, stDisplayLabels, testMode);
+    if ((applies(stFonts) || FApplyFilter == stCharSets) && !FNoOwnerFont) {
+        TranslateList(*FFonts, stFonts, testMode);
+        if (ownerIsForm)
+            ApplyOwnerFont();
+    }
+    if (applies(stMultiLines))
+        TranslateList(*FMultiLines, stMultiLines, testMode);
+    if (applies(stOtherStrings))
+        TranslateList(*FOtherStrings, stOtherStrings, testMode);
+    if (applies(stLocales) && FChangeLocales)
+        TranslateList(*FLocales, stLocales, testMode);
+    if (applies(stCollections))
+        TranslateList(*FCollections, stCollections, testMode);
+    if (OnChangeLanguage)
+        OnChangeLanguage(this);
+}
+
+// The form's own caption and hint, keyed by its class name in line 0. Each
+// follows its own list's filter, so that a list setter applies its kind
+// alone.
+void TzxCustomLang::ApplyOwnerCaptionAndHint(bool TestMode) {
+    TComponent* owner = Owner();
+    const AnsiString className = owner->ClassName();
+    if ((FApplyFilter == -1 || FApplyFilter == stCaptions) && FCaptions->Count() > 0 &&
+        GetTranslateOwner() && !IsSmartExcluded(className + ".Caption")) {
+        PPropInfo caption = GetPropInfo(owner, "Caption");
+        AnsiString line = FCaptions->Get(0);
+        if (caption && IsStringKind(caption->PropType->Kind) &&
+            AnsiUpperCase(TextBefore(line, Delim())) == AnsiUpperCase(className) &&
+            !(!FSpareFlag && HasAssignedAction(owner)))
+            SetStrProp(owner, caption, ValueOfLine(line, TestMode));
+    }
+    if ((FApplyFilter == -1 || FApplyFilter == stHints) && FHints->Count() > 0 &&
+        GetTranslateOwner() && !IsSmartExcluded(className + ".Hint")) {
+        PPropInfo hint = GetPropInfo(owner, "Hint");
+        AnsiString line = FHints->Get(0);
+        if (hint && IsStringKind(hint->PropType->Kind) &&
+            AnsiSameText(TextBefore(line, Delim()), className)) {
+            AnsiString value = ValueOfLine(line, TestMode);
+            if (!value.empty())
+                SetStrProp(owner, hint, value);
+        }
+    }
+}
+
+// The form's own font, keyed by its class name in line 0; test mode does not
+// touch fonts.
+void TzxCustomLang::ApplyOwnerFont() {
+    TComponent* owner = Owner();
+    const AnsiString className = owner->ClassName();
+    if (FFonts->Count() == 0 || !GetTranslateOwner() || IsSmartExcluded(className + ".Font"))
+        return;
+    auto* font = dynamic_cast<TFont*>(ObjectPropertyOf(owner, "Font"));
+    if (!font)
+        return;
+    AnsiString line = FFonts->Get(0);
+    if (AnsiUpperCase(TextBefore(line, Delim())) == AnsiUpperCase(className)) {
+        AnsiString value = ValueOfLine(line, false);
+        if (!value.empty())
+            font->SetName(value);
+    }
+    Integer charset = CharSetNamed(
+        UTF8Encode(GetStringValue(*FCharSets, UTF8Decode(className), FActiveLanguage)));
+    if (charset >= 0)
+        font->SetCharset(static_cast<TFontCharSet>(charset));
+}
+
+void TzxCustomLang::TranslateList(TStrings& List, TStringsType Kind, bool TestMode) {
+    DelOldNames(List, Kind);
+    if (List.Count() == 0)
+        return;
+    if (Kind == stCollections) {
+        TranslateCollections(List, TestMode);
+        return;
+    }
+    Integer start = 0;
+    if ((Kind == stCaptions || Kind == stHints || Kind == stFonts) &&
+        dynamic_cast<TForm*>(Owner()) && GetTranslateOwner() &&
+        Pos(Owner()->ClassName() + AnsiString(1, Delim()), List.Get(0)) > 0)
+        start = 1;
+    for (Integer index = start; index < List.Count(); ++index) {
+        try {
+            TranslateLine(List.Get(index), Kind, TestMode);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode) {
+    const AnsiString key = TextBefore(Line, Delim());
+    AnsiString name = key;
+    AnsiString propName = KindPropertyNames[static_cast<std::size_t>(Kind)];
+    AnsiString subProp;
+    bool pathKey = Kind == stMultiLines || Kind == stOtherStrings;
+    if (pathKey) {
+        name = TextBefore(key, '.');
+        propName = TextAfter(key, '.');
+        if (propName.find('.') != AnsiString::npos) {
+            subProp = TextAfter(propName, '.');
+            propName = TextBefore(propName, '.');
+        }
+    }
+    if (FDoNotTranslate->IndexOf(name) >= 0)
+        return;
+    const AnsiString value = ValueOfLine(Line, TestMode);
+    if (Kind == stLocales) {
+        if (value.empty())
+            return;
+        for (Integer setting = 0; setting < LocaleSettingCount; ++setting)
+            if (name == LocaleKeys[static_cast<std::size_t>(setting)]) {
+                SetLocaleSetting(setting, value);
+                break;
+            }
+        return;
+    }
+    TComponent* target = Owner()->FindComponent(name);
+    if (!target && (name == Owner()->ClassName() || name == Owner()->Name()))
+        target = Owner();
+    if (!target)
+        return;
+    PPropInfo prop = GetPropInfo(target, propName);
+    if (!prop || !prop->GetProc || !prop->SetProc)
+        return;
+    if (Kind == stFonts) {
+        ApplyFontLine(target, prop, name, value);
+        return;
+    }
+    if (Kind == stMultiLines) {
+        TObject* holder = target;
+        PPropInfo stringsProp = prop;
+        if (!subProp.empty()) {
+            holder = GetObjectProp(target, prop);
+            stringsProp = holder ? GetPropInfo(holder, subProp) : nullptr;
+            if (!stringsProp)
+                return;
+        }
+        auto* strings = dynamic_cast<TStrings*>(GetObjectProp(holder, stringsProp));
+        if (!strings || value.empty() || value == strings->CommaText())
+            return;
+        PPropInfo itemIndex = subProp.empty() && InheritsFromClassNamed(target, "TCustomComboBox")
+                                  ? GetPropInfo(target, "ItemIndex")
+                                  : nullptr;
+        PPropInfo wordWrap = subProp.empty() && InheritsFromClassNamed(target, "TCustomMemo")
+                                 ? GetPropInfo(target, "WordWrap")
+                                 : nullptr;
+        Integer savedIndex = itemIndex ? GetOrdProp(target, itemIndex) : 0;
+        bool wrapped = wordWrap && GetOrdProp(target, wordWrap) != 0;
+        if (wrapped)
+            SetOrdProp(target, wordWrap, 0);
+        UpdateStringsFromCommaText(*strings, value);
+        if (itemIndex)
+            SetOrdProp(target, itemIndex, savedIndex);
+        if (wrapped)
+            SetOrdProp(target, wordWrap, 1);
+        return;
+    }
+    if (Kind == stOtherStrings && !subProp.empty()) {
+        TObject* holder = GetObjectProp(target, prop);
+        PPropInfo inner = holder ? GetPropInfo(holder, subProp) : nullptr;
+        if (!inner || value.empty() || value == GetStrProp(holder, inner))
+            return;
+        if (inner->PropType->Kind == tkWString)
+            SetWideStrProp(holder, inner, UTF8Decode(value));
+        else
+            SetStrProp(holder, inner, value);
+        return;
+    }
+    if (!IsStringKind(prop->PropType->Kind) || value.empty() || value == GetStrProp(target, prop))
+        return;
+    if (Kind == stCaptions || Kind == stHints) {
+        if (!FSpareFlag && HasAssignedAction(target))
+            return;
+    } else if ((Pos(AnsiString(".."), value) > 0 || Pos(AnsiString(".\\"), value) > 0) &&
+               ExpandFileName(value) == GetStrProp(target, prop)) {
+        return;
+    }
+    SetStrProp(target, prop, value);
+}
+
+// A font line: the character set of the component's CharSets line, unless
+// the control follows its parent's font, and the font name.
+void TzxCustomLang::ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
+                                  const AnsiString& Value) {
+    auto* font = dynamic_cast<TFont*>(GetObjectProp(Target, Prop));
+    if (!font)
+        return;
+    bool parentFont = IsParentFont(Target);
+    Integer charset =
+        CharSetNamed(UTF8Encode(GetStringValue(*FCharSets, UTF8Decode(Name), FActiveLanguage)));
+    if (charset >= 0 && !(dynamic_cast<TControl*>(Target) && parentFont))
+        font->SetCharset(static_cast<TFontCharSet>(charset));
+    if (!Value.empty() && !parentFont) {
+        font->SetName(Value);
+        SetObjectProp(Target, Prop, font);
+    }
+}
+
+void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
+    Integer index = 0;
+    while (index < List.Count()) {
+        AnsiString line = List.Get(index);
+        bool deleteLine = false;
+        try {
+            TCollectionKey key;
+            AnsiString name = TextBefore(line, '.');
+            if (FDoNotTranslate->IndexOf(name) < 0 &&
+                SplitCollectionKey(TextBefore(line, Delim()), key)) {
+                AnsiString value = ValueOfLine(line, TestMode);
+                TComponent* target = Owner()->FindComponent(key.Component);
+                TCollection* collection = target ? CollectionByPath(target, key.Path) : nullptr;
+                TCollectionItem* item =
+                    collection && key.Index >= 0 && key.Index < collection->Count()
+                        ? collection->Items(key.Index)
+                        : nullptr;
+                PPropInfo prop = item ? GetPropInfo(item, key.Property) : nullptr;
+                TObject* held =
+                    prop && prop->PropType->Kind == tkClass ? GetObjectProp(item, prop) : nullptr;
+                if (!prop || (prop->PropType->Kind == tkClass && !held)) {
+                    deleteLine = true;
+                } else if (auto* strings = dynamic_cast<TStrings*>(held)) {
+                    if (!value.empty() && value != strings->Text()) {
+                        TStringList lines;
+                        lines.SetText(value);
+                        UpdateStrings(*strings, lines);
+                    }
+                } else if (!prop->GetProc || !prop->SetProc) {
+                    deleteLine = true;
+                } else if (!value.empty() && value != GetStrProp(item, prop)) {
+                    SetStrProp(item, prop, value);
+                }
+            }
+        } catch (const std::exception&) {
+        }
+        if (deleteLine)
+            List.Delete(index);
+        else
+            ++index;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Stale-line sweep
+
+void TzxCustomLang::RememberRemovedLine(const AnsiString& Line) {
+    if (!FWorkList)
+        FWorkList = std::make_unique<TStringList>();
+    FWorkList->Add(Line);
+}
+
+void TzxCustomLang::DelOldNames(TStrings& List, TStringsType Kind) {
+    if (Kind == stDlgsCaptions || Kind == stStrings || Kind == stLocales)
+        return;
+    TComponent* owner = Owner();
+    // Line 0 holds the owner's own text when the owner has the property and
+    // the line is keyed by its class name; any other line 0 is swept like
+    // the rest, so that a removed component's line cannot outlive it there.
+    Integer first = 0;
+    const TTypeKinds stringKinds{tkString, tkLString, tkWString};
+    bool ownerHasProperty = Kind == stCaptions
+                                ? ObjectHasProperty(owner, "Caption", "", stringKinds)
+                            : Kind == stHints ? ObjectHasProperty(owner, "Hint", "", stringKinds)
+                            : Kind == stFonts || Kind == stCharSets
+                                ? ObjectHasProperty(owner, "Font", "TFont", TTypeKinds{tkClass})
+                                : false;
+    if (ownerHasProperty && List.Count() > 0 &&
+        AnsiSameText(TextBefore(List.Get(0), Delim()), owner->ClassName()))
+        first = 1;
+    Integer index = first;
+    while (index < List.Count()) {
+        AnsiString line = List.Get(index);
+        bool stale = false;
+        bool remember = true;
+        if (Kind == stCollections) {
+            TCollectionKey key;
+            TComponent* component = owner->FindComponent(TextBefore(line, '.'));
+            if (!component) {
+                stale = true;
+            } else if (SplitCollectionKey(TextBefore(line, Delim()), key)) {
+                TCollection* collection = CollectionByPath(component, key.Path);
+                stale = collection && key.Index >= collection->Count();
+            }
+        } else if (Kind == stMultiLines || Kind == stOtherStrings ||
+                   Kind == stListView_TreeView_Items) {
+            AnsiString name = TextBefore(line, '.');
+            stale = name != owner->ClassName() && !owner->FindComponent(name);
+        } else {
+            TComponent* component = owner->FindComponent(TextBefore(line, Delim()));
+            stale = !component;
+            if (component && (Kind == stCaptions || Kind == stHints) && !FSpareFlag &&
+                HasAssignedAction(component)) {
+                stale = true;
+                remember = false;
+            }
+        }
+        if (!stale) {
+            ++index;
+            continue;
+        }
+        if (remember)
+            RememberRemovedLine(line);
+        List.Delete(index);
+    }
+}

@@ -1,0 +1,795 @@
+// The translation component: its lists and settings, creation, loading,
+// the language setters and the reaction to removed and renamed components.
+#include "runtime/QzxComp.h"
+
+#include "clx/Forms.h"
+
+#include <algorithm>
+
+const std::array<AnsiString, LocaleSettingCount> LocaleKeys = {
+    "Currency String",   "Thousand Separator", "Decimal Separator", "Date Separator",
+    "Short Date Format", "Long Date Format",   "Time Separator",    "Time AM String",
+    "Time PM String",    "Short Time Format",  "Long Time Format",  "Short Month Names",
+    "Long Month Names",  "Short Day Names",    "Long Day Names"};
+
+namespace {
+
+const char* const VersionText = "6.0_beta";
+const char* const NotValidActiveLanguage = "%d - is not a valid property value!";
+const char* const ActiveLanguageRange = "Value must be within [1..%d]!";
+const char* const LanguageNotListed = "Language name shall be included in LangNames property!";
+const char* const OnlyOneLangPerForm =
+    "Only one TzxCustomLang component per Form/DataModule allowed!";
+
+// The captions of the message dialogs; the first 11 seed DlgsCaptions.
+const std::array<const char*, 19> DialogTexts = {
+    "Information", "Warning", "Error",  "Confirm", "OK",  "Cancel", "&Yes",
+    "&No",         "&Abort",  "&Retry", "&Ignore", "Yes", "No",     "OK",
+    "Cancel",      "Abort",   "Retry",  "Ignore",  "All"};
+constexpr Integer SeededDialogTexts = 11;
+
+const std::array<const char*, 20> DefaultExcludedProperties = {"Category",
+                                                               "SecondaryShortCuts",
+                                                               "HelpKeyword",
+                                                               "InitialDir",
+                                                               "HelpKeyword",
+                                                               "ActivePage",
+                                                               "ImeName",
+                                                               "DefaultExt",
+                                                               "FileName",
+                                                               "FieldName",
+                                                               "PickList",
+                                                               "DisplayFormat",
+                                                               "EditMask",
+                                                               "KeyList",
+                                                               "LookupDisplayFields",
+                                                               "DropDownSpecRow",
+                                                               "TableName",
+                                                               "DatabaseName",
+                                                               "IndexName",
+                                                               "MasterFields"};
+
+constexpr char OldDelim = '\t';
+
+TComponent* RefuseSecondLang(TComponent* AOwner) {
+    if (AOwner)
+        for (Integer index = 0; index < AOwner->ComponentCount(); ++index)
+            if (dynamic_cast<TzxCustomLang*>(AOwner->Components(index)))
+                throw Exception(OnlyOneLangPerForm);
+    return AOwner;
+}
+
+template <std::size_t N> WideString JoinNames(const std::array<AnsiString, N>& Names) {
+    AnsiString joined;
+    for (std::size_t index = 0; index < N; ++index)
+        joined += (index ? "," : "") + Names[index];
+    return UTF8Decode(joined);
+}
+
+WideString CharText(char Ch) {
+    return UTF8Decode(AnsiString(1, Ch));
+}
+
+std::unique_ptr<TStringList> NewList() {
+    return std::make_unique<TStringList>();
+}
+
+AnsiString LineKey(const AnsiString& Line, char Delim) {
+    Integer at = Pos(AnsiString(1, Delim), Line);
+    return at == 0 ? AnsiString() : Copy(Line, 1, at - 1);
+}
+
+Integer CountChar(const AnsiString& S, char Ch) {
+    return static_cast<Integer>(std::count(S.begin(), S.end(), Ch));
+}
+
+// The position (1-based) of the N-th Ch in S, 0 when S has fewer.
+Integer NthCharPosition(const AnsiString& S, char Ch, Integer N) {
+    Integer seen = 0;
+    for (std::size_t index = 0; index < S.size(); ++index)
+        if (S[index] == Ch && ++seen == N)
+            return static_cast<Integer>(index) + 1;
+    return 0;
+}
+
+} // namespace
+
+AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
+    Integer start = Index == 0 ? 0 : NthCharPosition(Line, Delim, Index);
+    if (Index > 0 && start == 0)
+        return AnsiString();
+    Integer stop = NthCharPosition(Line, Delim, Index + 1);
+    if (stop == 0)
+        stop = static_cast<Integer>(Line.size()) + 1;
+    return Copy(Line, start + 1, stop - start - 1);
+}
+
+// ---------------------------------------------------------------------------
+// Extended items, string tables and the dispatcher's declaration
+
+void TzxExtendedItem::PublishedProperties(TPropertyBuilder<TzxExtendedItem>& P) {
+    P.ReadOnly("IsRoot", &TzxExtendedItem::IsRoot);
+    P.Property("Identifier", &TzxExtendedItem::GetIdentifier, &TzxExtendedItem::SetIdentifier);
+    P.Property("PropertyType", &TzxExtendedItem::PropertyType, &TzxExtendedItem::SetPropertyType);
+    P.Property("Values", &TzxExtendedItem::Values, &TzxExtendedItem::SetValues);
+}
+
+AnsiString TzxExtendedItem::GetIdentifier() const {
+    if (!FRelComponent)
+        return FIdentifier;
+    Integer point = Pos(AnsiString("."), FIdentifier);
+    AnsiString rest =
+        point == 0 ? AnsiString() : Copy(FIdentifier, point, Integer(FIdentifier.size()));
+    auto* items = dynamic_cast<TzxExtendedItems*>(Collection());
+    auto* lang = items ? dynamic_cast<TzxCustomLang*>(items->GetOwner()) : nullptr;
+    if (lang && FRelComponent == lang->Owner())
+        return FRelComponent->ClassName() + rest;
+    return FRelComponent->Name() + rest;
+}
+
+TzxExtendedItems::TzxExtendedItems(TzxCustomLang* AOwner)
+    : TCollection(TzxExtendedItem::StaticClass()), FOwner(AOwner) {}
+
+TPersistent* TzxExtendedItems::GetOwner() const {
+    return FOwner;
+}
+
+TzxExtendedItem* TzxExtendedItems::Items(Integer Index) const {
+    return static_cast<TzxExtendedItem*>(TCollection::Items(Index));
+}
+
+TzxExtendedItem* TzxExtendedItems::Add() {
+    return static_cast<TzxExtendedItem*>(TCollection::Add());
+}
+
+TzxStringsCollection::TzxStringsCollection(TComponent* AOwner)
+    : TCollection(TzxStringsCollectionItem::StaticClass()), FOwner(AOwner) {}
+
+TzxStringsCollectionItem* TzxStringsCollection::Items(Integer Index) const {
+    return static_cast<TzxStringsCollectionItem*>(TCollection::Items(Index));
+}
+
+TzxLangDispatcher::TzxLangDispatcher(TComponent* AOwner) : TComponent(AOwner) {
+    throw ELanguageError("TzxLangDispatcher is not available yet");
+}
+
+void TzxLangDispatcher::AddReference(TzxCustomLang*) {
+    throw ELanguageError("AddReference is not available yet");
+}
+
+void TzxLangDispatcher::RemovePossibleReference(TzxCustomLang*) {
+    throw ELanguageError("RemovePossibleReference is not available yet");
+}
+
+// ---------------------------------------------------------------------------
+// Creation and destruction
+
+TzxCustomLang::TzxCustomLang(TComponent* AOwner) : TComponent(RefuseSecondLang(AOwner)) {
+    FVersion = UTF8Decode(VersionText);
+    FCaptions = NewList();
+    FHints = NewList();
+    FDisplayLabels = NewList();
+    FStrings = NewList();
+    FFonts = NewList();
+    FMultiLines = NewList();
+    FDlgsCaptions = NewList();
+    FOtherStrings = NewList();
+    FLocales = NewList();
+    FCharSets = NewList();
+    FCollections = NewList();
+    FDoNotTranslate = NewList();
+    FExcludedProperties = NewList();
+    FSmartExcludeProps = NewList();
+    FLangNames = NewList();
+    FLangNames->Add("Language N1");
+    FLanguage = UTF8Decode(FLangNames->Get(0));
+    FillDialogs();
+    TakeLocaleSnapshot();
+    FStringsTypes = NewList();
+    FStringsTypes->Add("TIB_STRINGLIST");
+    FStringsTypes->Add("TSTRINGLIST");
+    FFixedLanguages = NewList();
+    FStringTable = std::make_unique<TzxStringsCollection>(this);
+    FSecondStringTable = std::make_unique<TzxStringsCollection>(this);
+    FExtendedTranslations = std::make_unique<TzxExtendedItems>(this);
+    FNoOwnerFont = AOwner && !ObjectHasProperty(AOwner, "Font", "TFont", TTypeKinds{tkClass});
+    for (const char* name : DefaultExcludedProperties)
+        FExcludedProperties->Add(name);
+}
+
+TzxCustomLang::~TzxCustomLang() {
+    if (FLangDispatcher)
+        FLangDispatcher->RemovePossibleReference(this);
+}
+
+void TzxCustomLang::FillDialogs() {
+    const AnsiString delim(1, Delim());
+    for (Integer index = 0; index < SeededDialogTexts; ++index) {
+        AnsiString entry = DialogTexts[static_cast<std::size_t>(index)];
+        FDlgsCaptions->Add(StringReplace(entry, "&", "", {rfReplaceAll}) + delim + entry + delim);
+    }
+}
+
+void TzxCustomLang::TakeLocaleSnapshot() {
+    FLocaleSnapshot = {
+        UTF8Decode(CurrencyString),  CharText(ThousandSeparator), CharText(DecimalSeparator),
+        CharText(DateSeparator),     UTF8Decode(ShortDateFormat), UTF8Decode(LongDateFormat),
+        CharText(TimeSeparator),     UTF8Decode(TimeAMString),    UTF8Decode(TimePMString),
+        UTF8Decode(ShortTimeFormat), UTF8Decode(LongTimeFormat),  JoinNames(ShortMonthNames),
+        JoinNames(LongMonthNames),   JoinNames(ShortDayNames),    JoinNames(LongDayNames)};
+}
+
+bool TzxCustomLang::ObjectHasProperty(TObject* Obj, const AnsiString& Name,
+                                      const AnsiString& TypeName, const TTypeKinds& Kinds) {
+    if (!Obj)
+        return false;
+    PPropInfo info = GetPropInfo(Obj, Name, Kinds);
+    return info && (TypeName.empty() || SameText(info->PropType->Name, TypeName));
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+void TzxCustomLang::Loaded() {
+    TComponent::Loaded();
+    if (FLoadingCopy)
+        return;
+    if (FOptions.Contains(loUseExtCommonStrings)) {
+        FDlgsCaptions->Clear();
+        FLocales->Clear();
+    }
+    if (FLangDelim == OldDelim) {
+        SetLangDelim(1);
+        ReplaceInAllLists(OldDelim, Delim());
+    }
+    if (HasOldDelimiter()) {
+        ReplaceInAllLists(Delim(), OldDelim);
+        ReplaceInAllLists(OldDelim, Delim());
+    }
+    if (FLocales->Count() == 11)
+        AddMissingLocaleNames();
+    if (FLangDispatcher && Owner())
+        FLangDispatcher->AddReference(this);
+    // The exclusion lists are applied and the string table rebuilt here once
+    // those operations exist; until then loading leaves both alone.
+    if (IsDesigning())
+        NormalizeStrings();
+    if (IsInheritedOwner)
+        ChangeLanguage();
+    if (IsDesigning())
+        RelinkExtendedItems();
+}
+
+bool TzxCustomLang::HasOldDelimiter() const {
+    auto firstLineHas = [](const TStringList& List, auto Test) {
+        return List.Count() > 0 && Test(List.Get(0));
+    };
+    auto anyTab = [](const AnsiString& Line) { return CountChar(Line, OldDelim) > 0; };
+    auto fullLine = [this](const AnsiString& Line) {
+        return CountChar(Line, OldDelim) == FNumOfLanguages + 1;
+    };
+    return firstLineHas(*FDlgsCaptions, anyTab) || firstLineHas(*FLocales, anyTab) ||
+           firstLineHas(*FCaptions, fullLine) || firstLineHas(*FLocales, fullLine) ||
+           firstLineHas(*FHints, fullLine);
+}
+
+void TzxCustomLang::AddMissingLocaleNames() {
+    const AnsiString delim(1, Delim());
+    for (Integer index = 11; index < LocaleSettingCount; ++index)
+        FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
+                      UTF8Encode(FLocaleSnapshot[static_cast<std::size_t>(index)]) + delim);
+}
+
+void TzxCustomLang::RelinkExtendedItems() {
+    for (Integer index = FExtendedTranslations->Count() - 1; index >= 0; --index) {
+        TzxExtendedItem* item = FExtendedTranslations->Items(index);
+        AnsiString identifier = item->GetIdentifier();
+        Integer point = Pos(AnsiString("."), identifier);
+        AnsiString first = point == 0 ? identifier : Copy(identifier, 1, point - 1);
+        if (first == Owner()->ClassName())
+            item->SetRelComponent(Owner());
+        else if (TComponent* related = Owner()->FindComponent(first))
+            item->SetRelComponent(related);
+        else
+            delete item;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Languages
+
+void TzxCustomLang::SetActLang(Integer Value) {
+    if (Value == FActiveLanguage)
+        return;
+    if (Value < 1 || Value > FNumOfLanguages) {
+        if (IsLoading())
+            return;
+        throw ELanguageError(Format(NotValidActiveLanguage, {Value}) + "\r" +
+                             Format(ActiveLanguageRange, {FNumOfLanguages}));
+    }
+    FApplyFilter = -1;
+    bool cursorChanged = false;
+    TCursor savedCursor = crDefault;
+    if (ChangingCursor != -1 && Screen->Cursor() == crDefault && !IsDesigning()) {
+        savedCursor = Screen->Cursor();
+        Screen->SetCursor(ChangingCursor);
+        cursorChanged = true;
+    }
+    auto restoreCursor = [&] {
+        if (cursorChanged)
+            Screen->SetCursor(savedCursor);
+    };
+    try {
+        bool applies = FLangDispatcher || !IsLoading();
+        if (IsDesigning() && applies)
+            BuildList();
+        FActiveLanguage = Value;
+        if (!IsLoading() && FLangNames->Count() >= FActiveLanguage)
+            FLanguage = UTF8Decode(FLangNames->Get(FActiveLanguage - 1));
+        if (applies)
+            ChangeLanguage();
+    } catch (...) {
+        restoreCursor();
+        throw;
+    }
+    restoreCursor();
+}
+
+void TzxCustomLang::SetNumLang(Integer Value) {
+    if (Value == FNumOfLanguages)
+        return;
+    if (Value < 1)
+        throw ELanguageError(IntToStr(Value) + " - is not a valid property value !\r" +
+                             "Value must be more than ZERO !");
+    if (Value < FNumOfLanguages)
+        CutLinesToLanguages(Value);
+    FNumOfLanguages = Value;
+    if (IsDesigning() && !IsLoading())
+        NormalizeStrings();
+    while (FLangNames->Count() < Value)
+        FLangNames->Add("Language N" + IntToStr(FLangNames->Count() + 1));
+    while (FLangNames->Count() > Value)
+        FLangNames->Delete(FLangNames->Count() - 1);
+    // At run time the string table is rebuilt here as well, once string
+    // tables exist.
+    if (!IsDesigning() && !IsLoading())
+        NormalizeStrings();
+}
+
+// Values are positional: a line keeps its key and its first Count values,
+// each followed by the delimiter; a line without that many delimiters keeps
+// what it has.
+void TzxCustomLang::CutLinesToLanguages(Integer Count) {
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
+        TStrings* list = GetPropListByType(static_cast<TStringsType>(kind));
+        if (!list)
+            continue;
+        for (Integer index = 0; index < list->Count(); ++index) {
+            AnsiString line = list->Get(index);
+            Integer cut = NthCharPosition(line, Delim(), Count + 1);
+            if (cut > 0 && cut < static_cast<Integer>(line.size()))
+                list->Put(index, Copy(line, 1, cut));
+        }
+    }
+}
+
+void TzxCustomLang::SetLanguage(const WideString& Value) {
+    if (Value == FLanguage)
+        return;
+    Integer index = FLangNames->IndexOf(UTF8Encode(Value));
+    if (index < 0)
+        throw ELanguageError(LanguageNotListed);
+    FLanguage = Value;
+    if (!IsLoading())
+        SetActLang(index + 1);
+}
+
+void TzxCustomLang::SetLangNames(TStrings* Value) {
+    if (Value == FLangNames.get())
+        return;
+    FLangNames->Assign(Value);
+    FLanguage = UTF8Decode(FLangNames->Get(FActiveLanguage - 1));
+    FNumOfLanguages = FLangNames->Count();
+}
+
+void TzxCustomLang::SetFixedLanguages(TStrings* Value) {
+    if (Value != FFixedLanguages.get())
+        FFixedLanguages->Assign(Value);
+}
+
+void TzxCustomLang::SetLangDispatcher(TzxLangDispatcher* Value) {
+    if (FLangDispatcher && FLangDispatcher != Value)
+        FLangDispatcher->RemovePossibleReference(this);
+    FLangDispatcher = Value;
+    if (IsLoading()) {
+        if (Value)
+            FNumOfLanguages = Value->NumOfLanguages();
+    } else if (Value && Owner()) {
+        Value->AddReference(this);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The lists
+
+void TzxCustomLang::ApplyOneKind(TStrings* Value, TStrings& Own, TStringsType Kind) {
+    if (Value != &Own)
+        Own.Assign(Value);
+    FApplyFilter = Kind;
+    try {
+        ChangeLanguage();
+    } catch (...) {
+        FApplyFilter = -1;
+        throw;
+    }
+    FApplyFilter = -1;
+}
+
+void TzxCustomLang::SetCaptions(TStrings* Value) {
+    ApplyOneKind(Value, *FCaptions, stCaptions);
+}
+void TzxCustomLang::SetHints(TStrings* Value) {
+    ApplyOneKind(Value, *FHints, stHints);
+}
+void TzxCustomLang::SetLabels(TStrings* Value) {
+    ApplyOneKind(Value, *FDisplayLabels, stDisplayLabels);
+}
+void TzxCustomLang::SetFonts(TStrings* Value) {
+    ApplyOneKind(Value, *FFonts, stFonts);
+}
+void TzxCustomLang::SetMultiLines(TStrings* Value) {
+    ApplyOneKind(Value, *FMultiLines, stMultiLines);
+}
+void TzxCustomLang::SetStrings(TStrings* Value) {
+    ApplyOneKind(Value, *FStrings, stStrings);
+}
+void TzxCustomLang::SetOthers(TStrings* Value) {
+    ApplyOneKind(Value, *FOtherStrings, stOtherStrings);
+}
+void TzxCustomLang::SetSystem(TStrings* Value) {
+    ApplyOneKind(Value, *FLocales, stLocales);
+}
+void TzxCustomLang::SetCollections(TStrings* Value) {
+    ApplyOneKind(Value, *FCollections, stCollections);
+}
+void TzxCustomLang::SetCharSets(TStrings* Value) {
+    ApplyOneKind(Value, *FCharSets, stCharSets);
+}
+
+void TzxCustomLang::SetDlgsCaptions(TStrings* Value) {
+    if (Value != FDlgsCaptions.get())
+        FDlgsCaptions->Assign(Value);
+}
+
+TStrings* TzxCustomLang::GetPropListByType(TStringsType Kind) const {
+    AnsiString name = GetEnumName(TypeInfoOf(Kind), Kind).substr(2);
+    PPropInfo info = GetPropInfo(this, name, TTypeKinds{tkClass});
+    if (!info)
+        return nullptr;
+    return dynamic_cast<TStrings*>(GetObjectProp(const_cast<TzxCustomLang*>(this), info));
+}
+
+// ---------------------------------------------------------------------------
+// Settings
+
+void TzxCustomLang::SetChangeLocales(bool Value) {
+    if (Value == FChangeLocales)
+        return;
+    FChangeLocales = Value;
+    if (!Value || FLocales->Count() > 0)
+        return;
+    const AnsiString delim(1, Delim());
+    for (std::size_t index = 0; index < LocaleKeys.size(); ++index)
+        FLocales->Add(LocaleKeys[index] + delim + UTF8Encode(FLocaleSnapshot[index]) + delim);
+}
+
+void TzxCustomLang::SetLangDelim(Byte Value) {
+    if (Value == FLangDelim)
+        return;
+    if (!IsLoading())
+        ChangeLangDelim(FLangDelim, Value);
+    FLangDelim = Value;
+}
+
+void TzxCustomLang::ChangeLangDelim(Byte OldDelim, Byte NewDelim) {
+    ReplaceInAllLists(static_cast<char>(OldDelim), static_cast<char>(NewDelim));
+}
+
+// Every list of the class and every extended item's values.
+void TzxCustomLang::ReplaceInAllLists(char OldChar, char NewChar) {
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+        if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
+            for (Integer index = 0; index < list->Count(); ++index) {
+                AnsiString line = list->Get(index);
+                std::replace(line.begin(), line.end(), OldChar, NewChar);
+                list->Put(index, line);
+            }
+    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
+        TzxExtendedItem* item = FExtendedTranslations->Items(index);
+        AnsiString values = item->Values();
+        std::replace(values.begin(), values.end(), OldChar, NewChar);
+        item->SetValues(values);
+    }
+}
+
+void TzxCustomLang::SetDoNotList(TStrings* Value) {
+    if (Value == FDoNotTranslate.get())
+        return;
+    FDoNotTranslate->Assign(Value);
+    if (!IsLoading())
+        ReBuildDoNotList();
+}
+
+void TzxCustomLang::ReBuildDoNotList() {
+    const std::array<std::pair<TStrings*, TStringsType>, 8> lists = {
+        {{FCaptions.get(), stCaptions},
+         {FHints.get(), stHints},
+         {FDisplayLabels.get(), stDisplayLabels},
+         {FFonts.get(), stFonts},
+         {FMultiLines.get(), stMultiLines},
+         {FOtherStrings.get(), stOtherStrings},
+         {FCharSets.get(), stCharSets},
+         {FCollections.get(), stCollections}}};
+    for (Integer index = 0; index < FDoNotTranslate->Count(); ++index) {
+        AnsiString name = FDoNotTranslate->Get(index);
+        TComponent* component = Owner() ? Owner()->FindComponent(name) : nullptr;
+        if (!component && Owner() && name == Owner()->ClassName())
+            component = Owner();
+        if (component)
+            for (const auto& [list, kind] : lists)
+                MakeNotification(*list, component, opRemove, kind);
+    }
+}
+
+void TzxCustomLang::SetVersion(const WideString&) {
+    FVersion = UTF8Decode(VersionText);
+}
+
+void TzxCustomLang::SetOptions(TzxLangOptions Value) {
+    if (Value == FOptions)
+        return;
+    FOptions = Value;
+    if (Value.Contains(loUseExtCommonStrings) && IsDesigning()) {
+        FDlgsCaptions->Clear();
+        FLocales->Clear();
+    }
+}
+
+void TzxCustomLang::SetExProps(TStrings* Value) {
+    if (Value == FExcludedProperties.get())
+        return;
+    FExcludedProperties->Assign(Value);
+    // Outside loading the lists are filtered by the new exclusions and
+    // collected again, once those operations exist.
+    if (!IsLoading())
+        BuildList();
+}
+
+void TzxCustomLang::SetStringsTypes(TStrings* Value) {
+    if (Value == FStringsTypes.get())
+        return;
+    FStringsTypes->Assign(Value);
+    if (!IsLoading())
+        BuildList();
+}
+
+void TzxCustomLang::SetSmartProps(TStrings* Value) {
+    if (Value == FSmartExcludeProps.get())
+        return;
+    FSmartExcludeProps->Assign(Value);
+    if (!IsLoading())
+        BuildList();
+}
+
+void TzxCustomLang::SetExtendedTranslations(TzxExtendedItems* Value) {
+    if (Value != FExtendedTranslations.get())
+        FExtendedTranslations->Assign(Value);
+}
+
+void TzxCustomLang::NormalizeStrings() {
+    for (TStringList* list : {FStrings.get(), FDlgsCaptions.get(), FLocales.get()})
+        for (Integer index = 0; index < list->Count(); ++index) {
+            AnsiString line = list->Get(index);
+            Integer count = CountChar(line, Delim());
+            if (count <= FNumOfLanguages)
+                list->Put(index,
+                          line + AnsiString(static_cast<std::size_t>(FNumOfLanguages - count + 1),
+                                            Delim()));
+        }
+}
+
+// ---------------------------------------------------------------------------
+// Reading and replacing values
+
+WideString TzxCustomLang::GetStringValue(TStrings& List, const WideString& Key,
+                                         Integer Language) const {
+    try {
+        const AnsiString key = AnsiUpperCase(UTF8Encode(Key));
+        for (Integer index = 0; index < List.Count(); ++index) {
+            AnsiString line = List.Get(index);
+            if (AnsiUpperCase(LineKey(line, Delim())) == key)
+                return UTF8Decode(GetLineField(line, Language, Delim()));
+        }
+    } catch (const std::exception&) {
+    }
+    return WideString();
+}
+
+void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,
+                                       const WideString& Key, Integer Language) {
+    if (&List == FStrings.get() && !IsDesigning())
+        for (TzxStringsCollection* table : {FStringTable.get(), FSecondStringTable.get()})
+            for (Integer index = 0; index < table->Count(); ++index) {
+                TzxStringsCollectionItem* item = table->Items(index);
+                if (!AnsiSameText(UTF8Encode(item->ID()), UTF8Encode(Key)))
+                    continue;
+                while (item->Values()->Count() < Language)
+                    item->Values()->Add("");
+                item->Values()->Put(Language - 1, UTF8Encode(Value));
+                break;
+            }
+    const AnsiString key = AnsiUpperCase(UTF8Encode(Key));
+    for (Integer index = 0; index < List.Count(); ++index) {
+        AnsiString line = List.Get(index);
+        if (AnsiUpperCase(LineKey(line, Delim())) != key)
+            continue;
+        // A short line is padded first, so that the value lands in its own
+        // language's place.
+        Integer missing = Language + 1 - CountChar(line, Delim());
+        if (missing > 0)
+            line += AnsiString(static_cast<std::size_t>(missing), Delim());
+        Integer start = NthCharPosition(line, Delim(), Language);
+        Integer stop = NthCharPosition(line, Delim(), Language + 1);
+        List.Put(index, Copy(line, 1, start) + UTF8Encode(Value) +
+                            Copy(line, stop, static_cast<Integer>(line.size())));
+        return;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Removed and renamed components
+
+void TzxCustomLang::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (dynamic_cast<TzxCustomLang*>(AComponent))
+        return;
+    if (Operation == opRemove && AComponent == FLangDispatcher) {
+        FLangDispatcher = nullptr;
+        return;
+    }
+    if (Operation == opRemove && FIgnoreRemovals && IsDesigning())
+        return;
+    if (Operation == opRemove) {
+        Integer index = FDoNotTranslate->IndexOf(AComponent->Name());
+        if (index >= 0)
+            FDoNotTranslate->Delete(index);
+    }
+    MakeNotification(*FCaptions, AComponent, Operation, stCaptions);
+    MakeNotification(*FHints, AComponent, Operation, stHints);
+    MakeNotification(*FDisplayLabels, AComponent, Operation, stDisplayLabels);
+    MakeNotification(*FFonts, AComponent, Operation, stFonts);
+    MakeNotification(*FMultiLines, AComponent, Operation, stMultiLines);
+    MakeNotification(*FOtherStrings, AComponent, Operation, stOtherStrings);
+    MakeNotification(*FCharSets, AComponent, Operation, stFonts);
+    MakeNotification(*FCollections, AComponent, Operation, stCollections);
+    MakeNotification(*FSmartExcludeProps, AComponent, Operation, stOtherStrings);
+    if (Operation != opRemove)
+        return;
+    const AnsiString prefix = AComponent->Name() + ".";
+    for (Integer index = FExtendedTranslations->Count() - 1; index >= 0; --index) {
+        TzxExtendedItem* item = FExtendedTranslations->Items(index);
+        if (item->GetIdentifier().starts_with(prefix))
+            delete item;
+    }
+}
+
+void TzxCustomLang::MakeNotification(TStrings& List, TComponent* AComponent, TOperation Operation,
+                                     TStringsType Kind) {
+    if (Operation != opRemove || !IsDesigning() || List.Count() == 0 || List.Get(0).empty())
+        return;
+    AnsiString prefix = AComponent == Owner() ? AComponent->ClassName() : AComponent->Name();
+    bool pathKey = Kind == stMultiLines || Kind == stOtherStrings || Kind == stCollections;
+    prefix += pathKey ? AnsiString(".") : AnsiString(1, Delim());
+    for (Integer index = List.Count() - 1; index >= 0; --index) {
+        try {
+            if (List.Get(index).starts_with(prefix))
+                List.Delete(index);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void TzxCustomLang::ComponentRenamed(const WideString& OldName, const WideString& NewName) {
+    if (NewName.empty())
+        return;
+    AnsiString oldName = UTF8Encode(OldName);
+    AnsiString newName = UTF8Encode(NewName);
+    if (Owner() && oldName == Owner()->Name()) {
+        oldName = "T" + oldName;
+        newName = "T" + newName;
+    }
+    TSysCharSet separators{'.', Delim()};
+    auto renameKeys = [&](TStrings& List) {
+        for (Integer index = 0; index < List.Count(); ++index) {
+            AnsiString line = List.Get(index);
+            if (ExtractWord(1, line, separators) == oldName)
+                List.Put(index, ReplaceStr(line, oldName, newName, false));
+        }
+    };
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+        if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
+            renameKeys(*list);
+    renameKeys(*FDoNotTranslate);
+    renameKeys(*FSmartExcludeProps);
+    const AnsiString oldPrefix = UTF8Encode(OldName) + ".";
+    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
+        TzxExtendedItem* item = FExtendedTranslations->Items(index);
+        AnsiString identifier = item->GetIdentifier();
+        if (identifier.starts_with(oldPrefix))
+            item->SetIdentifier(UTF8Encode(NewName) + identifier.substr(identifier.find('.')));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Operations not built yet
+
+void TzxCustomLang::BuildList() {
+    throw ELanguageError("BuildList is not available yet");
+}
+
+void TzxCustomLang::ChangeLangForExtended() {
+    throw ELanguageError("ChangeLangForExtended is not available yet");
+}
+
+// ---------------------------------------------------------------------------
+// Published properties and start-up
+
+void TzxCustomLang::PublishedProperties(TPropertyBuilder<TzxCustomLang>& P) {
+    P.Property("Version", &TzxCustomLang::Version, &TzxCustomLang::SetVersion);
+    P.Property("IsInheritedOwner", &TzxCustomLang::IsInheritedOwner);
+    P.Property("StringsTypes", &TzxCustomLang::StringsTypes, &TzxCustomLang::SetStringsTypes);
+    P.Property("SmartExcludeProps", &TzxCustomLang::SmartExcludeProps,
+               &TzxCustomLang::SetSmartProps)
+        .Stored(&TzxCustomLang::DoStoreSmart);
+    P.Property("UseInheritedData", &TzxCustomLang::UseInheritedData).Default(false);
+    P.Property("TranslateExtendedFirst", &TzxCustomLang::TranslateExtendedFirst).Default(false);
+}
+
+void TzxLang::PublishedProperties(TPropertyBuilder<TzxLang>& P) {
+    // The lines travel in the form-file property "TranslationData".
+    P.Property("Captions", &TzxLang::Captions, &TzxLang::SetCaptions).Stored(false);
+    P.Property("Hints", &TzxLang::Hints, &TzxLang::SetHints).Stored(false);
+    P.Property("DisplayLabels", &TzxLang::DisplayLabels, &TzxLang::SetLabels).Stored(false);
+    P.Property("Strings", &TzxLang::Strings, &TzxLang::SetStrings).Stored(false);
+    P.Property("Fonts", &TzxLang::Fonts, &TzxLang::SetFonts).Stored(false);
+    P.Property("MultiLines", &TzxLang::MultiLines, &TzxLang::SetMultiLines).Stored(false);
+    P.Property("DlgsCaptions", &TzxLang::DlgsCaptions, &TzxLang::SetDlgsCaptions).Stored(false);
+    P.Property("OtherStrings", &TzxLang::OtherStrings, &TzxLang::SetOthers).Stored(false);
+    P.Property("Locales", &TzxLang::Locales, &TzxLang::SetSystem).Stored(false);
+    P.Property("CharSets", &TzxLang::CharSets, &TzxLang::SetCharSets).Stored(false);
+    P.Property("Collections", &TzxLang::Collections, &TzxLang::SetCollections).Stored(false);
+    P.Property("NumOfLanguages", &TzxLang::NumOfLanguages, &TzxLang::SetNumLang).Default(1);
+    P.Property("ActiveLanguage", &TzxLang::ActiveLanguage, &TzxLang::SetActLang).Default(1);
+    P.Property("ChangeLocales", &TzxLang::ChangeLocales, &TzxLang::SetChangeLocales).Default(false);
+    P.Property("LangDispatcher", &TzxLang::LangDispatcher, &TzxLang::SetLangDispatcher);
+    P.Property("OnChangeLanguage", &TzxLang::OnChangeLanguage);
+    P.Property("LangDelim", &TzxLang::LangDelim, &TzxLang::SetLangDelim).Default(Byte{9});
+    P.Property("DoNotTranslate", &TzxLang::DoNotTranslate, &TzxLang::SetDoNotList)
+        .Stored(&TzxLang::DoStoreDNT);
+    P.Property("LangNames", &TzxLang::LangNames, &TzxLang::SetLangNames);
+    P.Property("Language", &TzxLang::Language, &TzxLang::SetLanguage);
+    P.Property("TranslateType", &TzxLang::TranslateType).Default(ttNoChange);
+    P.Property("Options", &TzxLang::Options, &TzxLang::SetOptions).Default(TzxLangOptions{});
+    P.Property("ChangingCursor", &TzxLang::ChangingCursor).Default(-1).TypeName("TCursor");
+    P.Property("ExcludedProperties", &TzxLang::ExcludedProperties, &TzxLang::SetExProps)
+        .Stored(&TzxLang::DoStoreExcluded);
+    P.Property("DoRaiseExceptions", &TzxLang::DoRaiseExceptions).Default(false);
+    P.Property("ExtendedTranslations", &TzxLang::ExtendedTranslations,
+               &TzxLang::SetExtendedTranslations)
+        .Stored(&TzxLang::DoStoreExtended);
+}
+
+void InitQzxComp() {
+    if (!GetClass("TzxLang"))
+        RegisterClass(TzxLang::StaticClass());
+}
