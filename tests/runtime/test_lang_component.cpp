@@ -258,6 +258,78 @@ TEST_F(LangComponent, DelimiterChangesRewriteEveryLine) {
     EXPECT_EQ(Lang->DlgsCaptions()->Get(6), "Yes\t&Yes\t");
 }
 
+// A translation component that a test can put through form loading.
+class TLoadableLang : public TzxLang {
+    ZX_CLASS(TLoadableLang, TzxLang)
+public:
+    using TzxLang::TzxLang;
+    void BeginLoading() { SetComponentState(csLoading, true); }
+    void EndLoading() { Loaded(); }
+};
+
+TEST(LangLoading, IgnoresAnActiveLanguageOutOfRangeWhileLoading) {
+    TForm* form = NewForm<TForm>(nullptr);
+    auto* lang = NewComponent<TLoadableLang>(form);
+    lang->BeginLoading();
+    lang->SetNumLang(2);
+    lang->SetActLang(3);
+    EXPECT_EQ(lang->ActiveLanguage(), 1);
+    lang->SetActLang(2);
+    EXPECT_EQ(lang->ActiveLanguage(), 2);
+    EXPECT_EQ(lang->Language(), u"Language N1") << "loading sets the number only";
+    lang->EndLoading();
+    EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { lang->SetActLang(3); }),
+              "3 - is not a valid property value!\rValue must be within [1..2]!");
+    delete form;
+}
+
+TEST(LangLoading, ConvertsLinesWrittenWithTheOldDelimiter) {
+    TForm* form = NewForm<TForm>(nullptr);
+    auto* lang = NewComponent<TLoadableLang>(form);
+    lang->BeginLoading();
+    lang->SetNumLang(2);
+    lang->Captions()->Add("K\ta\tb\t");
+    lang->Hints()->Add("H\ta\1b\1");
+    lang->EndLoading();
+    EXPECT_EQ(lang->Captions()->Get(0), Line({"K", "a", "b"}));
+    EXPECT_EQ(lang->Hints()->Get(0), Line({"H", "a", "b"})) << "mixed lists are unified";
+    EXPECT_EQ(lang->LangDelim(), 1);
+    delete form;
+}
+
+TEST(LangLoading, ADelimiterOf9BecomesTheNewDelimiter) {
+    TForm* form = NewForm<TForm>(nullptr);
+    auto* lang = NewComponent<TLoadableLang>(form);
+    lang->BeginLoading();
+    lang->SetLangDelim(9);
+    lang->Captions()->Clear();
+    lang->Captions()->Add("K\ta\t");
+    lang->EndLoading();
+    EXPECT_EQ(lang->LangDelim(), 1);
+    EXPECT_EQ(lang->Captions()->Get(0), Line({"K", "a"}));
+    delete form;
+}
+
+TEST(LangLoading, CompletesALocalesListFromBeforeTheNameLists) {
+    TForm* form = NewForm<TForm>(nullptr);
+    auto* lang = NewComponent<TLoadableLang>(form);
+    lang->BeginLoading();
+    for (Integer index = 0; index < 11; ++index)
+        lang->Locales()->Add(Line({LocaleKeys[static_cast<std::size_t>(index)], "x"}));
+    lang->EndLoading();
+    ASSERT_EQ(lang->Locales()->Count(), 15);
+    EXPECT_EQ(lang->Locales()->Get(14),
+              Line({"Long Day Names", UTF8Encode(lang->LocaleSnapshot()[14])}));
+
+    auto* full = NewComponent<TLoadableLang>(NewForm<TForm>(form));
+    full->BeginLoading();
+    full->SetChangeLocales(true);
+    full->Locales()->Delete(0);
+    full->EndLoading();
+    EXPECT_EQ(full->Locales()->Count(), 14) << "only a list of 11 lines is completed";
+    delete form;
+}
+
 TEST_F(LangComponent, DispatchersAndBuildingListsAreNotThereYet) {
     EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { NewComponent<TzxLangDispatcher>(Form); }),
               "TzxLangDispatcher is not available yet");
