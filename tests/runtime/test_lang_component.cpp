@@ -108,6 +108,56 @@ TEST(LangCreation, PublishesTheDefaultsFormFilesLeaveOut) {
     delete form;
 }
 
+AnsiString FormText(TComponent* Root) {
+    TMemoryStream binary;
+    WriteComponent(binary, Root);
+    binary.SetPosition(0);
+    TStringStream text;
+    ObjectBinaryToText(binary, text);
+    return text.DataString();
+}
+
+TEST(LangStreaming, FormFilesLeaveOutDefaultsAndReadTheLanguagesBack) {
+    InitQzxComp();
+    TForm* form = NewForm<TForm>(nullptr);
+    form->SetName("Form1");
+    TzxLang* lang = NewComponent<TzxLang>(form);
+    lang->SetName("zxLang1");
+    TStringList names;
+    names.SetCommaText("English,Deutsch,Francais");
+    lang->SetLangNames(&names);
+    lang->SetActLang(2);
+    lang->Captions()->Add(Line({"Label1", "a", "b", "c"}));
+
+    TMemoryStream stream;
+    WriteComponent(stream, form);
+    AnsiString text = FormText(form);
+    for (const char* written :
+         {"object zxLang1: TzxLang", "Version = ", "IsInheritedOwner = False", "NumOfLanguages = 3",
+          "ActiveLanguage = 2", "LangDelim = 1", "LangNames.Strings",
+          "Language = ", "StringsTypes.Strings", "ExcludedProperties.Strings"})
+        EXPECT_NE(text.find(written), AnsiString::npos) << written;
+    for (const char* omitted :
+         {"Captions", "TranslateType", "ChangingCursor", "DoRaiseExceptions", "ChangeLocales",
+          "UseInheritedData", "TranslateExtendedFirst", "DoNotTranslate", "SmartExcludeProps",
+          "ExtendedTranslations", "Options", "LangDispatcher"})
+        EXPECT_EQ(text.find(omitted), AnsiString::npos) << omitted;
+
+    TForm* copy = NewForm<TForm>(nullptr);
+    stream.SetPosition(0);
+    ReadComponent(stream, copy);
+    auto* read = dynamic_cast<TzxLang*>(copy->FindComponent("zxLang1"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->NumOfLanguages(), 3);
+    EXPECT_EQ(read->ActiveLanguage(), 2);
+    EXPECT_EQ(read->Language(), u"Deutsch");
+    EXPECT_EQ(read->LangNames()->CommaText(), "English,Deutsch,Francais");
+    EXPECT_EQ(read->LangDelim(), 1);
+    EXPECT_EQ(read->ExcludedProperties()->Count(), 20);
+    delete copy;
+    delete form;
+}
+
 TEST_F(LangComponent, RaisesForLanguagesOutsideTheRange) {
     Lang->SetNumLang(2);
     EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { Lang->SetActLang(3); }),
