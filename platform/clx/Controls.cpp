@@ -1,7 +1,9 @@
 #include "clx/Controls.h"
 
+#include "clx/ActnList.h"
 #include "clx/Forms.h"
 
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
@@ -207,6 +209,7 @@ void TControl::PublishedProperties(TPropertyBuilder<TControl>& P) {
     P.Property("Top", &TControl::Top, &TControl::SetTop);
     P.Property("Width", &TControl::Width, &TControl::SetWidth);
     P.Property("Height", &TControl::Height, &TControl::SetHeight);
+    P.Property("Action", &TControl::Action, &TControl::SetAction);
     P.Property("Cursor", &TControl::Cursor, &TControl::SetCursor)
         .TypeName("TCursor")
         .Default(crDefault);
@@ -457,6 +460,22 @@ void TControl::SetPopupMenu(TComponent* Value) {
         Value->FreeNotification(this);
 }
 
+TBasicAction* TControl::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (Value == Action())
+        return;
+    if (!Value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TControlActionLink>(this);
+    FActionLink->SetAction(Value);
+}
+
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FPopupMenu)
@@ -482,9 +501,12 @@ void TControl::Loaded() {
 
 // --- Events
 
+// A handler of the control's own wins over its action.
 void TControl::Click() {
     if (OnClick)
         OnClick(this);
+    else if (FActionLink && !ComponentState().Contains(csDesigning))
+        FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {
@@ -600,6 +622,8 @@ bool TControl::WidgetEvent(QEvent* Event) {
     case QEvent::MouseMove:
         MouseEvent(Event);
         break;
+    case QEvent::ContextMenu:
+        return ShowPopupMenu(static_cast<QContextMenuEvent*>(Event)->globalPos());
     case QEvent::Resize:
     case QEvent::Move:
         // Only windows are moved and sized by someone else (the user, the
@@ -614,6 +638,22 @@ bool TControl::WidgetEvent(QEvent* Event) {
         break;
     default:
         break;
+    }
+    return false;
+}
+
+// The control's popup menu, or its parent's when it has none, as the user
+// asked for a context menu over it.
+bool TControl::ShowPopupMenu(const QPoint& ScreenPosition) {
+    for (TControl* control = this; control; control = control->FParent) {
+        auto* menu = dynamic_cast<TPopupMenu*>(control->FPopupMenu);
+        if (!menu)
+            continue;
+        if (!menu->AutoPopup())
+            return false;
+        menu->SetPopupComponent(control);
+        menu->Popup(ScreenPosition.x(), ScreenPosition.y());
+        return true;
     }
     return false;
 }

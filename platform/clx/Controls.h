@@ -82,8 +82,8 @@
 //
 // PopupMenu is published as a component reference of type name
 // "TPopupMenu" held as TComponent*: the menus unit narrows what it accepts
-// and shows the menu from WidgetEvent's context-menu event. The "Action"
-// property and action links come with the actions unit.
+// and shows the menu from WidgetEvent's context-menu event. "Action" links
+// the control to an action (ActnList.h) through a TControlActionLink.
 #pragma once
 
 #include "clx/Graphics.h"
@@ -91,7 +91,10 @@
 #include <QtCore/QPointer>
 
 class QEvent;
+class QPoint;
 class QWidget;
+class TBasicAction;
+class TControlActionLink;
 class TWinControl;
 
 // ---------------------------------------------------------------------------
@@ -275,6 +278,10 @@ public:
     // that component is destroyed.
     TComponent* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TComponent* Value);
+    // The action the control follows (Caption, Hint, Enabled, Visible) and
+    // executes when clicked without an OnClick of its own.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
 
     void SetName(const AnsiString& NewName) override;
 
@@ -354,6 +361,7 @@ private:
     friend class TControlEventFilter;
 
     void FontObjectChanged();
+    bool ShowPopupMenu(const QPoint& ScreenPosition);
     void PushHint();
     void PushCursor();
     void MouseEvent(QEvent* Event);
@@ -378,6 +386,7 @@ private:
     bool FEnabled = true;
     TControlStyle FControlStyle{csClickEvents, csDoubleClicks};
     TComponent* FPopupMenu = nullptr;
+    std::unique_ptr<TControlActionLink> FActionLink;
     bool FPressed = false;
     QPointer<QWidget> FWidget;
 };

@@ -1,5 +1,6 @@
 #include "clx/Forms.h"
 
+#include "clx/ActnList.h"
 #include "clx/Dialogs.h"
 
 #include <QtCore/QAbstractEventDispatcher>
@@ -83,6 +84,7 @@ void TCustomForm::PublishedProperties(TPropertyBuilder<TCustomForm>& P) {
     P.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight);
     P.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth);
     P.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+    P.Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
     P.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDesigned);
     P.Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState)
         .Default(wsNormal);
@@ -232,6 +234,33 @@ void TCustomForm::UpdateWidget() {
     ApplyWindowFlags();
     TWinControl::UpdateWidget();
     PushWindowState();
+    if (FMenu)
+        FMenu->AttachTo(WidgetAs<QWidget>());
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (FMenu == Value)
+        return;
+    if (FMenu) {
+        FMenu->AttachTo(nullptr);
+        FMenu->RemoveFreeNotification(this);
+    }
+    FMenu = Value;
+    if (!Value)
+        return;
+    Value->FreeNotification(this);
+    if (HandleAllocated())
+        Value->AttachTo(WidgetAs<QWidget>());
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMenu)
+        FMenu = nullptr;
+}
+
+void TCustomForm::UpdateActions() {
+    UpdateFormActions(this);
 }
 
 void TCustomForm::UpdateWidgetText() {
@@ -625,6 +654,9 @@ void TApplication::Idle() {
     bool done = true;
     if (OnIdle)
         OnIdle(this, done);
+    for (Integer index = 0; index < Screen->FormCount(); ++index)
+        if (Screen->Forms(index)->Visible())
+            Screen->Forms(index)->UpdateActions();
     FreeReleasedForms();
     if (!done && QCoreApplication::instance())
         QTimer::singleShot(0, QCoreApplication::instance(),

@@ -44,6 +44,7 @@
 class QApplication;
 class TCustomForm;
 class TDataModule;
+class TMainMenu;
 
 ZX_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize);
 ZX_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized);
@@ -103,6 +104,12 @@ public:
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
     // Whether the form is the screen's active form.
     bool Active() const;
+    // The menu bar of the window; cleared when the menu is destroyed.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
+    // Updates the actions of the form's components (the application's idle
+    // pass does it for every visible form).
+    void UpdateActions();
 
     void Show();
     // EInvalidOperation "Cannot make a visible window modal" when the form
@@ -140,6 +147,7 @@ protected:
     void UpdateWidgetBounds() override;
     bool WidgetEvent(QEvent* Event) override;
     void VisibleChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& Action);
@@ -162,6 +170,7 @@ private:
     TFormStyle FFormStyle = fsNormal;
     TFormState FFormState{fsCreating};
     TModalResult FModalResult = mrNone;
+    TMainMenu* FMenu = nullptr;
 };
 
 class TForm : public TCustomForm {

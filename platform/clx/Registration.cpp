@@ -2,6 +2,8 @@
 // new control class adds its line here), the names of colours and cursors,
 // and the screen's forms and data modules as roots that references between
 // forms ("Form2.Button1") name.
+#include "clx/ActnList.h"
+#include "clx/DB.h"
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
 #include "rtl/Filer.h"
@@ -28,6 +30,19 @@ void RegisterClxClasses() {
         TLabel::StaticClass(),
         TButton::StaticClass(),
         TEdit::StaticClass(),
+        TMenuItem::StaticClass(),
+        TMainMenu::StaticClass(),
+        TPopupMenu::StaticClass(),
+        TActionList::StaticClass(),
+        TAction::StaticClass(),
+        TDataSet::StaticClass(),
+        TField::StaticClass(),
+        TStringField::StaticClass(),
+        TIntegerField::StaticClass(),
+        TSmallintField::StaticClass(),
+        TFloatField::StaticClass(),
+        TDateTimeField::StaticClass(),
+        TBooleanField::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);
