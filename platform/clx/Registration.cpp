@@ -3,6 +3,7 @@
 // and the screen's forms and data modules as roots that references between
 // forms ("Form2.Button1") name.
 #include "clx/ActnList.h"
+#include "clx/ComCtrls.h"
 #include "clx/DB.h"
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
@@ -43,6 +44,15 @@ void RegisterClxClasses() {
         TFloatField::StaticClass(),
         TDateTimeField::StaticClass(),
         TBooleanField::StaticClass(),
+        TPageControl::StaticClass(),
+        TTabSheet::StaticClass(),
+        TStatusBar::StaticClass(),
+        THeaderControl::StaticClass(),
+        TListView::StaticClass(),
+        TTreeView::StaticClass(),
+        TProgressBar::StaticClass(),
+        TToolBar::StaticClass(),
+        TToolButton::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);

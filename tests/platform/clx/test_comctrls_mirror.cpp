@@ -1,0 +1,341 @@
+// The common controls' Qt mirror (offscreen): state set before and after
+// the widgets exist shows in them, and what the user does in a widget
+// reaches the component and fires its events.
+#include "clx/ComCtrls.h"
+#include "clx/Forms.h"
+
+#include "TestSupport.h"
+
+#include <QtGui/QMouseEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QProgressBar>
+#include <QtWidgets/QStatusBar>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TApplicationEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        RegisterClxClasses();
+        Application->Initialize();
+    }
+    void TearDown() override { DoneApplication(); }
+};
+
+const testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
+
+QString Q(const char* Text) {
+    return QString::fromUtf8(Text);
+}
+
+void ClickAt(QWidget* Widget, QPoint Position) {
+    QPointF local(Position);
+    QPointF global(Widget->mapToGlobal(Position));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(Widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(Widget, &release);
+}
+
+class ComCtrlsMirrorTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Form = NewForm<TForm>(Application);
+        Form->SetBounds(10, 10, 400, 300);
+    }
+    void TearDown() override {
+        delete Form;
+        Application->ProcessMessages();
+    }
+
+    template <typename T> T* Make() {
+        T* control = NewComponent<T>(Form);
+        control->SetParent(Form);
+        return control;
+    }
+
+    TForm* Form = nullptr;
+};
+
+TEST_F(ComCtrlsMirrorTest, PagesAreTabsAndChoosingOneFiresOnChange) {
+    auto* pages = Make<TPageControl>();
+    auto* first = NewComponent<TTabSheet>(Form);
+    first->SetPageControl(pages);
+    first->SetCaption("First");
+    auto* tabs = qobject_cast<QTabWidget*>(pages->Handle());
+    ASSERT_NE(tabs, nullptr);
+    auto* second = NewComponent<TTabSheet>(Form);
+    second->SetPageControl(pages);
+    second->SetCaption("Second");
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(1), Q("Second"));
+    EXPECT_EQ(tabs->currentWidget(), first->Handle());
+
+    int changes = 0;
+    pages->OnChange = [&](TObject*) { ++changes; };
+    pages->SetActivePage(second);
+    EXPECT_EQ(tabs->currentWidget(), second->Handle());
+    EXPECT_EQ(changes, 0) << "only the user's choice is a change";
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(pages->ActivePage(), first);
+    EXPECT_EQ(changes, 1);
+
+    second->SetPageIndex(0);
+    EXPECT_EQ(tabs->tabText(0), Q("Second"));
+    EXPECT_EQ(tabs->currentWidget(), first->Handle());
+    first->SetTabVisible(false);
+    EXPECT_FALSE(tabs->isTabVisible(1));
+    EXPECT_EQ(tabs->currentWidget(), second->Handle());
+    delete second;
+    EXPECT_EQ(tabs->count(), 1);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ComCtrlsMirrorTest, StatusPanelsAreLabelsAndSimpleTextIsTheMessage) {
+    auto* status = Make<TStatusBar>();
+    status->Panels()->Add()->SetText("Before");
+    auto* bar = qobject_cast<QStatusBar*>(status->Handle());
+    ASSERT_NE(bar, nullptr);
+    auto labels = [bar] { return bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly); };
+    ASSERT_EQ(labels().size(), 1);
+    EXPECT_EQ(labels()[0]->text(), Q("Before"));
+
+    status->Panels()->Items(0)->SetText("After");
+    status->Panels()->Add()->SetText("Second");
+    ASSERT_EQ(labels().size(), 2);
+    EXPECT_EQ(bar->findChild<QLabel*>("Panel0")->text(), Q("After"));
+    EXPECT_EQ(bar->findChild<QLabel*>("Panel1")->text(), Q("Second"));
+    status->Panels()->Items(0)->SetWidth(120);
+    EXPECT_EQ(bar->findChild<QLabel*>("Panel0")->maximumWidth(), 120);
+
+    status->SetSimpleText("Loading...");
+    status->SetSimplePanel(true);
+    EXPECT_EQ(bar->currentMessage(), Q("Loading..."));
+    status->SetSimplePanel(false);
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+}
+
+TEST_F(ComCtrlsMirrorTest, HeaderSectionsFollowTheModelAndReportClicksAndResizing) {
+    auto* header = Make<THeaderControl>();
+    header->SetWidth(300);
+    THeaderSection* name = header->Sections()->Add();
+    name->SetText("Name");
+    name->SetWidth(100);
+    auto* view = qobject_cast<QHeaderView*>(header->Handle());
+    ASSERT_NE(view, nullptr);
+    THeaderSection* size = header->Sections()->Add();
+    size->SetText("Size");
+    size->SetMaxWidth(150);
+    EXPECT_EQ(view->count(), 2);
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), Q("Size"));
+    EXPECT_EQ(view->sectionSize(0), 100);
+
+    std::vector<AnsiString> events;
+    header->OnSectionClick = [&](THeaderControl*, THeaderSection* Section) {
+        events.push_back("click " + Section->Text());
+    };
+    header->OnSectionResize = [&](THeaderControl*, THeaderSection* Section) {
+        events.push_back(Format("resize %s %d", {Section->Text(), Section->Width()}));
+    };
+    ClickAt(view->viewport(), QPoint(view->sectionViewportPosition(1) + 5, 5));
+    view->resizeSection(1, 400);
+    EXPECT_EQ(size->Width(), 150);
+    EXPECT_EQ(view->sectionSize(1), 150) << "the limit goes back to the widget";
+    EXPECT_EQ(events, (std::vector<AnsiString>{"click Size", "resize Size 150"}));
+}
+
+TEST_F(ComCtrlsMirrorTest, ListItemsAreRowsAndTheUsersSelectionFiresOnChange) {
+    auto* list = Make<TListView>();
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("Name");
+    list->Columns()->Add()->SetCaption("Size");
+    TListItem* readme = list->Items()->Add();
+    readme->SetCaption("readme");
+    readme->SubItems()->Add("12");
+    auto* tree = qobject_cast<QTreeWidget*>(list->Handle());
+    ASSERT_NE(tree, nullptr);
+    TListItem* notes = list->Items()->Add();
+    notes->SetCaption("notes");
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->headerItem()->text(1), Q("Size"));
+    EXPECT_EQ(tree->topLevelItem(0)->text(1), Q("12"));
+
+    readme->SetCaption("README");
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), Q("README"));
+
+    std::vector<AnsiString> changes;
+    list->OnChange = [&](TObject*, TListItem* Item, TItemChange Change) {
+        changes.push_back(Item->Caption() + (Change == ctState ? " state" : " other"));
+    };
+    tree->topLevelItem(1)->setSelected(true);
+    EXPECT_TRUE(notes->Selected());
+    EXPECT_EQ(list->Selected(), notes);
+    EXPECT_EQ(changes, std::vector<AnsiString>{"notes state"});
+
+    readme->SetSelected(true);
+    EXPECT_TRUE(tree->topLevelItem(0)->isSelected());
+    EXPECT_FALSE(tree->topLevelItem(1)->isSelected());
+
+    tree->topLevelItem(1)->setText(0, Q("edited"));
+    EXPECT_EQ(notes->Caption(), "edited");
+
+    int columnClicks = 0;
+    list->OnColumnClick = [&](TObject*, TListColumn* Column) {
+        columnClicks += Column->Index() == 1;
+    };
+    Form->Show();
+    QHeaderView* header = tree->header();
+    ClickAt(header->viewport(), QPoint(header->sectionViewportPosition(1) + 5, 5));
+    EXPECT_EQ(columnClicks, 1);
+
+    list->SetViewStyle(vsList);
+    EXPECT_TRUE(tree->isHeaderHidden());
+    EXPECT_EQ(tree->columnCount(), 1);
+}
+
+TEST_F(ComCtrlsMirrorTest, CheckBoxesOfItemsGoBothWays) {
+    auto* list = Make<TListView>();
+    TListItem* item = list->Items()->Add();
+    item->SetCaption("option");
+    list->SetCheckboxes(true);
+    auto* tree = qobject_cast<QTreeWidget*>(list->Handle());
+    EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    item->SetChecked(true);
+    EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Checked);
+    tree->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_FALSE(item->Checked());
+}
+
+TEST_F(ComCtrlsMirrorTest, NodesAreRowsAndTheUsersChoicesReachTheModel) {
+    auto* view = Make<TTreeView>();
+    TTreeNode* root = view->Items()->Add(nullptr, "Root");
+    TTreeNode* child = view->Items()->AddChild(root, "Child");
+    root->SetExpanded(true);
+    auto* tree = qobject_cast<QTreeWidget*>(view->Handle());
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* rootRow = tree->topLevelItem(0);
+    ASSERT_EQ(rootRow->childCount(), 1);
+    EXPECT_TRUE(rootRow->isExpanded());
+    EXPECT_EQ(rootRow->child(0)->text(0), Q("Child"));
+
+    child->SetText("Renamed");
+    EXPECT_EQ(rootRow->child(0)->text(0), Q("Renamed"));
+    TTreeNode* first = view->Items()->AddChildFirst(root, "First");
+    EXPECT_EQ(rootRow->child(0)->text(0), Q("First"));
+    TTreeNode* top = view->Items()->Insert(root, "Top");
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), Q("Top"));
+
+    std::vector<AnsiString> events;
+    view->OnChange = [&](TObject*, TTreeNode* Node) { events.push_back("change " + Node->Text()); };
+    view->OnExpanded = [&](TObject*, TTreeNode* Node) { events.push_back("open " + Node->Text()); };
+    view->OnCollapsed = [&](TObject*, TTreeNode* Node) {
+        events.push_back("close " + Node->Text());
+    };
+    tree->setCurrentItem(rootRow->child(1));
+    EXPECT_EQ(view->Selected(), child);
+    EXPECT_TRUE(child->Selected());
+    rootRow->setExpanded(false);
+    EXPECT_FALSE(root->Expanded());
+    rootRow->child(0)->setText(0, Q("Typed"));
+    EXPECT_EQ(first->Text(), "Typed");
+    EXPECT_EQ(events, (std::vector<AnsiString>{"change Renamed", "close Root"}));
+
+    first->SetSelected(true);
+    EXPECT_EQ(tree->currentItem(), rootRow->child(0));
+    top->Delete();
+    root->DeleteChildren();
+    EXPECT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(view->Selected(), nullptr);
+}
+
+TEST_F(ComCtrlsMirrorTest, NodesMadeInABatchShowAtItsEnd) {
+    auto* view = Make<TTreeView>();
+    auto* tree = qobject_cast<QTreeWidget*>(view->Handle());
+    view->Items()->BeginUpdate();
+    TTreeNode* parent = view->Items()->Add(nullptr, "Parent");
+    for (int index = 0; index < 3; ++index)
+        view->Items()->AddChild(parent, Format("Child %d", {index}));
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    view->Items()->EndUpdate();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->child(2)->text(0), Q("Child 2"));
+    view->DestroyHandle();
+    parent->SetText("No widget");
+    tree = qobject_cast<QTreeWidget*>(view->Handle());
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), Q("No widget"));
+}
+
+TEST_F(ComCtrlsMirrorTest, ProgressShowsItsRangeAndPosition) {
+    auto* progress = Make<TProgressBar>();
+    progress->SetPosition(30);
+    auto* bar = qobject_cast<QProgressBar*>(progress->Handle());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->value(), 30);
+    progress->SetMax(40);
+    progress->StepIt();
+    EXPECT_EQ(bar->maximum(), 40);
+    EXPECT_EQ(bar->value(), 40);
+}
+
+TEST_F(ComCtrlsMirrorTest, ToolButtonsClickToggleAndFollowTheirToolBar) {
+    auto* bar = Make<TToolBar>();
+    auto* bold = NewComponent<TToolButton>(Form);
+    bold->SetParent(bar);
+    bold->SetCaption("Bold");
+    bold->SetStyle(tbsCheck);
+    auto* divider = NewComponent<TToolButton>(Form);
+    divider->SetParent(bar);
+    auto* button = qobject_cast<QToolButton*>(bold->Handle());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), Q("Bold"));
+    EXPECT_TRUE(button->isCheckable());
+    EXPECT_EQ(button->geometry(), QRect(0, 0, 23, 22));
+
+    int clicks = 0;
+    bold->OnClick = [&](TObject*) { ++clicks; };
+    button->click();
+    EXPECT_TRUE(bold->Down());
+    EXPECT_EQ(clicks, 1);
+    bold->SetDown(false);
+    EXPECT_FALSE(button->isChecked());
+
+    bar->SetFlat(true);
+    bar->SetShowCaptions(true);
+    EXPECT_TRUE(button->autoRaise());
+    EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextOnly);
+
+    divider->SetStyle(tbsDivider);
+    EXPECT_EQ(qobject_cast<QToolButton*>(divider->Handle()), nullptr);
+    EXPECT_EQ(divider->Handle()->width(), 8);
+}
+
+TEST_F(ComCtrlsMirrorTest, AFormFullOfCommonControlsFreesCleanly) {
+    auto* pages = Make<TPageControl>();
+    auto* sheet = NewComponent<TTabSheet>(Form);
+    sheet->SetPageControl(pages);
+    auto* view = NewComponent<TTreeView>(Form);
+    view->SetParent(sheet);
+    view->Items()->AddChild(view->Items()->Add(nullptr, "a"), "b");
+    auto* list = NewComponent<TListView>(Form);
+    list->SetParent(sheet);
+    list->Items()->Add()->SetCaption("c");
+    Make<TStatusBar>()->Panels()->Add();
+    Form->Show();
+    Application->ProcessMessages();
+    EXPECT_TRUE(view->HandleAllocated());
+    EXPECT_TRUE(sheet->Handle()->isAncestorOf(view->Handle()));
+}
+
+} // namespace
