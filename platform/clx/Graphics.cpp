@@ -1,9 +1,15 @@
 #include "clx/Graphics.h"
 
+#include "rtl/Filer.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QFileInfo>
 #include <QtGui/QColor>
 #include <QtGui/QFont>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QImage>
+#include <QtGui/QImageWriter>
 #include <QtGui/QPainter>
 #include <QtGui/QPalette>
 
@@ -543,4 +549,303 @@ void TCanvas::Draw(Integer X, Integer Y, const TGraphic* Graphic) {
         return;
     Painter();
     Graphic->Draw(*this, Bounds(X, Y, Graphic->Width(), Graphic->Height()));
+}
+
+// ---------------------------------------------------------------------------
+// Graphics
+
+void TGraphic::SetTransparent(bool Value) {
+    if (FTransparent == Value)
+        return;
+    FTransparent = Value;
+    Changed();
+}
+
+void TGraphic::Changed() {
+    if (OnChange)
+        OnChange(this);
+}
+
+// ---------------------------------------------------------------------------
+// TBitmap
+
+namespace {
+
+constexpr QImage::Format BitmapFormat = QImage::Format_ARGB32_Premultiplied;
+
+QByteArray PngBytes(const QImage& Image) {
+    QByteArray bytes;
+    if (Image.isNull())
+        return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Image.save(&buffer, "PNG");
+    return bytes;
+}
+
+void WriteLength(TStream& Stream, Integer Length) {
+    Byte bytes[4];
+    for (int index = 0; index < 4; ++index)
+        bytes[index] = static_cast<Byte>(static_cast<Cardinal>(Length) >> (8 * index));
+    Stream.WriteBuffer(bytes, 4);
+}
+
+Integer ReadLength(TStream& Stream) {
+    Byte bytes[4];
+    Stream.ReadBuffer(bytes, 4);
+    Cardinal length = 0;
+    for (int index = 0; index < 4; ++index)
+        length |= static_cast<Cardinal>(bytes[index]) << (8 * index);
+    if (length > static_cast<Cardinal>(Stream.Size() - Stream.Position()))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    return static_cast<Integer>(length);
+}
+
+} // namespace
+
+TBitmap::TBitmap() : FImage(std::make_unique<QImage>()) {}
+
+TBitmap::TBitmap(Integer AWidth, Integer AHeight) : TBitmap() {
+    SetSize(AWidth, AHeight);
+}
+
+TBitmap::~TBitmap() {
+    CloseCanvas();
+}
+
+Integer TBitmap::Width() const {
+    return FImage->width();
+}
+
+Integer TBitmap::Height() const {
+    return FImage->height();
+}
+
+void TBitmap::SetSize(Integer AWidth, Integer AHeight) {
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (AWidth == Width() && AHeight == Height())
+        return;
+    CloseCanvas();
+    QImage resized;
+    if (AWidth > 0 && AHeight > 0) {
+        resized = QImage(AWidth, AHeight, BitmapFormat);
+        resized.fill(Qt::white);
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, *FImage);
+    }
+    *FImage = resized;
+    Changed();
+}
+
+// A transparent bitmap is drawn with its transparent colour made fully
+// transparent.
+void TBitmap::Draw(TCanvas& ACanvas, const TRect& Rect) const {
+    CloseCanvas();
+    QRect target(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    if (!Transparent()) {
+        ACanvas.Handle()->drawImage(target, *FImage);
+        return;
+    }
+    QImage masked = FImage->convertToFormat(QImage::Format_ARGB32);
+    QRgb key = ColorToQColor(TransparentColor()).rgb();
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+    }
+    ACanvas.Handle()->drawImage(target, masked);
+}
+
+TCanvas* TBitmap::Canvas() {
+    if (!FCanvas)
+        FCanvas = std::make_unique<TCanvas>();
+    if (!FPainter && !FImage->isNull()) {
+        FPainter = std::make_unique<QPainter>(FImage.get());
+        FCanvas->SetHandle(FPainter.get());
+    }
+    return FCanvas.get();
+}
+
+void TBitmap::CloseCanvas() const {
+    if (!FPainter)
+        return;
+    FCanvas->SetHandle(nullptr);
+    FPainter.reset();
+}
+
+TColor TBitmap::TransparentColor() const {
+    return Empty() ? clNone : Pixel(0, Height() - 1);
+}
+
+TColor TBitmap::Pixel(Integer X, Integer Y) const {
+    CloseCanvas();
+    if (X < 0 || Y < 0 || X >= Width() || Y >= Height())
+        throw EInvalidGraphic("Pixel " + IntToStr(X) + ", " + IntToStr(Y) +
+                              " is outside the bitmap");
+    return RGBToColor(FImage->pixelColor(X, Y));
+}
+
+void TBitmap::Assign(const TPersistent* Source) {
+    if (!Source) {
+        SetImage(QImage());
+        return;
+    }
+    const auto* bitmap = dynamic_cast<const TBitmap*>(Source);
+    if (!bitmap) {
+        TGraphic::Assign(Source);
+        return;
+    }
+    bool transparent = bitmap->Transparent();
+    SetImage(bitmap->Image());
+    SetTransparent(transparent);
+}
+
+bool TBitmap::Equals(const TBitmap& Other) const {
+    return Image() == Other.Image();
+}
+
+const QImage& TBitmap::Image() const {
+    CloseCanvas();
+    return *FImage;
+}
+
+void TBitmap::SetImage(const QImage& Value) {
+    CloseCanvas();
+    *FImage = Value.isNull() ? QImage() : Value.convertToFormat(BitmapFormat);
+    Changed();
+}
+
+void TBitmap::SaveToStream(TStream& Stream) const {
+    QByteArray bytes = PngBytes(Image());
+    WriteLength(Stream, static_cast<Integer>(bytes.size()));
+    if (!bytes.isEmpty())
+        Stream.WriteBuffer(bytes.constData(), static_cast<Integer>(bytes.size()));
+}
+
+void TBitmap::LoadFromStream(TStream& Stream) {
+    Integer length = ReadLength(Stream);
+    QImage image;
+    if (length > 0) {
+        QByteArray bytes(length, '\0');
+        Stream.ReadBuffer(bytes.data(), length);
+        if (!image.loadFromData(bytes, "PNG"))
+            throw EInvalidGraphic("Bitmap image is not valid");
+    }
+    SetImage(image);
+}
+
+void TBitmap::LoadFromFile(const AnsiString& FileName) {
+    QImage image;
+    if (!image.load(ToQString(FileName)))
+        throw EInvalidGraphic("Cannot read the image file " + FileName);
+    SetImage(image);
+}
+
+void TBitmap::SaveToFile(const AnsiString& FileName) const {
+    QString name = ToQString(FileName);
+    bool known = QImageWriter::supportedImageFormats().contains(
+        QFileInfo(name).suffix().toLower().toLatin1());
+    if (Empty() || !Image().save(name, known ? nullptr : "PNG"))
+        throw EInvalidGraphic("Cannot write the image file " + FileName);
+}
+
+void TBitmap::DefineProperties(TFiler* Filer) {
+    TGraphic::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Data", [this](TStream& Stream) { LoadFromStream(Stream); },
+        [this](TStream& Stream) { SaveToStream(Stream); }, !Empty());
+}
+
+// ---------------------------------------------------------------------------
+// TPicture
+
+TPicture::TPicture() = default;
+
+TPicture::~TPicture() = default;
+
+void TPicture::TakeGraphic(std::unique_ptr<TGraphic> Value) {
+    FGraphic = std::move(Value);
+    if (FGraphic)
+        FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+void TPicture::SetGraphic(const TGraphic* Value) {
+    if (!Value) {
+        TakeGraphic(nullptr);
+        return;
+    }
+    const auto* bitmap = dynamic_cast<const TBitmap*>(Value);
+    if (!bitmap)
+        throw EInvalidGraphic("A picture cannot hold a " + Value->ClassName());
+    auto copy = std::make_unique<TBitmap>();
+    copy->Assign(bitmap);
+    TakeGraphic(std::move(copy));
+}
+
+TBitmap* TPicture::Bitmap() {
+    if (!dynamic_cast<TBitmap*>(FGraphic.get()))
+        TakeGraphic(std::make_unique<TBitmap>());
+    return static_cast<TBitmap*>(FGraphic.get());
+}
+
+void TPicture::LoadFromFile(const AnsiString& FileName) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFromFile(FileName);
+    TakeGraphic(std::move(bitmap));
+}
+
+void TPicture::SaveToFile(const AnsiString& FileName) const {
+    const auto* bitmap = dynamic_cast<const TBitmap*>(FGraphic.get());
+    if (!bitmap)
+        throw EInvalidGraphic("The picture is empty");
+    bitmap->SaveToFile(FileName);
+}
+
+void TPicture::Assign(const TPersistent* Source) {
+    if (!Source) {
+        SetGraphic(nullptr);
+        return;
+    }
+    if (const auto* picture = dynamic_cast<const TPicture*>(Source)) {
+        SetGraphic(picture->Graphic());
+        return;
+    }
+    if (const auto* graphic = dynamic_cast<const TGraphic*>(Source)) {
+        SetGraphic(graphic);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TPicture::Changed() {
+    if (OnChange)
+        OnChange(this);
+}
+
+void TPicture::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Data",
+        [this](TStream& Stream) {
+            Byte length = 0;
+            Stream.ReadBuffer(&length, 1);
+            AnsiString className(length, '\0');
+            Stream.ReadBuffer(className.data(), length);
+            if (className != TBitmap::StaticClass()->Name)
+                throw EInvalidGraphic("Unknown picture class " + className);
+            auto bitmap = std::make_unique<TBitmap>();
+            bitmap->LoadFromStream(Stream);
+            TakeGraphic(std::move(bitmap));
+        },
+        [this](TStream& Stream) {
+            AnsiString className = FGraphic->ClassName();
+            auto length = static_cast<Byte>(className.size());
+            Stream.WriteBuffer(&length, 1);
+            Stream.WriteBuffer(className.data(), length);
+            static_cast<const TBitmap&>(*FGraphic).SaveToStream(Stream);
+        },
+        dynamic_cast<TBitmap*>(FGraphic.get()) && !FGraphic->Empty());
 }

@@ -281,6 +281,7 @@ using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 class TCanvas;
 
 // A picture a canvas can draw (TCanvas::Draw); bitmaps descend from it.
+// Every change of the picture fires OnChange once.
 class TGraphic : public TPersistent {
     ZX_CLASS(TGraphic, TPersistent)
 public:
@@ -289,6 +290,19 @@ public:
     virtual bool Empty() const { return Width() == 0 || Height() == 0; }
     // Paints the picture into Rect of the canvas.
     virtual void Draw(TCanvas& ACanvas, const TRect& Rect) const = 0;
+
+    // A transparent picture leaves the pixels of its transparent colour
+    // unpainted.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
+
+private:
+    bool FTransparent = false;
 };
 
 // Paints through a QPainter it is given (SetHandle; not owned), in the
@@ -344,4 +358,103 @@ private:
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TFont> FFont;
     TPoint FPenPos;
+};
+
+// ---------------------------------------------------------------------------
+// Bitmaps and pictures
+
+class QImage;
+class TStream;
+
+// A picture that cannot be read, or an operation a graphic cannot do.
+class EInvalidGraphic : public Exception {
+    using Exception::Exception;
+};
+
+// An image in memory (a QImage, 32 bits per pixel). A new bitmap is empty;
+// growing it fills the new area with white. Canvas paints into the image:
+// the painter it uses stays open while the canvas is drawn on and is closed
+// whenever the bitmap is read, resized or copied.
+//
+// Streams hold a bitmap as a 4-byte little-endian length followed by that
+// many bytes of PNG (an empty bitmap: length 0), so that several bitmaps
+// can follow one another; form files keep the same bytes in the binary
+// property "Data". Files are image files in the format their extension
+// names (PNG when it names none Qt writes); reading takes any format Qt
+// reads.
+class TBitmap : public TGraphic {
+    ZX_CLASS(TBitmap, TGraphic)
+public:
+    TBitmap();
+    TBitmap(Integer AWidth, Integer AHeight);
+    ~TBitmap() override;
+
+    Integer Width() const override;
+    Integer Height() const override;
+    void SetWidth(Integer Value) { SetSize(Value, Height()); }
+    void SetHeight(Integer Value) { SetSize(Width(), Value); }
+    void SetSize(Integer AWidth, Integer AHeight);
+    void Draw(TCanvas& ACanvas, const TRect& Rect) const override;
+
+    TCanvas* Canvas();
+    // The colour Transparent leaves out: the bottom-left pixel, as the
+    // platform takes it.
+    TColor TransparentColor() const;
+    // The pixel at (X, Y) as a plain colour.
+    TColor Pixel(Integer X, Integer Y) const;
+
+    // A copy of a TBitmap (or nullptr: empty).
+    void Assign(const TPersistent* Source) override;
+    bool Equals(const TBitmap& Other) const;
+
+    void LoadFromStream(TStream& Stream);
+    void SaveToStream(TStream& Stream) const;
+    // EInvalidGraphic when the file cannot be read or written.
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToFile(const AnsiString& FileName) const;
+
+    // The picture as Qt holds it.
+    const QImage& Image() const;
+    void SetImage(const QImage& Value);
+
+    void DefineProperties(TFiler* Filer) override;
+
+private:
+    void CloseCanvas() const;
+
+    std::unique_ptr<QImage> FImage;
+    mutable std::unique_ptr<QPainter> FPainter;
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+// Holds one graphic (a TBitmap here) for a control; Bitmap makes one when
+// the picture holds none. Changes of the graphic fire OnChange. Form files
+// keep the graphic in the binary property "Data": the graphic's class name
+// as one length byte and its characters, then the graphic's stream.
+class TPicture : public TPersistent {
+    ZX_CLASS(TPicture, TPersistent)
+public:
+    TPicture();
+    ~TPicture() override;
+
+    TGraphic* Graphic() const { return FGraphic.get(); }
+    // Takes a copy; EInvalidGraphic for a graphic class it cannot copy.
+    void SetGraphic(const TGraphic* Value);
+    TBitmap* Bitmap();
+    void SetBitmap(const TBitmap* Value) { SetGraphic(Value); }
+    Integer Width() const { return FGraphic ? FGraphic->Width() : 0; }
+    Integer Height() const { return FGraphic ? FGraphic->Height() : 0; }
+
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToFile(const AnsiString& FileName) const;
+    void Assign(const TPersistent* Source) override;
+    void DefineProperties(TFiler* Filer) override;
+
+    TNotifyEvent OnChange;
+
+private:
+    void TakeGraphic(std::unique_ptr<TGraphic> Value);
+    void Changed();
+
+    std::unique_ptr<TGraphic> FGraphic;
 };

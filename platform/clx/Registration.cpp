@@ -3,9 +3,13 @@
 // and the screen's forms and data modules as roots that references between
 // forms ("Form2.Button1") name.
 #include "clx/ActnList.h"
+#include "clx/Buttons.h"
+#include "clx/CheckLst.h"
 #include "clx/ComCtrls.h"
 #include "clx/DB.h"
+#include "clx/ExtCtrls.h"
 #include "clx/Forms.h"
+#include "clx/ImgList.h"
 #include "clx/StdCtrls.h"
 #include "rtl/Filer.h"
 
@@ -53,6 +57,20 @@ void RegisterClxClasses() {
         TProgressBar::StaticClass(),
         TToolBar::StaticClass(),
         TToolButton::StaticClass(),
+        TMemo::StaticClass(),
+        TCheckBox::StaticClass(),
+        TRadioButton::StaticClass(),
+        TGroupBox::StaticClass(),
+        TComboBox::StaticClass(),
+        TListBox::StaticClass(),
+        TCheckListBox::StaticClass(),
+        TBitBtn::StaticClass(),
+        TSpeedButton::StaticClass(),
+        TPanel::StaticClass(),
+        TRadioGroup::StaticClass(),
+        TImage::StaticClass(),
+        TSplitter::StaticClass(),
+        TImageList::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);
