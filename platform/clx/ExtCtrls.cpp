@@ -1,5 +1,7 @@
 #include "clx/ExtCtrls.h"
 
+#include <QtCore/QEvent>
+#include <QtGui/QPainter>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QGridLayout>
@@ -356,4 +358,87 @@ void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integ
     FDragged = nullptr;
     if (OnMoved)
         OnMoved(this);
+}
+
+// ---------------------------------------------------------------------------
+// TBevel
+
+TBevel::TBevel(TComponent* AOwner) : TControl(AOwner) {
+    SetControlStyle(TControlStyle{});
+    SetBounds(0, 0, 50, 50);
+}
+
+void TBevel::PublishedProperties(TPropertyBuilder<TBevel>& P) {
+    P.Property("Shape", &TBevel::Shape, &TBevel::SetShape).Default(bsBox);
+    P.Property("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
+}
+
+void TBevel::SetShape(TBevelShape Value) {
+    if (FShape == Value)
+        return;
+    FShape = Value;
+    Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle Value) {
+    if (FStyle == Value)
+        return;
+    FStyle = Value;
+    Invalidate();
+}
+
+QWidget* TBevel::CreateWidget(QWidget* ParentWidget) {
+    return new QWidget(ParentWidget);
+}
+
+bool TBevel::WidgetEvent(QEvent* Event) {
+    if (Event->type() == QEvent::Paint) {
+        Paint();
+        return true;
+    }
+    return TControl::WidgetEvent(Event);
+}
+
+void TBevel::Paint() {
+    QPainter painter(WidgetAs<QWidget>());
+    QColor first = ColorToQColor(FStyle == bsLowered ? clBtnShadow : clBtnHighlight);
+    QColor second = ColorToQColor(FStyle == bsLowered ? clBtnHighlight : clBtnShadow);
+    int right = Width() - 1;
+    int bottom = Height() - 1;
+    auto line = [&painter](const QColor& Color, int X1, int Y1, int X2, int Y2) {
+        painter.setPen(Color);
+        painter.drawLine(X1, Y1, X2, Y2);
+    };
+    switch (FShape) {
+    case bsBox:
+        line(first, 0, 0, right, 0);
+        line(first, 0, 0, 0, bottom);
+        line(second, 0, bottom, right, bottom);
+        line(second, right, 0, right, bottom);
+        break;
+    case bsFrame:
+        painter.setPen(first);
+        painter.drawRect(0, 0, right - 1, bottom - 1);
+        painter.setPen(second);
+        painter.drawRect(1, 1, right - 1, bottom - 1);
+        break;
+    case bsTopLine:
+        line(first, 0, 0, right, 0);
+        line(second, 0, 1, right, 1);
+        break;
+    case bsBottomLine:
+        line(first, 0, bottom - 1, right, bottom - 1);
+        line(second, 0, bottom, right, bottom);
+        break;
+    case bsLeftLine:
+        line(first, 0, 0, 0, bottom);
+        line(second, 1, 0, 1, bottom);
+        break;
+    case bsRightLine:
+        line(first, right - 1, 0, right - 1, bottom);
+        line(second, right, 0, right, bottom);
+        break;
+    case bsSpacer:
+        break;
+    }
 }

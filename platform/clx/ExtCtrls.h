@@ -154,3 +154,32 @@ private:
     Integer FStartSize = 0;
     Integer FMaxSize = 0;
 };
+
+ZX_ENUM(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer);
+ZX_ENUM(TBevelStyle, bsLowered, bsRaised);
+
+// A 3D box, frame or line drawn in the button shadow and highlight colours
+// (the shadow first when lowered): bsBox has a shadowed top-left and a lit
+// bottom-right edge, bsFrame is an etched rectangle, the lines lie on their
+// edge of the control two pixels wide, bsSpacer draws nothing.
+class TBevel : public TControl {
+    ZX_CLASS(TBevel, TControl)
+public:
+    explicit TBevel(TComponent* AOwner);
+    static void PublishedProperties(TPropertyBuilder<TBevel>& P);
+
+    TBevelShape Shape() const { return FShape; }
+    void SetShape(TBevelShape Value);
+    TBevelStyle Style() const { return FStyle; }
+    void SetStyle(TBevelStyle Value);
+
+protected:
+    QWidget* CreateWidget(QWidget* ParentWidget) override;
+    bool WidgetEvent(QEvent* Event) override;
+
+private:
+    void Paint();
+
+    TBevelShape FShape = bsBox;
+    TBevelStyle FStyle = bsLowered;
+};

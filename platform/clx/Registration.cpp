@@ -70,6 +70,7 @@ void RegisterClxClasses() {
         TRadioGroup::StaticClass(),
         TImage::StaticClass(),
         TSplitter::StaticClass(),
+        TBevel::StaticClass(),
         TImageList::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);

@@ -495,6 +495,23 @@ TEST_F(StdMirrorTest, DraggingTheSplitterResizesItsNeighbour) {
     EXPECT_EQ(bar->x(), 140);
 }
 
+TEST_F(StdMirrorTest, BevelsDrawInShadowAndHighlight) {
+    auto* bevel = Make<TBevel>();
+    bevel->SetBounds(0, 0, 40, 20);
+    QRgb shadow = ColorToQColor(clBtnShadow).rgb();
+    QRgb highlight = ColorToQColor(clBtnHighlight).rgb();
+    ASSERT_NE(shadow, highlight);
+    QImage box = bevel->Handle()->grab().toImage();
+    EXPECT_EQ(box.pixel(10, 0), shadow);
+    EXPECT_EQ(box.pixel(10, 19), highlight);
+    bevel->SetShape(bsBottomLine);
+    bevel->SetStyle(bsRaised);
+    QImage line = bevel->Handle()->grab().toImage();
+    EXPECT_EQ(line.pixel(10, 18), highlight);
+    EXPECT_EQ(line.pixel(10, 19), shadow);
+    EXPECT_NE(line.pixel(10, 0), highlight);
+}
+
 TEST_F(StdMirrorTest, AFormWithTheControlsShowsOffscreen) {
     Form->SetColor(clWhite);
     auto* memo = Make<TMemo>();

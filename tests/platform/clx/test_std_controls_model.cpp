@@ -56,7 +56,7 @@ std::unique_ptr<TBitmap> Picture(Integer Width, Integer Height) {
 TEST_F(StdControlsTest, EveryControlHoldsItsPublishedDefaults) {
     for (const char* name : {"TMemo", "TCheckBox", "TRadioButton", "TGroupBox", "TComboBox",
                              "TListBox", "TCheckListBox", "TBitBtn", "TSpeedButton", "TPanel",
-                             "TRadioGroup", "TImage", "TSplitter", "TImageList"}) {
+                             "TRadioGroup", "TImage", "TSplitter", "TBevel", "TImageList"}) {
         TComponent* component = CreateComponent(name, Form);
         ASSERT_NE(component, nullptr) << name;
         EXPECT_EQ(component->ClassName(), name);
@@ -523,6 +523,8 @@ TEST_F(StdControlsTest, AFormWithEveryControlRoundTrips) {
     image->SetStretch(true);
     auto* splitter = Make<TSplitter>("Splitter1");
     splitter->SetMinSize(50);
+    auto* bevel = Make<TBevel>("Bevel1");
+    bevel->SetShape(bsTopLine);
     auto* images = Make<TImageList>("Images1");
     images->Add(Picture(32, 16).get());
 
@@ -574,6 +576,7 @@ TEST_F(StdControlsTest, AFormWithEveryControlRoundTrips) {
     ASSERT_NE(imageRead->Picture()->Graphic(), nullptr);
     EXPECT_EQ(imageRead->Picture()->Bitmap()->Pixel(2, 2), clRed);
     EXPECT_EQ(dynamic_cast<TSplitter*>(find("Splitter1"))->MinSize(), 50);
+    EXPECT_EQ(dynamic_cast<TBevel*>(find("Bevel1"))->Shape(), bsTopLine);
     auto* imagesRead = dynamic_cast<TImageList*>(find("Images1"));
     EXPECT_EQ(imagesRead->Count(), 2);
 }
