@@ -480,6 +480,63 @@ bool PaintOwnerDrawnItem(TList& List, QPainter* Painter, const TRect& Rect, Inte
     return drawn;
 }
 
+QStringList QtStrings(const TStrings& Strings) {
+    QStringList result;
+    for (Integer index = 0; index < Strings.Count(); ++index)
+        result << ToQString(Strings[index]);
+    return result;
+}
+
+bool HasVariableItemHeights(const TCustomComboBox& Combo) {
+    return Combo.Style() == csOwnerDrawVariable;
+}
+
+bool HasVariableItemHeights(const TCustomListBox& List) {
+    return List.Style() == lbOwnerDrawVariable;
+}
+
+// The height of item Index: ItemHeight, or what MeasureItem makes of it in
+// the variable styles.
+template <typename TList> Integer OwnerDrawnItemHeight(TList& List, Integer Index) {
+    Integer height = List.ItemHeight();
+    if (HasVariableItemHeights(List))
+        EventBoundary(&List, [&] { List.MeasureItem(&List, Index, height); });
+    return height;
+}
+
+// Gives View, once List is owner-drawn, the delegate that paints and
+// measures its items through List. The delegate asks for the style at every
+// item, so a list that stops being owner-drawn draws as usual again.
+template <typename TList, typename TView>
+void InstallItemDrawDelegate(TList& List, TView* View, QPointer<TItemDrawDelegate>& Delegate) {
+    if (!List.IsOwnerDrawn() || Delegate)
+        return;
+    Delegate = new TItemDrawDelegate(
+        View,
+        [&List](QPainter* Painter, const TRect& Rect, Integer Index, TOwnerDrawState State) {
+            return List.IsOwnerDrawn() && PaintOwnerDrawnItem(List, Painter, Rect, Index, State);
+        },
+        [&List](Integer Index) {
+            return List.IsOwnerDrawn() ? OwnerDrawnItemHeight(List, Index) : -1;
+        });
+    View->setItemDelegate(Delegate);
+}
+
+void DetachItemDrawDelegate(TItemDrawDelegate* Delegate) {
+    if (Delegate)
+        Delegate->Detach();
+}
+
+// An item index that is outside Items becomes -1 (none).
+Integer ItemIndexWithin(Integer Value, const TStrings& Items) {
+    return Value >= 0 && Value < Items.Count() ? Value : -1;
+}
+
+template <typename TView> void SetViewItems(TView* View, const TStrings& Items) {
+    View->clear();
+    View->addItems(QtStrings(Items));
+}
+
 bool CallDrawItemEvent(const TDrawItemEvent& Event, TObject* Sender, Integer Index,
                        const TRect& Rect, TOwnerDrawState State) {
     if (!Event)
@@ -527,13 +584,6 @@ Qt::ScrollBarPolicy ScrollPolicy(TScrollStyle Style, TScrollStyle Always, TScrol
     if (Style == Auto || Style == ssAutoBoth)
         return Qt::ScrollBarAsNeeded;
     return Qt::ScrollBarAlwaysOff;
-}
-
-QStringList QtStrings(const TStrings& Strings) {
-    QStringList result;
-    for (Integer index = 0; index < Strings.Count(); ++index)
-        result << ToQString(Strings[index]);
-    return result;
 }
 
 } // namespace
@@ -857,13 +907,11 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
 }
 
 TCustomComboBox::~TCustomComboBox() {
-    if (FDelegate)
-        FDelegate->Detach();
+    DetachItemDrawDelegate(FDelegate);
 }
 
 void TCustomComboBox::DestroyHandle() {
-    if (FDelegate)
-        FDelegate->Detach();
+    DetachItemDrawDelegate(FDelegate);
     TWinControl::DestroyHandle();
 }
 
@@ -882,8 +930,7 @@ void TCustomComboBox::SetItemIndex(Integer Value) {
         FItemIndex = Value;
         return;
     }
-    if (Value < 0 || Value >= FItems->Count())
-        Value = -1;
+    Value = ItemIndexWithin(Value, *FItems);
     if (FItemIndex == Value)
         return;
     FItemIndex = Value;
@@ -911,8 +958,7 @@ void TCustomComboBox::Clear() {
 
 void TCustomComboBox::Loaded() {
     TWinControl::Loaded();
-    if (FItemIndex < -1 || FItemIndex >= FItems->Count())
-        FItemIndex = -1;
+    FItemIndex = ItemIndexWithin(FItemIndex, *FItems);
     if (FItemIndex >= 0 && (!IsEditable() || Text().empty()))
         TWinControl::SetText(FItems->Get(FItemIndex));
     if (HandleAllocated())
@@ -967,13 +1013,6 @@ void TCustomComboBox::Select() {
         OnSelect(this);
 }
 
-Integer TCustomComboBox::ItemHeightOf(Integer Index) {
-    Integer height = FItemHeight;
-    if (FStyle == csOwnerDrawVariable)
-        EventBoundary(this, [&] { MeasureItem(this, Index, height); });
-    return height;
-}
-
 QWidget* TCustomComboBox::CreateWidget(QWidget* ParentWidget) {
     auto* combo = new QComboBox(ParentWidget);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -998,15 +1037,7 @@ void TCustomComboBox::PushStyle() {
             ConnectLineEdit(edit);
         }
     }
-    if (IsOwnerDrawn() && !FDelegate) {
-        FDelegate = new TItemDrawDelegate(
-            combo,
-            [this](QPainter* Painter, const TRect& Rect, Integer Index, TOwnerDrawState State) {
-                return IsOwnerDrawn() && PaintOwnerDrawnItem(*this, Painter, Rect, Index, State);
-            },
-            [this](Integer Index) { return IsOwnerDrawn() ? ItemHeightOf(Index) : -1; });
-        combo->setItemDelegate(FDelegate);
-    }
+    InstallItemDrawDelegate(*this, combo, FDelegate);
     PushItems();
 }
 
@@ -1015,8 +1046,7 @@ void TCustomComboBox::PushItems() {
     if (!combo)
         return;
     QSignalBlocker blocker(combo);
-    combo->clear();
-    combo->addItems(QtStrings(*FItems));
+    SetViewItems(combo, *FItems);
     PushItemIndex();
 }
 
@@ -1142,13 +1172,11 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
 }
 
 TCustomListBox::~TCustomListBox() {
-    if (FDelegate)
-        FDelegate->Detach();
+    DetachItemDrawDelegate(FDelegate);
 }
 
 void TCustomListBox::DestroyHandle() {
-    if (FDelegate)
-        FDelegate->Detach();
+    DetachItemDrawDelegate(FDelegate);
     TWinControl::DestroyHandle();
 }
 
@@ -1161,8 +1189,7 @@ void TCustomListBox::ItemsChanged() {
 
 void TCustomListBox::Loaded() {
     TWinControl::Loaded();
-    if (FItemIndex < -1 || FItemIndex >= FItems->Count())
-        FItemIndex = -1;
+    FItemIndex = ItemIndexWithin(FItemIndex, *FItems);
     if (HandleAllocated())
         PushItems();
 }
@@ -1172,8 +1199,7 @@ void TCustomListBox::SetItemIndex(Integer Value) {
         FItemIndex = Value;
         return;
     }
-    if (Value < 0 || Value >= FItems->Count())
-        Value = -1;
+    Value = ItemIndexWithin(Value, *FItems);
     if (FItemIndex == Value)
         return;
     FItemIndex = Value;
@@ -1234,13 +1260,6 @@ void TCustomListBox::MeasureItem(TWinControl* Control, Integer Index, Integer& H
         OnMeasureItem(Control, Index, Height);
 }
 
-Integer TCustomListBox::ItemHeightOf(Integer Index) {
-    Integer height = FItemHeight;
-    if (FStyle == lbOwnerDrawVariable)
-        EventBoundary(this, [&] { MeasureItem(this, Index, height); });
-    return height;
-}
-
 QWidget* TCustomListBox::CreateWidget(QWidget* ParentWidget) {
     return new QListWidget(ParentWidget);
 }
@@ -1254,15 +1273,7 @@ void TCustomListBox::PushStyle() {
     auto* list = WidgetAs<QListWidget>();
     if (!list)
         return;
-    if (IsOwnerDrawn() && !FDelegate) {
-        FDelegate = new TItemDrawDelegate(
-            list,
-            [this](QPainter* Painter, const TRect& Rect, Integer Index, TOwnerDrawState State) {
-                return IsOwnerDrawn() && PaintOwnerDrawnItem(*this, Painter, Rect, Index, State);
-            },
-            [this](Integer Index) { return IsOwnerDrawn() ? ItemHeightOf(Index) : -1; });
-        list->setItemDelegate(FDelegate);
-    }
+    InstallItemDrawDelegate(*this, list, FDelegate);
     PushItems();
 }
 
@@ -1272,8 +1283,7 @@ void TCustomListBox::PushItems() {
         return;
     {
         QSignalBlocker blocker(list);
-        list->clear();
-        list->addItems(QtStrings(*FItems));
+        SetViewItems(list, *FItems);
         UpdateWidgetItems();
     }
     PushSelection();

@@ -443,7 +443,6 @@ private:
     void ConnectLineEdit(QLineEdit* Edit);
     void UserSelected(Integer Index);
     void UserTyped(const AnsiString& Value);
-    Integer ItemHeightOf(Integer Index);
     void PaintClosedBox();
 
     std::unique_ptr<TControlStrings> FItems;
@@ -521,7 +520,6 @@ private:
     void PushSelection();
     void PushStyle();
     void WidgetSelectionChanged();
-    Integer ItemHeightOf(Integer Index);
 
     std::unique_ptr<TControlStrings> FItems;
     std::unique_ptr<TCanvas> FCanvas;

@@ -1,5 +1,5 @@
 // Switching a form of platform controls between languages.
-#include "runtime/QzxComp.h"
+#include "LangTestSupport.h"
 
 #include "TestSupport.h"
 #include "clx/Forms.h"
@@ -9,14 +9,7 @@
 
 namespace {
 
-const char D = '\1';
-
-AnsiString Line(std::initializer_list<AnsiString> Fields) {
-    AnsiString line;
-    for (const AnsiString& field : Fields)
-        line += field + D;
-    return line;
-}
+using namespace zxtest;
 
 // A collection of captioned items, as list views and status bars publish them.
 class TCaptionItem : public TCollectionItem {

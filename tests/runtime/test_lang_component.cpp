@@ -1,6 +1,6 @@
 // The translation component's data model and life cycle: defaults, the
 // language setters, positional values, removed and renamed components.
-#include "runtime/QzxComp.h"
+#include "LangTestSupport.h"
 
 #include "TestSupport.h"
 #include "clx/Forms.h"
@@ -10,15 +10,7 @@
 
 namespace {
 
-const char D = '\1';
-
-// A translation line: key and values, each followed by the delimiter.
-AnsiString Line(std::initializer_list<AnsiString> Fields) {
-    AnsiString line;
-    for (const AnsiString& field : Fields)
-        line += field + D;
-    return line;
-}
+using namespace zxtest;
 
 class TLangTestForm : public TForm {
     ZX_CLASS(TLangTestForm, TForm)
@@ -26,17 +18,12 @@ public:
     explicit TLangTestForm(TComponent* AOwner) : TForm(AOwner) {}
 };
 
-class LangComponent : public ::testing::Test {
+class LangComponent : public TLangFormTest<TLangTestForm> {
 protected:
     void SetUp() override {
-        Form = NewForm<TLangTestForm>(nullptr);
+        TLangFormTest::SetUp();
         Form->SetName("F1");
-        Lang = NewComponent<TzxLang>(Form);
     }
-    void TearDown() override { delete Form; }
-
-    TLangTestForm* Form = nullptr;
-    TzxLang* Lang = nullptr;
 };
 
 TEST_F(LangComponent, StartsWithOneLanguageTheDialogTextsAndTheExcludedProperties) {

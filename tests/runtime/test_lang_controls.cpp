@@ -1,6 +1,6 @@
 // Switching the language of the platform's list-view, data and
 // action-linked controls: collection items, field labels, actions.
-#include "runtime/QzxComp.h"
+#include "LangTestSupport.h"
 
 #include "TestSupport.h"
 #include "clx/ActnList.h"
@@ -13,14 +13,7 @@
 
 namespace {
 
-const char D = '\1';
-
-AnsiString Line(std::initializer_list<AnsiString> Fields) {
-    AnsiString line;
-    for (const AnsiString& field : Fields)
-        line += field + D;
-    return line;
-}
+using namespace zxtest;
 
 class TControlsForm : public TForm {
     ZX_CLASS(TControlsForm, TForm)
@@ -60,11 +53,10 @@ public:
     TButton* Button1;
 };
 
-class LangControls : public ::testing::Test {
+class LangControls : public TLangFormTest<TControlsForm> {
 protected:
     void SetUp() override {
-        Form = NewForm<TControlsForm>(nullptr);
-        Lang = NewComponent<TzxLang>(Form);
+        TLangFormTest::SetUp();
         Lang->SetNumLang(3);
         Lang->Collections()->Add(
             Line({"ListView1.Columns[1].Caption", "Size", "Groesse", "Taille"}));
@@ -72,10 +64,6 @@ protected:
         Lang->Captions()->Add(Line({"Button1", "OK", "Gut", "Bien"}));
         Lang->Hints()->Add(Line({"Button1", "Press", "Druecken", "Appuyer"}));
     }
-    void TearDown() override { delete Form; }
-
-    TControlsForm* Form = nullptr;
-    TzxLang* Lang = nullptr;
 };
 
 TEST_F(LangControls, SwitchesColumnsAndFieldLabelsAndBack) {

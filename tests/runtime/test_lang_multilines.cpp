@@ -1,7 +1,7 @@
 // Switching the multi-line texts of memos and combo boxes: lines are
 // rewritten in place, the combo box keeps its selection and the memo its
 // word wrap.
-#include "runtime/QzxComp.h"
+#include "LangTestSupport.h"
 
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
@@ -10,14 +10,7 @@
 
 namespace {
 
-const char D = '\1';
-
-AnsiString Line(std::initializer_list<AnsiString> Fields) {
-    AnsiString line;
-    for (const AnsiString& field : Fields)
-        line += field + D;
-    return line;
-}
+using namespace zxtest;
 
 class TListsForm : public TForm {
     ZX_CLASS(TListsForm, TForm)
@@ -38,11 +31,10 @@ public:
     TComboBox* Combo1;
 };
 
-class LangMultiLines : public ::testing::Test {
+class LangMultiLines : public TLangFormTest<TListsForm> {
 protected:
     void SetUp() override {
-        Form = NewForm<TListsForm>(nullptr);
-        Lang = NewComponent<TzxLang>(Form);
+        TLangFormTest::SetUp();
         Lang->SetNumLang(3);
         Lang->MultiLines()->Add(
             Line({"Memo1.Lines", "\"Line one\",\"Line two\"",
@@ -50,10 +42,6 @@ protected:
         Lang->MultiLines()->Add(
             Line({"Combo1.Items", "Red,Green,Blue", "Rot,Gruen,Blau", "Rouge,Vert,Bleu"}));
     }
-    void TearDown() override { delete Form; }
-
-    TListsForm* Form = nullptr;
-    TzxLang* Lang = nullptr;
 };
 
 TEST_F(LangMultiLines, SwitchesMemoLinesAndComboItemsAndBack) {

@@ -4,6 +4,7 @@
 #include "clx/ComCtrls.h"
 #include "clx/Forms.h"
 
+#include "ClxTestSupport.h"
 #include "TestSupport.h"
 
 #include <QtGui/QMouseEvent>
@@ -20,52 +21,12 @@
 
 namespace {
 
-class TApplicationEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        RegisterClxClasses();
-        Application->Initialize();
-    }
-    void TearDown() override { DoneApplication(); }
-};
+using namespace zxtest;
 
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
 
-QString Q(const char* Text) {
-    return QString::fromUtf8(Text);
-}
-
-void ClickAt(QWidget* Widget, QPoint Position) {
-    QPointF local(Position);
-    QPointF global(Widget->mapToGlobal(Position));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(Widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(Widget, &release);
-}
-
-class ComCtrlsMirrorTest : public testing::Test {
-protected:
-    void SetUp() override {
-        Form = NewForm<TForm>(Application);
-        Form->SetBounds(10, 10, 400, 300);
-    }
-    void TearDown() override {
-        delete Form;
-        Application->ProcessMessages();
-    }
-
-    template <typename T> T* Make() {
-        T* control = NewComponent<T>(Form);
-        control->SetParent(Form);
-        return control;
-    }
-
-    TForm* Form = nullptr;
-};
+class ComCtrlsMirrorTest : public TFormTest {};
 
 TEST_F(ComCtrlsMirrorTest, PagesAreTabsAndChoosingOneFiresOnChange) {
     auto* pages = Make<TPageControl>();

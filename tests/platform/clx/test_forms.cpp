@@ -7,26 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "ClxTestSupport.h"
+
 namespace {
 
-class TWatcher : public TComponent {
-public:
-    TWatcher() : TComponent(nullptr) {}
-    void Watch(TComponent* Component) { Component->FreeNotification(this); }
-    bool Freed(TComponent* Component) const {
-        return std::find(FFreed.begin(), FFreed.end(), Component) != FFreed.end();
-    }
-
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove)
-            FFreed.push_back(AComponent);
-    }
-
-private:
-    std::vector<TComponent*> FFreed;
-};
+using namespace zxtest;
 
 // A dialog with an edit and OK/Cancel buttons, as applications write them.
 class TNameDialog : public TForm {

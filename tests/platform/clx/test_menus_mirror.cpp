@@ -5,6 +5,7 @@
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
 
+#include "ClxTestSupport.h"
 #include "TestSupport.h"
 
 #include <QtGui/QContextMenuEvent>
@@ -16,21 +17,10 @@
 
 namespace {
 
-class TApplicationEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        RegisterClxClasses();
-        Application->Initialize();
-    }
-    void TearDown() override { DoneApplication(); }
-};
+using namespace zxtest;
 
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
-
-QString Q(const char* Text) {
-    return QString::fromUtf8(Text);
-}
 
 TMenuItem* NewItem(TComponent* Owner, const AnsiString& Caption) {
     auto* item = NewComponent<TMenuItem>(Owner);

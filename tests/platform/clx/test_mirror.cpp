@@ -6,6 +6,7 @@
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
 
+#include "ClxTestSupport.h"
 #include "TestSupport.h"
 
 #include <QtCore/QTimer>
@@ -23,32 +24,10 @@
 
 namespace {
 
-// One QApplication for the whole program, made the way programs make it.
-class TApplicationEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        RegisterClxClasses();
-        Application->Initialize();
-    }
-    void TearDown() override { DoneApplication(); }
-};
+using namespace zxtest;
 
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
-
-QString Q(const char* Text) {
-    return QString::fromUtf8(Text);
-}
-
-void TypeInto(QWidget* Widget, const QString& Text) {
-    for (QChar character : Text) {
-        int key = character.toUpper().unicode();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(Widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(Widget, &release);
-    }
-}
 
 // Runs Action on the first widget of class W that becomes the active modal
 // widget, once the dialog's own event loop runs.

@@ -9,6 +9,7 @@
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
 
+#include "ClxTestSupport.h"
 #include "TestSupport.h"
 
 #include <QtGui/QImage>
@@ -32,31 +33,10 @@
 
 namespace {
 
-class TApplicationEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        RegisterClxClasses();
-        Application->Initialize();
-    }
-    void TearDown() override { DoneApplication(); }
-};
+using namespace zxtest;
 
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
-
-QString Q(const char* Text) {
-    return QString::fromUtf8(Text);
-}
-
-void TypeInto(QWidget* Widget, const QString& Text) {
-    for (QChar character : Text) {
-        int key = character.toUpper().unicode();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(Widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(Widget, &release);
-    }
-}
 
 // Whether the image has a pixel of clearly red ink (anti-aliased text is
 // never exactly the pen's colour).
@@ -70,24 +50,8 @@ bool HasRedInk(const QImage& Image) {
     return false;
 }
 
-class StdMirrorTest : public testing::Test {
+class StdMirrorTest : public TFormTest {
 protected:
-    void SetUp() override {
-        Form = NewForm<TForm>(Application);
-        Form->SetBounds(10, 10, 400, 300);
-    }
-    void TearDown() override {
-        delete Form;
-        Application->ProcessMessages();
-    }
-
-    template <typename T> T* Make() {
-        auto* control = NewComponent<T>(Form);
-        control->SetParent(Form);
-        return control;
-    }
-
-    TForm* Form = nullptr;
     TScriptedDialogService Dialogs;
     TDialogServiceGuard Guard{Dialogs};
 };

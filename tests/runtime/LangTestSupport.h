@@ -1,0 +1,40 @@
+// What the translation component's tests share: translation lines and a
+// form of the platform's controls with a translation component on it.
+#pragma once
+
+#include "runtime/QzxComp.h"
+
+#include "clx/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace zxtest {
+
+// The delimiter that ends each field of a translation line.
+inline constexpr char D = '\1';
+
+// A translation line: key and values, each followed by the delimiter.
+inline AnsiString Line(std::initializer_list<AnsiString> Fields) {
+    AnsiString line;
+    for (const AnsiString& field : Fields)
+        line += field + D;
+    return line;
+}
+
+// A fresh form of class TFormClass for each test, owning the translation
+// component Lang.
+template <typename TFormClass> class TLangFormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Form = NewForm<TFormClass>(nullptr);
+        Lang = NewComponent<TzxLang>(Form);
+    }
+    void TearDown() override { delete Form; }
+
+    TFormClass* Form = nullptr;
+    TzxLang* Lang = nullptr;
+};
+
+} // namespace zxtest
