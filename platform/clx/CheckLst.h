@@ -3,8 +3,11 @@
 
 #include "clx/StdCtrls.h"
 
-// Each item has a check state, kept by position when the items change. A
-// click on an item's box moves it on as a check box does (unchecked,
+class TCheckListStrings;
+
+// Each item has a check state that stays with it when items are inserted,
+// deleted, moved, exchanged, sorted or rewritten in place (Put); a new item
+// starts unchecked. A click on an item's box moves it on as a check box does (unchecked,
 // checked, then grayed with AllowGrayed) and fires OnClickCheck; setting
 // Checked or State from code fires nothing.
 class TCheckListBox : public TCustomListBox {
@@ -25,7 +28,6 @@ public:
 
 protected:
     virtual void ClickCheck();
-    void ItemsChanged() override;
     void UpdateWidgetItems() override;
     void ConnectWidget() override;
 
@@ -33,7 +35,7 @@ private:
     void CheckIndex(Integer Index) const;
     void PushState(Integer Index);
     void UserToggled(Integer Index);
+    TCheckListStrings* CheckItems() const;
 
-    std::vector<TCheckBoxState> FStates;
     bool FAllowGrayed = false;
 };

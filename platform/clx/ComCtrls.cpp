@@ -1,6 +1,7 @@
 // Page control, status bar, header control, progress bar and tool bar. The
 // list view and the tree view have their own files.
 #include "clx/ComCtrls.h"
+#include "clx/ImgList.h"
 
 #include <QtGui/QStandardItemModel>
 #include <QtWidgets/QFrame>
@@ -845,7 +846,7 @@ void TToolBar::PublishedProperties(TPropertyBuilder<TToolBar>& P) {
     P.Property("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight).Default(22);
     P.Property("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth).Default(23);
     P.Property("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(false);
-    P.Property("Images", &TToolBar::Images, &TToolBar::SetImages).TypeName("TCustomImageList");
+    P.Property("Images", &TToolBar::Images, &TToolBar::SetImages);
     P.Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(false);
 }
 
@@ -896,7 +897,7 @@ void TToolBar::SetFlat(bool Value) {
     PushButtons();
 }
 
-void TToolBar::SetImages(TComponent* Value) {
+void TToolBar::SetImages(TCustomImageList* Value) {
     if (FImages == Value)
         return;
     if (FImages)

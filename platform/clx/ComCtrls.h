@@ -26,6 +26,7 @@ class TPageControl;
 class TListView;
 class TTreeView;
 class TToolBar;
+class TCustomImageList;
 
 // ---------------------------------------------------------------------------
 // Page control and tab sheets (QTabWidget)
@@ -834,10 +835,9 @@ public:
     void SetShowCaptions(bool Value);
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);
-    // The image list of the buttons' images (a TCustomImageList); cleared
-    // when that component is destroyed.
-    TComponent* Images() const { return FImages; }
-    void SetImages(TComponent* Value);
+    // The image list of the buttons' images; cleared when it is destroyed.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
 
     // Places the buttons (see TToolButton).
     void ArrangeButtons();
@@ -857,5 +857,5 @@ private:
     Integer FButtonWidth = 23;
     bool FShowCaptions = false;
     bool FFlat = false;
-    TComponent* FImages = nullptr;
+    TCustomImageList* FImages = nullptr;
 };

@@ -1162,8 +1162,10 @@ void TComboBox::PublishedProperties(TPropertyBuilder<TComboBox>& P) {
 // TCustomListBox
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>([this] { ItemsChanged(); })),
-      FCanvas(std::make_unique<TCanvas>()) {
+    : TCustomListBox(AOwner, std::make_unique<TControlStrings>([this] { ItemsChanged(); })) {}
+
+TCustomListBox::TCustomListBox(TComponent* AOwner, std::unique_ptr<TControlStrings> AItems)
+    : TWinControl(AOwner), FItems(std::move(AItems)), FCanvas(std::make_unique<TCanvas>()) {
     SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
     SetColor(clWindow);
     SetParentColor(false);

@@ -506,6 +506,9 @@ public:
     void DestroyHandle() override;
 
 protected:
+    // For subclasses whose items keep data of their own; AItems reports its
+    // changes to ItemsChanged.
+    TCustomListBox(TComponent* AOwner, std::unique_ptr<TControlStrings> AItems);
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void ConnectWidget() override;

@@ -540,8 +540,12 @@ void TStringList::Exchange(Integer Index1, Integer Index2) {
     CheckIndex(Index1);
     CheckIndex(Index2);
     Changing();
-    std::swap(FList[Index1], FList[Index2]);
+    ExchangeItems(Index1, Index2);
     Changed();
+}
+
+void TStringList::ExchangeItems(Integer Index1, Integer Index2) {
+    std::swap(FList[Index1], FList[Index2]);
 }
 
 Integer TStringList::IndexOf(const AnsiString& S) const {
@@ -596,11 +600,25 @@ void TStringList::SortItems(const TStringListSortCompare& Compare) {
     std::stable_sort(order.begin(), order.end(), [&](Integer Index1, Integer Index2) {
         return Compare(*this, Index1, Index2) < 0;
     });
-    std::vector<TStringItem> sorted;
-    sorted.reserve(FList.size());
-    for (Integer index : order)
-        sorted.push_back(std::move(FList[index]));
-    FList.swap(sorted);
+    // Placed by swaps through ExchangeItems so descendants' per-item data
+    // moves along: position i receives item order[i] from wherever the
+    // earlier swaps left it.
+    std::vector<Integer> positionOf(order.size());
+    std::vector<Integer> itemAt(order.size());
+    std::iota(positionOf.begin(), positionOf.end(), 0);
+    std::iota(itemAt.begin(), itemAt.end(), 0);
+    for (Integer target = 0; target < GetCount(); ++target) {
+        Integer wanted = order[target];
+        Integer source = positionOf[wanted];
+        if (source == target)
+            continue;
+        ExchangeItems(target, source);
+        Integer displaced = itemAt[target];
+        itemAt[source] = displaced;
+        positionOf[displaced] = source;
+        itemAt[target] = wanted;
+        positionOf[wanted] = target;
+    }
     Changed();
 }
 

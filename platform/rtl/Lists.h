@@ -162,13 +162,18 @@ protected:
     void SetUpdateState(bool Updating) override;
     virtual void Changed();
     virtual void Changing();
+    // Every insertion, sorted or not, goes through InsertItem (the index is
+    // already checked); every reordering (Exchange, sorting) through
+    // ExchangeItems, which swaps two items without notifying. Descendants
+    // that keep data per item keep it in step here.
+    virtual void InsertItem(Integer Index, const AnsiString& S, TObject* AObject);
+    virtual void ExchangeItems(Integer Index1, Integer Index2);
 
 private:
     struct TStringItem {
         AnsiString FString;
         TObject* FObject = nullptr;
     };
-    void InsertItem(Integer Index, const AnsiString& S, TObject* AObject);
     void CheckIndex(Integer Index) const;
     // Sorts whether or not the list is Sorted (CustomSort leaves a sorted
     // list alone); a change of CaseSensitive needs it.

@@ -4,6 +4,7 @@
 // deleted and walked, pages, progress and tool buttons.
 #include "clx/ComCtrls.h"
 #include "clx/Forms.h"
+#include "clx/ImgList.h"
 
 #include "TestSupport.h"
 
@@ -388,6 +389,28 @@ TEST_F(ComCtrlsModelTest, GroupedCheckButtonsKeepOneDown) {
     EXPECT_FALSE(buttons[0]->Down());
     EXPECT_TRUE(buttons[1]->Down());
     EXPECT_TRUE(buttons[3]->Down()) << "not of the group";
+}
+
+TEST_F(ComCtrlsModelTest, ToolBarImagesIsAnImageListReferenceClearedWhenTheListGoes) {
+    auto* bar = Make<TToolBar>("Bar");
+    PPropInfo info = GetPropInfo(bar, "Images");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->PropType->Name, "TCustomImageList");
+    EXPECT_EQ(GetObjectPropClass(info), TCustomImageList::StaticClass());
+
+    auto* other = Make<TToolBar>("Other");
+    SetObjectProp(bar, "Images", other);
+    EXPECT_EQ(bar->Images(), nullptr) << "only an image list is stored";
+
+    auto* images = NewComponent<TImageList>(Form);
+    SetObjectProp(bar, "Images", images);
+    EXPECT_EQ(bar->Images(), images);
+    auto* replaced = NewComponent<TImageList>(Form);
+    bar->SetImages(replaced);
+    delete images;
+    EXPECT_EQ(bar->Images(), replaced) << "the list it no longer uses does not clear it";
+    delete replaced;
+    EXPECT_EQ(bar->Images(), nullptr);
 }
 
 TEST_F(ComCtrlsModelTest, EveryCommonControlIsCreatedByClassName) {

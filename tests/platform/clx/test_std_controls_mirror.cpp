@@ -343,6 +343,11 @@ TEST_F(StdMirrorTest, CheckListBoxChecksBothWays) {
     list->SetChecked(0, false);
     EXPECT_EQ(widget->item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(checks, 1);
+    list->Items()->Insert(0, "first");
+    list->Items()->Delete(1);
+    ASSERT_EQ(widget->count(), 2);
+    EXPECT_EQ(widget->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(widget->item(1)->checkState(), Qt::Checked) << "b keeps its check when a goes";
 }
 
 // ---------------------------------------------------------------------------

@@ -260,25 +260,93 @@ TEST_F(StdControlsTest, ListBoxSelection) {
               "List index out of bounds (3)");
 }
 
-TEST_F(StdControlsTest, CheckListBoxKeepsStatesByPosition) {
-    auto* list = Make<TCheckListBox>("Checks1");
-    list->Items()->SetCommaText("a,b,c");
-    list->SetChecked(1, true);
-    list->SetState(2, cbGrayed);
-    list->Items()->Add("d");
-    EXPECT_TRUE(list->Checked(1));
-    EXPECT_EQ(list->State(2), cbGrayed);
-    EXPECT_EQ(list->State(3), cbUnchecked);
-    // The translation engine rewrites items in place: the states stay.
-    list->Items()->SetCommaText("A,B,C,D");
-    EXPECT_TRUE(list->Checked(1));
-    EXPECT_EQ(list->State(2), cbGrayed);
-    list->Items()->Delete(3);
-    list->Items()->Delete(2);
-    list->Items()->Add("c");
-    EXPECT_EQ(list->State(2), cbUnchecked) << "states beyond the items are dropped";
-    EXPECT_EQ(zxtest::MessageOf<EListError>([&] { list->Checked(3); }),
-              "List index out of bounds (3)");
+// The states of a check list box, item by item, as "text:state" pairs.
+std::vector<AnsiString> ItemStates(TCheckListBox* List) {
+    std::vector<AnsiString> states;
+    for (Integer index = 0; index < List->Items()->Count(); ++index)
+        states.push_back(List->Items()->Get(index) + ":" +
+                         GetEnumName(TypeInfo<TCheckBoxState>(), List->State(index)));
+    return states;
+}
+
+class CheckListBoxStates : public StdControlsTest {
+protected:
+    void SetUp() override {
+        StdControlsTest::SetUp();
+        List = Make<TCheckListBox>("Checks1");
+        List->Items()->SetCommaText("d,b,a,c");
+        List->SetChecked(1, true);
+        List->SetState(3, cbGrayed);
+    }
+
+    TCheckListBox* List = nullptr;
+};
+
+TEST_F(CheckListBoxStates, FollowTheirItemsThroughInsertDeleteMoveAndExchange) {
+    List->Items()->Insert(0, "new");
+    EXPECT_EQ(ItemStates(List),
+              (std::vector<AnsiString>{"new:cbUnchecked", "d:cbUnchecked", "b:cbChecked",
+                                       "a:cbUnchecked", "c:cbGrayed"}));
+    List->Items()->Delete(1);
+    List->Items()->Exchange(0, 3);
+    EXPECT_EQ(ItemStates(List), (std::vector<AnsiString>{"c:cbGrayed", "b:cbChecked",
+                                                         "a:cbUnchecked", "new:cbUnchecked"}));
+    List->Items()->Move(0, 2);
+    EXPECT_EQ(ItemStates(List), (std::vector<AnsiString>{"b:cbChecked", "a:cbUnchecked",
+                                                         "c:cbGrayed", "new:cbUnchecked"}));
+    EXPECT_EQ(zxtest::MessageOf<EListError>([&] { List->Items()->Delete(4); }),
+              "List index out of bounds (4)");
+    EXPECT_EQ(zxtest::MessageOf<EListError>([&] { List->Checked(4); }),
+              "List index out of bounds (4)");
+}
+
+TEST_F(CheckListBoxStates, FollowTheirItemsWhenSorted) {
+    List->SetSorted(true);
+    EXPECT_EQ(ItemStates(List), (std::vector<AnsiString>{"a:cbUnchecked", "b:cbChecked",
+                                                         "c:cbGrayed", "d:cbUnchecked"}));
+    List->Items()->Add("bb");
+    EXPECT_EQ(ItemStates(List),
+              (std::vector<AnsiString>{"a:cbUnchecked", "b:cbChecked", "bb:cbUnchecked",
+                                       "c:cbGrayed", "d:cbUnchecked"}));
+    List->SetSorted(false);
+    static_cast<TStringList*>(List->Items())
+        ->CustomSort([](TStringList& Items, Integer Index1, Integer Index2) {
+            return AnsiCompareStr(Items[Index2], Items[Index1]);
+        });
+    EXPECT_EQ(ItemStates(List),
+              (std::vector<AnsiString>{"d:cbUnchecked", "c:cbGrayed", "bb:cbUnchecked",
+                                       "b:cbChecked", "a:cbUnchecked"}));
+}
+
+// The translation engine rewrites items in place; new texts assigned as a
+// whole start unchecked.
+TEST_F(CheckListBoxStates, StayWhenItemsAreRewrittenAndGoWhenReplaced) {
+    List->Items()->Put(1, "B");
+    List->Items()->Put(3, "C");
+    EXPECT_EQ(ItemStates(List), (std::vector<AnsiString>{"d:cbUnchecked", "B:cbChecked",
+                                                         "a:cbUnchecked", "C:cbGrayed"}));
+    List->Items()->SetCommaText("w,x");
+    EXPECT_EQ(ItemStates(List), (std::vector<AnsiString>{"w:cbUnchecked", "x:cbUnchecked"}));
+    List->Clear();
+    EXPECT_EQ(List->Items()->Count(), 0);
+}
+
+TEST_F(CheckListBoxStates, ChangeNoticesComeOncePerChangeWithStatesInStep) {
+    auto* items = static_cast<TStringList*>(List->Items());
+    Integer changes = 0;
+    std::vector<AnsiString> seen;
+    items->OnChange = [&](TObject*) {
+        ++changes;
+        seen = ItemStates(List);
+    };
+    items->Delete(0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seen, (std::vector<AnsiString>{"b:cbChecked", "a:cbUnchecked", "c:cbGrayed"}));
+    items->Insert(1, "e");
+    items->Move(0, 3);
+    items->Clear();
+    items->Clear();
+    EXPECT_EQ(changes, 4);
 }
 
 // ---------------------------------------------------------------------------

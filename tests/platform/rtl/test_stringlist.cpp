@@ -308,6 +308,50 @@ TEST(StringListSorting, CustomSortOrdersUnsortedListsOnly) {
     EXPECT_EQ(Items(list), (Lines{"a", "bb", "ccc", "dd"}));
 }
 
+// A list that keeps a tag per item through the protected hooks, as a
+// control's item list keeps per-item state.
+class TTaggedStringList : public TStringList {
+public:
+    std::vector<AnsiString> Tags;
+
+protected:
+    void InsertItem(Integer Index, const AnsiString& S, TObject* AObject) override {
+        Tags.insert(Tags.begin() + Index, "tag of " + S);
+        TStringList::InsertItem(Index, S, AObject);
+    }
+    void ExchangeItems(Integer Index1, Integer Index2) override {
+        std::swap(Tags[Index1], Tags[Index2]);
+        TStringList::ExchangeItems(Index1, Index2);
+    }
+};
+
+std::vector<AnsiString> TagsExpectedFor(const TStrings& Strings) {
+    std::vector<AnsiString> tags;
+    for (const AnsiString& item : Items(Strings))
+        tags.push_back("tag of " + item);
+    return tags;
+}
+
+TEST(StringListSorting, EveryReorderingGoesThroughExchangeItems) {
+    TTaggedStringList list;
+    Fill(list, {"m", "c", "x", "a", "q", "b", "z", "k", "e", "y", "d"});
+    list.Exchange(0, 10);
+    EXPECT_EQ(list.Tags, TagsExpectedFor(list));
+    list.CustomSort([](TStringList& List, Integer Index1, Integer Index2) {
+        return AnsiCompareStr(List[Index2], List[Index1]);
+    });
+    EXPECT_EQ(Items(list), (Lines{"z", "y", "x", "q", "m", "k", "e", "d", "c", "b", "a"}));
+    EXPECT_EQ(list.Tags, TagsExpectedFor(list));
+    list.SetSorted(true);
+    list.Add("n");
+    EXPECT_EQ(list[7], "n");
+    EXPECT_EQ(list.Tags, TagsExpectedFor(list));
+    list.SetCaseSensitive(true);
+    list.Add("B");
+    list.SetCaseSensitive(false);
+    EXPECT_EQ(list.Tags, TagsExpectedFor(list));
+}
+
 // ---------------------------------------------------------------------------
 // Unsorted lists
 

@@ -1,0 +1,154 @@
+// A hand-written form file holding one component of every class a form can
+// hold: it loads, every class is there, the translatable texts read back by
+// name, the form shows and paints, and saving it twice gives the same text.
+#include "clx/ActnList.h"
+#include "clx/ComCtrls.h"
+#include "clx/DB.h"
+#include "clx/Forms.h"
+#include "clx/ImgList.h"
+#include "clx/StdCtrls.h"
+#include "rtl/Filer.h"
+
+#include "ClxTestSupport.h"
+#include "TestSupport.h"
+
+#include <QtGui/QImage>
+#include <QtWidgets/QWidget>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+const testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
+
+const AnsiString EveryControlFile = AnsiString(ZX_EVERY_CONTROL_DATA_DIR) + "/every_control.xfm";
+
+// Every class the file holds, each registered for form files.
+const std::vector<AnsiString> EveryControlClass = {
+    "TLabel",    "TButton",     "TEdit",          "TMemo",         "TCheckBox",  "TRadioButton",
+    "TGroupBox", "TComboBox",   "TListBox",       "TCheckListBox", "TBitBtn",    "TSpeedButton",
+    "TPanel",    "TRadioGroup", "TImage",         "TSplitter",     "TBevel",     "TPageControl",
+    "TTabSheet", "TStatusBar",  "THeaderControl", "TListView",     "TTreeView",  "TProgressBar",
+    "TToolBar",  "TToolButton", "TMainMenu",      "TMenuItem",     "TPopupMenu", "TActionList",
+    "TAction",   "TDataSet",    "TStringField",   "TImageList",
+};
+
+std::multiset<AnsiString> ClassesOwnedBy(TComponent* Owner) {
+    std::multiset<AnsiString> classes;
+    for (Integer index = 0; index < Owner->ComponentCount(); ++index)
+        classes.insert(Owner->Components(index)->ClassName());
+    return classes;
+}
+
+void ExpectEveryClassOnce(TComponent* Form) {
+    std::multiset<AnsiString> held = ClassesOwnedBy(Form);
+    for (const AnsiString& name : EveryControlClass) {
+        EXPECT_NE(GetClass(name), nullptr) << name << " is not registered";
+        EXPECT_GT(held.count(name), 0u) << "no " << name << " on the form";
+    }
+    std::set<AnsiString> listed(EveryControlClass.begin(), EveryControlClass.end());
+    for (const AnsiString& name : held)
+        EXPECT_EQ(listed.count(name), 1u) << name << " is missing from the table";
+}
+
+AnsiString FileText(const AnsiString& FileName) {
+    TStringList text;
+    text.LoadFromFile(FileName);
+    return text.Text();
+}
+
+class EveryControlTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Form = NewComponent<TForm>(nullptr);
+        LoadComponentFromFile(EveryControlFile, Form);
+    }
+    void TearDown() override { delete Form; }
+
+    TComponent* Find(const AnsiString& Name) {
+        TComponent* component = Form->FindComponent(Name);
+        EXPECT_NE(component, nullptr) << Name;
+        return component;
+    }
+    TCollectionItem* CollectionItem(const AnsiString& Owner, const AnsiString& Property,
+                                    Integer Index) {
+        auto* collection = dynamic_cast<TCollection*>(GetObjectProp(Find(Owner), Property));
+        EXPECT_NE(collection, nullptr) << Owner << "." << Property;
+        EXPECT_LT(Index, collection->Count());
+        return collection->Items(Index);
+    }
+
+    TForm* Form = nullptr;
+};
+
+TEST_F(EveryControlTest, TheFileHoldsEveryClassOfTheTable) {
+    EXPECT_EQ(Form->Name(), "EveryControlForm");
+    ExpectEveryClassOnce(Form);
+}
+
+TEST_F(EveryControlTest, TextsAndLinksReadBackByName) {
+    EXPECT_EQ(GetStrProp(Form, "Caption"), "Every control");
+    EXPECT_EQ(GetStrProp(Find("NameLabel"), "Caption"), "Name:");
+    EXPECT_EQ(GetStrProp(Find("NameEdit"), "Text"), "John Smith");
+    EXPECT_EQ(GetStrProp(Find("ChoicesGroupBox"), "Caption"), "Choices");
+    EXPECT_EQ(GetStrProp(Find("OpenToolButton"), "Caption"), "Open");
+    EXPECT_EQ(GetStrProp(Find("DetailsSheet"), "Caption"), "Details");
+    EXPECT_EQ(GetStrProp(Find("OpenMenuItem"), "Caption"), "&Open...");
+
+    auto* lines = dynamic_cast<TStrings*>(GetObjectProp(Find("NotesMemo"), "Lines"));
+    ASSERT_NE(lines, nullptr);
+    EXPECT_EQ(lines->CommaText(), "\"First line of notes\",\"Second line\"");
+    auto* colours = dynamic_cast<TStrings*>(GetObjectProp(Find("ColourComboBox"), "Items"));
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(colours->CommaText(), "Red,Green,Blue");
+
+    EXPECT_EQ(GetStrProp(CollectionItem("FilesListView", "Columns", 0), "Caption"), "File name");
+    EXPECT_EQ(GetStrProp(CollectionItem("StatusBar1", "Panels", 1), "Text"), "Line 1");
+    EXPECT_EQ(GetStrProp(CollectionItem("HeaderControl1", "Sections", 1), "Text"), "Details");
+    EXPECT_EQ(GetStrProp(Find("CustomersName"), "DisplayLabel"), "Customer name");
+
+    TComponent* button = Find("ApplyButton");
+    TComponent* action = Find("ApplyAction");
+    EXPECT_EQ(GetObjectProp(button, "Action"), action);
+    EXPECT_EQ(GetStrProp(button, "Caption"), GetStrProp(action, "Caption"));
+    EXPECT_EQ(GetStrProp(button, "Caption"), "&Apply changes");
+    EXPECT_EQ(GetObjectProp(Find("ToolBar1"), "Images"), Find("ImageList1"));
+    EXPECT_EQ(GetObjectProp(Find("NotesMemo"), "PopupMenu"), Find("PopupMenu1"));
+    EXPECT_EQ(GetObjectProp(Form, "Menu"), Find("MainMenu1"));
+}
+
+TEST_F(EveryControlTest, TheFormShowsItsControls) {
+    Form->Show();
+    Application->ProcessMessages();
+    QImage shot = Form->Handle()->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(720, 520));
+    std::string path = zxtest::TestOutputDir() + "/clx_every_control.png";
+    ASSERT_TRUE(shot.save(QString::fromStdString(path)));
+    std::set<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2)
+            colours.insert(shot.pixel(x, y));
+    EXPECT_GT(colours.size(), 1u) << "a blank picture";
+}
+
+TEST_F(EveryControlTest, SavingTheLoadedFormTwiceGivesTheSameText) {
+    zxtest::TTempDir directory;
+    AnsiString first = directory.File("first.xfm");
+    SaveComponentToTextFile(first, Form);
+    AnsiString firstText = FileText(first);
+    EXPECT_NE(firstText.find("object EveryControlForm: TForm"), AnsiString::npos) << firstText;
+
+    // The first form goes first, or the second would be renamed to stay unique.
+    delete Form;
+    Form = NewComponent<TForm>(nullptr);
+    LoadComponentFromFile(first, Form);
+    ExpectEveryClassOnce(Form);
+    AnsiString second = directory.File("second.xfm");
+    SaveComponentToTextFile(second, Form);
+    EXPECT_EQ(FileText(second), firstText);
+}
+
+} // namespace
