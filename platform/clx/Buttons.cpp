@@ -1,13 +1,20 @@
 #include "clx/Buttons.h"
 
 #include <QtGui/QPixmap>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QToolButton>
 
 namespace {
 
-QIcon IconOf(const TBitmap& Glyph) {
-    return Glyph.Empty() ? QIcon() : QIcon(QPixmap::fromImage(Glyph.Image()));
+// The glyph as the button's icon, at the glyph's size.
+void ShowGlyph(QAbstractButton* Button, const TBitmap& Glyph) {
+    if (Glyph.Empty()) {
+        Button->setIcon(QIcon());
+        return;
+    }
+    Button->setIcon(QIcon(QPixmap::fromImage(Glyph.Image())));
+    Button->setIconSize(QSize(Glyph.Width(), Glyph.Height()));
 }
 
 } // namespace
@@ -87,9 +94,7 @@ void TBitBtn::PushGlyph() {
     auto* button = WidgetAs<QPushButton>();
     if (!button)
         return;
-    button->setIcon(IconOf(*FGlyph));
-    if (!FGlyph->Empty())
-        button->setIconSize(QSize(FGlyph->Width(), FGlyph->Height()));
+    ShowGlyph(button, *FGlyph);
     bool after = FLayout == blGlyphRight || FLayout == blGlyphBottom;
     button->setLayoutDirection(after ? Qt::RightToLeft : Qt::LeftToRight);
 }
@@ -188,9 +193,7 @@ void TSpeedButton::PushGlyph() {
     auto* button = WidgetAs<QToolButton>();
     if (!button)
         return;
-    button->setIcon(IconOf(*FGlyph));
-    if (!FGlyph->Empty())
-        button->setIconSize(QSize(FGlyph->Width(), FGlyph->Height()));
+    ShowGlyph(button, *FGlyph);
 }
 
 // The tool button toggles itself; the component decides and shows the state.

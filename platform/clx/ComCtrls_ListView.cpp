@@ -4,9 +4,7 @@
 // "Items.Data", version 1: the version (1), the item count, then per item
 // its image index, a flags byte (bit 0: checked), its caption, the count of
 // its sub-items and the sub-items.
-#include "clx/ComCtrls.h"
-
-#include "rtl/Filer.h"
+#include "clx/ComCtrls_Items.h"
 
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QTreeWidget>
@@ -30,18 +28,6 @@ struct TListItemImage {
     Integer ImageIndex = 0;
     bool Checked = false;
     std::vector<AnsiString> SubItems;
-};
-
-// BeginUpdate for the lifetime of a scope.
-class TItemsUpdate {
-public:
-    explicit TItemsUpdate(TListItems& Items) : FItems(Items) { FItems.BeginUpdate(); }
-    ~TItemsUpdate() { FItems.EndUpdate(); }
-    TItemsUpdate(const TItemsUpdate&) = delete;
-    TItemsUpdate& operator=(const TItemsUpdate&) = delete;
-
-private:
-    TListItems& FItems;
 };
 
 Qt::Alignment QtAlignment(TAlignment Alignment) {
@@ -222,18 +208,7 @@ void TListItems::Assign(const TPersistent* Source) {
 }
 
 void TListItems::DefineProperties(TFiler* Filer) {
-    bool hasData = Count() > 0;
-    if (const auto* ancestor = dynamic_cast<const TListItems*>(Filer->Ancestor())) {
-        TMemoryStream mine;
-        TMemoryStream theirs;
-        WriteData(mine);
-        ancestor->WriteData(theirs);
-        hasData = mine.Size() != theirs.Size() ||
-                  !std::equal(mine.Memory(), mine.Memory() + mine.Size(), theirs.Memory());
-    }
-    Filer->DefineBinaryProperty(
-        "Data", [this](TStream& Stream) { ReadData(Stream); },
-        [this](TStream& Stream) { WriteData(Stream); }, hasData);
+    DefineItemDataProperty(Filer, *this);
 }
 
 void TListItems::CheckIndex(Integer Index) const {

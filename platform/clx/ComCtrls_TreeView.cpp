@@ -7,9 +7,7 @@
 // byte (bit 0: expanded) and its text. A node's level is at most one more
 // than the level of the node before it (the first is at level 0), so the
 // levels alone give the shape of the tree.
-#include "clx/ComCtrls.h"
-
-#include "rtl/Filer.h"
+#include "clx/ComCtrls_Items.h"
 
 #include <QtWidgets/QTreeWidget>
 
@@ -34,18 +32,6 @@ struct TNodeImage {
     Integer SelectedIndex = 0;
     bool Expanded = false;
     AnsiString Text;
-};
-
-// BeginUpdate for the lifetime of a scope.
-class TNodesUpdate {
-public:
-    explicit TNodesUpdate(TTreeNodes& Nodes) : FNodes(Nodes) { FNodes.BeginUpdate(); }
-    ~TNodesUpdate() { FNodes.EndUpdate(); }
-    TNodesUpdate(const TNodesUpdate&) = delete;
-    TNodesUpdate& operator=(const TNodesUpdate&) = delete;
-
-private:
-    TTreeNodes& FNodes;
 };
 
 } // namespace
@@ -203,7 +189,7 @@ void TTreeNode::Delete() {
 void TTreeNode::DeleteChildren() {
     if (FChildren.empty())
         return;
-    TNodesUpdate update(*FOwner);
+    TItemsUpdate update(*FOwner);
     while (!FChildren.empty())
         delete FChildren.back();
 }
@@ -235,7 +221,7 @@ void TTreeNodes::Assign(const TPersistent* Source) {
     }
     if (nodes == this)
         return;
-    TNodesUpdate update(*this);
+    TItemsUpdate update(*this);
     Clear();
     std::vector<TTreeNode*> copies;
     copies.reserve(nodes->FNodes.size());
@@ -250,18 +236,7 @@ void TTreeNodes::Assign(const TPersistent* Source) {
 }
 
 void TTreeNodes::DefineProperties(TFiler* Filer) {
-    bool hasData = Count() > 0;
-    if (const auto* ancestor = dynamic_cast<const TTreeNodes*>(Filer->Ancestor())) {
-        TMemoryStream mine;
-        TMemoryStream theirs;
-        WriteData(mine);
-        ancestor->WriteData(theirs);
-        hasData = mine.Size() != theirs.Size() ||
-                  !std::equal(mine.Memory(), mine.Memory() + mine.Size(), theirs.Memory());
-    }
-    Filer->DefineBinaryProperty(
-        "Data", [this](TStream& Stream) { ReadData(Stream); },
-        [this](TStream& Stream) { WriteData(Stream); }, hasData);
+    DefineItemDataProperty(Filer, *this);
 }
 
 TTreeNode* TTreeNodes::Item(Integer Index) const {
@@ -309,7 +284,7 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 void TTreeNodes::Clear() {
     if (FNodes.empty())
         return;
-    TNodesUpdate update(*this);
+    TItemsUpdate update(*this);
     if (FOwner)
         FOwner->FSelected = nullptr;
     std::vector<TTreeNode*> nodes;
@@ -440,7 +415,7 @@ void TTreeNodes::ReadData(TStream& Stream) {
         image.Text = reader.ReadText();
     }
     reader.CheckEnd();
-    TNodesUpdate update(*this);
+    TItemsUpdate update(*this);
     Clear();
     // The last node read at each level: the parents of the nodes to come.
     std::vector<TTreeNode*> path;
