@@ -553,7 +553,7 @@ void TControl::CreateHandle() {
         FParent->HandleNeeded();
         if (HandleAllocated())
             return;
-        parentWidget = FParent->FWidget.data();
+        parentWidget = FParent->ClientWidget();
     } else if (!IsWindow()) {
         throw EInvalidOperation(Format("Control '%s' has no parent window", {Name()}));
     }
@@ -662,6 +662,10 @@ void TControl::MouseEvent(QEvent* Event) {
     auto* mouse = static_cast<QMouseEvent*>(Event);
     TShiftState shift = ShiftStateOf(mouse->modifiers(), mouse->buttons());
     QPoint at = mouse->position().toPoint();
+    // A click on the client area reaches a window widget in the window's
+    // coordinates; the control reports client coordinates.
+    if (auto* container = dynamic_cast<TWinControl*>(this); container && container->ClientWidget())
+        at -= container->ClientWidget()->mapTo(FWidget.data(), QPoint(0, 0));
     if (Event->type() == QEvent::MouseMove) {
         MouseMove(shift, at.x(), at.y());
         return;
@@ -979,6 +983,10 @@ void TWinControl::CreateHandle() {
     for (TControl* control : FControls)
         control->HandleNeeded();
     ApplyTabOrder();
+}
+
+QWidget* TWinControl::ClientWidget() {
+    return WidgetAs<QWidget>();
 }
 
 void TWinControl::DestroyHandle() {

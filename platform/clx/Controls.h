@@ -444,6 +444,9 @@ public:
 
 protected:
     void CreateHandle() override;
+    // The widget the children's widgets are made in: the control's own,
+    // unless it keeps an area of its own (a form's menu bar) out of it.
+    virtual QWidget* ClientWidget();
     bool WidgetEvent(QEvent* Event) override;
     void FontChanged() override;
     void ColorChanged() override;

