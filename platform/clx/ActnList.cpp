@@ -205,13 +205,7 @@ void TBasicAction::ExecuteTarget(TObject*) {}
 void TBasicAction::UpdateTarget(TObject*) {}
 
 void TBasicAction::SetActionComponent(TComponent* Value) {
-    if (FActionComponent == Value)
-        return;
-    if (FActionComponent)
-        FActionComponent->RemoveFreeNotification(this);
-    FActionComponent = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceComponentReference(this, FActionComponent, Value);
 }
 
 TBasicActionLink* TBasicAction::Clients(Integer Index) const {
@@ -433,13 +427,7 @@ Integer TCustomActionList::IndexOf(const TContainedAction* Action) const {
 }
 
 void TCustomActionList::SetImages(TComponent* Value) {
-    if (FImages == Value)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceComponentReference(this, FImages, Value);
 }
 
 void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {

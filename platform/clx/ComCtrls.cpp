@@ -898,13 +898,7 @@ void TToolBar::SetFlat(bool Value) {
 }
 
 void TToolBar::SetImages(TCustomImageList* Value) {
-    if (FImages == Value)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceComponentReference(this, FImages, Value);
 }
 
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {

@@ -451,13 +451,7 @@ void TControl::SetEnabled(bool Value) {
 }
 
 void TControl::SetPopupMenu(TComponent* Value) {
-    if (FPopupMenu == Value)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceComponentReference(this, FPopupMenu, Value);
 }
 
 TBasicAction* TControl::Action() const {

@@ -559,13 +559,7 @@ void TMenu::PublishedProperties(TPropertyBuilder<TMenu>& P) {
 }
 
 void TMenu::SetImages(TComponent* Value) {
-    if (FImages == Value)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceComponentReference(this, FImages, Value);
 }
 
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {

@@ -87,14 +87,8 @@ void TCustomLabel::SetShowAccelChar(bool Value) {
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* Value) {
-    if (FFocusControl == Value)
-        return;
-    if (FFocusControl)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
-    PushBuddy();
+    if (ReplaceComponentReference(this, FFocusControl, Value))
+        PushBuddy();
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {

@@ -174,6 +174,21 @@ template <typename T, typename... Args> T* NewComponent(TComponent* AOwner, Args
     return component.release();
 }
 
+// Points Field, a reference that Self keeps to another component, at Value,
+// moving Self's free notification from the old target to the new one so
+// that Self's Notification can clear the field when its target is freed.
+// False when Field held Value already.
+template <typename T> bool ReplaceComponentReference(TComponent* Self, T*& Field, T* Value) {
+    if (Field == Value)
+        return false;
+    if (Field)
+        Field->RemoveFreeNotification(Self);
+    Field = Value;
+    if (Value)
+        Value->FreeNotification(Self);
+    return true;
+}
+
 // The virtual constructor: a component of the class ComponentClass refers
 // to, inserted into AOwner. EComponentError when the class is no component
 // class with a constructor taking the owner.
