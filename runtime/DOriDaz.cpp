@@ -1,0 +1,372 @@
+#include "runtime/DOriDaz.h"
+
+#include "rtl/SysUtils.h"
+
+#include <array>
+#include <memory>
+
+namespace {
+
+// Runs Fill between BeginUpdate and EndUpdate, so observers of Strings hear
+// of the change once, even when Fill raises.
+template <typename TFill> void UpdateStrings(TStrings& Strings, TFill Fill) {
+    Strings.BeginUpdate();
+    try {
+        Fill();
+    } catch (...) {
+        Strings.EndUpdate();
+        throw;
+    }
+    Strings.EndUpdate();
+}
+
+// The value of Ident converted by Convert; Default when it is empty or does
+// not convert.
+template <typename TValue, typename TConvert>
+TValue ReadConverted(TCustomIniFile& Ini, const AnsiString& Section, const AnsiString& Ident,
+                     TValue Default, TConvert Convert) {
+    AnsiString text = Ini.ReadString(Section, Ident, "");
+    if (text.empty())
+        return Default;
+    try {
+        return static_cast<TValue>(Convert(text));
+    } catch (const EConvertError&) {
+        return Default;
+    }
+}
+
+bool IsSectionHeader(const AnsiString& Line) {
+    return Line.front() == '[' && Line.back() == ']';
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TCustomIniFile
+
+Integer TCustomIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident,
+                                    Integer Default) {
+    AnsiString text = ReadString(Section, Ident, "");
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'X' || text[1] == 'x'))
+        text = "$" + text.substr(2);
+    return StrToIntDef(text, Default);
+}
+
+void TCustomIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident,
+                                  Integer Value) {
+    WriteString(Section, Ident, IntToStr(Value));
+}
+
+bool TCustomIniFile::ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default) {
+    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value) {
+    WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+TDateTime TCustomIniFile::ReadDate(const AnsiString& Section, const AnsiString& Ident,
+                                   TDateTime Default) {
+    return ReadConverted(*this, Section, Ident, Default, StrToDate);
+}
+
+TDateTime TCustomIniFile::ReadDateTime(const AnsiString& Section, const AnsiString& Ident,
+                                       TDateTime Default) {
+    return ReadConverted(*this, Section, Ident, Default, StrToDateTime);
+}
+
+double TCustomIniFile::ReadFloat(const AnsiString& Section, const AnsiString& Ident,
+                                 double Default) {
+    return ReadConverted(*this, Section, Ident, Default, StrToFloat);
+}
+
+TDateTime TCustomIniFile::ReadTime(const AnsiString& Section, const AnsiString& Ident,
+                                   TDateTime Default) {
+    return ReadConverted(*this, Section, Ident, Default, StrToTime);
+}
+
+void TCustomIniFile::WriteDate(const AnsiString& Section, const AnsiString& Ident,
+                               TDateTime Value) {
+    WriteString(Section, Ident, DateToStr(Value));
+}
+
+void TCustomIniFile::WriteDateTime(const AnsiString& Section, const AnsiString& Ident,
+                                   TDateTime Value) {
+    WriteString(Section, Ident, DateTimeToStr(Value));
+}
+
+void TCustomIniFile::WriteFloat(const AnsiString& Section, const AnsiString& Ident, double Value) {
+    WriteString(Section, Ident, FloatToStr(Value));
+}
+
+void TCustomIniFile::WriteTime(const AnsiString& Section, const AnsiString& Ident,
+                               TDateTime Value) {
+    WriteString(Section, Ident, TimeToStr(Value));
+}
+
+bool TCustomIniFile::SectionExists(const AnsiString& Section) {
+    TStringList keys;
+    ReadSection(Section, keys);
+    return keys.Count() > 0;
+}
+
+bool TCustomIniFile::ValueExists(const AnsiString& Section, const AnsiString& Ident) {
+    TStringList keys;
+    ReadSection(Section, keys);
+    return keys.IndexOf(Ident) > -1;
+}
+
+// ---------------------------------------------------------------------------
+// TMemIniEntry
+
+TMemIniEntry::TMemIniEntry() {
+    FEntries.SetSorted(true);
+    FEntries.SetDuplicates(dupAccept);
+}
+
+TMemIniEntry::~TMemIniEntry() {
+    Clear();
+}
+
+TMemIniValue* TMemIniEntry::ValueHolder(Integer I) const {
+    return static_cast<TMemIniValue*>(FEntries.Objects(I));
+}
+
+void TMemIniEntry::divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiString& Value) {
+    const auto equalSign = S.find('=');
+    if (equalSign == AnsiString::npos) {
+        Key = S;
+        Value.clear();
+        return;
+    }
+    Key = S.substr(0, equalSign);
+    Value = S.substr(equalSign + 1);
+}
+
+Integer TMemIniEntry::Add(const AnsiString& Key, const AnsiString& Value) {
+    auto holder = std::make_unique<TMemIniValue>(Value);
+    const Integer index = FEntries.AddObject(Key, holder.get());
+    holder.release();
+    return index;
+}
+
+Integer TMemIniEntry::Add(const AnsiString& S) {
+    AnsiString key;
+    AnsiString value;
+    divideKeyValue(S, key, value);
+    return Add(key, value);
+}
+
+void TMemIniEntry::Assign(const TPersistent* Source) {
+    const auto* lines = dynamic_cast<const TStrings*>(Source);
+    if (!lines) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    Clear();
+    for (Integer i = 0; i < lines->Count(); ++i)
+        Add((*lines)[i]);
+}
+
+void TMemIniEntry::Clear() {
+    for (Integer i = 0; i < FEntries.Count(); ++i)
+        delete ValueHolder(i);
+    FEntries.Clear();
+}
+
+void TMemIniEntry::Delete(Integer I) {
+    TMemIniValue* holder = ValueHolder(I);
+    FEntries.Delete(I);
+    delete holder;
+}
+
+// ---------------------------------------------------------------------------
+// TMemIniFile
+
+TMemIniFile::TMemIniFile(const AnsiString& FileName) : TCustomIniFile(FileName) {
+    FSections.SetSorted(true);
+    FSections.SetDuplicates(dupIgnore);
+    LoadValues();
+}
+
+TMemIniFile::~TMemIniFile() {
+    Clear();
+}
+
+TMemIniEntry* TMemIniFile::SectionAt(Integer I) const {
+    return static_cast<TMemIniEntry*>(FSections.Objects(I));
+}
+
+TMemIniEntry* TMemIniFile::FindSection(const AnsiString& Name) const {
+    Integer index = 0;
+    return FSections.Find(Name, index) ? SectionAt(index) : nullptr;
+}
+
+void TMemIniFile::LoadValues() {
+    if (FFileName.empty() || !FileExists(FFileName)) {
+        Clear();
+        return;
+    }
+    TStringList lines;
+    lines.LoadFromFile(FFileName);
+    SetStrings(lines);
+}
+
+void TMemIniFile::SetStrings(const TStrings& List) {
+    Clear();
+    TMemIniEntry* section = nullptr;
+    for (Integer i = 0; i < List.Count(); ++i) {
+        const AnsiString line = List[i];
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (IsSectionHeader(line)) {
+            // A repeated header continues the section already read, so its
+            // keys survive the next write.
+            const AnsiString name = line.substr(1, line.size() - 2);
+            section = FindSection(name);
+            if (!section)
+                section = AddSection(name);
+            continue;
+        }
+        if (section)
+            section->Add(line);
+    }
+}
+
+void TMemIniFile::GetStrings(TStrings& List) const {
+    UpdateStrings(List, [&] {
+        for (Integer i = 0; i < FSections.Count(); ++i) {
+            List.Add("[" + FSections[i] + "]");
+            const TMemIniEntry& section = *SectionAt(i);
+            // The list holds equal keys latest first, so lookups find the
+            // latest; they are written in the order they were read, so a file
+            // read and written again keeps its lines and its answers.
+            Integer runStart = 0;
+            while (runStart < section.GetStringCount()) {
+                Integer runEnd = runStart + 1;
+                while (runEnd < section.GetStringCount() &&
+                       AnsiCompareText(section.getKey(runEnd), section.getKey(runStart)) == 0)
+                    ++runEnd;
+                for (Integer k = runEnd - 1; k >= runStart; --k)
+                    List.Add(section.getEntry(k));
+                runStart = runEnd;
+            }
+            List.Add("");
+        }
+    });
+}
+
+AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
+                                   const AnsiString& Default) {
+    const TMemIniEntry* section = FindSection(Section);
+    Integer index = 0;
+    if (section && section->Find(Ident, index))
+        return section->GetValue(index);
+    return Default;
+}
+
+void TMemIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident,
+                              const AnsiString& Value) {
+    TMemIniEntry* section = FindSection(Section);
+    if (!section)
+        section = AddSection(Section);
+    Integer index = 0;
+    if (section->Find(Ident, index))
+        section->Delete(index);
+    section->Add(Ident + "=" + Value);
+}
+
+void TMemIniFile::ReadSection(const AnsiString& Section, TStrings& Strings) {
+    UpdateStrings(Strings, [&] {
+        Strings.Clear();
+        const TMemIniEntry* section = FindSection(Section);
+        if (!section)
+            return;
+        for (Integer i = 0; i < section->GetStringCount(); ++i)
+            Strings.Add(section->getKey(i));
+    });
+}
+
+void TMemIniFile::ReadSections(TStrings& Strings) {
+    Strings.Assign(&FSections);
+}
+
+void TMemIniFile::ReadSectionValues(const AnsiString& Section, TStrings& Strings) {
+    UpdateStrings(Strings, [&] {
+        Strings.Clear();
+        const TMemIniEntry* section = FindSection(Section);
+        if (!section)
+            return;
+        for (Integer i = 0; i < section->GetStringCount(); ++i)
+            Strings.AddObject(section->getKey(i), section->ValueHolder(i));
+    });
+}
+
+void TMemIniFile::EraseSection(const AnsiString& Section) {
+    Integer index = 0;
+    if (!FSections.Find(Section, index))
+        return;
+    delete SectionAt(index);
+    FSections.Delete(index);
+}
+
+void TMemIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident) {
+    TMemIniEntry* section = FindSection(Section);
+    Integer index = 0;
+    if (section && section->Find(Ident, index))
+        section->Delete(index);
+}
+
+void TMemIniFile::UpdateFile() {
+    TStringList lines;
+    GetStrings(lines);
+    lines.SaveToFile(FFileName);
+}
+
+TMemIniEntry* TMemIniFile::AddSection(const AnsiString& Name) {
+    // The list ignores a second section of the same name; hand back the one
+    // it holds rather than an entry nobody would own.
+    if (TMemIniEntry* existing = FindSection(Name))
+        return existing;
+    auto section = std::make_unique<TMemIniEntry>();
+    FSections.AddObject(Name, section.get());
+    return section.release();
+}
+
+void TMemIniFile::Clear() {
+    for (Integer i = 0; i < FSections.Count(); ++i)
+        delete SectionAt(i);
+    FSections.Clear();
+}
+
+void TMemIniFile::Rename(const AnsiString& FileName, bool Reload) {
+    FFileName = FileName;
+    if (Reload)
+        LoadValues();
+}
+
+// ---------------------------------------------------------------------------
+// SearchBM
+
+Integer SearchBM(const AnsiString& SubStr, const AnsiString& S) {
+    const std::size_t m = SubStr.size();
+    if (m == 0)
+        return 1;
+    // How far the window may move when its last byte is b.
+    std::array<std::size_t, 256> shift;
+    shift.fill(m);
+    for (std::size_t i = 1; i <= m - 1; ++i)
+        shift[static_cast<Byte>(SubStr[i - 1])] = m - i;
+
+    const std::size_t n = S.size();
+    std::size_t k = m; // 1-based position in S of the window's last byte
+    while (k <= n) {
+        std::size_t matched = 0;
+        while (matched < m && SubStr[m - 1 - matched] == S[k - 1 - matched])
+            ++matched;
+        if (matched == m)
+            return static_cast<Integer>(k - m + 1);
+        k += shift[static_cast<Byte>(S[k - 1])];
+    }
+    return 0;
+}

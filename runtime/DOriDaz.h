@@ -1,0 +1,149 @@
+// The package's own ini engine, which reads and writes every text
+// translation file, and the substring search of the translation lookups.
+#pragma once
+
+#include "rtl/Classes.h"
+
+// ---------------------------------------------------------------------------
+// TCustomIniFile: the typed reads and writes, built on ReadString,
+// WriteString and ReadSection of a descendant.
+
+class TCustomIniFile : public TObject {
+    ZX_CLASS(TCustomIniFile, TObject)
+public:
+    explicit TCustomIniFile(const AnsiString& FileName) : FFileName(FileName) {}
+
+    const AnsiString& FileName() const { return FFileName; }
+
+    virtual AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
+                                  const AnsiString& Default) = 0;
+    virtual void WriteString(const AnsiString& Section, const AnsiString& Ident,
+                             const AnsiString& Value) = 0;
+    // "0x" or "0X" followed by hexadecimal digits reads as a hexadecimal number.
+    virtual Integer ReadInteger(const AnsiString& Section, const AnsiString& Ident,
+                                Integer Default);
+    virtual void WriteInteger(const AnsiString& Section, const AnsiString& Ident, Integer Value);
+    virtual bool ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default);
+    virtual void WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value);
+    // An empty or unconvertible value gives Default.
+    virtual TDateTime ReadDate(const AnsiString& Section, const AnsiString& Ident,
+                               TDateTime Default);
+    virtual TDateTime ReadDateTime(const AnsiString& Section, const AnsiString& Ident,
+                                   TDateTime Default);
+    virtual double ReadFloat(const AnsiString& Section, const AnsiString& Ident, double Default);
+    virtual TDateTime ReadTime(const AnsiString& Section, const AnsiString& Ident,
+                               TDateTime Default);
+    virtual void WriteDate(const AnsiString& Section, const AnsiString& Ident, TDateTime Value);
+    virtual void WriteDateTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Value);
+    virtual void WriteFloat(const AnsiString& Section, const AnsiString& Ident, double Value);
+    virtual void WriteTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Value);
+    virtual void ReadSection(const AnsiString& Section, TStrings& Strings) = 0;
+    virtual void ReadSections(TStrings& Strings) = 0;
+    virtual void ReadSectionValues(const AnsiString& Section, TStrings& Strings) = 0;
+    virtual void EraseSection(const AnsiString& Section) = 0;
+    virtual void DeleteKey(const AnsiString& Section, const AnsiString& Ident) = 0;
+    virtual void UpdateFile() = 0;
+
+    // A section without keys counts as missing.
+    bool SectionExists(const AnsiString& Section);
+    bool ValueExists(const AnsiString& Section, const AnsiString& Ident);
+
+protected:
+    AnsiString FFileName;
+};
+
+// ---------------------------------------------------------------------------
+// The value of one entry, kept exactly as written.
+
+class TMemIniValue : public TObject {
+    ZX_CLASS(TMemIniValue, TObject)
+public:
+    explicit TMemIniValue(const AnsiString& Value) : FValue(Value) {}
+    const AnsiString& Value() const { return FValue; }
+    void SetValue(const AnsiString& Value) { FValue = Value; }
+
+private:
+    AnsiString FValue;
+};
+
+// ---------------------------------------------------------------------------
+// One section: its keys sorted without regard to case, equal keys accepted
+// (a new one goes in front of those equal to it), each with its owned value.
+
+class TMemIniEntry : public TPersistent {
+    ZX_CLASS(TMemIniEntry, TPersistent)
+public:
+    TMemIniEntry();
+    ~TMemIniEntry() override;
+    TMemIniEntry(const TMemIniEntry&) = delete;
+    TMemIniEntry& operator=(const TMemIniEntry&) = delete;
+
+    Integer GetStringCount() const { return FEntries.Count(); }
+    AnsiString getKey(Integer I) const { return FEntries[I]; }
+    const AnsiString& GetValue(Integer I) const { return ValueHolder(I)->Value(); }
+    void SetValue(Integer I, const AnsiString& S) { ValueHolder(I)->SetValue(S); }
+    AnsiString getEntry(Integer I) const { return getKey(I) + "=" + GetValue(I); }
+    TMemIniValue* ValueHolder(Integer I) const;
+
+    // Splits S at its first "="; without one, S is the key and the value is empty.
+    static void divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiString& Value);
+    Integer Add(const AnsiString& Key, const AnsiString& Value);
+    Integer Add(const AnsiString& S);
+    // A TStrings source replaces the entries by its "key=value" lines.
+    void Assign(const TPersistent* Source) override;
+    void Clear();
+    void Delete(Integer I);
+    // Binary search; among equal keys the first in list order.
+    bool Find(const AnsiString& Key, Integer& Index) const { return FEntries.Find(Key, Index); }
+
+private:
+    TStringList FEntries;
+};
+
+// ---------------------------------------------------------------------------
+// TMemIniFile: a whole ini text in memory, sections sorted without regard to
+// case. Nothing reaches the disk before UpdateFile.
+
+class TMemIniFile : public TCustomIniFile {
+    ZX_CLASS(TMemIniFile, TCustomIniFile)
+public:
+    // Reads FileName when it names an existing file; else the engine is empty.
+    explicit TMemIniFile(const AnsiString& FileName);
+    ~TMemIniFile() override;
+    TMemIniFile(const TMemIniFile&) = delete;
+    TMemIniFile& operator=(const TMemIniFile&) = delete;
+
+    AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
+                          const AnsiString& Default) override;
+    void WriteString(const AnsiString& Section, const AnsiString& Ident,
+                     const AnsiString& Value) override;
+    void ReadSection(const AnsiString& Section, TStrings& Strings) override;
+    void ReadSections(TStrings& Strings) override;
+    // The keys of Section, each carrying its TMemIniValue as object.
+    void ReadSectionValues(const AnsiString& Section, TStrings& Strings) override;
+    void EraseSection(const AnsiString& Section) override;
+    void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
+    // Renders the whole text and replaces the file atomically.
+    void UpdateFile() override;
+
+    void LoadValues();
+    // Replaces the content by the parsed lines of List.
+    void SetStrings(const TStrings& List);
+    // Appends the rendered lines to List.
+    void GetStrings(TStrings& List) const;
+    TMemIniEntry* AddSection(const AnsiString& Name);
+    void Clear();
+    void Rename(const AnsiString& FileName, bool Reload);
+
+private:
+    TMemIniEntry* FindSection(const AnsiString& Name) const;
+    TMemIniEntry* SectionAt(Integer I) const;
+
+    TStringList FSections;
+};
+
+// ---------------------------------------------------------------------------
+// Boyer-Moore-Horspool search over bytes, case-sensitive: 1-based position of
+// the first occurrence of SubStr in S, 0 when there is none, 1 for an empty
+// SubStr.
+Integer SearchBM(const AnsiString& SubStr, const AnsiString& S);
