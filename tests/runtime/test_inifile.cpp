@@ -1,8 +1,8 @@
 // The in-memory ini engine and the substring search.
 #include "runtime/DOriDaz.h"
 
-#include "rtl/SysUtils.h"
 #include "TestSupport.h"
+#include "rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 
