@@ -63,7 +63,7 @@ public:
     }
 
 private:
-    struct TSpec {
+    struct TFieldFormat {
         bool LeftJustify = false;
         std::size_t Width = 0;
         std::optional<std::size_t> Precision;
@@ -118,7 +118,7 @@ private:
             ++FPos;
             return;
         }
-        TSpec spec;
+        TFieldFormat field;
         std::optional<Int64> count = ParseCount();
         if (count && Peek() == ':') {
             if (*count < 0 || *count > kMaxFieldSize)
@@ -128,15 +128,15 @@ private:
             count.reset();
         }
         if (!count && Peek() == '-') {
-            spec.LeftJustify = true;
+            field.LeftJustify = true;
             ++FPos;
         }
         if (!count)
             count = ParseCount();
         if (count) {
             // A negative width from '*' left-justifies, as in C.
-            spec.LeftJustify = spec.LeftJustify || *count < 0;
-            spec.Width = FieldSize(*count);
+            field.LeftJustify = field.LeftJustify || *count < 0;
+            field.Width = FieldSize(*count);
         }
         if (Peek() == '.') {
             ++FPos;
@@ -145,58 +145,58 @@ private:
                 Fail();
             // A negative precision from '*' counts as none, as in C.
             if (*precision >= 0)
-                spec.Precision = FieldSize(*precision);
+                field.Precision = FieldSize(*precision);
         }
         char type = Peek();
         if (type == '\0')
             Fail();
         ++FPos;
-        FormatArgument(type, spec);
+        FormatArgument(type, field);
     }
 
-    void FormatArgument(char Type, const TSpec& Spec) {
+    void FormatArgument(char Type, const TFieldFormat& Field) {
         switch (Type | 0x20) {
         case 'd':
-            return FormatInteger(Spec, false, 10);
+            return FormatInteger(Field, false, 10);
         case 'u':
-            return FormatInteger(Spec, true, 10);
+            return FormatInteger(Field, true, 10);
         case 'x':
-            return FormatInteger(Spec, true, 16);
+            return FormatInteger(Field, true, 16);
         case 'e':
-            return FormatFloat(Spec, ffExponent, kDefaultSignificantDigits);
+            return FormatFloat(Field, ffExponent, kDefaultSignificantDigits);
         case 'f':
-            return FormatFloat(Spec, ffFixed, kDefaultFixedDecimals);
+            return FormatFloat(Field, ffFixed, kDefaultFixedDecimals);
         case 'g':
-            return FormatFloat(Spec, ffGeneral, kDefaultSignificantDigits);
+            return FormatFloat(Field, ffGeneral, kDefaultSignificantDigits);
         case 'n':
-            return FormatFloat(Spec, ffNumber, kDefaultFixedDecimals);
+            return FormatFloat(Field, ffNumber, kDefaultFixedDecimals);
         case 'm':
-            return FormatFloat(Spec, ffCurrency, kDefaultFixedDecimals);
+            return FormatFloat(Field, ffCurrency, kDefaultFixedDecimals);
         case 'p':
-            return FormatPointer(Spec);
+            return FormatPointer(Field);
         case 's':
-            return FormatString(Spec);
+            return FormatString(Field);
         default:
             Fail();
         }
     }
 
     // Sign, then zeros, then Body, padded with blanks to the width.
-    void AppendField(const TSpec& Spec, std::string_view Sign, std::size_t Zeros,
+    void AppendField(const TFieldFormat& Field, std::string_view Sign, std::size_t Zeros,
                      std::string_view Body) {
         std::size_t length = Sign.size() + Zeros + CharacterCount(Body);
-        std::size_t padding = Spec.Width > length ? Spec.Width - length : 0;
-        if (!Spec.LeftJustify)
+        std::size_t padding = Field.Width > length ? Field.Width - length : 0;
+        if (!Field.LeftJustify)
             FResult.append(padding, ' ');
         FResult += Sign;
         FResult.append(Zeros, '0');
         FResult += Body;
-        if (Spec.LeftJustify)
+        if (Field.LeftJustify)
             FResult.append(padding, ' ');
     }
 
     // Integers of vtInteger are 32 bits wide: -1 is FFFFFFFF for %x and %u.
-    void FormatInteger(const TSpec& Spec, bool Unsigned, int Base) {
+    void FormatInteger(const TFieldFormat& Field, bool Unsigned, int Base) {
         const TVarRec& arg = NextArgument();
         std::uint64_t magnitude;
         bool negative = false;
@@ -219,15 +219,15 @@ private:
                 *digit = static_cast<char>(*digit - 'a' + 'A');
         auto digitCount = static_cast<std::size_t>(end - digits);
         std::size_t zeros =
-            Spec.Precision && *Spec.Precision > digitCount ? *Spec.Precision - digitCount : 0;
-        AppendField(Spec, negative ? "-" : "", zeros, std::string_view(digits, digitCount));
+            Field.Precision && *Field.Precision > digitCount ? *Field.Precision - digitCount : 0;
+        AppendField(Field, negative ? "-" : "", zeros, std::string_view(digits, digitCount));
     }
 
-    void FormatFloat(const TSpec& Spec, TFloatFormat FloatFormat, Integer DefaultPrecision) {
+    void FormatFloat(const TFieldFormat& Field, TFloatFormat FloatFormat, Integer DefaultPrecision) {
         const TVarRec& arg = NextArgument();
         if (arg.VType != TVarRec::vtExtended)
             Fail();
-        auto precision = Spec.Precision ? static_cast<Integer>(*Spec.Precision) : DefaultPrecision;
+        auto precision = Field.Precision ? static_cast<Integer>(*Field.Precision) : DefaultPrecision;
         AnsiString text;
         switch (FloatFormat) {
         case ffExponent:
@@ -240,18 +240,18 @@ private:
             text = FloatToStrF(arg.VExtended, FloatFormat, kFloatPrecision, precision);
             break;
         }
-        AppendField(Spec, "", 0, text);
+        AppendField(Field, "", 0, text);
     }
 
-    void FormatPointer(const TSpec& Spec) {
+    void FormatPointer(const TFieldFormat& Field) {
         const TVarRec& arg = NextArgument();
         if (arg.VType != TVarRec::vtPointer)
             Fail();
         auto address = reinterpret_cast<std::uintptr_t>(arg.VPointer);
-        AppendField(Spec, "", 0, IntToHex(static_cast<Int64>(address), 2 * sizeof(std::uintptr_t)));
+        AppendField(Field, "", 0, IntToHex(static_cast<Int64>(address), 2 * sizeof(std::uintptr_t)));
     }
 
-    void FormatString(const TSpec& Spec) {
+    void FormatString(const TFieldFormat& Field) {
         const TVarRec& arg = NextArgument();
         switch (arg.VType) {
         case TVarRec::vtString:
@@ -263,9 +263,9 @@ private:
             Fail();
         }
         std::string_view text = arg.VString;
-        if (Spec.Precision)
-            text = FirstCharacters(text, *Spec.Precision);
-        AppendField(Spec, "", 0, text);
+        if (Field.Precision)
+            text = FirstCharacters(text, *Field.Precision);
+        AppendField(Field, "", 0, text);
     }
 
     const AnsiString& FFmt;
