@@ -49,4 +49,30 @@ void BM_ChangeLanguage(benchmark::State& State) {
 }
 BENCHMARK(BM_ChangeLanguage)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Complexity(benchmark::oN);
 
+// Font lines find their character-set lines through one index per pass, so
+// fonts and character sets together stay linear too.
+void BM_ChangeFonts(benchmark::State& State) {
+    auto count = static_cast<Integer>(State.range(0));
+    auto* form = new TLabelsForm(nullptr, count);
+    auto* lang = NewComponent<TzxLang>(form);
+    lang->SetNumLang(2);
+    for (Integer index = 0; index < count; ++index) {
+        AnsiString name = "Label" + IntToStr(index);
+        static_cast<TLabel*>(form->FindComponent(name))->SetParentFont(false);
+        lang->Fonts()->Add(name + D + "Sans" + D + "Serif" + D);
+        lang->CharSets()->Add(name + D + "DEFAULT_CHARSET" + D + "GREEK_CHARSET" + D);
+    }
+    Integer language = 1;
+    for (auto _ : State) {
+        language = 3 - language;
+        lang->SetActLang(language);
+    }
+    auto* last = static_cast<TLabel*>(form->FindComponent("Label" + IntToStr(count - 1)));
+    if (last->Font()->Charset() != (language == 2 ? GREEK_CHARSET : DEFAULT_CHARSET))
+        State.SkipWithError("the fonts do not show the active language's character set");
+    State.SetComplexityN(count);
+    delete form;
+}
+BENCHMARK(BM_ChangeFonts)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Complexity(benchmark::oN);
+
 } // namespace

@@ -87,6 +87,7 @@ private:
 
 #include <array>
 #include <memory>
+#include <unordered_map>
 
 class TzxCustomLang;
 
@@ -344,11 +345,17 @@ private:
     bool IsSmartExcluded(const AnsiString& Entry) const;
     void ApplyOwnerCaptionAndHint(bool TestMode);
     void ApplyOwnerFont();
+    // Upper-cased CharSets key to the active language's character-set name,
+    // the first line of a key winning as in GetStringValue: built once per
+    // pass over the Fonts list, so each font line finds its set directly.
+    using TCharSetIndex = std::unordered_map<AnsiString, AnsiString>;
+    TCharSetIndex CharSetIndex() const;
     void TranslateList(TStrings& List, TStringsType Kind, bool TestMode);
-    void TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode);
+    void TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode,
+                       const TCharSetIndex& CharSets);
     void TranslateCollections(TStrings& List, bool TestMode);
     void ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
-                       const AnsiString& Value);
+                       const AnsiString& Value, const TCharSetIndex& CharSets);
     void DelOldNames(TStrings& List, TStringsType Kind);
     void RememberRemovedLine(const AnsiString& Line);
 

@@ -289,15 +289,29 @@ void TzxCustomLang::TranslateList(TStrings& List, TStringsType Kind, bool TestMo
         dynamic_cast<TForm*>(Owner()) && GetTranslateOwner() &&
         Pos(Owner()->ClassName() + AnsiString(1, Delim()), List.Get(0)) > 0)
         start = 1;
+    const TCharSetIndex charSets = Kind == stFonts ? CharSetIndex() : TCharSetIndex();
     for (Integer index = start; index < List.Count(); ++index) {
         try {
-            TranslateLine(List.Get(index), Kind, TestMode);
+            TranslateLine(List.Get(index), Kind, TestMode, charSets);
         } catch (const std::exception&) {
         }
     }
 }
 
-void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode) {
+TzxCustomLang::TCharSetIndex TzxCustomLang::CharSetIndex() const {
+    TCharSetIndex index;
+    for (Integer line = 0; line < FCharSets->Count(); ++line) {
+        const AnsiString text = FCharSets->Get(line);
+        if (text.find(Delim()) == AnsiString::npos)
+            continue;
+        index.emplace(AnsiUpperCase(TextBefore(text, Delim())),
+                      GetLineField(text, FActiveLanguage, Delim()));
+    }
+    return index;
+}
+
+void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode,
+                                  const TCharSetIndex& CharSets) {
     const AnsiString key = TextBefore(Line, Delim());
     AnsiString name = key;
     AnsiString propName = KindPropertyNames[static_cast<std::size_t>(Kind)];
@@ -333,7 +347,7 @@ void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, boo
     if (!prop || !prop->GetProc || !prop->SetProc)
         return;
     if (Kind == stFonts) {
-        ApplyFontLine(target, prop, name, value);
+        ApplyFontLine(target, prop, name, value, CharSets);
         return;
     }
     if (Kind == stMultiLines) {
@@ -391,13 +405,13 @@ void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, boo
 // A font line: the character set of the component's CharSets line, unless
 // the control follows its parent's font, and the font name.
 void TzxCustomLang::ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
-                                  const AnsiString& Value) {
+                                  const AnsiString& Value, const TCharSetIndex& CharSets) {
     auto* font = dynamic_cast<TFont*>(GetObjectProp(Target, Prop));
     if (!font)
         return;
     bool parentFont = IsParentFont(Target);
-    Integer charset =
-        CharSetNamed(UTF8Encode(GetStringValue(*FCharSets, UTF8Decode(Name), FActiveLanguage)));
+    auto charSet = CharSets.find(AnsiUpperCase(Name));
+    Integer charset = charSet == CharSets.end() ? -1 : CharSetNamed(charSet->second);
     if (charset >= 0 && !(dynamic_cast<TControl*>(Target) && parentFont))
         font->SetCharset(static_cast<TFontCharSet>(charset));
     if (!Value.empty() && !parentFont) {

@@ -185,6 +185,15 @@ TEST_F(LangApply, SwitchingShowsEachLanguageInEveryControlAndBack) {
     EXPECT_EQ(Changes, 3) << "the same language applies nothing";
 }
 
+TEST_F(LangApply, FontLinesFindTheirCharacterSetByKeyIgnoringCaseFirstLineWinning) {
+    Lang->Fonts()->Add(Line({"Label1", "Sans", "Serif", "Mono"}));
+    Lang->CharSets()->Add(Line({"LABEL1", "DEFAULT_CHARSET", "GREEK_CHARSET", "RUSSIAN_CHARSET"}));
+    Lang->CharSets()->Add(Line({"Label1", "DEFAULT_CHARSET", "ANSI_CHARSET", "ANSI_CHARSET"}));
+    Lang->SetActLang(2);
+    EXPECT_EQ(Form->Label1->Font()->Name(), "Serif");
+    EXPECT_EQ(Form->Label1->Font()->Charset(), GREEK_CHARSET);
+}
+
 TEST_F(LangApply, AControlFollowingItsParentsFontKeepsIt) {
     FillThreeLanguages();
     AnsiString parentName = Form->Label2->Font()->Name();
