@@ -792,4 +792,8 @@ void TzxLang::PublishedProperties(TPropertyBuilder<TzxLang>& P) {
 void InitQzxComp() {
     if (!GetClass("TzxLang"))
         RegisterClass(TzxLang::StaticClass());
+    // Forms read their components by class name, so the placement component
+    // must be known to the reader too.
+    if (!GetClass("TzxFormStorage"))
+        RegisterClass(TzxFormStorage::StaticClass());
 }

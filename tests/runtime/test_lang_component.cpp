@@ -74,6 +74,7 @@ TEST(LangCreation, RegistersTzxLangForStreamingOnlyOnce) {
     EXPECT_EQ(GetClass("TzxLang"), TzxLang::StaticClass());
     InitQzxComp();
     EXPECT_EQ(GetClass("TzxLang"), TzxLang::StaticClass());
+    EXPECT_EQ(GetClass("TzxFormStorage"), TzxFormStorage::StaticClass());
 }
 
 TEST(LangCreation, PublishesTheDefaultsFormFilesLeaveOut) {
