@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja
 cmake --build build --parallel "$(nproc)"
-echo "The demo application is not built yet; the run-time library and its tests are."
+echo "The demo application is not built yet: the platform layers and the translation component core are, with their tests (scripts/test.sh)."
