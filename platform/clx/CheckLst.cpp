@@ -106,15 +106,7 @@ TCheckListStrings* TCheckListBox::CheckItems() const {
 void TCheckListBox::PublishedProperties(TPropertyBuilder<TCheckListBox>& P) {
     P.Property("AllowGrayed", &TCheckListBox::AllowGrayed, &TCheckListBox::SetAllowGrayed)
         .Default(false);
-    P.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Default(clWindow);
-    P.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight)
-        .Default(16);
-    P.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
-    P.Property("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex).Default(-1);
-    P.Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect)
-        .Default(false);
-    P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
-    P.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
+    PublishListProperties(P);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     P.Property("OnClickCheck", &TCheckListBox::OnClickCheck);
 }

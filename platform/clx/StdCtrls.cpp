@@ -1319,15 +1319,7 @@ void TCustomListBox::ConnectWidget() {
 }
 
 void TListBox::PublishedProperties(TPropertyBuilder<TListBox>& P) {
-    P.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Default(clWindow);
-    P.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight)
-        .Default(16);
-    P.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
-    P.Property("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex).Default(-1);
-    P.Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect)
-        .Default(false);
-    P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
-    P.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
+    PublishListProperties(P);
     P.Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle).Default(lbStandard);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     P.Property("OnDrawItem", &TCustomListBox::OnDrawItem);

@@ -477,6 +477,24 @@ public:
     explicit TCustomListBox(TComponent* AOwner);
     ~TCustomListBox() override;
 
+    // The properties every published list box shares, in their published
+    // order; descendants add their own around them.
+    template <typename T> static void PublishListProperties(TPropertyBuilder<T>& P) {
+        P.Property("Color", &TControl::Color, &TControl::SetColor)
+            .TypeName("TColor")
+            .Default(clWindow);
+        P.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight)
+            .Default(16);
+        P.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
+        P.Property("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex)
+            .Default(-1);
+        P.Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect)
+            .Default(false);
+        P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+            .Default(false);
+        P.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
+    }
+
     TStrings* Items() const { return FItems.get(); }
     void SetItems(const TStrings* Value) { FItems->Assign(Value); }
     Integer ItemIndex() const { return FItemIndex; }
