@@ -750,6 +750,8 @@ TComponent* TReader::ReadRootComponent(TComponent* ARoot, TComponent* AOwner, TC
         if (!result) {
             result = CreateComponent(FindComponentClass(className, MinClass), AOwner);
             FCreated.push_back(result);
+        } else if (MinClass) {
+            FindComponentClass(className, MinClass);
         }
         StartLoading(result);
         result->SetName(UniqueRootName(result, name));
@@ -827,6 +829,8 @@ void TReader::ReadData(TComponent* Instance) {
     // An inline frame owns the components written inside it.
     if (Instance != FRoot && Instance->ComponentState().Contains(csInline))
         FOwner = Instance;
+    if (FStandalone && !EndOfList())
+        ReadError("Invalid stream format");
     while (!EndOfList())
         ReadComponent(nullptr);
     ReadListEnd();
@@ -999,7 +1003,8 @@ void TReader::ReadObjectValue(TPersistent* Instance, PPropInfo PropInfo) {
         if (!IsReferenceProperty(PropInfo))
             InvalidPropertyValue();
         ReadValue();
-        SetObjectProp(Instance, PropInfo, nullptr);
+        if (!FStandalone)
+            SetObjectProp(Instance, PropInfo, nullptr);
         break;
     case vaCollection: {
         ReadValue();
@@ -1014,7 +1019,10 @@ void TReader::ReadObjectValue(TPersistent* Instance, PPropInfo PropInfo) {
             InvalidPropertyValue();
         if (!PropInfo->SetProc)
             ReadError(Format("Property %s is read-only", {PropInfo->Name}));
-        FFixups.push_back({FComponent, Instance, PropInfo, FLookupRoot, ReadIdent()});
+        if (FStandalone)
+            ReadIdent();
+        else
+            FFixups.push_back({FComponent, Instance, PropInfo, FLookupRoot, ReadIdent()});
         break;
     default:
         InvalidPropertyValue();
@@ -1022,6 +1030,12 @@ void TReader::ReadObjectValue(TPersistent* Instance, PPropInfo PropInfo) {
 }
 
 void TReader::ReadMethodValue(TPersistent* Instance, PPropInfo PropInfo) {
+    if (FStandalone) {
+        if (NextValue() != vaNil && NextValue() != vaIdent)
+            InvalidPropertyValue();
+        SkipValue();
+        return;
+    }
     switch (NextValue()) {
     case vaNil:
         ReadValue();

@@ -312,9 +312,10 @@ public:
 
     // After the signature, the root record: into ARoot, or into a new
     // component of the class the stream names, owned by AOwner. MinClass,
-    // when given, is the class the new root must descend from; the class is
-    // checked before anything is created. The root's name is made unique
-    // among the global components ("Form1_1").
+    // when given, is the class the stream's class must descend from, also
+    // when reading into ARoot; the class is checked before anything is
+    // created or read. The root's name is made unique among the global
+    // components ("Form1_1").
     TComponent* ReadRootComponent(TComponent* ARoot, TComponent* AOwner = nullptr,
                                   TClass MinClass = nullptr);
     // One component record below the root: into Component, or into the
@@ -331,6 +332,13 @@ public:
                         const TWriterProc& WriteData, bool HasData) override;
     void DefineBinaryProperty(const AnsiString& Name, const TStreamProc& ReadData,
                               const TStreamProc& WriteData, bool HasData) override;
+
+    // A standalone record reaches nothing outside itself: component
+    // references and event handler names in it are read and dropped, and a
+    // child record is refused ("Invalid stream format"). For records from
+    // files that are not trusted.
+    bool Standalone() const { return FStandalone; }
+    void SetStandalone(bool Value) { FStandalone = Value; }
 
     // The owner of the components being created and the component they are
     // children of.
@@ -381,6 +389,7 @@ private:
     void SkipCollection();
 
     Integer FNesting = 0;
+    bool FStandalone = false;
     TComponent* FOwner = nullptr;
     TComponent* FParent = nullptr;
     // The component whose properties are being read.

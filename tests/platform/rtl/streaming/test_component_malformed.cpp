@@ -225,3 +225,48 @@ TEST_F(MalformedComponents, EveryByteFlippedNeverCrashes) {
 }
 
 } // namespace
+
+namespace {
+
+// A standalone read of Content into a new TSample.
+std::unique_ptr<TComponent> ReadStandalone(const std::string& Content) {
+    TStringStream stream(Content);
+    TReader reader(stream);
+    reader.SetStandalone(true);
+    return std::unique_ptr<TComponent>(reader.ReadRootComponent(nullptr));
+}
+
+TEST_F(MalformedComponents, AStandaloneRecordKeepsItsValuesButNoLinks) {
+    const std::string linked = Head + Bytes({5, "Level", 0x02, 7, 5, "Buddy", 0x07, 4, "Root", 6,
+                                             "OnPing", 0x07, 4, "Ping", 0x00, 0x00});
+    std::unique_ptr<TComponent> trusted(ReadComponent(*std::make_unique<TStringStream>(linked)));
+    auto* bound = static_cast<TSample*>(trusted.get());
+    ASSERT_EQ(bound->Buddy(), bound) << "a trusted read links the reference";
+    ASSERT_TRUE(bound->OnPing);
+
+    std::unique_ptr<TComponent> read = ReadStandalone(linked);
+    auto* sample = static_cast<TSample*>(read.get());
+    EXPECT_EQ(sample->Level, 7);
+    EXPECT_EQ(sample->Buddy(), nullptr);
+    EXPECT_FALSE(sample->OnPing);
+    EXPECT_EQ(sample->OnPing.HandlerName(), "");
+}
+
+TEST_F(MalformedComponents, AStandaloneRecordWithAChildIsRefused) {
+    EXPECT_EQ(zxtest::MessageOf<EReadError>([] { ReadStandalone(WithChild("TSample", "Kid")); }),
+              "Invalid stream format");
+    EXPECT_EQ(zxtest::MessageOf<EReadError>([] {
+                  ReadStandalone(WithProperty("OnPing", Bytes({0x06, 4, "Ping"})));
+              }),
+              "Error reading Root.OnPing: Invalid property value");
+}
+
+TEST_F(MalformedComponents, AnInstanceIsNotFilledFromARecordOfAnotherClass) {
+    std::unique_ptr<TSampleControl> target(NewComponent<TSampleControl>(nullptr));
+    EXPECT_EQ(ReadErrorOf(WithProperty("Level", Bytes({0x02, 3})), target.get(),
+                          TSampleControl::StaticClass()),
+              "Invalid class type: TSample is not a TSampleControl");
+    EXPECT_EQ(target->Level, 0);
+}
+
+} // namespace
