@@ -1,0 +1,112 @@
+// Translation files of a whole project: 100 forms with 500 lines in 3
+// languages each, saved and loaded as a binary file.
+#include "runtime/QzxComp.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr Integer FormCount = 100;
+constexpr Integer LineCount = 500;
+constexpr Integer LanguageCount = 3;
+
+// The forms of the project, each owning a translation component full of
+// lines, and a directory for their files.
+class TBenchProject {
+public:
+    TBenchProject() {
+        InitQzxComp();
+        std::filesystem::create_directories(FDirectory);
+        TStringList names;
+        names.SetCommaText("English,Deutsch,Francais");
+        for (Integer form = 0; form < FormCount; ++form) {
+            FForms.emplace_back(NewComponent<TComponent>(nullptr));
+            FForms.back()->SetName("Form" + IntToStr(form));
+            auto* lang = NewComponent<TzxLang>(FForms.back().get());
+            lang->SetLangNames(&names);
+            Fill(*lang->Captions(), "Label", form);
+            FLangs.push_back(lang);
+        }
+    }
+    ~TBenchProject() { std::filesystem::remove_all(FDirectory); }
+    TBenchProject(const TBenchProject&) = delete;
+    TBenchProject& operator=(const TBenchProject&) = delete;
+
+    // The project's entries, one per form, each under its own name.
+    void AddAll(TZXBFileManager& Manager) const {
+        for (Integer form = 0; form < FormCount; ++form) {
+            Manager.Add(FLangs[static_cast<std::size_t>(form)]);
+            Manager.SetOwnerNames(form, FormClassName(form));
+        }
+    }
+
+    static AnsiString FormClassName(Integer Form) { return "TForm" + IntToStr(Form); }
+    TzxLang* Lang(Integer Form) const { return FLangs[static_cast<std::size_t>(Form)]; }
+    AnsiString File(const char* Name) const { return (FDirectory / Name).string(); }
+
+private:
+    static void Fill(TStrings& List, const AnsiString& Prefix, Integer Form) {
+        const AnsiString delim(1, '\1');
+        for (Integer line = 0; line < LineCount; ++line) {
+            AnsiString text = Prefix + IntToStr(line) + delim;
+            for (Integer language = 1; language <= LanguageCount; ++language)
+                text += "Text " + IntToStr(line) + " of form " + IntToStr(Form) + " in language " +
+                        IntToStr(language) + delim;
+            List.Add(text);
+        }
+    }
+
+    std::filesystem::path FDirectory =
+        std::filesystem::temp_directory_path() / ("bench_files_" + std::to_string(getpid()));
+    std::vector<std::unique_ptr<TComponent>> FForms;
+    std::vector<TzxLang*> FLangs;
+};
+
+TBenchProject& Project() {
+    static TBenchProject project;
+    return project;
+}
+
+void BM_SaveBinaryFile(benchmark::State& State) {
+    TZXBFileManager manager;
+    Project().AddAll(manager);
+    const AnsiString file = Project().File("save.zxb");
+    for (auto _ : State)
+        manager.SaveToFile(file);
+}
+BENCHMARK(BM_SaveBinaryFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadWholeBinaryFile(benchmark::State& State) {
+    const AnsiString file = Project().File("read.zxb");
+    {
+        TZXBFileManager manager;
+        Project().AddAll(manager);
+        manager.SaveToFile(file);
+    }
+    for (auto _ : State) {
+        TZXBFileManager manager(file);
+        benchmark::DoNotOptimize(manager.GetCompCount());
+    }
+}
+BENCHMARK(BM_ReadWholeBinaryFile)->Unit(benchmark::kMillisecond);
+
+// The last form's entry: the whole directory is walked first.
+void BM_LoadOneFormFromBinaryFile(benchmark::State& State) {
+    const AnsiString file = Project().File("load.zxb");
+    {
+        TZXBFileManager manager;
+        Project().AddAll(manager);
+        manager.SaveToFile(file);
+    }
+    const Integer last = FormCount - 1;
+    for (auto _ : State)
+        TZXBFileManager().LoadFromFile(Project().Lang(last), TBenchProject::FormClassName(last),
+                                       file);
+}
+BENCHMARK(BM_LoadOneFormFromBinaryFile)->Unit(benchmark::kMillisecond);
+
+} // namespace
