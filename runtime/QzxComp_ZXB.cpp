@@ -114,12 +114,15 @@ private:
     Int64 FRecordsStart = 0;
 };
 
-// The component record of Lang; its dispatcher link is never stored.
+// The component record of Lang; its dispatcher link is never stored, and
+// neither are components it may own, which a reader would refuse.
 void WriteRecord(TStream& Stream, TzxCustomLang* Lang, TzxLangDispatcher*& DispatcherField) {
     TzxLangDispatcher* dispatcher = DispatcherField;
     DispatcherField = nullptr;
     try {
-        WriteComponent(Stream, Lang);
+        TWriter writer(Stream);
+        writer.SetIgnoreChildren(true);
+        writer.WriteRootComponent(Lang);
     } catch (...) {
         DispatcherField = dispatcher;
         throw;

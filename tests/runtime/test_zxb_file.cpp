@@ -308,6 +308,16 @@ TEST_F(ZXBFile, AssignGivesAnotherManagerCopiesOfItsOwn) {
     EXPECT_THROW(list.Assign(&source), EConvertError);
 }
 
+TEST_F(ZXBFile, ComponentsTheTranslationComponentOwnsStayOutOfItsRecord) {
+    NewComponent<TComponent>(Lang)->SetName("InnerPart");
+    const std::string file = SavedFile();
+    EXPECT_EQ(file.find("InnerPart"), std::string::npos);
+    TZXBFileManager manager;
+    TStringStream stream(file);
+    manager.ReadStreamContent(stream);
+    EXPECT_EQ(manager.GetzxComponents(0)->ComponentCount(), 0);
+}
+
 TEST_F(ZXBFile, AComponentWithoutOwnerHasNoEntry) {
     std::unique_ptr<TzxLang> loose(NewComponent<TzxLang>(nullptr));
     TZXBFileManager manager;
