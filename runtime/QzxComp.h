@@ -42,6 +42,10 @@ Integer AnsiIndexText(const AnsiString& S, std::initializer_list<AnsiString> Val
 // element type), from the lowest value to the highest.
 void GetEnumMembers(PPropInfo PropInfo, TStrings& List);
 void GetSetMembers(PPropInfo PropInfo, TStrings& List);
+// Overwrites Target's lines in place by the lines of the comma text Value,
+// so that the objects attached to them stay; lines are added or deleted at
+// the end.
+void UpdateStringsFromCommaText(TStrings& Target, const AnsiString& Value);
 // Clears List and adds the section names of the kinds, in kind order.
 void GetIniNames(TStrings& List);
 
@@ -129,8 +133,20 @@ public:
     bool IsRoot() const { return false; }
     TComponent* RelComponent() const { return FRelComponent; }
     void SetRelComponent(TComponent* Value) { FRelComponent = Value; }
+    AnsiString GetDisplayName() const override;
+
+    // Values travel in form files as the binary property "ValuesEx", so
+    // that the delimiter characters reach the file unchanged.
+    void DefineProperties(TFiler* Filer) override;
+    void ReadValues(TStream& Stream);
+    void WriteValues(TStream& Stream) const;
+
+protected:
+    void AssignTo(TPersistent* Dest) const override;
 
 private:
+    bool ValuesHaveData(const TFiler& Filer) const;
+
     AnsiString FIdentifier;
     AnsiString FValues;
     TTypeKind FPropertyType = tkUnknown;
@@ -144,6 +160,9 @@ public:
     TPersistent* GetOwner() const override;
     TzxExtendedItem* Items(Integer Index) const;
     TzxExtendedItem* Add();
+    // The first item whose Identifier equals Identifier ignoring case, or
+    // nullptr.
+    TzxExtendedItem* Find(const AnsiString& Identifier) const;
 
 private:
     TzxCustomLang* FOwner;
@@ -173,6 +192,22 @@ public:
 
 private:
     TComponent* FOwner;
+};
+
+ZX_ENUM(TTestModeKind, tmkExpandWidth, tmkFlipCase, tmkExpandChars);
+
+// The dispatcher's layout-testing settings: stored with the form, read by no
+// operation of the runtime (test mode there is the dispatcher's TestMode).
+class TTestModeInfo : public TPersistent {
+    ZX_CLASS(TTestModeInfo, TPersistent)
+public:
+    static void PublishedProperties(TPropertyBuilder<TTestModeInfo>& P);
+
+    bool Active = false;
+    char PaddingChar = '*';
+    Integer ExpandWidthPercent = 100;
+    Integer ExpandCharsPercent = 100;
+    TTestModeKind Kind = tmkExpandWidth;
 };
 
 // One active language and one translation file for many translation
@@ -303,12 +338,41 @@ public:
     // "<name> is not available yet".
     // Collects the form's current texts into the lists.
     virtual void BuildList();
+
+    // --- Extended translations: any published property by a dotted path
+    // whose first element is a component of the owner, or the owner's class
+    // name, as in Button1.Font.Name or ListView1.Columns[2].Caption.
+    // The object holding the path's last property; nullptr when any element
+    // on the way is missing, holds no object, or names a collection item
+    // that is not there.
+    TObject* GetObjByPath(const WideString& Path) const;
+    // tkClass only for a TStrings object; tkUnknown when the path does not
+    // resolve.
+    TTypeKind GetPropTypeByPath(const WideString& Path) const;
+    // The property's value as text; empty when the path does not resolve or
+    // the property has no text form.
+    WideString GetPropValueByPath(const WideString& Path) const;
+    // Sets the property from text; a text that does not convert leaves it
+    // unchanged.
+    void SetPropValueByPath(const WideString& Path, const WideString& Value);
     // Applies the active language to ExtendedTranslations.
     void ChangeLangForExtended();
+    // Captures the current property values into the active language and
+    // drops the items whose property is gone.
+    void UpdateExtended();
+    void ChangeDelimOnExtended(char OldDelim, char NewDelim);
 
-    // --- Object-property helpers
+    // --- Object-property helpers (published properties of any kind but
+    // methods): they return their default for a missing object or property.
     static bool ObjectHasProperty(TObject* Obj, const AnsiString& Name, const AnsiString& TypeName,
                                   const TTypeKinds& Kinds);
+    // The character set and name of the font held by Obj's "Font";
+    // ISO8859_1_CHARSET and an empty name when there is none.
+    static TFontCharSet GetObjectFontCharset(TObject* Obj);
+    static TFontName GetObjectFontName(TObject* Obj);
+    static AnsiString GetObjectStrProperty(TObject* Obj, const AnsiString& Name);
+    static void SetObjectStrProperty(TObject* Obj, const AnsiString& Name,
+                                     const AnsiString& Value);
     bool DoStoreDNT() const { return FDoNotTranslate->Count() > 0; }
     bool DoStoreExcluded() const { return FExcludedProperties->Count() > 0; }
     bool DoStoreExtended() const { return FExtendedTranslations->Count() > 0; }
@@ -341,6 +405,14 @@ private:
     void ReBuildDoNotList();
     void CutLinesToLanguages(Integer Count);
     void RelinkExtendedItems();
+    // Value Language of an item's Values, read positionally.
+    AnsiString ExtendedValue(const TzxExtendedItem& Item, Integer Language) const;
+    // An item's Values with one value per language, Text in place of value
+    // Replaced (0: none replaced).
+    AnsiString RebuiltValues(const TzxExtendedItem& Item, Integer Replaced,
+                             const AnsiString& Text) const;
+    // Gives every item exactly one value per language.
+    void FitExtendedToLanguages();
     bool HasOldDelimiter() const;
     void AddMissingLocaleNames();
 

@@ -74,12 +74,6 @@ void UpdateStrings(TStrings& Target, const TStringList& Source) {
         sortedList->SetSorted(wasSorted);
 }
 
-void UpdateStringsFromCommaText(TStrings& Target, const AnsiString& Value) {
-    TStringList lines;
-    lines.SetCommaText(Value);
-    UpdateStrings(Target, lines);
-}
-
 void SetLocaleSetting(Integer Setting, const AnsiString& Value) {
     auto setNames = [&Value](auto& Names) {
         TStringList items;
@@ -172,6 +166,12 @@ TCollection* CollectionByPath(TObject* Target, const AnsiString& Path) {
 }
 
 } // namespace
+
+void UpdateStringsFromCommaText(TStrings& Target, const AnsiString& Value) {
+    TStringList lines;
+    lines.SetCommaText(Value);
+    UpdateStrings(Target, lines);
+}
 
 bool TzxCustomLang::GetTranslateOwner() const {
     return Owner() && FDoNotTranslate->IndexOf(Owner()->ClassName()) < 0;

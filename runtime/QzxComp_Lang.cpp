@@ -105,42 +105,7 @@ AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
 }
 
 // ---------------------------------------------------------------------------
-// Extended items, string tables and the dispatcher's declaration
-
-void TzxExtendedItem::PublishedProperties(TPropertyBuilder<TzxExtendedItem>& P) {
-    P.ReadOnly("IsRoot", &TzxExtendedItem::IsRoot);
-    P.Property("Identifier", &TzxExtendedItem::GetIdentifier, &TzxExtendedItem::SetIdentifier);
-    P.Property("PropertyType", &TzxExtendedItem::PropertyType, &TzxExtendedItem::SetPropertyType);
-    P.Property("Values", &TzxExtendedItem::Values, &TzxExtendedItem::SetValues);
-}
-
-AnsiString TzxExtendedItem::GetIdentifier() const {
-    if (!FRelComponent)
-        return FIdentifier;
-    Integer point = Pos(AnsiString("."), FIdentifier);
-    AnsiString rest =
-        point == 0 ? AnsiString() : Copy(FIdentifier, point, Integer(FIdentifier.size()));
-    auto* items = dynamic_cast<TzxExtendedItems*>(Collection());
-    auto* lang = items ? dynamic_cast<TzxCustomLang*>(items->GetOwner()) : nullptr;
-    if (lang && FRelComponent == lang->Owner())
-        return FRelComponent->ClassName() + rest;
-    return FRelComponent->Name() + rest;
-}
-
-TzxExtendedItems::TzxExtendedItems(TzxCustomLang* AOwner)
-    : TCollection(TzxExtendedItem::StaticClass()), FOwner(AOwner) {}
-
-TPersistent* TzxExtendedItems::GetOwner() const {
-    return FOwner;
-}
-
-TzxExtendedItem* TzxExtendedItems::Items(Integer Index) const {
-    return static_cast<TzxExtendedItem*>(TCollection::Items(Index));
-}
-
-TzxExtendedItem* TzxExtendedItems::Add() {
-    return static_cast<TzxExtendedItem*>(TCollection::Add());
-}
+// String tables and the dispatcher's declaration
 
 TzxStringsCollection::TzxStringsCollection(TComponent* AOwner)
     : TCollection(TzxStringsCollectionItem::StaticClass()), FOwner(AOwner) {}
@@ -217,14 +182,6 @@ void TzxCustomLang::TakeLocaleSnapshot() {
         CharText(TimeSeparator),     UTF8Decode(TimeAMString),    UTF8Decode(TimePMString),
         UTF8Decode(ShortTimeFormat), UTF8Decode(LongTimeFormat),  JoinNames(ShortMonthNames),
         JoinNames(LongMonthNames),   JoinNames(ShortDayNames),    JoinNames(LongDayNames)};
-}
-
-bool TzxCustomLang::ObjectHasProperty(TObject* Obj, const AnsiString& Name,
-                                      const AnsiString& TypeName, const TTypeKinds& Kinds) {
-    if (!Obj)
-        return false;
-    PPropInfo info = GetPropInfo(Obj, Name, Kinds);
-    return info && (TypeName.empty() || SameText(info->PropType->Name, TypeName));
 }
 
 // ---------------------------------------------------------------------------
@@ -344,6 +301,7 @@ void TzxCustomLang::SetNumLang(Integer Value) {
     if (Value < FNumOfLanguages)
         CutLinesToLanguages(Value);
     FNumOfLanguages = Value;
+    FitExtendedToLanguages();
     if (IsDesigning() && !IsLoading())
         NormalizeStrings();
     while (FLangNames->Count() < Value)
@@ -472,17 +430,6 @@ TStrings* TzxCustomLang::GetPropListByType(TStringsType Kind) const {
 // ---------------------------------------------------------------------------
 // Settings
 
-void TzxCustomLang::SetChangeLocales(bool Value) {
-    if (Value == FChangeLocales)
-        return;
-    FChangeLocales = Value;
-    if (!Value || FLocales->Count() > 0)
-        return;
-    const AnsiString delim(1, Delim());
-    for (std::size_t index = 0; index < LocaleKeys.size(); ++index)
-        FLocales->Add(LocaleKeys[index] + delim + UTF8Encode(FLocaleSnapshot[index]) + delim);
-}
-
 void TzxCustomLang::SetLangDelim(Byte Value) {
     if (Value == FLangDelim)
         return;
@@ -504,12 +451,7 @@ void TzxCustomLang::ReplaceInAllLists(char OldChar, char NewChar) {
                 std::replace(line.begin(), line.end(), OldChar, NewChar);
                 list->Put(index, line);
             }
-    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
-        TzxExtendedItem* item = FExtendedTranslations->Items(index);
-        AnsiString values = item->Values();
-        std::replace(values.begin(), values.end(), OldChar, NewChar);
-        item->SetValues(values);
-    }
+    ChangeDelimOnExtended(OldChar, NewChar);
 }
 
 void TzxCustomLang::SetDoNotList(TStrings* Value) {
@@ -735,10 +677,6 @@ void TzxCustomLang::ComponentRenamed(const WideString& OldName, const WideString
 
 void TzxCustomLang::BuildList() {
     throw ELanguageError("BuildList is not available yet");
-}
-
-void TzxCustomLang::ChangeLangForExtended() {
-    throw ELanguageError("ChangeLangForExtended is not available yet");
 }
 
 // ---------------------------------------------------------------------------

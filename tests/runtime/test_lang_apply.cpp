@@ -300,13 +300,22 @@ TEST_F(LangApply, LocalesApplyOnlyWhenSwitchedOnAndTakeAtMostTwelveMonths) {
     EXPECT_EQ(ShortMonthNames[11], "12");
 }
 
-TEST_F(LangApply, ExtendedTranslationsFirstAreNotThereYet) {
+TEST_F(LangApply, ExtendedTranslationsComeBeforeTheListsAndOnlyWhenAskedFor) {
+    Lang->Captions()->Add(Line({"Label1", "Hello", "Hallo", "Bonjour"}));
+    auto addItem = [this](const AnsiString& Path, std::initializer_list<AnsiString> Values) {
+        TzxExtendedItem* item = Lang->ExtendedTranslations()->Add();
+        item->SetIdentifier(Path);
+        item->SetValues(Line(Values));
+    };
+    addItem("Label1.Caption", {"Hello", "extended", "extended"});
+    addItem("Label2.Caption", {"Plain", "Schlicht", "Simple"});
+    Lang->SetActLang(2);
+    EXPECT_EQ(Form->Label2->Caption(), "Plain");
     Lang->TranslateExtendedFirst = true;
-    EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { Lang->SetActLang(2); }),
-              "ChangeLangForExtended is not available yet");
-    Lang->TranslateExtendedFirst = false;
     Lang->SetActLang(3);
-    EXPECT_EQ(Changes, 1);
+    EXPECT_EQ(Form->Label1->Caption(), "Bonjour") << "the list is applied after the item";
+    EXPECT_EQ(Form->Label2->Caption(), "Simple");
+    EXPECT_EQ(Changes, 2);
 }
 
 TEST_F(LangApply, TheChangingCursorShowsOnlyWhileTheLanguageChanges) {
