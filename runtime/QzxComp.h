@@ -16,6 +16,10 @@ inline constexpr Integer StringsTypeCount = 12;
 // Section names of the kinds in text translation files.
 extern const std::array<WideString, StringsTypeCount> IniNames;
 
+// Whether a file name means the binary translation format: its extension,
+// upper-cased, is ".ZXB".
+bool zxIsBinaryFile(const AnsiString& FileName);
+
 // ---------------------------------------------------------------------------
 // Text and property routines
 
@@ -92,6 +96,7 @@ private:
 #include <array>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class TzxCustomLang;
 
@@ -316,6 +321,8 @@ public:
                                     Integer Language);
     // The list of a kind, nullptr when the class does not publish it.
     virtual TStrings* GetPropListByType(TStringsType Kind) const;
+    // The list whose kind name without "st" is Name, ignoring case.
+    TStrings* GetPropListByName(const WideString& Name) const;
 
     // Deletes, at design time, the lines of List that belong to a removed
     // component.
@@ -326,6 +333,18 @@ public:
 
     // Writes the active language into the owner form and its components.
     virtual void ChangeLanguage();
+
+    // --- String identifiers: the keys of the Strings list.
+    // Adds or replaces the line of ID (case ignored), one text per language
+    // (missing ones empty), and updates the string table. Raises
+    // ELanguageError for an identifier or text that would break the line.
+    void AddString(const WideString& ID, const std::vector<WideString>& Texts);
+    // Removes the first line keyed exactly ID.
+    bool DeleteString(const WideString& ID);
+    // EListError "List index is out of bonds!" outside the list.
+    WideString GetStringID(Integer Index) const;
+    // The first line keyed ID ignoring case, or -1.
+    Integer GetIDIndex(const WideString& ID) const;
 
     // Whether the owner's own texts are translated: DoNotTranslate does not
     // hold its class name.
@@ -434,6 +453,9 @@ private:
                        const AnsiString& Value, const TCharSetIndex& CharSets);
     void DelOldNames(TStrings& List, TStringsType Kind);
     void RememberRemovedLine(const AnsiString& Line);
+
+    // Files and string identifiers (QzxComp_Files.cpp)
+    void PutInStringTable(const WideString& ID, const AnsiString& Line);
 
     Integer FApplyFilter = -1;
     std::unique_ptr<TStringList> FCaptions;
