@@ -116,6 +116,23 @@ ZX_ENUM(TTextStyle, tsNone, tsRaised, tsRecessed, tsShadow);
 // when the line has fewer than k delimiters. An empty value keeps its place.
 AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim);
 
+// The property each kind collects and applies, where it names one.
+extern const std::array<AnsiString, StringsTypeCount> KindPropertyNames;
+// Properties that OtherStrings leaves to their own kinds.
+extern const std::array<AnsiString, 3> HookedProps;
+// The string property kinds.
+extern const TTypeKinds tkStrings;
+
+// Small helpers the engine's source files share.
+AnsiString TextBefore(const AnsiString& S, char Ch);
+AnsiString TextAfter(const AnsiString& S, char Ch);
+// The object a published class-typed property holds, or nullptr.
+TObject* ObjectPropertyOf(TObject* Instance, const AnsiString& Name);
+// Whether the published "Action" property holds an action.
+bool HasAssignedAction(TObject* Target);
+// Whether the published "ParentFont" property is True.
+bool IsParentFont(TObject* Target);
+
 // Keys of the Locales list, in the order of the locale snapshot.
 inline constexpr Integer LocaleSettingCount = 15;
 extern const std::array<AnsiString, LocaleSettingCount> LocaleKeys;
@@ -353,10 +370,31 @@ public:
     // per language.
     void NormalizeStrings();
 
-    // --- Operations not built yet: they raise ELanguageError
-    // "<name> is not available yet".
-    // Collects the form's current texts into the lists.
+    // --- Collecting (QzxComp_Collect.cpp)
+    // Brings the lists up to date with the texts on the form: new texts get
+    // lines, at design time the active language takes the current texts,
+    // lines of removed components and properties go, and a component that
+    // comes back under another name gets its translations back.
     virtual void BuildList();
+    // Deletes the lines whose property no longer exists on their component.
+    void CheckRmdProps();
+    // Whether the property PropName of the component CompName is never
+    // collected: excluded by name, smart-excluded, or "Name".
+    bool NotHandledProperty(const AnsiString& CompName, const AnsiString& PropName) const;
+    // Deletes the lines of an excluded text (for collections, of every
+    // item whose key starts with CompName.PropName).
+    void RemoveSmartExcl(TStrings& List, const AnsiString& CompName, const AnsiString& PropName,
+                         TStringsType Kind);
+
+    // --- Exclusions and the delimiter (QzxComp_Setters.cpp)
+    // Whether TStrings properties of that class are collected.
+    virtual bool IsHandledTStrings(const WideString& ClassName) const;
+    // Every OldDelim character of every line of List becomes NewDelim.
+    void ChangeDelimOnStrs(Byte OldDelim, Byte NewDelim, TStrings& List);
+    // Empties or filters the lists by ExcludedProperties.
+    void ExcludeProperties();
+    // Drops the lines of every component DoNotTranslate names.
+    void ReBuildDoNotList();
 
     // --- Extended translations: any published property by a dotted path
     // whose first element is a component of the owner, or the owner's class
@@ -421,7 +459,7 @@ private:
     void ApplyOneKind(TStrings* Value, TStrings& Own, TStringsType Kind);
     void ReplaceInAllLists(char OldChar, char NewChar);
     void ChangeLangDelim(Byte OldDelim, Byte NewDelim);
-    void ReBuildDoNotList();
+    bool DataHoldsChar(char Ch) const;
     void CutLinesToLanguages(Integer Count);
     void RelinkExtendedItems();
     // Value Language of an item's Values, read positionally.
@@ -456,6 +494,38 @@ private:
 
     // Files and string identifiers (QzxComp_Files.cpp)
     void PutInStringTable(const WideString& ID, const AnsiString& Line);
+
+    // Collecting (QzxComp_Collect.cpp)
+    enum class TCollected { Kept, Added, Restored };
+    TCollected CollectText(TStrings& List, const AnsiString& Key, const AnsiString& Text,
+                           bool MayAdd, AnsiString& RestoredFrom);
+    void CollectText(TStrings& List, const AnsiString& Key, const AnsiString& Text);
+    void UpdateLine(TStrings& List, Integer Index, const AnsiString& Key, const AnsiString& Text);
+    AnsiString NewLine(const AnsiString& Key, const AnsiString& Text) const;
+    Integer IndexOfKey(const TStrings& List, const AnsiString& Key) const;
+    Integer RestorableLine(const AnsiString& Key, const AnsiString& Text) const;
+    bool IsCollectedComponent(TComponent* Component) const;
+    Integer OwnLineIndex(TStrings& List, const AnsiString& OwnText);
+    bool MoveOwnLineFirst(TStrings& List, const AnsiString& OwnText);
+    void PutOwnLine(TStrings& List, const AnsiString& Text);
+    void CollectOwnerText(TStringsType Kind);
+    void CollectOwnerFont();
+    void CollectKinds();
+    void CollectComponents(TStringsType Kind);
+    void CollectProperty(TStrings& List, TComponent* Component, PPropInfo Prop,
+                         TStringsType Kind);
+    void CollectFont(TStrings& List, const AnsiString& Name, TFont& Font);
+    void AddCharSetLine(const AnsiString& Name, const AnsiString& CharSetName,
+                        const AnsiString& RestoredFrom);
+    void CollectOtherStrings(TStrings& List, TObject* Object, const AnsiString& Name);
+    void CollectPropertiesStrings(TStrings& List);
+    void CollectCollections(TStrings& List);
+    void CollectCollection(TStrings& List, const AnsiString& Name, const AnsiString& Path,
+                           TCollection& Collection);
+    void CollectItemObject(TStrings& List, const AnsiString& Name, const AnsiString& ItemKey,
+                           const AnsiString& PropName, TObject* Object);
+    void CheckRemovedProps(TStrings& List, TStringsType Kind);
+    bool IsExcludedLine(TStringsType Kind, const AnsiString& Key) const;
 
     Integer FApplyFilter = -1;
     std::unique_ptr<TStringList> FCaptions;

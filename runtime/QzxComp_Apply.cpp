@@ -5,12 +5,11 @@
 
 #include "clx/Forms.h"
 
-namespace {
-
-// The property each kind applies, where it applies one by name.
-const std::array<const char*, StringsTypeCount> KindPropertyNames = {
+const std::array<AnsiString, StringsTypeCount> KindPropertyNames = {
     "Caption", "Hint",  "DisplayLabel", "Font",        "TStrings", "Dialog",
     "Strings", "Other", "Locales",      "Collections", "CharSets", "ListView_TreeView_Items"};
+
+const TTypeKinds tkStrings{tkString, tkLString, tkWString};
 
 AnsiString TextBefore(const AnsiString& S, char Ch) {
     std::size_t at = S.find(Ch);
@@ -22,14 +21,6 @@ AnsiString TextAfter(const AnsiString& S, char Ch) {
     return at == AnsiString::npos ? AnsiString() : S.substr(at + 1);
 }
 
-bool InheritsFromClassNamed(const TObject* Object, const char* ClassName) {
-    for (TClass type = Object->ClassType(); type; type = type->Parent)
-        if (SameText(type->Name, ClassName))
-            return true;
-    return false;
-}
-
-// The object a published class-typed property holds, or nullptr.
 TObject* ObjectPropertyOf(TObject* Instance, const AnsiString& Name) {
     PPropInfo info = GetPropInfo(Instance, Name, TTypeKinds{tkClass});
     return info ? GetObjectProp(Instance, info) : nullptr;
@@ -39,13 +30,22 @@ bool HasAssignedAction(TObject* Target) {
     return ObjectPropertyOf(Target, "Action") != nullptr;
 }
 
-bool IsStringKind(TTypeKind Kind) {
-    return Kind == tkString || Kind == tkLString || Kind == tkWString;
-}
-
 bool IsParentFont(TObject* Target) {
     PPropInfo info = GetPropInfo(Target, "ParentFont", TTypeKinds{tkEnumeration});
     return info && GetOrdProp(Target, info) != 0;
+}
+
+namespace {
+
+bool InheritsFromClassNamed(const TObject* Object, const char* ClassName) {
+    for (TClass type = Object->ClassType(); type; type = type->Parent)
+        if (SameText(type->Name, ClassName))
+            return true;
+    return false;
+}
+
+bool IsStringKind(TTypeKind Kind) {
+    return tkStrings.Contains(Kind);
 }
 
 // The character set named Name (0 to 41 in order), or -1.
@@ -284,10 +284,12 @@ void TzxCustomLang::TranslateList(TStrings& List, TStringsType Kind, bool TestMo
         TranslateCollections(List, TestMode);
         return;
     }
+    // The form's own line is known by its key, so that a component whose
+    // name merely contains the class name is still applied.
     Integer start = 0;
     if ((Kind == stCaptions || Kind == stHints || Kind == stFonts) &&
         dynamic_cast<TForm*>(Owner()) && GetTranslateOwner() &&
-        Pos(Owner()->ClassName() + AnsiString(1, Delim()), List.Get(0)) > 0)
+        AnsiSameText(TextBefore(List.Get(0), Delim()), Owner()->ClassName()))
         start = 1;
     const TCharSetIndex charSets = Kind == stFonts ? CharSetIndex() : TCharSetIndex();
     for (Integer index = start; index < List.Count(); ++index) {
@@ -437,9 +439,18 @@ void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
                     collection && key.Index >= 0 && key.Index < collection->Count()
                         ? collection->Items(key.Index)
                         : nullptr;
-                PPropInfo prop = item ? GetPropInfo(item, key.Property) : nullptr;
-                TObject* held =
-                    prop && prop->PropType->Kind == tkClass ? GetObjectProp(item, prop) : nullptr;
+                // An item property may be a path into an object the item
+                // holds (Font.Name).
+                TObject* holder = item;
+                AnsiString propName = key.Property;
+                if (item && propName.find('.') != AnsiString::npos) {
+                    holder = ObjectPropertyOf(item, TextBefore(propName, '.'));
+                    propName = TextAfter(propName, '.');
+                }
+                PPropInfo prop = holder ? GetPropInfo(holder, propName) : nullptr;
+                TObject* held = prop && prop->PropType->Kind == tkClass
+                                    ? GetObjectProp(holder, prop)
+                                    : nullptr;
                 if (!prop || (prop->PropType->Kind == tkClass && !held)) {
                     deleteLine = true;
                 } else if (auto* strings = dynamic_cast<TStrings*>(held)) {
@@ -450,8 +461,8 @@ void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
                     }
                 } else if (!prop->GetProc || !prop->SetProc) {
                     deleteLine = true;
-                } else if (!value.empty() && value != GetStrProp(item, prop)) {
-                    SetStrProp(item, prop, value);
+                } else if (!value.empty() && value != GetStrProp(holder, prop)) {
+                    SetStrProp(holder, prop, value);
                 }
             }
         } catch (const std::exception&) {

@@ -14,10 +14,8 @@ const std::array<AnsiString, LocaleSettingCount> LocaleKeys = {
 
 namespace {
 
-const char* const VersionText = "6.0_beta";
 const char* const NotValidActiveLanguage = "%d - is not a valid property value!";
 const char* const ActiveLanguageRange = "Value must be within [1..%d]!";
-const char* const LanguageNotListed = "Language name shall be included in LangNames property!";
 const char* const OnlyOneLangPerForm =
     "Only one TzxCustomLang component per Form/DataModule allowed!";
 
@@ -130,7 +128,7 @@ void TzxLangDispatcher::RemovePossibleReference(TzxCustomLang*) {
 // Creation and destruction
 
 TzxCustomLang::TzxCustomLang(TComponent* AOwner) : TComponent(RefuseSecondLang(AOwner)) {
-    FVersion = UTF8Decode(VersionText);
+    SetVersion(WideString());
     FCaptions = NewList();
     FHints = NewList();
     FDisplayLabels = NewList();
@@ -196,7 +194,8 @@ void TzxCustomLang::Loaded() {
         FLocales->Clear();
     }
     if (FLangDelim == OldDelim) {
-        SetLangDelim(1);
+        ChangeLangDelim(FLangDelim, 1);
+        FLangDelim = 1;
         ReplaceInAllLists(OldDelim, Delim());
     }
     if (HasOldDelimiter()) {
@@ -207,8 +206,8 @@ void TzxCustomLang::Loaded() {
         AddMissingLocaleNames();
     if (FLangDispatcher && Owner())
         FLangDispatcher->AddReference(this);
-    // The exclusion lists are applied and the string table rebuilt here once
-    // those operations exist; until then loading leaves both alone.
+    ExcludeProperties();
+    // The string table is rebuilt here once string tables exist.
     if (IsDesigning())
         NormalizeStrings();
     if (IsInheritedOwner)
@@ -331,25 +330,6 @@ void TzxCustomLang::CutLinesToLanguages(Integer Count) {
     }
 }
 
-void TzxCustomLang::SetLanguage(const WideString& Value) {
-    if (Value == FLanguage)
-        return;
-    Integer index = FLangNames->IndexOf(UTF8Encode(Value));
-    if (index < 0)
-        throw ELanguageError(LanguageNotListed);
-    FLanguage = Value;
-    if (!IsLoading())
-        SetActLang(index + 1);
-}
-
-void TzxCustomLang::SetLangNames(TStrings* Value) {
-    if (Value == FLangNames.get())
-        return;
-    FLangNames->Assign(Value);
-    FLanguage = UTF8Decode(FLangNames->Get(FActiveLanguage - 1));
-    FNumOfLanguages = FLangNames->Count();
-}
-
 void TzxCustomLang::SetFixedLanguages(TStrings* Value) {
     if (Value != FFixedLanguages.get())
         FFixedLanguages->Assign(Value);
@@ -430,114 +410,9 @@ TStrings* TzxCustomLang::GetPropListByType(TStringsType Kind) const {
 // ---------------------------------------------------------------------------
 // Settings
 
-void TzxCustomLang::SetLangDelim(Byte Value) {
-    if (Value == FLangDelim)
-        return;
-    if (!IsLoading())
-        ChangeLangDelim(FLangDelim, Value);
-    FLangDelim = Value;
-}
-
-void TzxCustomLang::ChangeLangDelim(Byte OldDelim, Byte NewDelim) {
-    ReplaceInAllLists(static_cast<char>(OldDelim), static_cast<char>(NewDelim));
-}
-
-// Every list of the class and every extended item's values.
-void TzxCustomLang::ReplaceInAllLists(char OldChar, char NewChar) {
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
-            for (Integer index = 0; index < list->Count(); ++index) {
-                AnsiString line = list->Get(index);
-                std::replace(line.begin(), line.end(), OldChar, NewChar);
-                list->Put(index, line);
-            }
-    ChangeDelimOnExtended(OldChar, NewChar);
-}
-
-void TzxCustomLang::SetDoNotList(TStrings* Value) {
-    if (Value == FDoNotTranslate.get())
-        return;
-    FDoNotTranslate->Assign(Value);
-    if (!IsLoading())
-        ReBuildDoNotList();
-}
-
-void TzxCustomLang::ReBuildDoNotList() {
-    const std::array<std::pair<TStrings*, TStringsType>, 8> lists = {
-        {{FCaptions.get(), stCaptions},
-         {FHints.get(), stHints},
-         {FDisplayLabels.get(), stDisplayLabels},
-         {FFonts.get(), stFonts},
-         {FMultiLines.get(), stMultiLines},
-         {FOtherStrings.get(), stOtherStrings},
-         {FCharSets.get(), stCharSets},
-         {FCollections.get(), stCollections}}};
-    for (Integer index = 0; index < FDoNotTranslate->Count(); ++index) {
-        AnsiString name = FDoNotTranslate->Get(index);
-        TComponent* component = Owner() ? Owner()->FindComponent(name) : nullptr;
-        if (!component && Owner() && name == Owner()->ClassName())
-            component = Owner();
-        if (component)
-            for (const auto& [list, kind] : lists)
-                MakeNotification(*list, component, opRemove, kind);
-    }
-}
-
-void TzxCustomLang::SetVersion(const WideString&) {
-    FVersion = UTF8Decode(VersionText);
-}
-
-void TzxCustomLang::SetOptions(TzxLangOptions Value) {
-    if (Value == FOptions)
-        return;
-    FOptions = Value;
-    if (Value.Contains(loUseExtCommonStrings) && IsDesigning()) {
-        FDlgsCaptions->Clear();
-        FLocales->Clear();
-    }
-}
-
-void TzxCustomLang::SetExProps(TStrings* Value) {
-    if (Value == FExcludedProperties.get())
-        return;
-    FExcludedProperties->Assign(Value);
-    // Outside loading the lists are filtered by the new exclusions and
-    // collected again, once those operations exist.
-    if (!IsLoading())
-        BuildList();
-}
-
-void TzxCustomLang::SetStringsTypes(TStrings* Value) {
-    if (Value == FStringsTypes.get())
-        return;
-    FStringsTypes->Assign(Value);
-    if (!IsLoading())
-        BuildList();
-}
-
-void TzxCustomLang::SetSmartProps(TStrings* Value) {
-    if (Value == FSmartExcludeProps.get())
-        return;
-    FSmartExcludeProps->Assign(Value);
-    if (!IsLoading())
-        BuildList();
-}
-
 void TzxCustomLang::SetExtendedTranslations(TzxExtendedItems* Value) {
     if (Value != FExtendedTranslations.get())
         FExtendedTranslations->Assign(Value);
-}
-
-void TzxCustomLang::NormalizeStrings() {
-    for (TStringList* list : {FStrings.get(), FDlgsCaptions.get(), FLocales.get()})
-        for (Integer index = 0; index < list->Count(); ++index) {
-            AnsiString line = list->Get(index);
-            Integer count = CountChar(line, Delim());
-            if (count <= FNumOfLanguages)
-                list->Put(index,
-                          line + AnsiString(static_cast<std::size_t>(FNumOfLanguages - count + 1),
-                                            Delim()));
-        }
 }
 
 // ---------------------------------------------------------------------------
@@ -670,13 +545,6 @@ void TzxCustomLang::ComponentRenamed(const WideString& OldName, const WideString
         if (identifier.starts_with(oldPrefix))
             item->SetIdentifier(UTF8Encode(NewName) + identifier.substr(identifier.find('.')));
     }
-}
-
-// ---------------------------------------------------------------------------
-// Operations not built yet
-
-void TzxCustomLang::BuildList() {
-    throw ELanguageError("BuildList is not available yet");
 }
 
 // ---------------------------------------------------------------------------

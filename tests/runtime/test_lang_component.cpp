@@ -368,16 +368,9 @@ TEST(LangLoading, CompletesALocalesListFromBeforeTheNameLists) {
     delete form;
 }
 
-TEST_F(LangComponent, DispatchersAndBuildingListsAreNotThereYet) {
+TEST_F(LangComponent, DispatchersAreNotThereYet) {
     EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { NewComponent<TzxLangDispatcher>(Form); }),
               "TzxLangDispatcher is not available yet");
-    EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { Lang->BuildList(); }),
-              "BuildList is not available yet");
-    Form->SetDesigning(true);
-    Lang->SetNumLang(2);
-    EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { Lang->SetActLang(2); }),
-              "BuildList is not available yet");
-    EXPECT_EQ(Lang->ActiveLanguage(), 1);
 }
 
 } // namespace
