@@ -23,6 +23,14 @@ inline AnsiString Line(std::initializer_list<AnsiString> Fields) {
     return line;
 }
 
+// A control of class T named Name, owned by Parent and shown on it.
+template <typename T> T* AddControl(TWinControl* Parent, const AnsiString& Name) {
+    T* control = NewComponent<T>(Parent);
+    control->SetName(Name);
+    control->SetParent(Parent);
+    return control;
+}
+
 // A fresh form of class TFormClass for each test, owning the translation
 // component Lang.
 template <typename TFormClass> class TLangFormTest : public testing::Test {

@@ -46,27 +46,20 @@ public:
     explicit TMainForm(TComponent* AOwner) : TForm(AOwner) {
         SetName("MainForm");
         SetCaption("Main");
-        Label1 = AddControl<TLabel>("Label1");
+        Label1 = AddControl<TLabel>(this, "Label1");
         Label1->SetCaption("Hello");
         Label1->SetParentFont(false);
-        Label2 = AddControl<TLabel>("Label2");
+        Label2 = AddControl<TLabel>(this, "Label2");
         Label2->SetCaption("Plain");
-        Button1 = AddControl<TButton>("Button1");
+        Button1 = AddControl<TButton>(this, "Button1");
         Button1->SetCaption("OK");
         Button1->SetHint("Press");
-        Edit1 = AddControl<TEdit>("Edit1");
+        Edit1 = AddControl<TEdit>(this, "Edit1");
         Edit1->SetText("Text");
         Grid = NewComponent<TColumnsHolder>(this);
         Grid->SetName("Grid");
         for (const char* caption : {"Name", "Size", "Date"})
             static_cast<TCaptionItem*>(Grid->Columns()->Add())->Caption = caption;
-    }
-
-    template <typename T> T* AddControl(const AnsiString& Name) {
-        T* control = NewComponent<T>(this);
-        control->SetName(Name);
-        control->SetParent(this);
-        return control;
     }
 
     TLabel* Label1;

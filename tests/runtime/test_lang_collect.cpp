@@ -111,20 +111,20 @@ public:
         SetName("CollectForm");
         SetCaption("Main");
         SetHint("Form hint");
-        Label1 = AddControl<TLabel>("Label1");
+        Label1 = AddControl<TLabel>(this, "Label1");
         Label1->SetCaption("Hello");
         Label1->SetParentFont(false);
         Label1->Font()->SetName("Serif");
-        Button1 = AddControl<TButton>("Button1");
+        Button1 = AddControl<TButton>(this, "Button1");
         Button1->SetCaption("OK");
         Button1->SetHint("Press");
-        Edit1 = AddControl<TEdit>("Edit1");
+        Edit1 = AddControl<TEdit>(this, "Edit1");
         Edit1->SetText("Text");
-        Memo1 = AddControl<TMemo>("Memo1");
+        Memo1 = AddControl<TMemo>(this, "Memo1");
         Memo1->Lines()->SetText("one\ntwo, three\n");
-        Combo1 = AddControl<TComboBox>("Combo1");
+        Combo1 = AddControl<TComboBox>(this, "Combo1");
         Combo1->Items()->SetCommaText("x,y");
-        Status1 = AddControl<TStatusBar>("Status1");
+        Status1 = AddControl<TStatusBar>(this, "Status1");
         static_cast<TStatusPanel*>(Status1->Panels()->Add())->SetText("Ready");
         Menu1 = NewComponent<TMainMenu>(this);
         Menu1->SetName("Menu1");
@@ -141,13 +141,6 @@ public:
         Field1->SetDisplayLabel("Customer");
         Holder1 = NewComponent<THolder>(this);
         Holder1->SetName("Holder1");
-    }
-
-    template <typename T> T* AddControl(const AnsiString& Name) {
-        T* control = NewComponent<T>(this);
-        control->SetName(Name);
-        control->SetParent(this);
-        return control;
     }
 
     TLabel* Label1;
@@ -267,7 +260,7 @@ TEST_F(LangCollect, ComponentsWithAnActionGetNoCaptionOrHintLines) {
     action->SetName("Action1");
     action->SetActionList(actions);
     action->SetCaption("Act");
-    auto* button2 = Form->AddControl<TButton>("Button2");
+    auto* button2 = AddControl<TButton>(Form, "Button2");
     Lang->Captions()->Add(Line({"Button2", "Old", "", ""}));
     button2->SetAction(action);
     Lang->BuildList();
@@ -362,9 +355,9 @@ TEST_F(LangCollectTranslated, TranslationsComeBackWithTheComponent) {
     delete Form->Button1;
     delete Form->Label1;
     Lang->SetIgnoreRemovals(false);
-    auto* again = Form->AddControl<TButton>("Again");
+    auto* again = AddControl<TButton>(Form, "Again");
     again->SetCaption("OK");
-    auto* label = Form->AddControl<TLabel>("Label7");
+    auto* label = AddControl<TLabel>(Form, "Label7");
     label->SetCaption("Other");
     label->SetParentFont(false);
     label->Font()->SetName("Serif");
@@ -399,7 +392,7 @@ TEST_F(LangCollectTranslated, AtDesignTimeTheActiveLanguageTakesTheCurrentText) 
 TEST_F(LangCollectTranslated, AtRunTimeOnlyNewTextsAreCollected) {
     Form->SetDesigning(false);
     Form->Button1->SetCaption("Changed");
-    auto* extra = Form->AddControl<TButton>("Extra");
+    auto* extra = AddControl<TButton>(Form, "Extra");
     extra->SetCaption("New");
     Lang->BuildList();
     EXPECT_EQ(Value(Lang->Captions(), "Button1", 1), "OK");
@@ -470,6 +463,18 @@ TEST_F(LangCollect, NamesExcludedPropertiesAndSmartExclusionsAsNotHandled) {
     EXPECT_TRUE(Lang->NotHandledProperty("E2", "FileName"));
     EXPECT_TRUE(Lang->NotHandledProperty("E2", "Name"));
     EXPECT_FALSE(Lang->NotHandledProperty("E2", "Caption"));
+}
+
+TEST_F(LangCollect, BringsExtendedTranslationsUpToDate) {
+    TzxExtendedItem* caption = Lang->ExtendedTranslations()->Add();
+    caption->SetIdentifier("Button1.Caption");
+    caption->SetPropertyType(tkLString);
+    caption->SetValues(Line({"Old", "Alt", "Vieux"}));
+    TzxExtendedItem* gone = Lang->ExtendedTranslations()->Add();
+    gone->SetIdentifier("Gone.Caption");
+    Lang->BuildList();
+    ASSERT_EQ(Lang->ExtendedTranslations()->Count(), 1);
+    EXPECT_EQ(Lang->ExtendedTranslations()->Items(0)->Values(), Line({"OK", "Alt", "Vieux"}));
 }
 
 TEST_F(LangCollect, KeepsTheLastChoiceOfDoRaiseExceptions) {

@@ -19,7 +19,7 @@ class TControlsForm : public TForm {
     ZX_CLASS(TControlsForm, TForm)
 public:
     explicit TControlsForm(TComponent* AOwner) : TForm(AOwner) {
-        ListView1 = AddControl<TListView>("ListView1");
+        ListView1 = AddControl<TListView>(this, "ListView1");
         for (const char* caption : {"Name", "Size"})
             static_cast<TListColumn*>(ListView1->Columns()->Add())->SetCaption(caption);
         DataSet1 = NewComponent<TDataSet>(this);
@@ -34,15 +34,8 @@ public:
         Action1->SetName("Action1");
         Action1->SetCaption("From action");
         Action1->SetHint("Action hint");
-        Button1 = AddControl<TButton>("Button1");
+        Button1 = AddControl<TButton>(this, "Button1");
         Button1->SetAction(Action1);
-    }
-
-    template <typename T> T* AddControl(const AnsiString& Name) {
-        T* control = NewComponent<T>(this);
-        control->SetName(Name);
-        control->SetParent(this);
-        return control;
     }
 
     TListView* ListView1;

@@ -18,13 +18,9 @@ public:
     explicit TSetterForm(TComponent* AOwner) : TForm(AOwner) {
         SetName("SetterForm");
         SetCaption("Main");
-        Button1 = NewComponent<TButton>(this);
-        Button1->SetName("Button1");
-        Button1->SetParent(this);
+        Button1 = AddControl<TButton>(this, "Button1");
         Button1->SetCaption("OK");
-        Edit1 = NewComponent<TEdit>(this);
-        Edit1->SetName("Edit1");
-        Edit1->SetParent(this);
+        Edit1 = AddControl<TEdit>(this, "Edit1");
         Edit1->SetText("Text");
     }
     TButton* Button1;
