@@ -44,6 +44,15 @@ public:
         }
     }
 
+    // The project's binary file, saved once.
+    AnsiString SavedBinaryFile(const char* Name) const {
+        const AnsiString file = File(Name);
+        TZXBFileManager manager;
+        AddAll(manager);
+        manager.SaveToFile(file);
+        return file;
+    }
+
     static AnsiString FormClassName(Integer Form) { return "TForm" + IntToStr(Form); }
     TzxLang* Lang(Integer Form) const { return FLangs[static_cast<std::size_t>(Form)]; }
     AnsiString File(const char* Name) const { return (FDirectory / Name).string(); }
@@ -81,12 +90,7 @@ void BM_SaveBinaryFile(benchmark::State& State) {
 BENCHMARK(BM_SaveBinaryFile)->Unit(benchmark::kMillisecond);
 
 void BM_ReadWholeBinaryFile(benchmark::State& State) {
-    const AnsiString file = Project().File("read.zxb");
-    {
-        TZXBFileManager manager;
-        Project().AddAll(manager);
-        manager.SaveToFile(file);
-    }
+    const AnsiString file = Project().SavedBinaryFile("read.zxb");
     for (auto _ : State) {
         TZXBFileManager manager(file);
         benchmark::DoNotOptimize(manager.GetCompCount());
@@ -96,12 +100,7 @@ BENCHMARK(BM_ReadWholeBinaryFile)->Unit(benchmark::kMillisecond);
 
 // The last form's entry: the whole directory is walked first.
 void BM_LoadOneFormFromBinaryFile(benchmark::State& State) {
-    const AnsiString file = Project().File("load.zxb");
-    {
-        TZXBFileManager manager;
-        Project().AddAll(manager);
-        manager.SaveToFile(file);
-    }
+    const AnsiString file = Project().SavedBinaryFile("load.zxb");
     const Integer last = FormCount - 1;
     for (auto _ : State)
         TZXBFileManager().LoadFromFile(Project().Lang(last), TBenchProject::FormClassName(last),
