@@ -94,6 +94,7 @@ private:
 #include "rtl/Collections.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -132,6 +133,20 @@ TObject* ObjectPropertyOf(TObject* Instance, const AnsiString& Name);
 bool HasAssignedAction(TObject* Target);
 // Whether the published "ParentFont" property is True.
 bool IsParentFont(TObject* Target);
+
+// Translation lines in line-based stores (the form-file property, ini text).
+// A line break inside a line has always travelled as the characters 25 26.
+// A line that needs more -- a carriage return, the character 25 itself, a
+// leading ";" or "[", or a text equal to a kind's header name ("stCaptions",
+// any case) -- travels escaped: 25 26 line feed, 25 'r' carriage return,
+// 25 25 the character 25, and a leading 25 '-' that reads as nothing.
+bool TranslationLineNeedsEscape(const AnsiString& Line);
+AnsiString EscapeTranslationLine(const AnsiString& Line);
+// Reverses EscapeTranslationLine; an unknown pair after 25 stays as it is.
+AnsiString UnescapeTranslationLine(const AnsiString& Line);
+// Whether Line names a kind ("stCaptions" .. "stListView_TreeView_Items",
+// case ignored); Kind receives it.
+bool IsKindHeader(const AnsiString& Line, TStringsType& Kind);
 
 // Keys of the Locales list, in the order of the locale snapshot.
 inline constexpr Integer LocaleSettingCount = 15;
@@ -190,30 +205,81 @@ private:
     TzxCustomLang* FOwner;
 };
 
+// Compares two collection items: below zero, zero or above zero.
+using TzxItemSortCompare = std::function<Integer(TCollectionItem* Item1, TCollectionItem* Item2)>;
+
+// A collection that sorts its items in place.
+class TzxSortCollection : public TCollection {
+    ZX_CLASS(TzxSortCollection, TCollection)
+public:
+    explicit TzxSortCollection(TClass AItemClass) : TCollection(AItemClass) {}
+    // Sorts the items L..R (quicksort, the middle item as pivot).
+    virtual void QuickSort(Integer L, Integer R, const TzxItemSortCompare& Compare);
+    void Sort(const TzxItemSortCompare& Compare);
+};
+
 // One string identifier with its text per language (line k - 1: language k).
 class TzxStringsCollectionItem : public TCollectionItem {
     ZX_CLASS(TzxStringsCollectionItem, TCollectionItem)
 public:
     explicit TzxStringsCollectionItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
     TStringList* Values() { return &FValues; }
+    const TStringList* Values() const { return &FValues; }
+    // Takes a copy of the lines of Value.
+    void SetValues(const TStrings* Value) { FValues.Assign(Value); }
     const WideString& ID() const { return FID; }
     void SetID(const WideString& Value) { FID = Value; }
+    // The text of language LangIndex; empty beyond the item's languages.
+    AnsiString Text(Integer LangIndex) const;
 
 private:
     TStringList FValues;
     WideString FID;
 };
 
-// A string table: one item per string identifier.
-class TzxStringsCollection : public TCollection {
-    ZX_CLASS(TzxStringsCollection, TCollection)
+// A string table: one item per string identifier, ordered by identifier
+// (SortLanguage 0) or by the text of language SortLanguage, and searched by
+// binary search in that order.
+class TzxStringsCollection : public TzxSortCollection {
+    ZX_CLASS(TzxStringsCollection, TzxSortCollection)
 public:
-    explicit TzxStringsCollection(TComponent* AOwner);
+    TzxStringsCollection(TClass AItemClass, TComponent* AOwner);
     TPersistent* GetOwner() const override { return FOwner; }
     TzxStringsCollectionItem* Items(Integer Index) const;
+    void SetItems(Integer Index, const TzxStringsCollectionItem* Value) { SetItem(Index, Value); }
+    TzxStringsCollectionItem* Add();
+
+    Integer SortLanguage() const { return FSortLanguage; }
+    void SetSortLanguage(Integer Value) { FSortLanguage = Value; }
+    // By identifier when SortLanguage is 0, else by that language's text.
+    void Sort();
+    Integer SortByID(TCollectionItem* Item1, TCollectionItem* Item2) const;
+    Integer SortByLang(TCollectionItem* Item1, TCollectionItem* Item2) const;
+
+    // Index of the first item with that identifier (case ignored), or -1.
+    Integer GetIDIndex(const WideString& ID) const;
+    // Index of an item with that identifier by binary search (the table
+    // ordered by identifier), or -1.
+    Integer FindID(const WideString& ID) const;
+    // Language LangIndex of the identifier's item; empty when there is none.
+    WideString GetTranslationByID(const WideString& ID, Integer LangIndex) const;
+    // Language LangIndex of the item whose SortLanguage text is Text (the
+    // table ordered by that language); Text itself when there is none. In
+    // the owner's test mode an empty translation shows language 1 in upper
+    // case.
+    WideString GetTranslationByLang(const WideString& Text, Integer LangIndex) const;
+    // The same, but empty when there is none and without the test-mode rule.
+    WideString GetTranslationByLang2(const WideString& Text, Integer LangIndex) const;
 
 private:
+    // Binary search with a neighbour check: CompareAt(M) gives the sign of
+    // item M's key against the key looked for; -1 when no item's key equals it.
+    template <typename CompareAt> Integer Search(CompareAt compareAt) const;
+    Integer FindText(const WideString& Text) const;
+    bool OwnerInTestMode() const;
+
     TComponent* FOwner;
+    Integer FSortLanguage = 0;
 };
 
 ZX_ENUM(TTestModeKind, tmkExpandWidth, tmkFlipCase, tmkExpandChars);
@@ -370,6 +436,19 @@ public:
     // per language.
     void NormalizeStrings();
 
+    // --- The form-file property "TranslationData": a header line per kind
+    // the class keeps, then that list's lines.
+    void WriteOurStrProps(TStream& Stream) const;
+    void ReadOurStrProps(TStream& Stream);
+
+    // --- String tables
+    // Fills Table from Strings, one item per line, and sorts it by
+    // identifier (SortLang 0) or by the text of language SortLang.
+    void LoadStringsColl(TzxStringsCollection& Table, Integer SortLang) const;
+    // Rebuilds the string table from Strings, at run time only.
+    void UpdateStrCollections();
+    const TzxStringsCollection* StringTable() const { return FStringTable.get(); }
+
     // --- Collecting (QzxComp_Collect.cpp)
     // Brings the lists up to date with the texts on the form: new texts get
     // lines, at design time the active language takes the current texts,
@@ -446,6 +525,7 @@ public:
 protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     // The binary file clears the dispatcher link for the length of a write
@@ -526,6 +606,25 @@ private:
                            const AnsiString& PropName, TObject* Object);
     void CheckRemovedProps(TStrings& List, TStringsType Kind);
     bool IsExcludedLine(TStringsType Kind, const AnsiString& Key) const;
+
+    // Form-file property (QzxComp_FormData.cpp)
+    bool TranslationDataDiffers(const TzxCustomLang& Ancestor) const;
+
+    // Value ActiveLanguage of a translation line, by the rules of
+    // TranslatedValue.
+    AnsiString LineValue(const AnsiString& Line, bool TestMode, bool UseDefault) const;
+    // Value ActiveLanguage, ValueOf(k) giving value k; in test mode an empty
+    // value shows value 1 upper-cased, and with UseDefault an empty value
+    // falls back to value 1.
+    template <typename ValueOf>
+    AnsiString TranslatedValue(ValueOf valueOf, bool TestMode, bool UseDefault) const {
+        AnsiString value = valueOf(FActiveLanguage);
+        if (value.empty() && TestMode && FActiveLanguage > 1)
+            value = AnsiUpperCase(valueOf(1));
+        if (value.empty() && UseDefault)
+            value = valueOf(1);
+        return value;
+    }
 
     Integer FApplyFilter = -1;
     std::unique_ptr<TStringList> FCaptions;

@@ -181,16 +181,15 @@ bool TzxCustomLang::IsSmartExcluded(const AnsiString& Entry) const {
     return FSmartExcludeProps->IndexOf(Entry) >= 0;
 }
 
-// Value ActiveLanguage of the line; in test mode an empty value shows
-// value 1 upper-cased, and under ttGetDefault an empty value falls back to
-// value 1.
+AnsiString TzxCustomLang::LineValue(const AnsiString& Line, bool TestMode, bool UseDefault) const {
+    return TranslatedValue(
+        [&](Integer Language) { return GetLineField(Line, Language, Delim()); }, TestMode,
+        UseDefault);
+}
+
+// Under ttGetDefault an empty value falls back to value 1.
 AnsiString TzxCustomLang::ValueOfLine(const AnsiString& Line, bool TestMode) const {
-    AnsiString value = GetLineField(Line, FActiveLanguage, Delim());
-    if (TestMode && value.empty() && FActiveLanguage > 1)
-        value = AnsiUpperCase(GetLineField(Line, 1, Delim()));
-    if (value.empty() && TranslateType == ttGetDefault)
-        value = GetLineField(Line, 1, Delim());
-    return value;
+    return LineValue(Line, TestMode, TranslateType == ttGetDefault);
 }
 
 void TzxCustomLang::ChangeLanguage() {

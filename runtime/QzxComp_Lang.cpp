@@ -103,14 +103,7 @@ AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
 }
 
 // ---------------------------------------------------------------------------
-// String tables and the dispatcher's declaration
-
-TzxStringsCollection::TzxStringsCollection(TComponent* AOwner)
-    : TCollection(TzxStringsCollectionItem::StaticClass()), FOwner(AOwner) {}
-
-TzxStringsCollectionItem* TzxStringsCollection::Items(Integer Index) const {
-    return static_cast<TzxStringsCollectionItem*>(TCollection::Items(Index));
-}
+// The dispatcher's declaration
 
 TzxLangDispatcher::TzxLangDispatcher(TComponent* AOwner) : TComponent(AOwner) {
     throw ELanguageError("TzxLangDispatcher is not available yet");
@@ -152,8 +145,10 @@ TzxCustomLang::TzxCustomLang(TComponent* AOwner) : TComponent(RefuseSecondLang(A
     FStringsTypes->Add("TIB_STRINGLIST");
     FStringsTypes->Add("TSTRINGLIST");
     FFixedLanguages = NewList();
-    FStringTable = std::make_unique<TzxStringsCollection>(this);
-    FSecondStringTable = std::make_unique<TzxStringsCollection>(this);
+    FStringTable =
+        std::make_unique<TzxStringsCollection>(TzxStringsCollectionItem::StaticClass(), this);
+    FSecondStringTable =
+        std::make_unique<TzxStringsCollection>(TzxStringsCollectionItem::StaticClass(), this);
     FExtendedTranslations = std::make_unique<TzxExtendedItems>(this);
     FNoOwnerFont = AOwner && !ObjectHasProperty(AOwner, "Font", "TFont", TTypeKinds{tkClass});
     for (const char* name : DefaultExcludedProperties)
@@ -207,9 +202,9 @@ void TzxCustomLang::Loaded() {
     if (FLangDispatcher && Owner())
         FLangDispatcher->AddReference(this);
     ExcludeProperties();
-    // The string table is rebuilt here once string tables exist.
     if (IsDesigning())
         NormalizeStrings();
+    UpdateStrCollections();
     if (IsInheritedOwner)
         ChangeLanguage();
     if (IsDesigning())
@@ -307,10 +302,10 @@ void TzxCustomLang::SetNumLang(Integer Value) {
         FLangNames->Add("Language N" + IntToStr(FLangNames->Count() + 1));
     while (FLangNames->Count() > Value)
         FLangNames->Delete(FLangNames->Count() - 1);
-    // At run time the string table is rebuilt here as well, once string
-    // tables exist.
-    if (!IsDesigning() && !IsLoading())
+    if (!IsDesigning() && !IsLoading()) {
         NormalizeStrings();
+        UpdateStrCollections();
+    }
 }
 
 // Values are positional: a line keeps its key and its first Count values,
@@ -378,8 +373,13 @@ void TzxCustomLang::SetFonts(TStrings* Value) {
 void TzxCustomLang::SetMultiLines(TStrings* Value) {
     ApplyOneKind(Value, *FMultiLines, stMultiLines);
 }
+// The string table follows at once, so that GetText answers from the new
+// lines.
 void TzxCustomLang::SetStrings(TStrings* Value) {
-    ApplyOneKind(Value, *FStrings, stStrings);
+    if (Value != FStrings.get())
+        FStrings->Assign(Value);
+    UpdateStrCollections();
+    ApplyOneKind(FStrings.get(), *FStrings, stStrings);
 }
 void TzxCustomLang::SetOthers(TStrings* Value) {
     ApplyOneKind(Value, *FOtherStrings, stOtherStrings);

@@ -62,6 +62,15 @@ void TCollection::Delete(Integer Index) {
     delete item;
 }
 
+void TCollection::Exchange(Integer Index1, Integer Index2) {
+    CheckIndex(Index1);
+    CheckIndex(Index2);
+    if (Index1 == Index2)
+        return;
+    std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);
+    Changed();
+}
+
 void TCollection::Clear() {
     if (FItems.empty())
         return;

@@ -37,6 +37,8 @@ public:
     TCollectionItem* Insert(Integer Index);
     // Frees the item at Index.
     void Delete(Integer Index);
+    // Swaps the items at the two positions, in constant time.
+    void Exchange(Integer Index1, Integer Index2);
     void Clear();
     TCollectionItem* FindItemID(Integer ID) const;
     // The owner for the component tree (GetOwner), nullptr for a plain collection.

@@ -115,6 +115,21 @@ TEST(Collections, IndexMovesAnItemBothWays) {
     EXPECT_EQ(columns.Count(), 5);
 }
 
+TEST(Collections, ExchangeSwapsTwoItemsAndReportsOneChange) {
+    TColumns columns(nullptr);
+    AddColumns(columns, {"a", "b", "c", "d"});
+    Integer updates = columns.Updates;
+    columns.Exchange(0, 3);
+    EXPECT_EQ(Captions(columns), (std::vector<AnsiString>{"d", "b", "c", "a"}));
+    EXPECT_EQ(columns.Updates, updates + 1);
+    EXPECT_EQ(columns.Items(3)->Index(), 3);
+    columns.Exchange(2, 2);
+    EXPECT_EQ(Captions(columns), (std::vector<AnsiString>{"d", "b", "c", "a"}));
+    EXPECT_THROW(columns.Exchange(0, 4), EListError);
+    EXPECT_THROW(columns.Exchange(-1, 0), EListError);
+    EXPECT_EQ(Captions(columns), (std::vector<AnsiString>{"d", "b", "c", "a"}));
+}
+
 TEST(Collections, DeletingWhileIteratingFromTheEnd) {
     TColumns columns(nullptr);
     AddColumns(columns, {"keep", "drop", "drop", "keep", "drop"});

@@ -1,0 +1,168 @@
+// The form-file property "TranslationData": the component's translation
+// lists inside the form file of its owner, and the escape that lets any line
+// travel in a line-based store.
+#include "runtime/QzxComp.h"
+
+namespace {
+
+constexpr char EscapeChar = '\x19';
+constexpr char LineFeedCode = '\x1A';
+constexpr char CarriageReturnCode = 'r';
+constexpr char GuardCode = '-';
+const AnsiString OldLineBreak{EscapeChar, LineFeedCode};
+const char* const LineEnd = "\r\n";
+// The first line of content written with the escape. Content without it
+// starts with a kind header and reads the way it always has.
+const char* const EscapedContentMark = "EscapedLines";
+
+AnsiString KindHeader(TStringsType Kind) {
+    return GetEnumName(TypeInfoOf(Kind), Kind);
+}
+
+bool StartsLikeIniMarkup(const AnsiString& Line) {
+    return !Line.empty() && (Line.front() == ';' || Line.front() == '[');
+}
+
+// The lists the class keeps, in kind order.
+template <typename Visit> void ForEachKeptList(const TzxCustomLang& Lang, Visit visit) {
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+        if (TStrings* list = Lang.GetPropListByType(static_cast<TStringsType>(kind)))
+            visit(static_cast<TStringsType>(kind), *list);
+}
+
+} // namespace
+
+bool IsKindHeader(const AnsiString& Line, TStringsType& Kind) {
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+        if (AnsiSameText(Line, KindHeader(static_cast<TStringsType>(kind)))) {
+            Kind = static_cast<TStringsType>(kind);
+            return true;
+        }
+    return false;
+}
+
+bool TranslationLineNeedsEscape(const AnsiString& Line) {
+    TStringsType kind;
+    return Line.find_first_of(AnsiString{'\r', EscapeChar}) != AnsiString::npos ||
+           StartsLikeIniMarkup(Line) || IsKindHeader(Line, kind);
+}
+
+AnsiString EscapeTranslationLine(const AnsiString& Line) {
+    AnsiString escaped;
+    escaped.reserve(Line.size() + 2);
+    TStringsType kind;
+    if (StartsLikeIniMarkup(Line) || IsKindHeader(Line, kind))
+        escaped += {EscapeChar, GuardCode};
+    for (char ch : Line)
+        switch (ch) {
+        case '\n':
+            escaped += {EscapeChar, LineFeedCode};
+            break;
+        case '\r':
+            escaped += {EscapeChar, CarriageReturnCode};
+            break;
+        case EscapeChar:
+            escaped += {EscapeChar, EscapeChar};
+            break;
+        default:
+            escaped += ch;
+        }
+    return escaped;
+}
+
+AnsiString UnescapeTranslationLine(const AnsiString& Line) {
+    AnsiString line;
+    line.reserve(Line.size());
+    for (std::size_t index = 0; index < Line.size(); ++index) {
+        char code = index + 1 < Line.size() ? Line[index + 1] : '\0';
+        if (Line[index] != EscapeChar) {
+            line += Line[index];
+            continue;
+        }
+        switch (code) {
+        case LineFeedCode:
+            line += '\n';
+            break;
+        case CarriageReturnCode:
+            line += '\r';
+            break;
+        case EscapeChar:
+            line += EscapeChar;
+            break;
+        case GuardCode:
+            break;
+        default:
+            line += EscapeChar;
+            continue;
+        }
+        ++index;
+    }
+    return line;
+}
+
+// ---------------------------------------------------------------------------
+// The property
+
+void TzxCustomLang::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    bool hasData = true;
+    if (TPersistent* ancestor = Filer->Ancestor()) {
+        auto* ancestorLang = dynamic_cast<TzxCustomLang*>(ancestor);
+        hasData = !UseInheritedData && (!ancestorLang || TranslationDataDiffers(*ancestorLang));
+    }
+    Filer->DefineBinaryProperty(
+        "TranslationData", [this](TStream& Stream) { ReadOurStrProps(Stream); },
+        [this](TStream& Stream) { WriteOurStrProps(Stream); }, hasData);
+}
+
+// Whether a list that both components keep holds other text (case-sensitive).
+bool TzxCustomLang::TranslationDataDiffers(const TzxCustomLang& Ancestor) const {
+    bool differs = false;
+    ForEachKeptList(*this, [&](TStringsType Kind, TStrings& List) {
+        if (TStrings* ancestorList = Ancestor.GetPropListByType(Kind))
+            differs = differs || AnsiCompareStr(List.Text(), ancestorList->Text()) != 0;
+    });
+    return differs;
+}
+
+void TzxCustomLang::WriteOurStrProps(TStream& Stream) const {
+    bool escaped = false;
+    ForEachKeptList(*this, [&](TStringsType, TStrings& List) {
+        for (Integer index = 0; index < List.Count() && !escaped; ++index)
+            escaped = TranslationLineNeedsEscape(List.Get(index));
+    });
+    AnsiString content = escaped ? AnsiString(EscapedContentMark) + LineEnd : AnsiString();
+    ForEachKeptList(*this, [&](TStringsType Kind, TStrings& List) {
+        content += KindHeader(Kind) + LineEnd;
+        for (Integer index = 0; index < List.Count(); ++index) {
+            const AnsiString line = List.Get(index);
+            content += (escaped ? EscapeTranslationLine(line)
+                                : StringReplace(line, "\n", OldLineBreak, {rfReplaceAll})) +
+                       LineEnd;
+        }
+    });
+    Stream.WriteBuffer(content.data(), static_cast<Integer>(content.size()));
+}
+
+// Lists of kinds the content does not mention keep their lines; lines of a
+// kind the class keeps no list for are skipped.
+void TzxCustomLang::ReadOurStrProps(TStream& Stream) {
+    AnsiString content(static_cast<std::size_t>(Stream.Size() - Stream.Position()), '\0');
+    Stream.ReadBuffer(content.data(), static_cast<Integer>(content.size()));
+    TStringList lines;
+    lines.SetText(content);
+    const bool escaped = lines.Count() > 0 && lines.Get(0) == EscapedContentMark;
+    TStrings* target = nullptr;
+    for (Integer index = escaped ? 1 : 0; index < lines.Count(); ++index) {
+        const AnsiString line = lines.Get(index);
+        TStringsType kind;
+        if (IsKindHeader(line, kind)) {
+            target = GetPropListByType(kind);
+            if (target)
+                target->Clear();
+        } else if (target) {
+            target->Add(escaped ? UnescapeTranslationLine(line)
+                                : StringReplace(line, OldLineBreak, "\n", {rfReplaceAll}));
+        }
+    }
+}
