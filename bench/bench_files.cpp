@@ -10,6 +10,30 @@
 
 namespace {
 
+// A hundred form classes: every file keeps a form's entries under its class
+// name.
+#define ZX_BENCH_FORM(N)                                                                           \
+    class TBenchForm##N : public TComponent {                                                      \
+        ZX_CLASS(TBenchForm##N, TComponent)                                                        \
+    public:                                                                                        \
+        explicit TBenchForm##N(TComponent* AOwner) : TComponent(AOwner) {}                        \
+    };
+#define ZX_BENCH_FORMS(T)                                                                          \
+    ZX_BENCH_FORM(T##0) ZX_BENCH_FORM(T##1) ZX_BENCH_FORM(T##2) ZX_BENCH_FORM(T##3)                \
+    ZX_BENCH_FORM(T##4) ZX_BENCH_FORM(T##5) ZX_BENCH_FORM(T##6) ZX_BENCH_FORM(T##7)                \
+    ZX_BENCH_FORM(T##8) ZX_BENCH_FORM(T##9)
+ZX_BENCH_FORMS(0) ZX_BENCH_FORMS(1) ZX_BENCH_FORMS(2) ZX_BENCH_FORMS(3) ZX_BENCH_FORMS(4)
+ZX_BENCH_FORMS(5) ZX_BENCH_FORMS(6) ZX_BENCH_FORMS(7) ZX_BENCH_FORMS(8) ZX_BENCH_FORMS(9)
+
+using TNewForm = TComponent* (*)();
+#define ZX_NEW_FORM(N) [] { return static_cast<TComponent*>(NewComponent<TBenchForm##N>(nullptr)); },
+#define ZX_NEW_FORMS(T)                                                                            \
+    ZX_NEW_FORM(T##0) ZX_NEW_FORM(T##1) ZX_NEW_FORM(T##2) ZX_NEW_FORM(T##3) ZX_NEW_FORM(T##4)      \
+    ZX_NEW_FORM(T##5) ZX_NEW_FORM(T##6) ZX_NEW_FORM(T##7) ZX_NEW_FORM(T##8) ZX_NEW_FORM(T##9)
+const TNewForm NewForms[] = {ZX_NEW_FORMS(0) ZX_NEW_FORMS(1) ZX_NEW_FORMS(2) ZX_NEW_FORMS(3)
+                                 ZX_NEW_FORMS(4) ZX_NEW_FORMS(5) ZX_NEW_FORMS(6) ZX_NEW_FORMS(7)
+                                     ZX_NEW_FORMS(8) ZX_NEW_FORMS(9)};
+
 constexpr Integer FormCount = 100;
 constexpr Integer LineCount = 500;
 constexpr Integer LanguageCount = 3;
@@ -24,7 +48,7 @@ public:
         TStringList names;
         names.SetCommaText("English,Deutsch,Francais");
         for (Integer form = 0; form < FormCount; ++form) {
-            FForms.emplace_back(NewComponent<TComponent>(nullptr));
+            FForms.emplace_back(NewForms[form]());
             FForms.back()->SetName("Form" + IntToStr(form));
             auto* lang = NewComponent<TzxLang>(FForms.back().get());
             lang->SetLangNames(&names);
@@ -36,12 +60,9 @@ public:
     TBenchProject(const TBenchProject&) = delete;
     TBenchProject& operator=(const TBenchProject&) = delete;
 
-    // The project's entries, one per form, each under its own name.
     void AddAll(TZXBFileManager& Manager) const {
-        for (Integer form = 0; form < FormCount; ++form) {
-            Manager.Add(FLangs[static_cast<std::size_t>(form)]);
-            Manager.SetOwnerNames(form, FormClassName(form));
-        }
+        for (TzxLang* lang : FLangs)
+            Manager.Add(lang);
     }
 
     // The project's binary file, saved once.
@@ -53,7 +74,9 @@ public:
         return file;
     }
 
-    static AnsiString FormClassName(Integer Form) { return "TForm" + IntToStr(Form); }
+    AnsiString FormClassName(Integer Form) const {
+        return FForms[static_cast<std::size_t>(Form)]->ClassName();
+    }
     TzxLang* Lang(Integer Form) const { return FLangs[static_cast<std::size_t>(Form)]; }
     AnsiString File(const char* Name) const { return (FDirectory / Name).string(); }
 
@@ -103,8 +126,7 @@ void BM_LoadOneFormFromBinaryFile(benchmark::State& State) {
     const AnsiString file = Project().SavedBinaryFile("load.zxb");
     const Integer last = FormCount - 1;
     for (auto _ : State)
-        TZXBFileManager().LoadFromFile(Project().Lang(last), TBenchProject::FormClassName(last),
-                                       file);
+        TZXBFileManager().LoadFromFile(Project().Lang(last), Project().FormClassName(last), file);
 }
 BENCHMARK(BM_LoadOneFormFromBinaryFile)->Unit(benchmark::kMillisecond);
 

@@ -3,7 +3,7 @@
 // refuse the bytes with an exception of the library only; a refused load
 // leaves the component exactly as it was; what a manager did read writes
 // out and reads back to the same entries.
-#include "runtime/QzxComp.h"
+#include "FuzzLangState.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,18 +13,6 @@ namespace {
 
 // The owner class name the seeds file their entries under.
 const AnsiString OwnerName = "TComponent";
-
-std::string StateOf(TzxCustomLang* Lang) {
-    std::string state;
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = Lang->GetPropListByType(static_cast<TStringsType>(kind)))
-            state += list->Text() + "|";
-    state += Lang->LangNames()->Text() + "|" + IntToStr(Lang->NumOfLanguages()) + "|" +
-             IntToStr(Lang->ComponentCount());
-    for (Integer index = 0; index < Lang->ExtendedTranslations()->Count(); ++index)
-        state += "|" + Lang->ExtendedTranslations()->Items(index)->Values();
-    return state;
-}
 
 void CheckWritesBack(TZXBFileManager& Manager) {
     TMemoryStream written;
@@ -57,12 +45,12 @@ void ReadWhole(const std::uint8_t* Data, std::size_t Size) {
 void LoadEntry(const std::uint8_t* Data, std::size_t Size) {
     std::unique_ptr<TComponent> owner(NewComponent<TComponent>(nullptr));
     auto* lang = NewComponent<TzxLang>(owner.get());
-    const std::string before = StateOf(lang);
+    const std::string before = LangStateOf(lang);
     TStringStream input(AnsiString(reinterpret_cast<const char*>(Data), Size));
     try {
         TZXBFileManager().LoadFromStream(lang, OwnerName, input);
     } catch (const Exception&) {
-        if (StateOf(lang) != before)
+        if (LangStateOf(lang) != before)
             std::abort();
     }
     if (lang->ComponentCount() != 0 || owner->ComponentCount() != 1)

@@ -112,8 +112,8 @@ protected:
         TStringList names;
         names.SetCommaText("English,Deutsch");
         Lang->SetLangNames(&names);
-        Lang->Captions()->Add(Line({"Label1", "Name", "Name"}));
         Lang->Captions()->Add(Line({"TMainForm", "Main", "Haupt"}));
+        Lang->Captions()->Add(Line({"Label1", "Name", "Name"}));
         TzxExtendedItem* item = Lang->ExtendedTranslations()->Add();
         item->SetIdentifier("Label1.Width");
         item->SetPropertyType(tkInteger);
@@ -213,6 +213,7 @@ TEST_F(ZXBFile, RecordsAreAbsolutePositionsInTheStreamWritten) {
     std::unique_ptr<TComponent> form(copy->Owner());
     EXPECT_TRUE(TZXBFileManager().LoadFromStream(copy, "TMainForm", stream));
     EXPECT_EQ(copy->LangNames()->CommaText(), "English,Deutsch");
+    EXPECT_EQ(copy->Captions()->Text(), Lang->Captions()->Text());
 }
 
 // ---------------------------------------------------------------------------
@@ -244,6 +245,7 @@ TEST_F(ZXBFile, ASecondFormIsAppendedAndTheFirstReplacedInPlace) {
     EXPECT_EQ(manager.OwnerNames()->CommaText(), "TMainForm,TOtherForm");
     EXPECT_EQ(manager.GetzxComponents(0)->Name(), "zxLangRenamed");
     EXPECT_EQ(manager.GetzxComponents(1)->Name(), "zxLangOther");
+    EXPECT_EQ(manager.GetzxComponents(1)->Hints()->Text(), Line({"Edit1", "type here"}) + "\n");
     EXPECT_EQ(FileContent(fileName), BuiltFile({{"TMainForm", RecordOf(Lang)},
                                               {"TOtherForm", RecordOf(OtherForm->Components(0))}}));
 }
@@ -407,11 +409,60 @@ TEST_F(ZXBFile, LoadingOneListTakesOnlyThatList) {
     Lang->DlgsCaptions()->Put(0, Line({"Information", "Auskunft"}));
     TZXBFileManager manager;
     EXPECT_TRUE(manager.LoadPropFromFile(stCaptions, fileName, Lang, "TMainForm"));
+    EXPECT_EQ(Lang->Captions()->Text(), Line({"TMainForm", "Main", "Haupt"}) + "\n" +
+                                            Line({"Label1", "Name", "Name"}) + "\n");
     EXPECT_EQ(Lang->LangNames()->CommaText(), "only");
     EXPECT_EQ(Lang->ExtendedTranslations()->Count(), 1);
     EXPECT_FALSE(manager.LoadPropFromFile(stDlgsCaptions, fileName, Lang, "TNoSuchForm"));
     EXPECT_EQ(Lang->DlgsCaptions()->Get(0), Line({"Information", "Auskunft"}))
         << "a file without the form's entry leaves the list alone";
+}
+
+// ---------------------------------------------------------------------------
+// Every kind, and the order of the form's own lines
+
+// Every list of the component with a line of its own, delimiters, line
+// breaks and empty values included.
+void FillEveryKind(TzxCustomLang* Lang) {
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+        if (TStrings* list = Lang->GetPropListByType(static_cast<TStringsType>(kind))) {
+            const AnsiString key = "Key" + IntToStr(kind);
+            list->Add(Line({key, "first\r\nline", ""}));
+            list->Add(Line({key + ".More", "", "second " + IntToStr(kind)}));
+        }
+}
+
+TEST_F(ZXBFile, EveryKindAndTheExtendedItemsTravelThroughTheFile) {
+    FillEveryKind(Lang);
+    const std::string fileName = Dir.File("all.zxb");
+    TZXBFileManager saver;
+    saver.Add(Lang);
+    saver.SaveToFile(fileName);
+    const std::string saved = StateOf(Lang);
+
+    std::unique_ptr<TMainForm> copyForm(NewForm<TMainForm>(nullptr));
+    auto* copy = NewComponent<TzxLang>(copyForm.get());
+    ASSERT_TRUE(TZXBFileManager().LoadFromFile(copy, "TMainForm", fileName));
+    EXPECT_EQ(StateOf(copy), saved);
+    EXPECT_EQ(copy->Strings()->Count(), 2);
+    ASSERT_EQ(copy->ExtendedTranslations()->Count(), 1);
+    EXPECT_EQ(copy->ExtendedTranslations()->Items(0)->PropertyType(), tkInteger);
+}
+
+TEST_F(ZXBFile, AfterLoadingTheFormsOwnLineStandsFirst) {
+    Lang->Captions()->Move(0, 1);
+    Lang->Hints()->Add(Line({"Label1", "h1", "h2"}));
+    Lang->Hints()->Add(Line({"TMainFormX", "not", "mine"}));
+    Lang->Hints()->Add(Line({"TMainForm", "form", "hint"}));
+    Lang->MultiLines()->Add(Line({"Memo1.Lines", "a", "b"}));
+    Lang->MultiLines()->Add(Line({"TMainForm", "stays", "put"}));
+    const std::string file = SavedFile();
+    ASSERT_TRUE(LoadInto(Lang, file));
+    EXPECT_EQ(Lang->Captions()->Get(0), Line({"TMainForm", "Main", "Haupt"}));
+    EXPECT_EQ(Lang->Hints()->Get(0), Line({"TMainForm", "form", "hint"}));
+    EXPECT_EQ(Lang->Hints()->Get(1), Line({"Label1", "h1", "h2"}));
+    EXPECT_EQ(Lang->Hints()->Get(2), Line({"TMainFormX", "not", "mine"}));
+    EXPECT_EQ(Lang->MultiLines()->Get(1), Line({"TMainForm", "stays", "put"}));
 }
 
 // ---------------------------------------------------------------------------
