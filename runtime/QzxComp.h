@@ -228,13 +228,16 @@ public:
     // Takes a copy of the lines of Value.
     void SetValues(const TStrings* Value) { FValues.Assign(Value); }
     const WideString& ID() const { return FID; }
-    void SetID(const WideString& Value) { FID = Value; }
+    void SetID(const WideString& Value);
+    // ID case-folded once, so that searches compare it directly.
+    const WideString& FoldedID() const { return FFoldedID; }
     // The text of language LangIndex; empty beyond the item's languages.
     AnsiString Text(Integer LangIndex) const;
 
 private:
     TStringList FValues;
     WideString FID;
+    WideString FFoldedID;
 };
 
 // A string table: one item per string identifier, ordered by identifier
@@ -309,6 +312,9 @@ public:
     bool TestMode() const { return FTestMode; }
     void AddReference(TzxCustomLang* Lang);
     void RemovePossibleReference(TzxCustomLang* Lang);
+    // The linked components, in link order.
+    TzxCustomLang* GetZxLangs(Integer Index) const;
+    Integer GetZxLangsCount() const;
 
 private:
     Integer FNumOfLanguages = 1;
@@ -448,6 +454,18 @@ public:
     // Rebuilds the string table from Strings, at run time only.
     void UpdateStrCollections();
     const TzxStringsCollection* StringTable() const { return FStringTable.get(); }
+
+    // --- Strings by identifier, in the active language
+    // With the language-1 fallback only under ttGetDefault.
+    WideString GetText(const WideString& ID) const;
+    WideString GetTextOrDefault(const WideString& ID) const;
+    WideString GetTextbyInt(Integer ID) const;
+    // The value of the line of List keyed ID (case ignored); with UseDefault
+    // an empty value falls back to language 1. A missing identifier raises
+    // ELanguageError when DoRaiseExceptions is set, else gives "".
+    WideString GetTextFrom(TStrings& List, const WideString& ID, bool UseDefault) const;
+    // The value of line Index of List; "" for a line that does not exist.
+    WideString GetTextFromByIndex(TStrings& List, Integer Index, bool UseDefault) const;
 
     // --- Collecting (QzxComp_Collect.cpp)
     // Brings the lists up to date with the texts on the form: new texts get
@@ -609,6 +627,17 @@ private:
 
     // Form-file property (QzxComp_FormData.cpp)
     bool TranslationDataDiffers(const TzxCustomLang& Ancestor) const;
+
+    // Strings by identifier (QzxComp_GetText.cpp)
+    // Whether List is this component's list of a kind whose lookups go to
+    // the dispatcher's components; Kind receives the kind.
+    bool DelegatesList(const TStrings& List, bool WithStrings, TStringsType& Kind) const;
+    // The first linked component's non-empty list of Kind, or nullptr when
+    // none has lines or the first one with lines is this component.
+    TStrings* DelegatedList(TStringsType Kind) const;
+    WideString TableLookup(const WideString& ID, bool UseDefault) const;
+    WideString TextLookup(const TStrings& List, const WideString& ID, bool UseDefault) const;
+    bool InTestMode() const;
 
     // Value ActiveLanguage of a translation line, by the rules of
     // TranslatedValue.

@@ -117,6 +117,14 @@ void TzxLangDispatcher::RemovePossibleReference(TzxCustomLang*) {
     throw ELanguageError("RemovePossibleReference is not available yet");
 }
 
+TzxCustomLang* TzxLangDispatcher::GetZxLangs(Integer) const {
+    throw ELanguageError("GetZxLangs is not available yet");
+}
+
+Integer TzxLangDispatcher::GetZxLangsCount() const {
+    throw ELanguageError("GetZxLangsCount is not available yet");
+}
+
 // ---------------------------------------------------------------------------
 // Creation and destruction
 

@@ -3,6 +3,8 @@
 // finds its texts without scanning the list.
 #include "runtime/QzxComp.h"
 
+#include <algorithm>
+
 namespace {
 
 TzxStringsCollectionItem* StringItem(TCollectionItem* Item) {
@@ -14,6 +16,45 @@ TzxStringsCollectionItem* StringItem(TCollectionItem* Item) {
 AnsiString StringLineID(const AnsiString& Line, char Delim) {
     std::size_t at = Line.find(Delim);
     return at == AnsiString::npos ? AnsiString() : Line.substr(0, at);
+}
+
+bool IsSurrogate(char16_t Unit) {
+    return Unit >= 0xD800 && Unit <= 0xDFFF;
+}
+
+// S with every code point case-folded (a surrogate pair as one code point).
+WideString FoldedText(const WideString& S) {
+    WideString folded;
+    folded.reserve(S.size());
+    for (std::size_t at = 0; at < S.size(); ++at) {
+        char32_t code = S[at];
+        bool pair = code >= 0xD800 && code <= 0xDBFF && at + 1 < S.size() && S[at + 1] >= 0xDC00 &&
+                    S[at + 1] <= 0xDFFF;
+        if (pair)
+            code = 0x10000 + ((code - 0xD800) << 10) + (S[++at] - 0xDC00);
+        code = UnicodeFold(code);
+        if (code >= 0x10000) {
+            folded += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            folded += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            folded += static_cast<char16_t>(code);
+        }
+    }
+    return folded;
+}
+
+// Code units ranked in code-point order: surrogates after U+E000..U+FFFF.
+unsigned CodePointRank(char16_t Unit) {
+    return IsSurrogate(Unit) ? Unit + 0x2000u : (Unit >= 0xE000 ? Unit - 0x800u : Unit);
+}
+
+// Two folded texts in code-point order, the order of WideCompareText.
+Integer CompareFolded(const WideString& S1, const WideString& S2) {
+    std::size_t common = std::min(S1.size(), S2.size());
+    for (std::size_t index = 0; index < common; ++index)
+        if (S1[index] != S2[index])
+            return CodePointRank(S1[index]) < CodePointRank(S2[index]) ? -1 : 1;
+    return S1.size() < S2.size() ? -1 : (S1.size() > S2.size() ? 1 : 0);
 }
 
 } // namespace
@@ -59,6 +100,11 @@ void TzxSortCollection::Sort(const TzxItemSortCompare& Compare) {
 
 // ---------------------------------------------------------------------------
 // TzxStringsCollection
+
+void TzxStringsCollectionItem::SetID(const WideString& Value) {
+    FID = Value;
+    FFoldedID = FoldedText(Value);
+}
 
 AnsiString TzxStringsCollectionItem::Text(Integer LangIndex) const {
     if (LangIndex < 1 || LangIndex > FValues.Count())
@@ -128,7 +174,8 @@ template <typename CompareAt> Integer TzxStringsCollection::Search(CompareAt com
 }
 
 Integer TzxStringsCollection::FindID(const WideString& ID) const {
-    return Search([&](Integer M) { return WideCompareText(Items(M)->ID(), ID); });
+    const WideString key = FoldedText(ID);
+    return Search([&](Integer M) { return CompareFolded(Items(M)->FoldedID(), key); });
 }
 
 Integer TzxStringsCollection::FindText(const WideString& Text) const {

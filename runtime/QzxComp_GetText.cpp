@@ -1,0 +1,119 @@
+// Strings by identifier: program code's texts in the active language, from
+// the string table at run time and from the lists themselves otherwise, or
+// from the other components of the dispatcher for the lists they share.
+#include "runtime/QzxComp.h"
+
+namespace {
+
+const char* const SStringNotFound = "String identifier \"%s\" not found!";
+
+[[noreturn]] void RaiseNotFound(const WideString& ID) {
+    throw ELanguageError(Format(SStringNotFound, {ID}));
+}
+
+} // namespace
+
+WideString TzxCustomLang::GetText(const WideString& ID) const {
+    return GetTextFrom(*FStrings, ID, TranslateType == ttGetDefault);
+}
+
+WideString TzxCustomLang::GetTextOrDefault(const WideString& ID) const {
+    return GetTextFrom(*FStrings, ID, true);
+}
+
+WideString TzxCustomLang::GetTextbyInt(Integer ID) const {
+    return GetText(UTF8Decode(IntToStr(ID)));
+}
+
+WideString TzxCustomLang::GetTextFrom(TStrings& List, const WideString& ID,
+                                      bool UseDefault) const {
+    TStringsType kind;
+    if (DelegatesList(List, true, kind)) {
+        if (!FLangDispatcher)
+            return WideString();
+        if (TStrings* shared = DelegatedList(kind))
+            return TextLookup(*shared, ID, UseDefault);
+    }
+    if (&List == FStrings.get() && !IsDesigning())
+        return TableLookup(ID, UseDefault);
+    return TextLookup(List, ID, UseDefault);
+}
+
+WideString TzxCustomLang::GetTextFromByIndex(TStrings& List, Integer Index,
+                                             bool UseDefault) const {
+    TStringsType kind;
+    const TStrings* list = &List;
+    if (DelegatesList(List, false, kind)) {
+        if (!FLangDispatcher)
+            return WideString();
+        if (TStrings* shared = DelegatedList(kind))
+            list = shared;
+    }
+    if (Index < 0 || Index >= list->Count())
+        return WideString();
+    return UTF8Decode(LineValue(list->Get(Index), false, UseDefault));
+}
+
+bool TzxCustomLang::DelegatesList(const TStrings& List, bool WithStrings,
+                                  TStringsType& Kind) const {
+    if (FOptions.Contains(loUseExtCommonStrings)) {
+        if (&List == FDlgsCaptions.get()) {
+            Kind = stDlgsCaptions;
+            return true;
+        }
+        if (&List == FLocales.get()) {
+            Kind = stLocales;
+            return true;
+        }
+    }
+    if (WithStrings && FOptions.Contains(loUseExtUDStrings) && &List == FStrings.get()) {
+        Kind = stStrings;
+        return true;
+    }
+    return false;
+}
+
+// The asker's own list is read by the asker's own rules, never by asking
+// itself again.
+TStrings* TzxCustomLang::DelegatedList(TStringsType Kind) const {
+    for (Integer index = 0; index < FLangDispatcher->GetZxLangsCount(); ++index) {
+        TzxCustomLang* linked = FLangDispatcher->GetZxLangs(index);
+        TStrings* list = linked->GetPropListByType(Kind);
+        if (list && list->Count() > 0)
+            return linked == this ? nullptr : list;
+    }
+    return nullptr;
+}
+
+bool TzxCustomLang::InTestMode() const {
+    return FLangDispatcher && FLangDispatcher->TestMode();
+}
+
+WideString TzxCustomLang::TableLookup(const WideString& ID, bool UseDefault) const {
+    Integer found = FStringTable->FindID(ID);
+    if (found < 0) {
+        if (DoRaiseExceptions)
+            RaiseNotFound(ID);
+        return WideString();
+    }
+    const TzxStringsCollectionItem* item = FStringTable->Items(found);
+    return UTF8Decode(TranslatedValue([item](Integer Language) { return item->Text(Language); },
+                                      InTestMode(), UseDefault));
+}
+
+// Keys are compared line by line: a line feed inside a value never makes
+// the text after it a key.
+WideString TzxCustomLang::TextLookup(const TStrings& List, const WideString& ID,
+                                     bool UseDefault) const {
+    const AnsiString id = UTF8Encode(ID);
+    for (Integer index = 0; index < List.Count(); ++index) {
+        const AnsiString line = List.Get(index);
+        std::size_t keyEnd = line.find(Delim());
+        if (keyEnd == AnsiString::npos || !AnsiSameText(line.substr(0, keyEnd), id))
+            continue;
+        return UTF8Decode(LineValue(line, InTestMode(), UseDefault));
+    }
+    if (DoRaiseExceptions)
+        RaiseNotFound(ID);
+    return WideString();
+}
