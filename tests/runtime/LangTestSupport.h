@@ -5,6 +5,8 @@
 #include "runtime/QzxComp.h"
 
 #include "clx/Forms.h"
+#include "rtl/Filer.h"
+#include "rtl/FormText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,16 @@ template <typename T> T* AddControl(TWinControl* Parent, const AnsiString& Name)
     control->SetName(Name);
     control->SetParent(Parent);
     return control;
+}
+
+// The form text of a component written in the binary form format.
+inline AnsiString FormText(TComponent* Root) {
+    TMemoryStream binary;
+    WriteComponent(binary, Root);
+    binary.SetPosition(0);
+    TStringStream text;
+    ObjectBinaryToText(binary, text);
+    return text.DataString();
 }
 
 // A fresh form of class TFormClass for each test, owning the translation

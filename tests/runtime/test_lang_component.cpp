@@ -96,15 +96,6 @@ TEST(LangCreation, PublishesTheDefaultsFormFilesLeaveOut) {
     delete form;
 }
 
-AnsiString FormText(TComponent* Root) {
-    TMemoryStream binary;
-    WriteComponent(binary, Root);
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
-}
-
 TEST(LangStreaming, FormFilesLeaveOutDefaultsAndReadTheLanguagesBack) {
     InitQzxComp();
     TForm* form = NewForm<TForm>(nullptr);

@@ -6,8 +6,6 @@
 #include "TestSupport.h"
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
-#include "rtl/Filer.h"
-#include "rtl/FormText.h"
 
 #include <gtest/gtest.h>
 
@@ -481,14 +479,13 @@ TEST(LangExtendedStreaming, ValuesTravelAsBinaryDataWithTheirDelimiters) {
     item->SetValues(Line({"Gauge", "Anzeige"}));
     lang->ExtendedTranslations()->Add()->SetIdentifier("Gauge.Count");
 
+    AnsiString text = FormText(form.get());
+    EXPECT_NE(text.find("ValuesEx = {"), AnsiString::npos);
+    EXPECT_EQ(text.find("Values = "), AnsiString::npos);
+    EXPECT_EQ(text.find("IsRoot"), AnsiString::npos);
+
     TMemoryStream stream;
     WriteComponent(stream, form.get());
-    stream.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(stream, text);
-    EXPECT_NE(text.DataString().find("ValuesEx = {"), AnsiString::npos);
-    EXPECT_EQ(text.DataString().find("Values = "), AnsiString::npos);
-    EXPECT_EQ(text.DataString().find("IsRoot"), AnsiString::npos);
 
     std::unique_ptr<TForm> copy(NewForm<TForm>(nullptr));
     stream.SetPosition(0);

@@ -5,8 +5,6 @@
 #include "TestSupport.h"
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
-#include "rtl/Filer.h"
-#include "rtl/FormText.h"
 
 #include <gtest/gtest.h>
 
@@ -163,15 +161,6 @@ private:
     TTestModeInfo FInfo;
 };
 
-AnsiString StreamText(TComponent* Root) {
-    TMemoryStream binary;
-    WriteComponent(binary, Root);
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
-}
-
 std::unique_ptr<TSettingsHolder> ReadHolder(const AnsiString& Text) {
     TStringStream text(Text);
     TMemoryStream binary;
@@ -185,7 +174,7 @@ std::unique_ptr<TSettingsHolder> ReadHolder(const AnsiString& Text) {
 TEST(TestModeInfo, DefaultsAreLeftOutOfFormFilesAndComeBackWhenOmitted) {
     TSettingsHolder holder(nullptr);
     holder.SetName("Holder");
-    EXPECT_EQ(StreamText(&holder).find("TestModeInfo"), AnsiString::npos);
+    EXPECT_EQ(FormText(&holder).find("TestModeInfo"), AnsiString::npos);
 
     std::unique_ptr<TSettingsHolder> read =
         ReadHolder("object Holder: TSettingsHolder\nend\n");
@@ -206,7 +195,7 @@ TEST(TestModeInfo, ChangedSettingsTravelThroughFormFiles) {
     info.ExpandWidthPercent = 130;
     info.ExpandCharsPercent = 150;
     info.Kind = tmkFlipCase;
-    AnsiString text = StreamText(&holder);
+    AnsiString text = FormText(&holder);
     for (const char* written :
          {"TestModeInfo.Active = True", "TestModeInfo.Kind = tmkFlipCase",
           "TestModeInfo.ExpandWidthPercent = 130", "TestModeInfo.ExpandCharsPercent = 150",
