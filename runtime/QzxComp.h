@@ -196,6 +196,8 @@ public:
     explicit TzxExtendedItems(TzxCustomLang* AOwner);
     TPersistent* GetOwner() const override;
     TzxExtendedItem* Items(Integer Index) const;
+    // Assigns Value to the item at Index.
+    void SetItems(Integer Index, const TzxExtendedItem* Value) { SetItem(Index, Value); }
     TzxExtendedItem* Add();
     // The first item whose Identifier equals Identifier ignoring case, or
     // nullptr.

@@ -461,6 +461,11 @@ TEST_F(LangExtended, AssignedTranslationsAreCopiedWithoutTheirComponentLinks) {
     EXPECT_EQ(copy->RelComponent(), nullptr);
     EXPECT_EQ(copy->Collection(), Lang->ExtendedTranslations());
 
+    item->SetValues(Line({"x", "y", "z"}));
+    Lang->ExtendedTranslations()->SetItems(0, item);
+    EXPECT_EQ(copy->Values(), Line({"x", "y", "z"}));
+    EXPECT_EQ(Lang->ExtendedTranslations()->Count(), 1);
+
     TColumn* column = Form->Grid->Column(0);
     column->Assign(item);
     EXPECT_EQ(column->Caption, "Name") << "another class of item is left untouched";
