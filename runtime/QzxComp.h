@@ -96,10 +96,12 @@ private:
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 class TzxCustomLang;
+class TMemIniFile;
 
 // The exception class of the translation components.
 class ELanguageError : public Exception {
@@ -425,6 +427,60 @@ public:
     // Writes the active language into the owner form and its components.
     virtual void ChangeLanguage();
 
+    // --- Text translation files (".zxl"): one file serves many forms, each
+    // form's keys beginning with its owner's class name. The readers treat
+    // the text as untrusted and change nothing when it is malformed.
+    // The number of lines written; -1 when the class keeps no list of Kind.
+    virtual Integer SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim);
+    // The number of keys of the kind's section; -1 when the class keeps no
+    // list of Kind or the text is malformed.
+    virtual Integer LoadFromStream(TStringsType Kind, TStream& Stream, bool ClearFirst);
+    virtual void LoadAllFromStream(TStream& Stream, bool ClearFirst);
+    // This component's whole file, written at Stream's position.
+    virtual void SaveAllToStream(TStream& Stream, const WideString& Delim);
+    // The file's lines win; lines the file lacks are kept. False when the
+    // class keeps no list of Kind or the text is malformed.
+    virtual bool MergeFromStream(TStringsType Kind, TStream& Stream);
+    virtual bool MergeAllFromStream(TStream& Stream);
+    virtual bool MergeAllFromStreamDNC(TStream& Stream);
+    void SaveExtendedToStream(TStream& Stream, const WideString& Delim);
+    void LoadExtendedFromStream(TStream& Stream, bool ClearFirst);
+
+    // --- Translation files by name: ".ZXB" (any case) names the binary
+    // format, every other name the text format.
+    virtual Integer LoadFromFile(TStringsType Kind, const WideString& FileName, bool ClearFirst);
+    virtual void SaveToFile(TStringsType Kind, const WideString& FileName,
+                            const WideString& Delim);
+    virtual void LoadAllFromFile(const WideString& FileName, bool ClearFirst);
+    virtual void SaveAllToFile(const WideString& FileName, const WideString& Delim);
+    virtual Integer LoadStringsFromFile(const WideString& FileName, bool ClearFirst);
+    virtual void SaveStringsToFile(const WideString& FileName, const WideString& Delim);
+    virtual bool MergeFromFile(TStringsType Kind, const WideString& FileName);
+    virtual bool MergeAllFromFile(const WideString& FileName);
+    virtual void LoadAllFromFileDNC(const WideString& FileName, bool ClearFirst);
+    virtual bool MergeAllFromFileDNC(const WideString& FileName);
+    void LoadExtendedFromFile(const WideString& FileName, bool ClearFirst);
+    void SaveExtendedToFile(const WideString& FileName, const WideString& Delim);
+
+    // --- The binary file's entry of this component's form (".ZXB").
+    // Replaces or adds the entry; the file is rewritten whole.
+    void SaveAllToBinaryFile(const AnsiString& FileName);
+    // Load the entry and apply the language; nothing without an owner.
+    void LoadAllFromBinaryFile(const AnsiString& FileName);
+    void LoadAllFromBinaryStream(TStream& Stream);
+    // Only the list of Kind, the language not applied; whether the file has
+    // an entry for this form.
+    bool LoadPropFromBinaryFile(TStringsType Kind, const AnsiString& FileName);
+
+    // --- One language column of a text file, LangName as the file names
+    // it, into the language of that name (added when the component lacks it).
+    virtual void LoadLanguageByProp(TStringsType Kind, const WideString& FileName,
+                                    const WideString& LangName);
+    virtual void LoadLanguageByExt(const WideString& FileName, const WideString& LangName);
+    virtual void LoadLanguage(const WideString& FileName, const WideString& LangName);
+    // The values part of a line holding Value for language Index alone.
+    WideString BuildStringByOne(const WideString& Value, Integer Index) const;
+
     // --- String identifiers: the keys of the Strings list.
     // Adds or replaces the line of ID (case ignored), one text per language
     // (missing ones empty), and updates the string table. Raises
@@ -594,6 +650,41 @@ private:
 
     // Files and string identifiers (QzxComp_Files.cpp)
     void PutInStringTable(const WideString& ID, const AnsiString& Line);
+    void WriteToFile(const WideString& FileName,
+                     const std::function<bool(TStream& Text)>& WriteText);
+    Integer LoadKindFromBinaryFile(TStringsType Kind, const WideString& FileName);
+    void LoadBinaryEntry(const AnsiString& FileName);
+
+    // Text translation files (QzxComp_ZxlFile.cpp)
+    struct TExtendedEntry {
+        AnsiString Identifier;
+        AnsiString Values;
+        TTypeKind PropertyType;
+    };
+    struct TLanguageColumn {
+        std::unique_ptr<TMemIniFile> Ini;
+        AnsiString FileDelim;
+        Integer FileColumn = 0;
+        Integer Language = 0;
+    };
+    AnsiString OwnerClassName() const;
+    AnsiString UpperKeyOf(const AnsiString& Line) const;
+    void WriteLanguageNames(TMemIniFile& Ini) const;
+    void DeleteOlderFormKeys(TStrings& Lines, const AnsiString& Section) const;
+    bool ReadLanguageNames(TMemIniFile& Ini, TStringList& Names, TStringList& Fixed) const;
+    std::optional<AnsiString> LineOfEntry(TStringsType Kind, const AnsiString& Key,
+                                          const AnsiString& Value, const AnsiString& FileDelim,
+                                          bool& OwnersLine) const;
+    Integer LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst);
+    void LoadAllKindsFromStream(TStream& Stream, bool ClearFirst);
+    std::vector<TExtendedEntry> ExtendedEntries(TMemIniFile& Ini) const;
+    void LoadExtendedFromIni(TMemIniFile& Ini, bool ClearFirst);
+    void FinishSingleLoad(TStringsType Kind, TStrings& List);
+    bool MergeKind(TStringsType Kind, const std::function<Integer()>& LoadKind);
+    void KeepLinesTheFileLacks(TStrings& List, const TStrings& Backup) const;
+    bool MergeAllKinds(const std::function<bool(TStringsType)>& MergeOneKind);
+    std::optional<TLanguageColumn> FindLanguageColumn(const WideString& FileName,
+                                                      const WideString& LangName);
 
     // Collecting (QzxComp_Collect.cpp)
     enum class TCollected { Kept, Added, Restored };
@@ -672,6 +763,9 @@ private:
     Integer FActiveLanguage = 1;
     Integer FNumOfLanguages = 1;
     bool FChangeLocales = false;
+    // Set while a load of several kinds runs: the single-kind loads then
+    // leave their finishing steps to its end.
+    bool FLoadAll = false;
     std::unique_ptr<TStringList> FWorkList;
     std::array<WideString, LocaleSettingCount> FLocaleSnapshot;
     TzxLangDispatcher* FLangDispatcher = nullptr;

@@ -1,5 +1,5 @@
-// The lookup of the translation component's lists by kind name and the
-// string identifiers of its Strings list.
+// The translation component's file entry points, the lookup of its lists
+// by kind name, and the string identifiers of its Strings list.
 #include "runtime/QzxComp.h"
 
 #include <algorithm>
@@ -37,6 +37,190 @@ TStrings* TzxCustomLang::GetPropListByName(const WideString& Name) const {
             return GetPropListByType(type);
     }
     return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Files by name. A ".ZXB" name means the binary file, whose entry for this
+// component's form holds every list; any other name means the text file,
+// which is read whole and written whole through a temporary file that
+// replaces it, so a failed save leaves it as it was.
+
+namespace {
+
+AnsiString NameOf(const WideString& FileName) {
+    return UTF8Encode(FileName);
+}
+
+bool IsBinary(const WideString& FileName) {
+    return zxIsBinaryFile(NameOf(FileName));
+}
+
+TFileStream OpenToRead(const WideString& FileName) {
+    return TFileStream(NameOf(FileName), static_cast<Word>(fmOpenRead | fmShareExclusive));
+}
+
+} // namespace
+
+Integer TzxCustomLang::LoadFromFile(TStringsType Kind, const WideString& FileName,
+                                    bool ClearFirst) {
+    if (!FileExists(NameOf(FileName)))
+        return -1;
+    if (IsBinary(FileName))
+        return LoadKindFromBinaryFile(Kind, FileName);
+    TFileStream stream = OpenToRead(FileName);
+    return LoadFromStream(Kind, stream, ClearFirst);
+}
+
+// The number of lines the file's entry gave, 0 without an entry for this
+// form; -1, with the list as it was, when the class keeps no list of Kind
+// or the file cannot be read.
+Integer TzxCustomLang::LoadKindFromBinaryFile(TStringsType Kind, const WideString& FileName) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list || !Owner())
+        return -1;
+    bool found = false;
+    try {
+        found = LoadPropFromBinaryFile(Kind, NameOf(FileName));
+    } catch (const std::exception&) {
+        return -1;
+    }
+    FinishSingleLoad(Kind, *list);
+    return found ? list->Count() : 0;
+}
+
+// A binary file gets this form's whole entry. A text file's current text
+// is rewritten in memory by WriteText, and the file replaced by the result
+// when WriteText reports that it wrote.
+void TzxCustomLang::WriteToFile(const WideString& FileName,
+                                const std::function<bool(TStream& Text)>& WriteText) {
+    const AnsiString name = NameOf(FileName);
+    if (zxIsBinaryFile(name)) {
+        SaveAllToBinaryFile(name);
+        return;
+    }
+    TMemoryStream text;
+    if (FileExists(name))
+        text.LoadFromFile(name);
+    if (WriteText(text))
+        text.SaveToFile(name);
+}
+
+void TzxCustomLang::SaveToFile(TStringsType Kind, const WideString& FileName,
+                               const WideString& Delim) {
+    WriteToFile(FileName, [&](TStream& Text) { return SaveToStream(Kind, Text, Delim) >= 0; });
+}
+
+void TzxCustomLang::LoadAllFromFile(const WideString& FileName, bool ClearFirst) {
+    if (!FileExists(NameOf(FileName)))
+        return;
+    if (IsBinary(FileName)) {
+        LoadAllFromBinaryFile(NameOf(FileName));
+        return;
+    }
+    TFileStream stream = OpenToRead(FileName);
+    LoadAllFromStream(stream, ClearFirst);
+}
+
+void TzxCustomLang::SaveAllToFile(const WideString& FileName, const WideString& Delim) {
+    WriteToFile(FileName, [&](TStream& Text) {
+        bool wrote = false;
+        for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+            wrote = SaveToStream(static_cast<TStringsType>(kind), Text, Delim) >= 0 || wrote;
+        return wrote;
+    });
+}
+
+Integer TzxCustomLang::LoadStringsFromFile(const WideString& FileName, bool ClearFirst) {
+    return LoadFromFile(stStrings, FileName, ClearFirst);
+}
+
+void TzxCustomLang::SaveStringsToFile(const WideString& FileName, const WideString& Delim) {
+    SaveToFile(stStrings, FileName, Delim);
+}
+
+void TzxCustomLang::LoadExtendedFromFile(const WideString& FileName, bool ClearFirst) {
+    if (!FileExists(NameOf(FileName)))
+        return;
+    TFileStream stream = OpenToRead(FileName);
+    LoadExtendedFromStream(stream, ClearFirst);
+}
+
+void TzxCustomLang::SaveExtendedToFile(const WideString& FileName, const WideString& Delim) {
+    WriteToFile(FileName, [&](TStream& Text) {
+        SaveExtendedToStream(Text, Delim);
+        return true;
+    });
+}
+
+// The file's lines win, the list keeps the lines the file lacks; false, with
+// the list as it was, when the class keeps no list of Kind or the file
+// cannot be read.
+bool TzxCustomLang::MergeFromFile(TStringsType Kind, const WideString& FileName) {
+    if (!FileExists(NameOf(FileName)))
+        return false;
+    return MergeKind(Kind, [&] { return LoadFromFile(Kind, FileName, true); });
+}
+
+bool TzxCustomLang::MergeAllFromFileDNC(const WideString& FileName) {
+    return MergeAllKinds([&](TStringsType Kind) { return MergeFromFile(Kind, FileName); });
+}
+
+bool TzxCustomLang::MergeAllFromFile(const WideString& FileName) {
+    const bool merged = MergeAllFromFileDNC(FileName);
+    ChangeLanguage();
+    return merged;
+}
+
+void TzxCustomLang::LoadAllFromFileDNC(const WideString& FileName, bool ClearFirst) {
+    if (!FileExists(NameOf(FileName)))
+        return;
+    if (IsBinary(FileName)) {
+        LoadBinaryEntry(NameOf(FileName));
+        return;
+    }
+    TFileStream stream = OpenToRead(FileName);
+    LoadAllKindsFromStream(stream, ClearFirst);
+}
+
+// ---------------------------------------------------------------------------
+// The binary file's entry of this component's form
+
+void TzxCustomLang::SaveAllToBinaryFile(const AnsiString& FileName) {
+    TZXBFileManager manager(FileName);
+    manager.Add(this);
+    manager.SaveToFile(FileName);
+}
+
+// Every list, the names and the extended translations of the entry, the
+// string tables rebuilt; nothing without an owner or an entry.
+void TzxCustomLang::LoadBinaryEntry(const AnsiString& FileName) {
+    if (!Owner())
+        return;
+    TZXBFileManager manager;
+    if (manager.LoadFromFile(this, Owner()->ClassName(), FileName))
+        UpdateStrCollections();
+}
+
+void TzxCustomLang::LoadAllFromBinaryFile(const AnsiString& FileName) {
+    LoadBinaryEntry(FileName);
+    ChangeLanguage();
+}
+
+void TzxCustomLang::LoadAllFromBinaryStream(TStream& Stream) {
+    if (!Owner())
+        return;
+    TZXBFileManager manager;
+    if (manager.LoadFromStream(this, Owner()->ClassName(), Stream))
+        UpdateStrCollections();
+    ChangeLanguage();
+}
+
+bool TzxCustomLang::LoadPropFromBinaryFile(TStringsType Kind, const AnsiString& FileName) {
+    TZXBFileManager manager;
+    const bool found = manager.LoadPropFromFile(Kind, FileName, this, Owner()->ClassName());
+    if (found && Kind == stStrings)
+        UpdateStrCollections();
+    return found;
 }
 
 // ---------------------------------------------------------------------------

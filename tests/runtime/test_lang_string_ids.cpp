@@ -62,6 +62,29 @@ TEST_F(StringIds, AddStringKeepsLineBreaksInsideAText) {
     EXPECT_EQ(Lang->Strings()->Get(0), Line({"SLines", "one\r\ntwo", "eins", "", ""}));
 }
 
+TEST_F(StringIds, AddStringKeepsTheStringTableSortedAndLikeARebuildOfIt) {
+    Lang->AddString(u"SZeta", {u"z"});
+    Lang->AddString(u"SAlpha", {u"a", u"A2"});
+    Lang->AddString(u"SMid", {u"", u"m2", u"m3"});
+    Lang->AddString(u"salpha", {u"b"});
+    const TzxStringsCollection* table = Lang->StringTable();
+    ASSERT_EQ(table->Count(), 3);
+    EXPECT_EQ(table->Items(0)->ID(), u"SAlpha") << "the item found keeps its identifier";
+    EXPECT_EQ(table->Items(0)->Values()->Text(), "b\n\n\n\n");
+    EXPECT_EQ(table->Items(1)->ID(), u"SMid");
+    EXPECT_EQ(table->Items(1)->Values()->Text(), "\nm2\nm3\n\n") << "values keep their places";
+    EXPECT_EQ(table->Items(2)->ID(), u"SZeta");
+
+    AnsiString added;
+    for (Integer index = 0; index < table->Count(); ++index)
+        added += table->Items(index)->Values()->Text();
+    Lang->UpdateStrCollections();
+    AnsiString rebuilt;
+    for (Integer index = 0; index < table->Count(); ++index)
+        rebuilt += table->Items(index)->Values()->Text();
+    EXPECT_EQ(added, rebuilt);
+}
+
 TEST_F(StringIds, GetIDIndexIgnoresCaseAndDeleteStringDoesNot) {
     Lang->AddString(u"SOne", {u"1"});
     Lang->AddString(u"STwo", {u"2"});
@@ -80,10 +103,8 @@ TEST_F(StringIds, GetStringIDReturnsTheKeyAndRefusesIndexesOutsideTheList) {
     Lang->Strings()->Add("no delimiter");
     EXPECT_EQ(Lang->GetStringID(0), u"SOne");
     EXPECT_EQ(Lang->GetStringID(1), u"") << "a line without a delimiter has no key";
-    EXPECT_EQ(MessageOf<EListError>([&] { Lang->GetStringID(-1); }),
-              "List index is out of bonds!");
-    EXPECT_EQ(MessageOf<EListError>([&] { Lang->GetStringID(2); }),
-              "List index is out of bonds!");
+    EXPECT_EQ(MessageOf<EListError>([&] { Lang->GetStringID(-1); }), "List index is out of bonds!");
+    EXPECT_EQ(MessageOf<EListError>([&] { Lang->GetStringID(2); }), "List index is out of bonds!");
 }
 
 TEST_F(StringIds, ListsAreFoundByKindNameInAnyCase) {

@@ -1,0 +1,708 @@
+// The text translation file ".zxl": an ini text in which one file serves
+// many forms, each form's keys beginning with its owner's class name. The
+// component's stream operations write and read it here: one kind or all,
+// merges, the extended section and single language columns.
+#include "runtime/DOriDaz.h"
+#include "runtime/QzxComp.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <unordered_set>
+
+namespace {
+
+const AnsiString OptionsSection = "OPTIONS";
+const AnsiString DelimiterKey = "DELIMITER";
+// The extended writer spells the same section and key its own way; lookups
+// ignore case, so both name one entry.
+const AnsiString ExtendedOptionsSection = "Options";
+const AnsiString ExtendedDelimiterKey = "Delimiter";
+const AnsiString LangNamesSection = "Language names - for internal use only!";
+const AnsiString OldLangNamesSection = "Language names - for intenal use only!";
+const AnsiString ExtendedSection = "Extended";
+const AnsiString DefaultDelimiter = "~!@#";
+const AnsiString LanguageKey = "Language_";
+const AnsiString FixedLanguageKey = "Language_Fixed";
+const AnsiString TypeKindSuffix = "_TypeKind";
+const AnsiString SkippedValue = "\xFF";
+constexpr char EscapedCR = 25;
+constexpr char EscapedLF = 26;
+
+// A line longer than this is no translation text: the reader refuses it
+// rather than take a damaged or foreign file for one.
+constexpr std::size_t MaxLineLength = 1 << 20;
+
+const char* const MalformedLine = "Translation file %s, line %d: %s";
+const char* const MalformedText = "Translation file %s: %s";
+const char* const UnwritableKey = "The key \"%s\" cannot be written to a translation file!";
+const char* const UnwritableText = "\"%s\" cannot be written to a translation file!";
+const char* const NoOwner = "A translation component without owner has no translation file keys!";
+
+AnsiString IniName(TStringsType Kind) {
+    return UTF8Encode(IniNames[static_cast<std::size_t>(Kind)]);
+}
+
+bool HasIndexMarks(TStringsType Kind) {
+    return Kind == stCollections || Kind == stListView_TreeView_Items;
+}
+
+AnsiString Replaced(AnsiString S, char From, char To) {
+    std::replace(S.begin(), S.end(), From, To);
+    return S;
+}
+
+AnsiString Replaced(const AnsiString& S, const AnsiString& From, const AnsiString& To) {
+    return StringReplace(S, From, To, {rfReplaceAll});
+}
+
+// Line breaks inside a value travel as codes 25 and 26, so that every entry
+// stays on one line of the file.
+AnsiString EscapeLineBreaks(const AnsiString& S) {
+    return Replaced(Replaced(S, '\r', EscapedCR), '\n', EscapedLF);
+}
+
+AnsiString UnescapeLineBreaks(const AnsiString& S) {
+    return Replaced(Replaced(S, EscapedCR, '\r'), EscapedLF, '\n');
+}
+
+// Collection and list-view items' indexes are written ListView1.Items-3+;
+// every mark of a key maps back.
+AnsiString IndexMarksOf(const AnsiString& Key) {
+    return Replaced(Replaced(Key, '[', '-'), ']', '+');
+}
+
+AnsiString BracketsOf(const AnsiString& Key) {
+    return Replaced(Replaced(Key, '-', '['), '+', ']');
+}
+
+bool StartsWithText(const AnsiString& S, const AnsiString& Prefix) {
+    return S.size() >= Prefix.size() && AnsiSameText(S.substr(0, Prefix.size()), Prefix);
+}
+
+AnsiString SourceName(TStream& Stream) {
+    auto* file = dynamic_cast<TFileStream*>(&Stream);
+    return file ? "\"" + file->FileName() + "\"" : AnsiString("stream");
+}
+
+// The whole text of Stream from its start.
+AnsiString ReadWholeText(TStream& Stream) {
+    const Int64 size = Stream.Size();
+    if (size > std::numeric_limits<Integer>::max())
+        throw EReadError(
+            Format(MalformedText, {SourceName(Stream), AnsiString("the file is too large")}));
+    AnsiString text(static_cast<std::size_t>(size), '\0');
+    Stream.SetPosition(0);
+    Stream.ReadBuffer(text.data(), static_cast<Integer>(size));
+    return text;
+}
+
+// Refuses what no writer of the format produces: NUL bytes, overlong
+// lines, and lines inside a section that are neither a header nor an entry.
+void CheckTranslationText(const TStrings& Lines, const AnsiString& Source) {
+    bool inSection = false;
+    for (Integer index = 0; index < Lines.Count(); ++index) {
+        const AnsiString line = Lines[index];
+        auto refuse = [&](const char* Reason) {
+            throw EReadError(Format(MalformedLine, {Source, index + 1, Reason}));
+        };
+        if (line.size() > MaxLineLength)
+            refuse("the line is too long");
+        if (line.find('\0') != AnsiString::npos)
+            refuse("the line holds a NUL byte");
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[' && line.back() == ']') {
+            inSection = true;
+            continue;
+        }
+        if (inSection && line.find('=') == AnsiString::npos)
+            refuse("the line is neither a section header nor an entry");
+    }
+}
+
+// The delimiter string of the file's values.
+AnsiString FileDelimiter(TMemIniFile& Ini) {
+    return Ini.ReadString(OptionsSection, DelimiterKey, DefaultDelimiter);
+}
+
+// A stored type kind name, cut before the delimiter string.
+AnsiString TypeKindName(const AnsiString& Stored, TMemIniFile& Ini) {
+    return Stored.substr(0, Stored.find(FileDelimiter(Ini)));
+}
+
+// Refuses entries that no reader could use: an empty delimiter, which
+// would split nothing; language names that do not start with language 1;
+// property type kinds the platform does not know.
+void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
+    auto refuse = [&](const AnsiString& Reason) {
+        throw EReadError(Format(MalformedText, {Source, Reason}));
+    };
+    if (Ini.ReadString(OptionsSection, DelimiterKey, DefaultDelimiter).empty())
+        refuse("the delimiter is empty");
+    if (Ini.SectionExists(LangNamesSection) &&
+        Ini.ReadString(LangNamesSection, LanguageKey + "1", "").empty())
+        refuse("language 1 has no name");
+    TStringList keys;
+    Ini.ReadSectionValues(ExtendedSection, keys);
+    for (Integer index = 0; index < keys.Count(); ++index) {
+        if (!keys[index].ends_with(TypeKindSuffix))
+            continue;
+        const AnsiString& typeName = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
+        if (GetEnumValue(TypeInfoOf(tkUnknown), TypeKindName(typeName, Ini)) < 0)
+            refuse("unknown property type kind \"" + typeName + "\"");
+    }
+}
+
+// The file's text in a fresh ini engine; raises EReadError naming the file
+// when the text is malformed.
+std::unique_ptr<TMemIniFile> ReadTranslationFile(TStream& Stream) {
+    const AnsiString source = SourceName(Stream);
+    TStringList lines;
+    lines.SetText(ReadWholeText(Stream));
+    CheckTranslationText(lines, source);
+    auto ini = std::make_unique<TMemIniFile>("");
+    ini->SetStrings(lines);
+    CheckTranslationEntries(*ini, source);
+    return ini;
+}
+
+std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
+    TFileStream stream(UTF8Encode(FileName), static_cast<Word>(fmOpenRead | fmShareDenyWrite));
+    return ReadTranslationFile(stream);
+}
+
+void WriteLines(TStream& Stream, const TStrings& Lines) {
+    Stream.SetSize(0);
+    Stream.SetPosition(0);
+    Lines.SaveToStream(Stream);
+}
+
+// Keys and texts may hold nothing that splits an entry or its line.
+void CheckWritableKey(const AnsiString& Key) {
+    if (Key.find_first_of("=\r\n") != AnsiString::npos)
+        throw ELanguageError(Format(UnwritableKey, {Key}));
+}
+
+void CheckWritableText(const AnsiString& Text) {
+    if (Text.empty() || Text.find_first_of("\r\n") != AnsiString::npos)
+        throw ELanguageError(Format(UnwritableText, {Text}));
+}
+
+// Value N (from 1) of a values text, each value ended by Delim.
+AnsiString NthValue(const AnsiString& Values, Integer N, const AnsiString& Delim) {
+    AnsiString rest = Values;
+    for (Integer skipped = 1; skipped < N; ++skipped) {
+        const auto at = rest.find(Delim);
+        if (at == AnsiString::npos)
+            return AnsiString();
+        rest.erase(0, at + Delim.size());
+    }
+    return rest.substr(0, rest.find(Delim));
+}
+
+// Restores the load-all flag however the operation ends.
+class TLoadAllScope {
+public:
+    TLoadAllScope(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { FFlag = Value; }
+    ~TLoadAllScope() { FFlag = FSaved; }
+    TLoadAllScope(const TLoadAllScope&) = delete;
+    TLoadAllScope& operator=(const TLoadAllScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Writing
+
+void TzxCustomLang::WriteLanguageNames(TMemIniFile& Ini) const {
+    Ini.EraseSection(LangNamesSection);
+    for (Integer language = 1; language <= FNumOfLanguages; ++language) {
+        AnsiString name =
+            language <= FLangNames->Count() ? FLangNames->Get(language - 1) : AnsiString();
+        if (name.empty())
+            name = "Language N" + IntToStr(language);
+        CheckWritableText(name);
+        Ini.WriteString(LangNamesSection, LanguageKey + IntToStr(language), name);
+    }
+}
+
+Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list)
+        return -1;
+    const AnsiString delim = UTF8Encode(Delim);
+    CheckWritableText(delim);
+    const AnsiString prefix = OwnerClassName() + ".";
+    auto ini = ReadTranslationFile(Stream);
+    ini->WriteString(OptionsSection, DelimiterKey, delim);
+    WriteLanguageNames(*ini);
+    ini->EraseSection(OldLangNamesSection);
+    for (Integer index = 0; index < list->Count(); ++index) {
+        const AnsiString line = list->Get(index);
+        if (line.empty())
+            continue;
+        const auto at = line.find(this->Delim());
+        AnsiString key = line.substr(0, at);
+        const AnsiString values = at == AnsiString::npos ? AnsiString() : line.substr(at + 1);
+        CheckWritableKey(key);
+        if (HasIndexMarks(Kind))
+            key = IndexMarksOf(key);
+        ini->WriteString(IniName(Kind), prefix + key,
+                         EscapeLineBreaks(Replaced(values, AnsiString(1, this->Delim()), delim)));
+    }
+    TStringList lines;
+    ini->GetStrings(lines);
+    DeleteOlderFormKeys(lines, IniName(Kind));
+    WriteLines(Stream, lines);
+    return list->Count();
+}
+
+// Keys of the older form begin with the owner's component name; the
+// section just written drops them.
+void TzxCustomLang::DeleteOlderFormKeys(TStrings& Lines, const AnsiString& Section) const {
+    const AnsiString oldPrefix = Owner()->Name() + ".";
+    // Were the owner named like its class, its current keys would go too.
+    if (Owner()->Name().empty() || AnsiSameText(Owner()->Name(), Owner()->ClassName()))
+        return;
+    const AnsiString header = "[" + Section + "]";
+    Integer index = 0;
+    while (index < Lines.Count() && !AnsiSameText(Lines[index], header))
+        ++index;
+    for (++index; index < Lines.Count() && !Lines[index].starts_with("[");)
+        if (StartsWithText(Lines[index], oldPrefix))
+            Lines.Delete(index);
+        else
+            ++index;
+}
+
+void TzxCustomLang::SaveExtendedToStream(TStream& Stream, const WideString& Delim) {
+    const AnsiString delim = UTF8Encode(Delim);
+    CheckWritableText(delim);
+    const AnsiString prefix = OwnerClassName() + ".";
+    auto ini = ReadTranslationFile(Stream);
+    ini->WriteString(ExtendedOptionsSection, ExtendedDelimiterKey, delim);
+    WriteLanguageNames(*ini);
+    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
+        const TzxExtendedItem* item = FExtendedTranslations->Items(index);
+        const AnsiString key = prefix + item->GetIdentifier();
+        CheckWritableKey(key);
+        ini->WriteString(
+            ExtendedSection, key,
+            EscapeLineBreaks(Replaced(item->Values(), AnsiString(1, this->Delim()), delim)));
+        ini->WriteString(ExtendedSection, key + TypeKindSuffix,
+                         GetEnumName(TypeInfoOf(tkUnknown), item->PropertyType()));
+    }
+    TStringList lines;
+    ini->GetStrings(lines);
+    WriteLines(Stream, lines);
+}
+
+void TzxCustomLang::SaveAllToStream(TStream& Stream, const WideString& Delim) {
+    TMemoryStream whole;
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+        SaveToStream(static_cast<TStringsType>(kind), whole, Delim);
+    SaveExtendedToStream(whole, Delim);
+    whole.SetPosition(0);
+    Stream.CopyFrom(whole, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Reading one kind
+
+AnsiString TzxCustomLang::OwnerClassName() const {
+    if (!Owner())
+        throw ELanguageError(NoOwner);
+    return Owner()->ClassName();
+}
+
+// The language names and the fixed languages as the file gives them; false
+// when it has no language names.
+bool TzxCustomLang::ReadLanguageNames(TMemIniFile& Ini, TStringList& Names,
+                                      TStringList& Fixed) const {
+    if (!Ini.SectionExists(LangNamesSection))
+        return false;
+    for (Integer language = 1;; ++language) {
+        const AnsiString name =
+            Ini.ReadString(LangNamesSection, LanguageKey + IntToStr(language), "");
+        if (name.empty())
+            break;
+        Names.Add(name);
+    }
+    // A file that marks no language as fixed leaves the component's own
+    // choice as it is.
+    Fixed.Assign(FFixedLanguages.get());
+    TStringList marked;
+    bool anyMark = false;
+    for (Integer language = 1; language <= Names.Count(); ++language) {
+        const AnsiString key = FixedLanguageKey + IntToStr(language);
+        anyMark = anyMark || Ini.ValueExists(OptionsSection, key);
+        if (Ini.ReadInteger(OptionsSection, key, 0) != 0)
+            marked.Add(Names.Get(language - 1));
+    }
+    if (anyMark)
+        Fixed.Assign(&marked);
+    return true;
+}
+
+// The list line that a file entry gives, without the owner prefix; nothing
+// when the entry belongs to another form, to an excluded component, or is
+// marked as skipped.
+std::optional<AnsiString> TzxCustomLang::LineOfEntry(TStringsType Kind, const AnsiString& Key,
+                                                     const AnsiString& Value,
+                                                     const AnsiString& FileDelim,
+                                                     bool& OwnersLine) const {
+    AnsiString prefixName;
+    for (const AnsiString& name : {Owner()->Name(), Owner()->ClassName()})
+        if (!name.empty() && StartsWithText(Key, name + "."))
+            prefixName = name;
+    if (prefixName.empty() || Value == SkippedValue)
+        return std::nullopt;
+    AnsiString item = Key.substr(prefixName.size() + 1);
+    if (HasIndexMarks(Kind))
+        item = BracketsOf(item);
+    if (FDoNotTranslate->IndexOf(item.substr(0, item.find('.'))) >= 0)
+        return std::nullopt;
+    const AnsiString delim(1, Delim());
+    AnsiString line = item + delim;
+    if (Value.find(FileDelim) == AnsiString::npos)
+        line += Value + delim;
+    line = UnescapeLineBreaks(line + Replaced(Value, FileDelim, delim));
+    if (!line.ends_with(delim))
+        line += delim;
+    OwnersLine = AnsiSameText(item, prefixName);
+    return line;
+}
+
+AnsiString TzxCustomLang::UpperKeyOf(const AnsiString& Line) const {
+    return AnsiUpperCase(Line.substr(0, Line.find(Delim())));
+}
+
+// The file's lines replace the lines of their keys, so that the file's
+// values are the ones found; new lines are appended, a new owner's line
+// goes first.
+Integer TzxCustomLang::LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst) {
+    TStrings* list = GetPropListByType(Kind);
+    const AnsiString fileDelim = FileDelimiter(Ini);
+    TStringList lines;
+    if (!ClearFirst)
+        lines.Assign(list);
+    std::unordered_map<AnsiString, Integer> lineOfKey;
+    for (Integer index = 0; index < lines.Count(); ++index)
+        lineOfKey.emplace(UpperKeyOf(lines[index]), index);
+    std::vector<AnsiString> ownersLines;
+    TStringList keys;
+    Ini.ReadSectionValues(IniName(Kind), keys);
+    for (Integer index = 0; index < keys.Count(); ++index) {
+        const AnsiString& value = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
+        bool ownersLine = false;
+        const auto line = LineOfEntry(Kind, keys[index], value, fileDelim, ownersLine);
+        if (!line)
+            continue;
+        const auto known = lineOfKey.find(UpperKeyOf(*line));
+        if (known != lineOfKey.end())
+            lines.Put(known->second, *line);
+        else if (ownersLine)
+            ownersLines.push_back(*line);
+        else
+            lineOfKey.emplace(UpperKeyOf(*line), lines.Add(*line));
+    }
+    for (const AnsiString& line : ownersLines)
+        lines.Insert(0, line);
+    TStringList names;
+    TStringList fixed;
+    const bool named = ReadLanguageNames(Ini, names, fixed);
+    list->Assign(&lines);
+    if (named) {
+        FLangNames->Assign(&names);
+        FNumOfLanguages = names.Count();
+        FFixedLanguages->Assign(&fixed);
+    }
+    return keys.Count();
+}
+
+void TzxCustomLang::FinishSingleLoad(TStringsType Kind, TStrings& List) {
+    if (FLoadAll)
+        return;
+    DelOldNames(List, Kind);
+    if (Kind == stStrings)
+        UpdateStrCollections();
+    ChangeLanguage();
+}
+
+Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool ClearFirst) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list || !Owner())
+        return -1;
+    Integer keyCount = -1;
+    try {
+        auto ini = ReadTranslationFile(Stream);
+        keyCount = LoadKindFromIni(Kind, *ini, ClearFirst);
+    } catch (const std::exception&) {
+        return -1;
+    }
+    FinishSingleLoad(Kind, *list);
+    return keyCount;
+}
+
+// ---------------------------------------------------------------------------
+// Reading everything
+
+// All kinds and the extended section, the string tables rebuilt once;
+// a malformed text raises before anything changes.
+void TzxCustomLang::LoadAllKindsFromStream(TStream& Stream, bool ClearFirst) {
+    if (!Owner())
+        return;
+    auto ini = ReadTranslationFile(Stream);
+    TLoadAllScope loadAll(FLoadAll, true);
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
+        const auto type = static_cast<TStringsType>(kind);
+        if (TStrings* list = GetPropListByType(type)) {
+            LoadKindFromIni(type, *ini, ClearFirst);
+            DelOldNames(*list, type);
+        }
+    }
+    LoadExtendedFromIni(*ini, ClearFirst);
+    UpdateStrCollections();
+}
+
+void TzxCustomLang::LoadAllFromStream(TStream& Stream, bool ClearFirst) {
+    LoadAllKindsFromStream(Stream, ClearFirst);
+    ChangeLanguage();
+}
+
+// This form's extended entries: identifier, stored values and type kind.
+std::vector<TzxCustomLang::TExtendedEntry> TzxCustomLang::ExtendedEntries(TMemIniFile& Ini) const {
+    const AnsiString prefix = Owner()->ClassName() + ".";
+    TStringList keys;
+    Ini.ReadSection(ExtendedSection, keys);
+    std::vector<TExtendedEntry> entries;
+    for (Integer index = 0; index < keys.Count(); ++index) {
+        const AnsiString key = keys[index];
+        if (!key.starts_with(prefix) || key.ends_with(TypeKindSuffix))
+            continue;
+        const AnsiString typeName =
+            TypeKindName(Ini.ReadString(ExtendedSection, key + TypeKindSuffix, "tkUnknown"), Ini);
+        entries.push_back({key.substr(prefix.size()), Ini.ReadString(ExtendedSection, key, ""),
+                           static_cast<TTypeKind>(GetEnumValue(TypeInfoOf(tkUnknown), typeName))});
+    }
+    return entries;
+}
+
+void TzxCustomLang::LoadExtendedFromIni(TMemIniFile& Ini, bool ClearFirst) {
+    const auto entries = ExtendedEntries(Ini);
+    const AnsiString fileDelim = FileDelimiter(Ini);
+    if (ClearFirst)
+        FExtendedTranslations->Clear();
+    for (const TExtendedEntry& entry : entries) {
+        TzxExtendedItem* item = FExtendedTranslations->Find(entry.Identifier);
+        if (!item) {
+            item = FExtendedTranslations->Add();
+            item->SetIdentifier(entry.Identifier);
+        }
+        item->SetValues(
+            UnescapeLineBreaks(Replaced(entry.Values, fileDelim, AnsiString(1, Delim()))));
+        item->SetPropertyType(entry.PropertyType);
+    }
+}
+
+void TzxCustomLang::LoadExtendedFromStream(TStream& Stream, bool ClearFirst) {
+    if (!Owner())
+        return;
+    auto ini = ReadTranslationFile(Stream);
+    LoadExtendedFromIni(*ini, ClearFirst);
+}
+
+// ---------------------------------------------------------------------------
+// Merging
+
+bool TzxCustomLang::MergeFromStream(TStringsType Kind, TStream& Stream) {
+    return MergeKind(Kind, [&] { return LoadFromStream(Kind, Stream, true); });
+}
+
+// LoadKind fills the list with the file's lines alone, the finishing steps
+// left out, and returns a negative number when it failed; the list then
+// keeps its lines and the merge reports false.
+bool TzxCustomLang::MergeKind(TStringsType Kind, const std::function<Integer()>& LoadKind) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list)
+        return false;
+    TStringList backup;
+    backup.Assign(list);
+    try {
+        Integer loaded = -1;
+        {
+            TLoadAllScope loadAll(FLoadAll, true);
+            loaded = LoadKind();
+        }
+        if (loaded < 0) {
+            list->Assign(&backup);
+            return false;
+        }
+        KeepLinesTheFileLacks(*list, backup);
+    } catch (const std::exception&) {
+        list->Assign(&backup);
+        return false;
+    }
+    FinishSingleLoad(Kind, *list);
+    return true;
+}
+
+void TzxCustomLang::KeepLinesTheFileLacks(TStrings& List, const TStrings& Backup) const {
+    std::unordered_set<AnsiString> known;
+    for (Integer index = 0; index < List.Count(); ++index)
+        known.insert(UpperKeyOf(List[index]));
+    for (Integer index = 0; index < Backup.Count(); ++index)
+        if (known.insert(UpperKeyOf(Backup[index])).second)
+            List.Add(Backup[index]);
+}
+
+// Every kind the class keeps a list of; the first that fails stops the
+// merge, and the string tables are rebuilt only when all merged.
+bool TzxCustomLang::MergeAllKinds(const std::function<bool(TStringsType)>& MergeOneKind) {
+    TLoadAllScope loadAll(FLoadAll, true);
+    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
+        const auto type = static_cast<TStringsType>(kind);
+        TStrings* list = GetPropListByType(type);
+        if (!list)
+            continue;
+        if (!MergeOneKind(type))
+            return false;
+        DelOldNames(*list, type);
+    }
+    UpdateStrCollections();
+    return true;
+}
+
+bool TzxCustomLang::MergeAllFromStreamDNC(TStream& Stream) {
+    return MergeAllKinds([&](TStringsType Kind) { return MergeFromStream(Kind, Stream); });
+}
+
+bool TzxCustomLang::MergeAllFromStream(TStream& Stream) {
+    const bool merged = MergeAllFromStreamDNC(Stream);
+    ChangeLanguage();
+    return merged;
+}
+
+// ---------------------------------------------------------------------------
+// One language column
+
+WideString TzxCustomLang::BuildStringByOne(const WideString& Value, Integer Index) const {
+    const AnsiString value = UTF8Encode(Value);
+    AnsiString values;
+    for (Integer language = 1; language <= FNumOfLanguages; ++language)
+        values += (language == Index ? value : AnsiString()) + Delim();
+    return UTF8Decode(values);
+}
+
+// The file's column of LangName and the component's language for it, the
+// language added when the component lacks it; nothing when the file does
+// not name the language or cannot be read.
+std::optional<TzxCustomLang::TLanguageColumn>
+TzxCustomLang::FindLanguageColumn(const WideString& FileName, const WideString& LangName) {
+    if (LangName.empty() || !Owner() || !FileExists(UTF8Encode(FileName)))
+        return std::nullopt;
+    TLanguageColumn column;
+    try {
+        column.Ini = ReadTranslationFile(FileName);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    const AnsiString name = UTF8Encode(LangName);
+    for (column.FileColumn = 1;; ++column.FileColumn) {
+        const AnsiString listed =
+            column.Ini->ReadString(LangNamesSection, LanguageKey + IntToStr(column.FileColumn), "");
+        if (listed.empty())
+            return std::nullopt;
+        if (listed == name)
+            break;
+    }
+    column.Language = FLangNames->IndexOf(name) + 1;
+    if (column.Language == 0) {
+        FLangNames->Add(name);
+        column.Language = ++FNumOfLanguages;
+    }
+    column.FileDelim = FileDelimiter(*column.Ini);
+    return column;
+}
+
+void TzxCustomLang::LoadLanguageByProp(TStringsType Kind, const WideString& FileName,
+                                       const WideString& LangName) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list)
+        return;
+    auto column = FindLanguageColumn(FileName, LangName);
+    if (!column)
+        return;
+    const AnsiString prefix = Owner()->ClassName() + ".";
+    std::unordered_set<AnsiString> knownKeys;
+    for (Integer index = 0; index < list->Count(); ++index)
+        knownKeys.insert(UpperKeyOf(list->Get(index)));
+    TStringList keys;
+    column->Ini->ReadSectionValues(IniName(Kind), keys);
+    for (Integer index = 0; index < keys.Count(); ++index) {
+        const AnsiString key = keys[index];
+        if (!key.starts_with(prefix))
+            continue;
+        AnsiString item = key.substr(prefix.size());
+        if (HasIndexMarks(Kind))
+            item = BracketsOf(item);
+        const AnsiString& stored = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
+        const AnsiString value =
+            UnescapeLineBreaks(NthValue(stored, column->FileColumn, column->FileDelim));
+        if (!knownKeys.insert(AnsiUpperCase(item)).second)
+            ReplaceStringValue(*list, UTF8Decode(value), UTF8Decode(item), column->Language);
+        else
+            list->Add(item + Delim() +
+                      UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
+    }
+    FinishSingleLoad(Kind, *list);
+}
+
+void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideString& LangName) {
+    auto column = FindLanguageColumn(FileName, LangName);
+    if (!column)
+        return;
+    for (const TExtendedEntry& entry : ExtendedEntries(*column->Ini)) {
+        const AnsiString value =
+            UnescapeLineBreaks(NthValue(entry.Values, column->FileColumn, column->FileDelim));
+        TzxExtendedItem* item = FExtendedTranslations->Find(entry.Identifier);
+        if (!item) {
+            item = FExtendedTranslations->Add();
+            item->SetIdentifier(entry.Identifier);
+            item->SetValues(UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
+            item->SetPropertyType(entry.PropertyType);
+            continue;
+        }
+        const AnsiString old = AnsiString(1, Delim()) + item->Values();
+        AnsiString values;
+        for (Integer language = 1; language <= FNumOfLanguages; ++language)
+            values +=
+                (language == column->Language ? value : GetLineField(old, language, Delim())) +
+                Delim();
+        item->SetValues(values);
+    }
+    if (!FLoadAll)
+        ChangeLanguage();
+}
+
+void TzxCustomLang::LoadLanguage(const WideString& FileName, const WideString& LangName) {
+    {
+        TLoadAllScope loadAll(FLoadAll, true);
+        for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
+            const auto type = static_cast<TStringsType>(kind);
+            if (TStrings* list = GetPropListByType(type)) {
+                LoadLanguageByProp(type, FileName, LangName);
+                DelOldNames(*list, type);
+            }
+        }
+        LoadLanguageByExt(FileName, LangName);
+        UpdateStrCollections();
+    }
+    ChangeLanguage();
+}
