@@ -108,6 +108,12 @@ class ELanguageError : public Exception {
     using Exception::Exception;
 };
 
+// The errors of the language setters: a language number outside 1..Count,
+// a language count below 1, a language name missing from the names.
+ELanguageError InvalidActiveLanguage(Integer Value, Integer Count);
+ELanguageError InvalidNumOfLanguages(Integer Value);
+ELanguageError LanguageNotListed();
+
 ZX_ENUM(TTranslateType, ttNoChange, ttGetDefault);
 ZX_ENUM(TzxLangOption, loUseExtUDStrings, loUseExtCommonStrings);
 using TzxLangOptions = TSet<TzxLangOption>;
@@ -305,24 +311,86 @@ public:
     TTestModeKind Kind = tmkExpandWidth;
 };
 
-// One active language and one translation file for many translation
-// components. Only its declaration is here so far: creating one raises
-// ELanguageError, so no translation component is ever linked to one yet.
+// Fired after a translation component linked itself to a dispatcher at run
+// time.
+using TLinkToDispatcherEvent = TEvent<void(TObject* Sender, TzxCustomLang* AZxLang)>;
+
+// One active language, one list of language names and one translation file
+// for many translation components, which link to it through their
+// LangDispatcher. It holds no translations itself: it pushes its languages
+// to every linked component and, at run time, makes each component load its
+// translations from FileName when it links.
+//
+// A component and its dispatcher may live on different forms: each asks the
+// other for a free notification, so freeing either one first unlinks them.
 class TzxLangDispatcher : public TComponent {
     ZX_CLASS(TzxLangDispatcher, TComponent)
 public:
     explicit TzxLangDispatcher(TComponent* AOwner);
+    // Unlinks every component first.
+    ~TzxLangDispatcher() override;
+    static void PublishedProperties(TPropertyBuilder<TzxLangDispatcher>& P);
+
+    // --- Languages, numbered from 1. Outside loading the setters refuse a
+    // number outside 1..NumOfLanguages (a count below 1) with
+    // ELanguageError before anything changes; while the form file is read
+    // the values are only stored, and Loaded puts an active language out of
+    // range back to the first.
+    Integer ActiveLanguage() const { return FActiveLanguage; }
+    void SetActiveLanguage(Integer Value);
     Integer NumOfLanguages() const { return FNumOfLanguages; }
+    void SetNumOfLanguages(Integer Value);
+    TStrings* LangNames() const { return FLangNames.get(); }
+    void SetLangNames(TStrings* Value);
+    const WideString& Language() const { return FLanguage; }
+    void SetLanguage(const WideString& Value);
+    // Read only when a component links or by LoadAllFromFile.
+    const AnsiString& FileName() const { return FFileName; }
+    void SetFileName(const AnsiString& Value) { FFileName = Value; }
+    const TLinkToDispatcherEvent& OnLinkToDispatcher() const { return FOnLinkToDispatcher; }
+    void SetOnLinkToDispatcher(const TLinkToDispatcherEvent& Value) { FOnLinkToDispatcher = Value; }
+
+    // Consulted by the components when they apply a language; the other
+    // test settings are only stored.
+    TTestModeInfo* TestModeInfo() const { return FTestModeInfo.get(); }
     bool TestMode() const { return FTestMode; }
+    void SetTestMode(bool Value) { FTestMode = Value; }
+    Integer TestPercentage() const { return FTestPercentage; }
+    void SetTestPercentage(Integer Value) { FTestPercentage = Value; }
+
+    // Links Lang (once, at the end of the list) and gives it the
+    // dispatcher's languages; at run time it loads FileName when that
+    // exists, then fires OnLinkToDispatcher.
     void AddReference(TzxCustomLang* Lang);
-    void RemovePossibleReference(TzxCustomLang* Lang);
-    // The linked components, in link order.
+    // Forgets Lang; nothing when it is not linked. Never raises.
+    void RemovePossibleReference(TzxCustomLang* Lang) noexcept;
+    // The linked components in the order they linked; EListError for a bad
+    // index.
     TzxCustomLang* GetZxLangs(Integer Index) const;
-    Integer GetZxLangsCount() const;
+    Integer GetZxLangsCount() const { return FLangs.Count(); }
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
+    bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+    void CheckActiveLanguage(Integer Value) const;
+    void ResizeLangNames(Integer Count);
+    void TakeLanguageName();
+    void ForEachLang(const std::function<void(TzxCustomLang&)>& Action) const;
+
+    TList FLangs;
+    Integer FActiveLanguage = 1;
     Integer FNumOfLanguages = 1;
+    WideString FLanguage;
+    std::unique_ptr<TStringList> FLangNames;
+    AnsiString FFileName;
+    TLinkToDispatcherEvent FOnLinkToDispatcher;
+    std::unique_ptr<TTestModeInfo> FTestModeInfo;
     bool FTestMode = false;
+    Integer FTestPercentage = 0;
 };
 
 // The translation component: one translation line per translatable text of
@@ -607,6 +675,9 @@ private:
     // The binary file clears the dispatcher link for the length of a write
     // and marks the copies it fills.
     friend class TZXBFileManager;
+    // The dispatcher sets the language name and number of the components
+    // it links without their setters.
+    friend class TzxLangDispatcher;
 
     char Delim() const { return static_cast<char>(FLangDelim); }
     bool IsLoading() const { return ComponentState().Contains(csLoading); }

@@ -14,8 +14,6 @@ const std::array<AnsiString, LocaleSettingCount> LocaleKeys = {
 
 namespace {
 
-const char* const NotValidActiveLanguage = "%d - is not a valid property value!";
-const char* const ActiveLanguageRange = "Value must be within [1..%d]!";
 const char* const OnlyOneLangPerForm =
     "Only one TzxCustomLang component per Form/DataModule allowed!";
 
@@ -92,6 +90,20 @@ Integer NthCharPosition(const AnsiString& S, char Ch, Integer N) {
 
 } // namespace
 
+ELanguageError InvalidActiveLanguage(Integer Value, Integer Count) {
+    return ELanguageError(Format("%d - is not a valid property value!", {Value}) + "\r" +
+                          Format("Value must be within [1..%d]!", {Count}));
+}
+
+ELanguageError InvalidNumOfLanguages(Integer Value) {
+    return ELanguageError(IntToStr(Value) + " - is not a valid property value !\r" +
+                          "Value must be more than ZERO !");
+}
+
+ELanguageError LanguageNotListed() {
+    return ELanguageError("Language name shall be included in LangNames property!");
+}
+
 AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
     Integer start = Index == 0 ? 0 : NthCharPosition(Line, Delim, Index);
     if (Index > 0 && start == 0)
@@ -100,29 +112,6 @@ AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
     if (stop == 0)
         stop = static_cast<Integer>(Line.size()) + 1;
     return Copy(Line, start + 1, stop - start - 1);
-}
-
-// ---------------------------------------------------------------------------
-// The dispatcher's declaration
-
-TzxLangDispatcher::TzxLangDispatcher(TComponent* AOwner) : TComponent(AOwner) {
-    throw ELanguageError("TzxLangDispatcher is not available yet");
-}
-
-void TzxLangDispatcher::AddReference(TzxCustomLang*) {
-    throw ELanguageError("AddReference is not available yet");
-}
-
-void TzxLangDispatcher::RemovePossibleReference(TzxCustomLang*) {
-    throw ELanguageError("RemovePossibleReference is not available yet");
-}
-
-TzxCustomLang* TzxLangDispatcher::GetZxLangs(Integer) const {
-    throw ELanguageError("GetZxLangs is not available yet");
-}
-
-Integer TzxLangDispatcher::GetZxLangsCount() const {
-    throw ELanguageError("GetZxLangsCount is not available yet");
 }
 
 // ---------------------------------------------------------------------------
@@ -263,8 +252,7 @@ void TzxCustomLang::SetActLang(Integer Value) {
     if (Value < 1 || Value > FNumOfLanguages) {
         if (IsLoading())
             return;
-        throw ELanguageError(Format(NotValidActiveLanguage, {Value}) + "\r" +
-                             Format(ActiveLanguageRange, {FNumOfLanguages}));
+        throw InvalidActiveLanguage(Value, FNumOfLanguages);
     }
     FApplyFilter = -1;
     bool cursorChanged = false;
@@ -298,8 +286,7 @@ void TzxCustomLang::SetNumLang(Integer Value) {
     if (Value == FNumOfLanguages)
         return;
     if (Value < 1)
-        throw ELanguageError(IntToStr(Value) + " - is not a valid property value !\r" +
-                             "Value must be more than ZERO !");
+        throw InvalidNumOfLanguages(Value);
     if (Value < FNumOfLanguages)
         CutLinesToLanguages(Value);
     FNumOfLanguages = Value;
@@ -341,7 +328,9 @@ void TzxCustomLang::SetFixedLanguages(TStrings* Value) {
 void TzxCustomLang::SetLangDispatcher(TzxLangDispatcher* Value) {
     if (FLangDispatcher && FLangDispatcher != Value)
         FLangDispatcher->RemovePossibleReference(this);
-    FLangDispatcher = Value;
+    // The dispatcher may sit on another form: each side hears when the
+    // other is freed.
+    ReplaceComponentReference(this, FLangDispatcher, Value);
     if (IsLoading()) {
         if (Value)
             FNumOfLanguages = Value->NumOfLanguages();
@@ -479,6 +468,7 @@ void TzxCustomLang::Notification(TComponent* AComponent, TOperation Operation) {
     if (dynamic_cast<TzxCustomLang*>(AComponent))
         return;
     if (Operation == opRemove && AComponent == FLangDispatcher) {
+        FLangDispatcher->RemovePossibleReference(this);
         FLangDispatcher = nullptr;
         return;
     }
@@ -607,7 +597,9 @@ void InitQzxComp() {
     if (!GetClass("TzxLang"))
         RegisterClass(TzxLang::StaticClass());
     // Forms read their components by class name, so the placement component
-    // must be known to the reader too.
+    // and the dispatcher must be known to the reader too.
     if (!GetClass("TzxFormStorage"))
         RegisterClass(TzxFormStorage::StaticClass());
+    if (!GetClass("TzxLangDispatcher"))
+        RegisterClass(TzxLangDispatcher::StaticClass());
 }

@@ -8,7 +8,6 @@
 namespace {
 
 const char* const VersionText = "6.0_beta";
-const char* const LanguageNotListed = "Language name shall be included in LangNames property!";
 const char* const NotValidDelimiter = "%d - is not a valid property value!";
 const char* const DelimiterRule =
     "The delimiter must not be 0, 10, 13 or a character the translations hold!";
@@ -220,7 +219,7 @@ void TzxCustomLang::SetLanguage(const WideString& Value) {
         return;
     Integer index = FLangNames->IndexOf(UTF8Encode(Value));
     if (index < 0)
-        throw ELanguageError(LanguageNotListed);
+        throw LanguageNotListed();
     FLanguage = Value;
     if (!IsLoading())
         SetActLang(index + 1);

@@ -381,6 +381,34 @@ public:
     explicit TCustomComboBox(TComponent* AOwner);
     ~TCustomComboBox() override;
 
+    // The properties every published combo box shares, in their published
+    // order; descendants add their own after them.
+    template <typename T> static void PublishComboProperties(TPropertyBuilder<T>& P) {
+        P.Property("Color", &TControl::Color, &TControl::SetColor)
+            .TypeName("TColor")
+            .Default(clWindow);
+        P.Property("DropDownCount", &TCustomComboBox::DropDownCount,
+                   &TCustomComboBox::SetDropDownCount)
+            .Default(8);
+        P.Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight)
+            .Default(16);
+        P.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
+        P.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex)
+            .Default(-1);
+        P.Property("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength)
+            .Default(0);
+        P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+        P.Property("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).Default(false);
+        P.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle)
+            .Default(csDropDown);
+        P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+        P.Property("Text", &TControl::Text, &TControl::SetText).TypeName("TCaption");
+        P.Property("OnChange", &TCustomComboBox::OnChange);
+        P.Property("OnDrawItem", &TCustomComboBox::OnDrawItem);
+        P.Property("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
+        P.Property("OnSelect", &TCustomComboBox::OnSelect);
+    }
+
     TStrings* Items() const { return FItems.get(); }
     void SetItems(const TStrings* Value) { FItems->Assign(Value); }
     // -1: none. An index outside the items selects none (set while loading,
@@ -490,8 +518,7 @@ public:
             .Default(-1);
         P.Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect)
             .Default(false);
-        P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
-            .Default(false);
+        P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
         P.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
     }
 

@@ -359,9 +359,4 @@ TEST(LangLoading, CompletesALocalesListFromBeforeTheNameLists) {
     delete form;
 }
 
-TEST_F(LangComponent, DispatchersAreNotThereYet) {
-    EXPECT_EQ(zxtest::MessageOf<ELanguageError>([&] { NewComponent<TzxLangDispatcher>(Form); }),
-              "TzxLangDispatcher is not available yet");
-}
-
 } // namespace
