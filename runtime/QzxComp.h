@@ -91,6 +91,7 @@ private:
 // The translation component
 
 #include "clx/Controls.h"
+#include "clx/Dialogs.h"
 #include "rtl/Collections.h"
 
 #include <array>
@@ -102,6 +103,21 @@ private:
 
 class TzxCustomLang;
 class TMemIniFile;
+
+// The buttons a translated message box offers for a button set, in the
+// order Yes, No, OK, Cancel, Abort, Retry, Ignore: so Yes-No-Cancel, Yes-No,
+// OK-Cancel and Abort-Retry-Ignore, and any other set its own buttons; an
+// empty set offers OK. EInvalidOperation for a set of all eight values.
+std::vector<TMsgDlgBtn> zxMsgDlgButtons(const TMsgDlgButtons& Buttons);
+// The translated message box: the caption by dialog type from Texts
+// (Caption for mtCustom), the buttons in the order given (mbNone: no
+// button), each captioned from Texts and returning its own code; the
+// default is the first button equal to DefaultButton, none when no button
+// is. A confirmation with an Icon shows the picture alone.
+TMessageBoxRequest zxMessageBoxRequest(const AnsiString& Caption, const AnsiString& Msg,
+                                       TMsgDlgType DlgType, const std::vector<TMsgDlgBtn>& Buttons,
+                                       TMsgDlgBtn DefaultButton, const TGraphic* Icon,
+                                       const TMsgDlgTexts& Texts);
 
 // The exception class of the translation components.
 class ELanguageError : public Exception {
@@ -670,6 +686,8 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DefineProperties(TFiler* Filer) override;
+    // Set only on the temporary instance that reads a binary file.
+    bool IsLoadingCopy() const { return FLoadingCopy; }
 
 private:
     // The binary file clears the dispatcher link for the length of a write
@@ -717,6 +735,7 @@ private:
     void ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
                        const AnsiString& Value, const TCharSetIndex& CharSets);
     void DelOldNames(TStrings& List, TStringsType Kind);
+
     void RememberRemovedLine(const AnsiString& Line);
 
     // Files and string identifiers (QzxComp_Files.cpp)
@@ -859,6 +878,57 @@ private:
     bool FIgnoreRemovals = false;
 };
 
+// The published properties the translation components share, in the order
+// their form files hold them. The lists are never written as properties:
+// their lines travel in the form-file property "TranslationData".
+template <typename C> void PublishKindLists(TPropertyBuilder<C>& P, bool WithCommonLists) {
+    P.Property("Captions", &C::Captions, &C::SetCaptions).Stored(false);
+    P.Property("Hints", &C::Hints, &C::SetHints).Stored(false);
+    P.Property("DisplayLabels", &C::DisplayLabels, &C::SetLabels).Stored(false);
+    P.Property("Strings", &C::Strings, &C::SetStrings).Stored(false);
+    P.Property("Fonts", &C::Fonts, &C::SetFonts).Stored(false);
+    P.Property("MultiLines", &C::MultiLines, &C::SetMultiLines).Stored(false);
+    if (WithCommonLists)
+        P.Property("DlgsCaptions", &C::DlgsCaptions, &C::SetDlgsCaptions).Stored(false);
+    P.Property("OtherStrings", &C::OtherStrings, &C::SetOthers).Stored(false);
+    if (WithCommonLists)
+        P.Property("Locales", &C::Locales, &C::SetSystem).Stored(false);
+    P.Property("CharSets", &C::CharSets, &C::SetCharSets).Stored(false);
+    P.Property("Collections", &C::Collections, &C::SetCollections).Stored(false);
+}
+
+// NumOfLanguages to Options.
+template <typename C> void PublishLanguageSettings(TPropertyBuilder<C>& P) {
+    P.Property("NumOfLanguages", &C::NumOfLanguages, &C::SetNumLang).Default(1);
+    P.Property("ActiveLanguage", &C::ActiveLanguage, &C::SetActLang).Default(1);
+    P.Property("ChangeLocales", &C::ChangeLocales, &C::SetChangeLocales).Default(false);
+    P.Property("LangDispatcher", &C::LangDispatcher, &C::SetLangDispatcher);
+    P.Property("OnChangeLanguage", &C::OnChangeLanguage);
+    P.Property("LangDelim", &C::LangDelim, &C::SetLangDelim).Default(Byte{9});
+    P.Property("DoNotTranslate", &C::DoNotTranslate, &C::SetDoNotList).Stored(&C::DoStoreDNT);
+    P.Property("LangNames", &C::LangNames, &C::SetLangNames);
+    P.Property("Language", &C::Language, &C::SetLanguage);
+    P.Property("TranslateType", &C::TranslateType).Default(ttNoChange);
+    P.Property("Options", &C::Options, &C::SetOptions).Default(TzxLangOptions{});
+}
+
+// ChangingCursor, ExcludedProperties and DoRaiseExceptions.
+template <typename C> void PublishCursorAndExclusions(TPropertyBuilder<C>& P) {
+    P.Property("ChangingCursor", &C::ChangingCursor).Default(-1).TypeName("TCursor");
+    P.Property("ExcludedProperties", &C::ExcludedProperties, &C::SetExProps)
+        .Stored(&C::DoStoreExcluded);
+    P.Property("DoRaiseExceptions", &C::DoRaiseExceptions).Default(false);
+}
+
+// Everything TzxLang publishes.
+template <typename C> void PublishLangProperties(TPropertyBuilder<C>& P) {
+    PublishKindLists(P, true);
+    PublishLanguageSettings(P);
+    PublishCursorAndExclusions(P);
+    P.Property("ExtendedTranslations", &C::ExtendedTranslations, &C::SetExtendedTranslations)
+        .Stored(&C::DoStoreExtended);
+}
+
 // The translation component of applications: publishes the lists of eleven
 // kinds and the settings.
 class TzxLang : public TzxCustomLang {
@@ -960,8 +1030,10 @@ private:
 };
 
 // Unit start-up: registers TzxLang for form streaming unless a class of
-// that name is registered already.
+// that name is registered already, and the package's pictures.
 void InitQzxComp();
+// Registers the pictures of the package: "MSGDLG_CONFIRM".
+void RegisterQzxCompResources();
 
 // ---------------------------------------------------------------------------
 // TzxFormStorage: a dialog form's size, position and window state, restored

@@ -1,6 +1,7 @@
 // The translation component: its lists and settings, creation, loading,
 // the language setters and the reaction to removed and renamed components.
 #include "runtime/QzxComp.h"
+#include "runtime/QzxConsts.h"
 
 #include "clx/Forms.h"
 
@@ -16,13 +17,6 @@ namespace {
 
 const char* const OnlyOneLangPerForm =
     "Only one TzxCustomLang component per Form/DataModule allowed!";
-
-// The captions of the message dialogs; the first 11 seed DlgsCaptions.
-const std::array<const char*, 19> DialogTexts = {
-    "Information", "Warning", "Error",  "Confirm", "OK",  "Cancel", "&Yes",
-    "&No",         "&Abort",  "&Retry", "&Ignore", "Yes", "No",     "OK",
-    "Cancel",      "Abort",   "Retry",  "Ignore",  "All"};
-constexpr Integer SeededDialogTexts = 11;
 
 const std::array<const char*, 20> DefaultExcludedProperties = {"Category",
                                                                "SecondaryShortCuts",
@@ -560,37 +554,7 @@ void TzxCustomLang::PublishedProperties(TPropertyBuilder<TzxCustomLang>& P) {
 }
 
 void TzxLang::PublishedProperties(TPropertyBuilder<TzxLang>& P) {
-    // The lines travel in the form-file property "TranslationData".
-    P.Property("Captions", &TzxLang::Captions, &TzxLang::SetCaptions).Stored(false);
-    P.Property("Hints", &TzxLang::Hints, &TzxLang::SetHints).Stored(false);
-    P.Property("DisplayLabels", &TzxLang::DisplayLabels, &TzxLang::SetLabels).Stored(false);
-    P.Property("Strings", &TzxLang::Strings, &TzxLang::SetStrings).Stored(false);
-    P.Property("Fonts", &TzxLang::Fonts, &TzxLang::SetFonts).Stored(false);
-    P.Property("MultiLines", &TzxLang::MultiLines, &TzxLang::SetMultiLines).Stored(false);
-    P.Property("DlgsCaptions", &TzxLang::DlgsCaptions, &TzxLang::SetDlgsCaptions).Stored(false);
-    P.Property("OtherStrings", &TzxLang::OtherStrings, &TzxLang::SetOthers).Stored(false);
-    P.Property("Locales", &TzxLang::Locales, &TzxLang::SetSystem).Stored(false);
-    P.Property("CharSets", &TzxLang::CharSets, &TzxLang::SetCharSets).Stored(false);
-    P.Property("Collections", &TzxLang::Collections, &TzxLang::SetCollections).Stored(false);
-    P.Property("NumOfLanguages", &TzxLang::NumOfLanguages, &TzxLang::SetNumLang).Default(1);
-    P.Property("ActiveLanguage", &TzxLang::ActiveLanguage, &TzxLang::SetActLang).Default(1);
-    P.Property("ChangeLocales", &TzxLang::ChangeLocales, &TzxLang::SetChangeLocales).Default(false);
-    P.Property("LangDispatcher", &TzxLang::LangDispatcher, &TzxLang::SetLangDispatcher);
-    P.Property("OnChangeLanguage", &TzxLang::OnChangeLanguage);
-    P.Property("LangDelim", &TzxLang::LangDelim, &TzxLang::SetLangDelim).Default(Byte{9});
-    P.Property("DoNotTranslate", &TzxLang::DoNotTranslate, &TzxLang::SetDoNotList)
-        .Stored(&TzxLang::DoStoreDNT);
-    P.Property("LangNames", &TzxLang::LangNames, &TzxLang::SetLangNames);
-    P.Property("Language", &TzxLang::Language, &TzxLang::SetLanguage);
-    P.Property("TranslateType", &TzxLang::TranslateType).Default(ttNoChange);
-    P.Property("Options", &TzxLang::Options, &TzxLang::SetOptions).Default(TzxLangOptions{});
-    P.Property("ChangingCursor", &TzxLang::ChangingCursor).Default(-1).TypeName("TCursor");
-    P.Property("ExcludedProperties", &TzxLang::ExcludedProperties, &TzxLang::SetExProps)
-        .Stored(&TzxLang::DoStoreExcluded);
-    P.Property("DoRaiseExceptions", &TzxLang::DoRaiseExceptions).Default(false);
-    P.Property("ExtendedTranslations", &TzxLang::ExtendedTranslations,
-               &TzxLang::SetExtendedTranslations)
-        .Stored(&TzxLang::DoStoreExtended);
+    PublishLangProperties(P);
 }
 
 void InitQzxComp() {
@@ -602,4 +566,5 @@ void InitQzxComp() {
         RegisterClass(TzxFormStorage::StaticClass());
     if (!GetClass("TzxLangDispatcher"))
         RegisterClass(TzxLangDispatcher::StaticClass());
+    RegisterQzxCompResources();
 }

@@ -20,16 +20,6 @@ QString ToQString(const AnsiString& S) {
     return QString::fromStdString(S);
 }
 
-constexpr std::array<TMsgDlgBtn, 7> ButtonOrder{mbYes,   mbNo,    mbOk,    mbCancel,
-                                                mbAbort, mbRetry, mbIgnore};
-
-Integer IndexOfButton(const std::vector<TMessageBoxButton>& Buttons, TMsgDlgBtn Button) {
-    for (std::size_t index = 0; index < Buttons.size(); ++index)
-        if (Buttons[index].Button == Button)
-            return static_cast<Integer>(index);
-    return -1;
-}
-
 Integer FirstButtonOf(const std::vector<TMessageBoxButton>& Buttons,
                       std::initializer_list<TMsgDlgBtn> Preferred) {
     for (TMsgDlgBtn button : Preferred) {
@@ -78,14 +68,20 @@ QMessageBox::ButtonRole RoleOf(TMsgDlgBtn Button) {
     }
 }
 
-QPixmap PictureOf(const TGraphic& Graphic) {
-    QPixmap pixmap(Graphic.Width(), Graphic.Height());
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+// Painting into an image needs no QGuiApplication, so the scripted service
+// can record pictures too.
+QImage ImageOf(const TGraphic& Graphic) {
+    QImage image(Graphic.Width(), Graphic.Height(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     TCanvas canvas;
     canvas.SetHandle(&painter);
     Graphic.Draw(canvas, Rect(0, 0, Graphic.Width(), Graphic.Height()));
-    return pixmap;
+    return image;
+}
+
+QPixmap PictureOf(const TGraphic& Graphic) {
+    return QPixmap::fromImage(ImageOf(Graphic));
 }
 
 // Tells the application a modal window runs, for as long as it lives.
@@ -106,6 +102,8 @@ AnsiString ApplicationCaption() {
 // ---------------------------------------------------------------------------
 // The request of a message box
 
+const char* const STooManyMessageBoxButtons = "Too many buttons specified for message box";
+
 const TMsgDlgTexts& DefaultMsgDlgTexts() {
     static const TMsgDlgTexts texts{
         {"", "Information", "Warning", "Error", "Confirm"},
@@ -124,16 +122,26 @@ TMessageBoxRequest MessageDlgRequest(const AnsiString& Caption, const AnsiString
     TMsgDlgButtons offered = Buttons - TMsgDlgButtons{mbNone};
     if (offered.Empty())
         offered.Include(mbOk);
-    for (TMsgDlgBtn button : ButtonOrder)
+    for (TMsgDlgBtn button : MsgDlgButtonOrder)
         if (offered.Contains(button))
             request.Buttons.push_back(
                 {button, Texts.ButtonCaptions[button], ModalResultOf(button)});
     request.DefaultButton = IndexOfButton(request.Buttons, DefaultButton);
     if (request.DefaultButton < 0)
         request.DefaultButton = std::max(FirstButtonOf(request.Buttons, {mbOk, mbYes}), 0);
-    request.EscapeButton =
-        request.Buttons.size() == 1 ? 0 : FirstButtonOf(request.Buttons, {mbCancel, mbNo, mbOk});
+    request.EscapeButton = EscapeButtonOf(request.Buttons);
     return request;
+}
+
+Integer IndexOfButton(const std::vector<TMessageBoxButton>& Buttons, TMsgDlgBtn Button) {
+    for (std::size_t index = 0; index < Buttons.size(); ++index)
+        if (Buttons[index].Button == Button)
+            return static_cast<Integer>(index);
+    return -1;
+}
+
+Integer EscapeButtonOf(const std::vector<TMessageBoxButton>& Buttons) {
+    return Buttons.size() == 1 ? 0 : FirstButtonOf(Buttons, {mbCancel, mbNo, mbOk});
 }
 
 // ---------------------------------------------------------------------------
@@ -268,6 +276,10 @@ TModalResult TScriptedDialogService::MessageBox(const TMessageBoxRequest& Reques
     if (Request.DefaultButton >= 0 &&
         Request.DefaultButton < static_cast<Integer>(Request.Buttons.size()))
         record.DefaultButton = Request.Buttons[Request.DefaultButton].Button;
+    if (Request.Icon && !Request.Icon->Empty()) {
+        record.Icon = std::make_shared<TBitmap>();
+        record.Icon->SetImage(ImageOf(*Request.Icon));
+    }
     FRequests.push_back(record);
     TAnswer answer = NextAnswer(false, record);
     for (const TMessageBoxButton& button : Request.Buttons)

@@ -83,6 +83,18 @@ struct TMessageBoxRequest {
     const TGraphic* Icon = nullptr;
 };
 
+// The order in which a box offers the buttons of a set.
+inline constexpr std::array<TMsgDlgBtn, 7> MsgDlgButtonOrder{mbYes,   mbNo,    mbOk,    mbCancel,
+                                                             mbAbort, mbRetry, mbIgnore};
+// The index of Button among Buttons, -1 when absent.
+Integer IndexOfButton(const std::vector<TMessageBoxButton>& Buttons, TMsgDlgBtn Button);
+// The button closing the box by Escape gives: Cancel, No, or OK, in that
+// order of preference, or the only button; -1 for none.
+Integer EscapeButtonOf(const std::vector<TMessageBoxButton>& Buttons);
+
+// The message of EInvalidOperation for a button set that holds every button.
+extern const char* const STooManyMessageBoxButtons;
+
 // The box for a dialog type and a button set. Caption is used for mtCustom;
 // the other types take their caption from Texts. Buttons are offered in the
 // order Yes, No, OK, Cancel, Abort, Retry, Ignore (an empty set offers OK).
@@ -165,6 +177,8 @@ struct TDialogRecord {
     TMsgDlgBtn DefaultButton = mbNone;
     Integer X = -1;
     Integer Y = -1;
+    // The picture shown instead of the type's icon, as the box paints it.
+    std::shared_ptr<TBitmap> Icon{};
     // Input queries: the value offered.
     AnsiString Value{};
 };

@@ -14,6 +14,7 @@
 #include <QtGui/QPalette>
 
 #include <array>
+#include <map>
 #include <cmath>
 
 static_assert(FontCharSetCount == 42, "the character sets are fixed by the files that name them");
@@ -733,6 +734,29 @@ void TBitmap::LoadFromStream(TStream& Stream) {
         if (!image.loadFromData(bytes, "PNG"))
             throw EInvalidGraphic("Bitmap image is not valid");
     }
+    SetImage(image);
+}
+
+namespace {
+
+std::map<AnsiString, std::span<const Byte>>& BitmapResources() {
+    static std::map<AnsiString, std::span<const Byte>> resources;
+    return resources;
+}
+
+} // namespace
+
+void RegisterBitmapResource(const AnsiString& ResName, std::span<const Byte> PngData) {
+    BitmapResources()[UpperCase(ResName)] = PngData;
+}
+
+void TBitmap::LoadFromResourceName(const AnsiString& ResName) {
+    auto found = BitmapResources().find(UpperCase(ResName));
+    if (found == BitmapResources().end())
+        throw EResNotFound(Format("Resource %s not found", {ResName}));
+    QImage image;
+    if (!image.loadFromData(found->second.data(), static_cast<int>(found->second.size()), "PNG"))
+        throw EInvalidGraphic("Bitmap image is not valid");
     SetImage(image);
 }
 

@@ -29,6 +29,8 @@
 
 #include <QtGui/QFontDatabase>
 
+#include <span>
+
 class QColor;
 class QFont;
 class QPainter;
@@ -382,6 +384,10 @@ class EInvalidGraphic : public Exception {
 // property "Data". Files are image files in the format their extension
 // names (PNG when it names none Qt writes); reading takes any format Qt
 // reads.
+// The pictures a module carries, as PNG data under a resource name
+// (compared without case); its start-up registers them. Data is not copied.
+void RegisterBitmapResource(const AnsiString& ResName, std::span<const Byte> PngData);
+
 class TBitmap : public TGraphic {
     ZX_CLASS(TBitmap, TGraphic)
 public:
@@ -409,6 +415,9 @@ public:
 
     void LoadFromStream(TStream& Stream);
     void SaveToStream(TStream& Stream) const;
+    // The picture registered under ResName (RegisterBitmapResource);
+    // EResNotFound when there is none.
+    void LoadFromResourceName(const AnsiString& ResName);
     // EInvalidGraphic when the file cannot be read or written.
     void LoadFromFile(const AnsiString& FileName);
     void SaveToFile(const AnsiString& FileName) const;

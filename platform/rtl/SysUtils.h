@@ -40,6 +40,7 @@ class EReadError : public EFilerError { using EFilerError::EFilerError; };
 class EWriteError : public EFilerError { using EFilerError::EFilerError; };
 class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
 class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
+class EResNotFound : public Exception { using Exception::Exception; };
 
 [[noreturn]] void Abort();
 
