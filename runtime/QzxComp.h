@@ -658,6 +658,35 @@ public:
     void UpdateExtended();
     void ChangeDelimOnExtended(char OldDelim, char NewDelim);
 
+    // --- Message boxes whose caption and button texts are DlgsCaptions'
+    // values in the active language. They return the modal result of the
+    // button pressed, or -1 without showing anything once the application
+    // terminates. HelpCtx is accepted and not used; X and Y place the box
+    // when both are 0 or more; the Bitmap (not owned) replaces the icon, and
+    // a confirmation without one shows the package's confirmation picture.
+    Integer MessageDlg(const WideString& Caption, const WideString& Msg, TMsgDlgType DlgType,
+                       TMsgDlgBtn Button1, TMsgDlgBtn Button2, TMsgDlgBtn Button3, Integer HelpCtx,
+                       Integer X, Integer Y, TMsgDlgBtn DefaultButton, TBitmap* Bitmap);
+    Integer MessageDlg(const WideString& Caption, const WideString& Msg, TMsgDlgType DlgType,
+                       const TMsgDlgButtons& Buttons, Integer HelpCtx, Integer X, Integer Y,
+                       TMsgDlgBtn DefaultButton, TBitmap* Bitmap);
+    Integer MessageDlg(const WideString& Caption, const WideString& Msg, TMsgDlgType DlgType,
+                       const TMsgDlgButtons& Buttons, Integer HelpCtx, TMsgDlgBtn DefaultButton,
+                       TBitmap* Bitmap);
+    // The application's title as caption.
+    Integer MessageDlg(const WideString& Msg, TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                       Integer HelpCtx, TMsgDlgBtn DefaultButton, TBitmap* Bitmap);
+    Integer MessageDlgPos(const WideString& Msg, TMsgDlgType DlgType,
+                          const TMsgDlgButtons& Buttons, Integer HelpCtx, Integer X, Integer Y,
+                          TMsgDlgBtn DefaultButton, TBitmap* Bitmap);
+    // The message with an OK button under the application's title.
+    void ShowMessage(const WideString& Msg);
+    // The message formatted with Params (EConvertError, and no box, when
+    // they do not fit its format).
+    void ShowMessage(const WideString& Msg, std::initializer_list<TVarRec> Params);
+    void ShowMessageFmt(const WideString& Msg, std::initializer_list<TVarRec> Params);
+    void ShowMessagePos(const WideString& Msg, Integer X, Integer Y);
+
     // --- Object-property helpers (published properties of any kind but
     // methods): they return their default for a missing object or property.
     static bool ObjectHasProperty(TObject* Obj, const AnsiString& Name, const AnsiString& TypeName,
@@ -735,6 +764,12 @@ private:
     void ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
                        const AnsiString& Value, const TCharSetIndex& CharSets);
     void DelOldNames(TStrings& List, TStringsType Kind);
+    // Message boxes (QzxComp_Dialogs.cpp)
+    TMsgDlgTexts TranslatedDlgTexts() const;
+    AnsiString TranslatedDlgText(Integer Entry) const;
+    Integer ShowMessageBox(const WideString& Caption, const WideString& Msg, TMsgDlgType DlgType,
+                           const std::vector<TMsgDlgBtn>& Buttons, Integer X, Integer Y,
+                           TMsgDlgBtn DefaultButton, TBitmap* Bitmap);
 
     void RememberRemovedLine(const AnsiString& Line);
 

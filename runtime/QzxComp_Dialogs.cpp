@@ -1,10 +1,26 @@
 // Message boxes that speak the active language: their caption and button
 // texts come from DlgsCaptions.
 #include "runtime/QzxComp.h"
+#include "runtime/QzxConsts.h"
+
+#include "clx/Forms.h"
 
 namespace {
 
 constexpr Integer ButtonValueCount = 8;
+// DialogTexts entries: the caption of dialog type T is entry T - 1, the
+// caption of button B entry ButtonTextOffset + B.
+constexpr Integer ButtonTextOffset = 3;
+// A message box result for "nothing was shown".
+constexpr Integer NotShown = -1;
+
+// The package's confirmation picture, made transparent.
+std::unique_ptr<TBitmap> ConfirmationBitmap() {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFromResourceName("MSGDLG_CONFIRM");
+    bitmap->SetTransparent(true);
+    return bitmap;
+}
 
 } // namespace
 
@@ -42,3 +58,98 @@ TMessageBoxRequest zxMessageBoxRequest(const AnsiString& Caption, const AnsiStri
     return request;
 }
 
+
+// ---------------------------------------------------------------------------
+// The component's texts
+
+// The entry's translation (its key is the text without the first "&"); a
+// language without one shows the entry itself rather than an empty text.
+AnsiString TzxCustomLang::TranslatedDlgText(Integer Entry) const {
+    AnsiString text = DialogTexts[static_cast<std::size_t>(Entry)];
+    AnsiString key = StringReplace(text, "&", "", {});
+    AnsiString translated = UTF8Encode(GetTextFrom(*FDlgsCaptions, UTF8Decode(key), true));
+    return translated.empty() ? text : translated;
+}
+
+TMsgDlgTexts TzxCustomLang::TranslatedDlgTexts() const {
+    TMsgDlgTexts texts;
+    for (Integer type = mtInformation; type <= mtConfirmation; ++type)
+        texts.Captions[static_cast<std::size_t>(type)] = TranslatedDlgText(type - 1);
+    for (Integer button = mbOk; button <= mbIgnore; ++button)
+        texts.ButtonCaptions[static_cast<std::size_t>(button)] =
+            TranslatedDlgText(ButtonTextOffset + button);
+    return texts;
+}
+
+// ---------------------------------------------------------------------------
+// The message boxes
+
+Integer TzxCustomLang::ShowMessageBox(const WideString& Caption, const WideString& Msg,
+                                      TMsgDlgType DlgType, const std::vector<TMsgDlgBtn>& Buttons,
+                                      Integer X, Integer Y, TMsgDlgBtn DefaultButton,
+                                      TBitmap* Bitmap) {
+    if (Application->Terminated())
+        return NotShown;
+    std::unique_ptr<TBitmap> confirmation;
+    if (DlgType == mtConfirmation && !Bitmap) {
+        confirmation = ConfirmationBitmap();
+        Bitmap = confirmation.get();
+    }
+    TMessageBoxRequest request =
+        zxMessageBoxRequest(UTF8Encode(Caption), UTF8Encode(Msg), DlgType, Buttons,
+                            DefaultButton, Bitmap, TranslatedDlgTexts());
+    request.X = X;
+    request.Y = Y;
+    return DialogService().MessageBox(request);
+}
+
+Integer TzxCustomLang::MessageDlg(const WideString& Caption, const WideString& Msg,
+                                  TMsgDlgType DlgType, TMsgDlgBtn Button1, TMsgDlgBtn Button2,
+                                  TMsgDlgBtn Button3, Integer, Integer X, Integer Y,
+                                  TMsgDlgBtn DefaultButton, TBitmap* Bitmap) {
+    return ShowMessageBox(Caption, Msg, DlgType, {Button1, Button2, Button3}, X, Y,
+                          DefaultButton, Bitmap);
+}
+
+Integer TzxCustomLang::MessageDlg(const WideString& Caption, const WideString& Msg,
+                                  TMsgDlgType DlgType, const TMsgDlgButtons& Buttons, Integer,
+                                  Integer X, Integer Y, TMsgDlgBtn DefaultButton,
+                                  TBitmap* Bitmap) {
+    return ShowMessageBox(Caption, Msg, DlgType, zxMsgDlgButtons(Buttons), X, Y, DefaultButton,
+                          Bitmap);
+}
+
+Integer TzxCustomLang::MessageDlg(const WideString& Caption, const WideString& Msg,
+                                  TMsgDlgType DlgType, const TMsgDlgButtons& Buttons,
+                                  Integer HelpCtx, TMsgDlgBtn DefaultButton, TBitmap* Bitmap) {
+    return MessageDlg(Caption, Msg, DlgType, Buttons, HelpCtx, -1, -1, DefaultButton, Bitmap);
+}
+
+Integer TzxCustomLang::MessageDlg(const WideString& Msg, TMsgDlgType DlgType,
+                                  const TMsgDlgButtons& Buttons, Integer HelpCtx,
+                                  TMsgDlgBtn DefaultButton, TBitmap* Bitmap) {
+    return MessageDlgPos(Msg, DlgType, Buttons, HelpCtx, -1, -1, DefaultButton, Bitmap);
+}
+
+Integer TzxCustomLang::MessageDlgPos(const WideString& Msg, TMsgDlgType DlgType,
+                                     const TMsgDlgButtons& Buttons, Integer HelpCtx, Integer X,
+                                     Integer Y, TMsgDlgBtn DefaultButton, TBitmap* Bitmap) {
+    return MessageDlg(UTF8Decode(Application->Title()), Msg, DlgType, Buttons, HelpCtx, X, Y,
+                      DefaultButton, Bitmap);
+}
+
+void TzxCustomLang::ShowMessage(const WideString& Msg) {
+    MessageDlg(Msg, mtCustom, TMsgDlgButtons{mbOk}, 0, mbNone, nullptr);
+}
+
+void TzxCustomLang::ShowMessage(const WideString& Msg, std::initializer_list<TVarRec> Params) {
+    ShowMessageFmt(Msg, Params);
+}
+
+void TzxCustomLang::ShowMessageFmt(const WideString& Msg, std::initializer_list<TVarRec> Params) {
+    ShowMessage(UTF8Decode(Format(UTF8Encode(Msg), Params)));
+}
+
+void TzxCustomLang::ShowMessagePos(const WideString& Msg, Integer X, Integer Y) {
+    MessageDlgPos(Msg, mtCustom, TMsgDlgButtons{mbOk}, 0, X, Y, mbNone, nullptr);
+}
