@@ -1,5 +1,5 @@
 // Translation files of a whole project: 100 forms with 500 lines in 3
-// languages each, saved and loaded as a binary file.
+// languages each, saved and loaded as a text file and as a binary file.
 #include "runtime/QzxComp.h"
 
 #include <benchmark/benchmark.h>
@@ -63,6 +63,12 @@ public:
     void AddAll(TZXBFileManager& Manager) const {
         for (TzxLang* lang : FLangs)
             Manager.Add(lang);
+    }
+
+    // Every form's translations into one text file.
+    void SaveAllToTextFile(const AnsiString& File) const {
+        for (TzxLang* lang : FLangs)
+            lang->SaveAllToFile(UTF8Decode(File), u"~!@#");
     }
 
     // The project's binary file, saved once.
@@ -129,5 +135,24 @@ void BM_LoadOneFormFromBinaryFile(benchmark::State& State) {
         TZXBFileManager().LoadFromFile(Project().Lang(last), Project().FormClassName(last), file);
 }
 BENCHMARK(BM_LoadOneFormFromBinaryFile)->Unit(benchmark::kMillisecond);
+
+// Each form in turn rewrites its entries of the one text file.
+void BM_SaveTextFile(benchmark::State& State) {
+    const AnsiString file = Project().File("save.zxl");
+    for (auto _ : State) {
+        DeleteFile(file);
+        Project().SaveAllToTextFile(file);
+    }
+}
+BENCHMARK(BM_SaveTextFile)->Unit(benchmark::kMillisecond);
+
+// The last form's entries: the whole text is read first.
+void BM_LoadOneFormFromTextFile(benchmark::State& State) {
+    const AnsiString file = Project().File("load.zxl");
+    Project().SaveAllToTextFile(file);
+    for (auto _ : State)
+        Project().Lang(FormCount - 1)->LoadAllFromFileDNC(UTF8Decode(file), true);
+}
+BENCHMARK(BM_LoadOneFormFromTextFile)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -419,7 +419,7 @@ TEST_F(ZXBFile, LoadingOneListTakesOnlyThatList) {
 }
 
 // ---------------------------------------------------------------------------
-// Every kind, and the order of the form's own lines
+// Through the translation component
 
 // Every list of the component with a line of its own, delimiters, line
 // breaks and empty values included.
@@ -435,9 +435,7 @@ void FillEveryKind(TzxCustomLang* Lang) {
 TEST_F(ZXBFile, EveryKindAndTheExtendedItemsTravelThroughTheFile) {
     FillEveryKind(Lang);
     const std::string fileName = Dir.File("all.zxb");
-    TZXBFileManager saver;
-    saver.Add(Lang);
-    saver.SaveToFile(fileName);
+    Lang->SaveAllToBinaryFile(fileName);
     const std::string saved = StateOf(Lang);
 
     std::unique_ptr<TMainForm> copyForm(NewForm<TMainForm>(nullptr));
@@ -447,6 +445,35 @@ TEST_F(ZXBFile, EveryKindAndTheExtendedItemsTravelThroughTheFile) {
     EXPECT_EQ(copy->Strings()->Count(), 2);
     ASSERT_EQ(copy->ExtendedTranslations()->Count(), 1);
     EXPECT_EQ(copy->ExtendedTranslations()->Items(0)->PropertyType(), tkInteger);
+}
+
+TEST_F(ZXBFile, SavingIntoAMissingFileGivesOneEntryForTheOwnersClass) {
+    const std::string fileName = Dir.File("missing.ZXB");
+    Lang->SaveAllToBinaryFile(fileName);
+    const std::string file = FileContent(fileName);
+    EXPECT_EQ(file, BuiltFile({{"TMainForm", RecordOf(Lang)}}));
+    EXPECT_EQ(file.substr(61, 4), "TPF0");
+
+    OtherLang()->SaveAllToBinaryFile(fileName);
+    Lang->Captions()->Add(Line({"Label2", "Second", "Zweite"}));
+    Lang->SaveAllToBinaryFile(fileName);
+    EXPECT_EQ(FileContent(fileName), BuiltFile({{"TMainForm", RecordOf(Lang)},
+                                                {"TOtherForm", RecordOf(OtherForm->Components(0))}}));
+}
+
+TEST_F(ZXBFile, LoadingAppliesTheActiveLanguage) {
+    const std::string fileName = Dir.File("apply.zxb");
+    Lang->SaveAllToBinaryFile(fileName);
+    std::unique_ptr<TMainForm> form(NewForm<TMainForm>(nullptr));
+    form->SetCaption("Main");
+    auto* lang = NewComponent<TzxLang>(form.get());
+    TStringList names;
+    names.SetCommaText("one,two");
+    lang->SetLangNames(&names);
+    lang->SetActLang(2);
+    lang->LoadAllFromBinaryFile(fileName);
+    EXPECT_EQ(form->Caption(), "Haupt");
+    EXPECT_EQ(lang->Language(), u"Deutsch");
 }
 
 TEST_F(ZXBFile, AfterLoadingTheFormsOwnLineStandsFirst) {
@@ -463,6 +490,43 @@ TEST_F(ZXBFile, AfterLoadingTheFormsOwnLineStandsFirst) {
     EXPECT_EQ(Lang->Hints()->Get(1), Line({"Label1", "h1", "h2"}));
     EXPECT_EQ(Lang->Hints()->Get(2), Line({"TMainFormX", "not", "mine"}));
     EXPECT_EQ(Lang->MultiLines()->Get(1), Line({"TMainForm", "stays", "put"}));
+}
+
+TEST_F(ZXBFile, AStreamIsReadFromItsPositionAndAComponentWithoutOwnerLoadsNothing) {
+    FillEveryKind(Lang);
+    TMemoryStream stream;
+    stream.WriteBuffer("head", 4);
+    TZXBFileManager manager;
+    manager.Add(Lang);
+    manager.SaveToStream(stream);
+
+    std::unique_ptr<TzxLang> loose(NewComponent<TzxLang>(nullptr));
+    const std::string looseState = StateOf(loose.get());
+    stream.SetPosition(4);
+    loose->LoadAllFromBinaryStream(stream);
+    EXPECT_EQ(StateOf(loose.get()), looseState);
+
+    std::unique_ptr<TMainForm> form(NewForm<TMainForm>(nullptr));
+    auto* lang = NewComponent<TzxLang>(form.get());
+    stream.SetPosition(4);
+    lang->LoadAllFromBinaryStream(stream);
+    EXPECT_EQ(lang->Strings()->Text(), Lang->Strings()->Text());
+    EXPECT_EQ(lang->LangNames()->Text(), Lang->LangNames()->Text());
+    EXPECT_EQ(lang->ExtendedTranslations()->Count(), 1);
+}
+
+TEST_F(ZXBFile, LoadingOneListRebuildsTheStringTableForStrings) {
+    Lang->Strings()->Add(Line({"Greeting", "Hello", "Hallo"}));
+    const std::string fileName = Dir.File("strings.zxb");
+    Lang->SaveAllToBinaryFile(fileName);
+    Lang->Strings()->Clear();
+    Lang->UpdateStrCollections();
+    Lang->Captions()->Clear();
+    Lang->LoadPropFromBinaryFile(stStrings, fileName);
+    EXPECT_EQ(Lang->Strings()->Text(), Line({"Greeting", "Hello", "Hallo"}) + "\n");
+    EXPECT_EQ(Lang->Captions()->Count(), 0) << "other lists are left alone";
+    ASSERT_EQ(Lang->StringTable()->Count(), 1);
+    EXPECT_EQ(Lang->StringTable()->Items(0)->ID(), u"Greeting");
 }
 
 // ---------------------------------------------------------------------------
