@@ -1,0 +1,125 @@
+#include "DemoForms.h"
+
+#include "rtl/Filer.h"
+
+namespace {
+
+AnsiString& FilesDir() {
+    static AnsiString dir;
+    return dir;
+}
+
+} // namespace
+
+const AnsiString& DemoFilesDir() {
+    return FilesDir();
+}
+
+void SetDemoFilesDir(const AnsiString& Dir) {
+    FilesDir() = IncludeTrailingPathDelimiter(Dir);
+}
+
+const std::vector<TDemoOrder>& DemoOrders() {
+    static const std::vector<TDemoOrder> orders = {
+        {1001, "Anna Schmidt", 1249.50},
+        {1002, "John Miller", 86.00},
+        {1003, "Anna Schmidt", 312.75},
+        {1004, "Ivan Petrov", 2040.00},
+    };
+    return orders;
+}
+
+TzxCustomLang* TranslationComponentOf(TComponent* Form) {
+    for (Integer index = 0; index < Form->ComponentCount(); ++index)
+        if (auto* lang = dynamic_cast<TzxCustomLang*>(Form->Components(index)))
+            return lang;
+    return nullptr;
+}
+
+void RegisterDemoClasses() {
+    RegisterClxClasses();
+    InitQzxComp();
+    if (GetClass("TMainForm"))
+        return;
+    RegisterClass(TMainForm::StaticClass());
+    RegisterMethod("FormCreate", &TMainForm::FormCreate);
+    RegisterMethod("LangChangeLanguage", &TMainForm::LangChangeLanguage);
+    RegisterMethod("OrdersButtonClick", &TMainForm::OrdersButtonClick);
+    RegisterMethod("AboutButtonClick", &TMainForm::AboutButtonClick);
+    RegisterMethod("ExitItemClick", &TMainForm::ExitItemClick);
+    RegisterMethod("RefreshItemClick", &TMainForm::RefreshItemClick);
+}
+
+// ---------------------------------------------------------------------------
+// TMainForm
+
+void TMainForm::AfterConstruction() {
+    LoadComponentFromFile(DemoFilesDir() + "MainForm.xfm", this);
+    Lang = RequiredComponent<TzxLang>(this, "Lang");
+    NameEdit = RequiredComponent<TEdit>(this, "NameEdit");
+    ShippingCombo = RequiredComponent<TComboBox>(this, "ShippingCombo");
+    NotesMemo = RequiredComponent<TMemo>(this, "NotesMemo");
+    FieldLabel = RequiredComponent<TLabel>(this, "FieldLabel");
+    OrdersList = RequiredComponent<TListView>(this, "OrdersList");
+    CustomersTree = RequiredComponent<TTreeView>(this, "CustomersTree");
+    StatusBar = RequiredComponent<TStatusBar>(this, "StatusBar");
+    CustomersName = RequiredComponent<TStringField>(this, "CustomersName");
+    FShownDate = Date();
+    TForm::AfterConstruction();
+}
+
+void TMainForm::SetShownDate(TDateTime Value) {
+    FShownDate = Value;
+    UpdateProgramTexts();
+}
+
+// The language applies once at the start, so that the locale settings are
+// the language's from the first text on; its handler fills the form.
+void TMainForm::FormCreate(TObject*) {
+    Lang->ChangeLanguage();
+}
+
+void TMainForm::LangChangeLanguage(TObject*) {
+    // Amounts follow the language's separators, so the rows are made again.
+    FillOrders();
+    UpdateProgramTexts();
+}
+
+// The list holds one row per order, the tree each customer with the
+// numbers of his orders.
+void TMainForm::FillOrders() {
+    OrdersList->Items()->Clear();
+    CustomersTree->Items()->Clear();
+    for (const TDemoOrder& order : DemoOrders()) {
+        TListItem* row = OrdersList->Items()->Add();
+        row->SetCaption(IntToStr(order.Number));
+        row->SubItems()->Add(order.Customer);
+        row->SubItems()->Add(FloatToStrF(order.Amount, ffNumber, 15, 2));
+        TTreeNode* customer = nullptr;
+        for (TTreeNode* node = CustomersTree->Items()->GetFirstNode(); node;
+             node = node->GetNextSibling())
+            if (node->Text() == order.Customer)
+                customer = node;
+        if (!customer)
+            customer = CustomersTree->Items()->Add(nullptr, order.Customer);
+        CustomersTree->Items()->AddChild(customer, "#" + IntToStr(order.Number));
+        customer->Expand(false);
+    }
+}
+
+void TMainForm::UpdateProgramTexts() {
+    FieldLabel->SetCaption(CustomersName->DisplayLabel() + ":");
+    StatusBar->Panels()->Items(1)->SetText(FormatDateTime(LongDateFormat, FShownDate));
+}
+
+void TMainForm::OrdersButtonClick(TObject*) {}
+
+void TMainForm::AboutButtonClick(TObject*) {}
+
+void TMainForm::ExitItemClick(TObject*) {
+    Close();
+}
+
+void TMainForm::RefreshItemClick(TObject*) {
+    FillOrders();
+}

@@ -1,0 +1,83 @@
+// The demo application's forms. Each form class loads its shipped form file
+// (text format) when it is made, so everything the user sees -- controls,
+// texts, translations -- comes from those files; the classes add only the
+// program code: the order data, the strings fetched by identifier and the
+// event handlers the files name.
+#pragma once
+
+#include "runtime/QzxComp.h"
+
+#include "clx/ComCtrls.h"
+#include "clx/DB.h"
+#include "clx/Forms.h"
+#include "clx/Menus.h"
+#include "clx/StdCtrls.h"
+
+#include <vector>
+
+// The directory of the shipped form files, ending with a path delimiter.
+const AnsiString& DemoFilesDir();
+void SetDemoFilesDir(const AnsiString& Dir);
+
+// Registers the form classes and their event handlers for form files, after
+// the platform's and the runtime's classes. Idempotent.
+void RegisterDemoClasses();
+
+// The translation component of a form, or nullptr.
+TzxCustomLang* TranslationComponentOf(TComponent* Form);
+
+// One order of the sample data.
+struct TDemoOrder {
+    Integer Number;
+    const char* Customer;
+    double Amount;
+};
+const std::vector<TDemoOrder>& DemoOrders();
+
+// The main form: customer details, the order list, the status bar texts
+// fetched by identifier, the date in the language's format.
+class TMainForm : public TForm {
+    ZX_CLASS(TMainForm, TForm)
+public:
+    explicit TMainForm(TComponent* AOwner) : TForm(AOwner) {}
+    void AfterConstruction() override;
+
+    // The date the status bar shows (today when the form is made).
+    TDateTime ShownDate() const { return FShownDate; }
+    void SetShownDate(TDateTime Value);
+
+    TzxLang* Lang = nullptr;
+    TEdit* NameEdit = nullptr;
+    TComboBox* ShippingCombo = nullptr;
+    TMemo* NotesMemo = nullptr;
+    TLabel* FieldLabel = nullptr;
+    TListView* OrdersList = nullptr;
+    TTreeView* CustomersTree = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TStringField* CustomersName = nullptr;
+
+    // Event handlers named by the form file.
+    void FormCreate(TObject* Sender);
+    void LangChangeLanguage(TObject* Sender);
+    void OrdersButtonClick(TObject* Sender);
+    void AboutButtonClick(TObject* Sender);
+    void ExitItemClick(TObject* Sender);
+    void RefreshItemClick(TObject* Sender);
+
+private:
+    void FillOrders();
+    // The texts that program code makes: status bar and field caption.
+    void UpdateProgramTexts();
+
+    TDateTime FShownDate = 0;
+};
+
+// The component of class T named Name on Owner; EComponentError when there
+// is none of that class.
+template <typename T> T* RequiredComponent(TComponent* Owner, const AnsiString& Name) {
+    T* component = dynamic_cast<T*>(Owner->FindComponent(Name));
+    if (!component)
+        throw EComponentError(Format("%s has no %s named %s",
+                                     {Owner->Name(), T::StaticClass()->Name, Name}));
+    return component;
+}

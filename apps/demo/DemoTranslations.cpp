@@ -1,0 +1,126 @@
+#include "DemoTranslations.h"
+
+#include "DemoForms.h"
+
+#include "rtl/Filer.h"
+
+#include <set>
+
+namespace {
+
+const TDemoText MainTexts[] = {
+    {stCaptions, "TMainForm",
+     {"TzxLang demo: orders", "TzxLang-Demo: Bestellungen", "Демонстрация TzxLang: заказы"}},
+    {stCaptions, "LanguageLabel", {"Language:", "Sprache:", "Язык:"}},
+    {stCaptions, "NameLabel", {"&Customer:", "&Kunde:", "&Клиент:"}},
+    {stCaptions, "ShippingLabel", {"Shipping:", "Versand:", "Доставка:"}},
+    {stCaptions, "NotesLabel", {"Notes:", "Notizen:", "Заметки:"}},
+    {stCaptions, "OrdersButton", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
+    {stCaptions, "AboutButton", {"&About...", "&Info...", "&О программе..."}},
+    {stCaptions, "FileMenu", {"&File", "&Datei", "&Файл"}},
+    {stCaptions, "OrdersItem", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
+    {stCaptions, "ExitItem", {"E&xit", "&Beenden", "В&ыход"}},
+    {stCaptions, "HelpMenu", {"&Help", "&Hilfe", "&Справка"}},
+    {stCaptions, "AboutItem", {"&About...", "&Info...", "&О программе..."}},
+    {stCaptions, "RefreshItem", {"&Refresh", "&Aktualisieren", "&Обновить"}},
+    {stHints, "OrdersButton",
+     {"Open the order form", "Das Bestellformular öffnen", "Открыть форму заказа"}},
+    {stHints, "AboutButton",
+     {"What this demo shows", "Was diese Demo zeigt", "Что показывает эта демонстрация"}},
+    {stDisplayLabels, "CustomersName", {"Customer name", "Kundenname", "Имя клиента"}},
+    {stFonts, "TMainForm", {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans"}},
+    {stMultiLines, "NotesMemo.Lines",
+     {"\"Deliver before noon.\",\"Call the customer first.\"",
+      "\"Vor Mittag liefern.\",\"Zuerst den Kunden anrufen.\"",
+      "\"Доставить до полудня.\",\"Сначала позвонить клиенту.\""}},
+    {stMultiLines, "ShippingCombo.Items",
+     {"Standard,Express,Pick-up", "Standard,Express,Abholung", "Обычная,Срочная,Самовывоз"}},
+    {stDlgsCaptions, "Information", {"Information", "Information", "Информация"}},
+    {stDlgsCaptions, "Warning", {"Warning", "Warnung", "Предупреждение"}},
+    {stDlgsCaptions, "Error", {"Error", "Fehler", "Ошибка"}},
+    {stDlgsCaptions, "Confirm", {"Confirm", "Bestätigen", "Подтверждение"}},
+    {stDlgsCaptions, "OK", {"OK", "OK", "ОК"}},
+    {stDlgsCaptions, "Cancel", {"Cancel", "Abbrechen", "Отмена"}},
+    {stDlgsCaptions, "Yes", {"&Yes", "&Ja", "&Да"}},
+    {stDlgsCaptions, "No", {"&No", "&Nein", "&Нет"}},
+    {stDlgsCaptions, "Abort", {"&Abort", "&Abbrechen", "&Прервать"}},
+    {stDlgsCaptions, "Retry", {"&Retry", "&Wiederholen", "&Повторить"}},
+    {stDlgsCaptions, "Ignore", {"&Ignore", "&Ignorieren", "&Пропустить"}},
+    {stStrings, "SOrderSummary",
+     {"%d orders, %.2n in total", "%d Bestellungen, insgesamt %.2n",
+      "Заказов: %d, на сумму %.2n"}},
+    {stStrings, "SToday", {"Today is %s", "Heute ist %s", "Сегодня %s"}},
+    {stStrings, "SAboutText",
+     {"Every text of this application comes from its form files, its translation file "
+      "or its string table.",
+      "Jeder Text dieser Anwendung stammt aus ihren Formulardateien, ihrer Übersetzungsdatei "
+      "oder ihrer Stringtabelle.",
+      "Все тексты этого приложения взяты из файлов его форм, файла перевода или таблицы "
+      "строк."}},
+    {stOtherStrings, "NameEdit.Text", {"(new customer)", "(neuer Kunde)", "(новый клиент)"}},
+    {stLocales, "Decimal Separator", {".", ",", ","}},
+    {stLocales, "Thousand Separator", {",", ".", " "}},
+    {stLocales, "Long Date Format",
+     {"dddd, mmmm d, yyyy", "dddd, d. mmmm yyyy", "dddd, d mmmm yyyy"}},
+    {stLocales, "Long Month Names",
+     {"January,February,March,April,May,June,July,August,September,October,November,December",
+      "Januar,Februar,März,April,Mai,Juni,Juli,August,September,Oktober,November,Dezember",
+      "января,февраля,марта,апреля,мая,июня,июля,августа,сентября,октября,ноября,декабря"}},
+    {stLocales, "Long Day Names",
+     {"Sunday,Monday,Tuesday,Wednesday,Thursday,Friday,Saturday",
+      "Sonntag,Montag,Dienstag,Mittwoch,Donnerstag,Freitag,Samstag",
+      "воскресенье,понедельник,вторник,среда,четверг,пятница,суббота"}},
+    {stCollections, "OrdersList.Columns[0].Caption", {"Order", "Bestellung", "Заказ"}},
+    {stCollections, "OrdersList.Columns[1].Caption", {"Customer", "Kunde", "Клиент"}},
+    {stCollections, "OrdersList.Columns[2].Caption", {"Amount", "Betrag", "Сумма"}},
+    {stCollections, "StatusBar.Panels[2].Text", {"Ready", "Bereit", "Готово"}},
+    {stCharSets, "TMainForm", {"ISO8859_1_CHARSET", "ISO8859_15_CHARSET", "RUSSIAN_CHARSET"}},
+};
+
+AnsiString TranslationLine(const TDemoText& Text, char Delim) {
+    AnsiString line = AnsiString(Text.Key) + Delim;
+    for (const char* value : Text.Values)
+        line += AnsiString(value) + Delim;
+    return line;
+}
+
+} // namespace
+
+const std::vector<AnsiString>& DemoFormFiles() {
+    static const std::vector<AnsiString> files = {"MainForm.xfm"};
+    return files;
+}
+
+std::unique_ptr<TComponent> LoadDemoFormFile(const AnsiString& FileName) {
+    const AnsiString name = ChangeFileExt(ExtractFileName(FileName), "");
+    std::unique_ptr<TComponent> form;
+    if (name == "MainForm")
+        form.reset(NewComponent<TMainForm>(nullptr));
+    else
+        throw EFOpenError("No form of the demo is stored in \"" + FileName + "\"");
+    LoadComponentFromFile(FileName, form.get());
+    return form;
+}
+
+std::span<const TDemoText> MainFormTexts() {
+    return MainTexts;
+}
+
+void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts) {
+    std::set<TStringsType> kinds;
+    for (const TDemoText& text : Texts)
+        kinds.insert(text.Kind);
+    for (TStringsType kind : kinds)
+        Lang.GetPropListByType(kind)->Clear();
+    const char delim = static_cast<char>(Lang.LangDelim());
+    for (const TDemoText& text : Texts)
+        Lang.GetPropListByType(text.Kind)->Add(TranslationLine(text, delim));
+}
+
+void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {
+    const AnsiString source = IncludeTrailingPathDelimiter(SourceDir);
+    const AnsiString target = IncludeTrailingPathDelimiter(TargetDir);
+    auto mainForm = LoadDemoFormFile(source + "MainForm.xfm");
+    PutDemoTexts(*TranslationComponentOf(mainForm.get()), MainFormTexts());
+    SaveComponentToTextFile(target + "MainForm.xfm", mainForm.get());
+}
