@@ -53,11 +53,13 @@ AnsiString PadRight(const AnsiString& Text, std::size_t Width) {
 } // namespace
 
 TDemoApplication::TDemoApplication() {
+    Application->CreateForm(FData);
     Application->CreateForm(FMainForm);
 }
 
 TDemoApplication::~TDemoApplication() {
     delete FMainForm;
+    delete FData;
 }
 
 std::vector<TForm*> TDemoApplication::Forms() const {
@@ -73,7 +75,7 @@ AnsiString TDemoApplication::LanguageName(Integer Language) const {
 }
 
 void TDemoApplication::SwitchLanguage(Integer Language) {
-    FMainForm->Lang->SetActLang(Language);
+    FData->LangDispatcher->SetActiveLanguage(Language);
 }
 
 std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& Dir) {
@@ -90,6 +92,8 @@ std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& 
             record.Picture = SavePicture(*form, Dir, language);
             records.push_back(record);
         }
+        // Each form shows the language already; the dispatcher takes it too.
+        SwitchLanguage(language);
     }
     return records;
 }

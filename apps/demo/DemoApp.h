@@ -26,6 +26,7 @@ public:
     TDemoApplication(const TDemoApplication&) = delete;
     TDemoApplication& operator=(const TDemoApplication&) = delete;
 
+    TDemoData* Data() const { return FData; }
     TMainForm* MainForm() const { return FMainForm; }
     // Every form, the main form first.
     std::vector<TForm*> Forms() const;
@@ -33,7 +34,7 @@ public:
     // The name of a language, 1-based.
     AnsiString LanguageName(Integer Language) const;
 
-    // Switches every form to Language (1-based).
+    // Switches every form to Language (1-based) through the dispatcher.
     void SwitchLanguage(Integer Language);
 
     // Switches every form to each language in turn, timing each form's
@@ -42,6 +43,7 @@ public:
     std::vector<TSwitchRecord> WriteScreenshots(const AnsiString& Dir);
 
 private:
+    TDemoData* FData = nullptr;
     TMainForm* FMainForm = nullptr;
 };
 

@@ -41,13 +41,27 @@ void RegisterDemoClasses() {
     InitQzxComp();
     if (GetClass("TMainForm"))
         return;
+    RegisterClass(TDemoData::StaticClass());
     RegisterClass(TMainForm::StaticClass());
+    RegisterClass(TOrdersForm::StaticClass());
     RegisterMethod("FormCreate", &TMainForm::FormCreate);
     RegisterMethod("LangChangeLanguage", &TMainForm::LangChangeLanguage);
+    RegisterMethod("LanguageComboChange", &TMainForm::LanguageComboChange);
     RegisterMethod("OrdersButtonClick", &TMainForm::OrdersButtonClick);
     RegisterMethod("AboutButtonClick", &TMainForm::AboutButtonClick);
     RegisterMethod("ExitItemClick", &TMainForm::ExitItemClick);
     RegisterMethod("RefreshItemClick", &TMainForm::RefreshItemClick);
+    RegisterMethod("DeleteButtonClick", &TOrdersForm::DeleteButtonClick);
+    RegisterMethod("CloseButtonClick", &TOrdersForm::CloseButtonClick);
+}
+
+// ---------------------------------------------------------------------------
+// TDemoData
+
+void TDemoData::AfterConstruction() {
+    LoadComponentFromFile(DemoFilesDir() + "DemoData.xfm", this);
+    LangDispatcher = RequiredComponent<TzxLangDispatcher>(this, "LangDispatcher");
+    TDataModule::AfterConstruction();
 }
 
 // ---------------------------------------------------------------------------
@@ -56,6 +70,7 @@ void RegisterDemoClasses() {
 void TMainForm::AfterConstruction() {
     LoadComponentFromFile(DemoFilesDir() + "MainForm.xfm", this);
     Lang = RequiredComponent<TzxLang>(this, "Lang");
+    LanguageCombo = RequiredComponent<TzxLangCombo>(this, "LanguageCombo");
     NameEdit = RequiredComponent<TEdit>(this, "NameEdit");
     ShippingCombo = RequiredComponent<TComboBox>(this, "ShippingCombo");
     NotesMemo = RequiredComponent<TMemo>(this, "NotesMemo");
@@ -80,9 +95,17 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::LangChangeLanguage(TObject*) {
+    // The combo only shows the languages: it follows a switch made elsewhere.
+    LanguageCombo->SetItemIndex(Lang->ActiveLanguage() - 1);
     // Amounts follow the language's separators, so the rows are made again.
     FillOrders();
     UpdateProgramTexts();
+}
+
+// Every form follows the dispatcher.
+void TMainForm::LanguageComboChange(TObject*) {
+    if (LanguageCombo->ItemIndex() >= 0)
+        LanguageCombo->zxLangDispatcher()->SetActiveLanguage(LanguageCombo->ItemIndex() + 1);
 }
 
 // The list holds one row per order, the tree each customer with the
@@ -112,7 +135,9 @@ void TMainForm::UpdateProgramTexts() {
     StatusBar->Panels()->Items(1)->SetText(FormatDateTime(LongDateFormat, FShownDate));
 }
 
-void TMainForm::OrdersButtonClick(TObject*) {}
+void TMainForm::OrdersButtonClick(TObject*) {
+    RequiredComponent<TOrdersForm>(Application, "OrdersForm")->Show();
+}
 
 void TMainForm::AboutButtonClick(TObject*) {}
 
@@ -122,4 +147,30 @@ void TMainForm::ExitItemClick(TObject*) {
 
 void TMainForm::RefreshItemClick(TObject*) {
     FillOrders();
+}
+
+// ---------------------------------------------------------------------------
+// TOrdersForm
+
+void TOrdersForm::AfterConstruction() {
+    LoadComponentFromFile(DemoFilesDir() + "OrdersForm.xfm", this);
+    Lang = RequiredComponent<TzxLangLinked>(this, "Lang");
+    OrderEdit = RequiredComponent<TEdit>(this, "OrderEdit");
+    CustomerEdit = RequiredComponent<TEdit>(this, "CustomerEdit");
+    TForm::AfterConstruction();
+}
+
+// The question comes in the active language, with the button texts the main
+// form's component holds.
+void TOrdersForm::DeleteButtonClick(TObject*) {
+    WideString question = Lang->GetText(u"SDeleteOrder");
+    if (Lang->MessageDlg(Format(UTF8Encode(question), {OrderEdit->Text()}), mtConfirmation,
+                         mbYesNo, 0) != mrYes)
+        return;
+    OrderEdit->SetText("");
+    CustomerEdit->SetText("");
+}
+
+void TOrdersForm::CloseButtonClick(TObject*) {
+    Close();
 }

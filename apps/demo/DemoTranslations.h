@@ -31,6 +31,13 @@ std::unique_ptr<TComponent> LoadDemoFormFile(const AnsiString& FileName);
 // The texts of the main form, which travel in its form file.
 std::span<const TDemoText> MainFormTexts();
 
+// The texts of the order form, which travel in the shipped translation file.
+std::span<const TDemoText> OrdersFormTexts();
+
+// The shipped translation file and its value delimiter.
+inline constexpr const char* DemoTranslationFile = "demo.zxl";
+inline constexpr const char* DemoTranslationDelimiter = "~!@#";
+
 // Replaces the lists of the kinds Texts holds by their lines.
 void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts);
 

@@ -51,11 +51,20 @@ std::string FileBytes(const AnsiString& FileName) {
 // ---------------------------------------------------------------------------
 // The shipped files
 
+// The shipped files, read in order: later forms refer to the data module.
+std::vector<std::unique_ptr<TComponent>> LoadShippedFiles() {
+    std::vector<std::unique_ptr<TComponent>> forms;
+    for (const AnsiString& name : DemoFormFiles())
+        forms.push_back(LoadDemoFormFile(ShippedDir + name));
+    return forms;
+}
+
 TEST(DemoFiles, EachFormFileSavesByteIdenticalAfterLoading) {
     zxtest::TTempDir directory;
-    for (const AnsiString& name : DemoFormFiles()) {
-        std::unique_ptr<TComponent> form = LoadDemoFormFile(ShippedDir + name);
-        SaveComponentToTextFile(directory.File(name), form.get());
+    std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
+    for (std::size_t index = 0; index < forms.size(); ++index) {
+        const AnsiString& name = DemoFormFiles()[index];
+        SaveComponentToTextFile(directory.File(name), forms[index].get());
         EXPECT_EQ(FileBytes(directory.File(name)), FileBytes(ShippedDir + name)) << name;
     }
 }
@@ -69,8 +78,9 @@ TEST(DemoFiles, TheTranslationTableMakesTheShippedFiles) {
 }
 
 TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
-    std::unique_ptr<TComponent> form = LoadDemoFormFile(ShippedDir + "MainForm.xfm");
-    TzxCustomLang* lang = TranslationComponentOf(form.get());
+    std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
+    ASSERT_EQ(forms[1]->Name(), "MainForm");
+    TzxCustomLang* lang = TranslationComponentOf(forms[1].get());
     ASSERT_NE(lang, nullptr);
     EXPECT_EQ(lang->NumOfLanguages(), 3);
     EXPECT_EQ(lang->LangNames()->CommaText(), "English,Deutsch,Русский");
