@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <strings.h>
+
 namespace {
 
 struct TKeyPair {
@@ -32,6 +34,11 @@ void CompareKeys(benchmark::State& State, Integer (*compare)(const AnsiString&, 
         benchmark::DoNotOptimize(compare(Keys.First, Keys.Second));
 }
 
+// The reference: the C library's comparison, which folds ASCII only.
+Integer CStrCaseCmp(const AnsiString& First, const AnsiString& Second) {
+    return strcasecmp(First.c_str(), Second.c_str());
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(CompareKeys, AnsiCompareText_Ascii_EqualButCase, AnsiCompareText, kAsciiKeys);
@@ -41,3 +48,4 @@ BENCHMARK_CAPTURE(CompareKeys, AnsiCompareText_NonAscii, AnsiCompareText, kNonAs
 BENCHMARK_CAPTURE(CompareKeys, AnsiCompareText_NonAsciiNearEnd, AnsiCompareText, kLateNonAsciiKeys);
 BENCHMARK_CAPTURE(CompareKeys, CompareText_Ascii_EqualButCase, CompareText, kAsciiKeys);
 BENCHMARK_CAPTURE(CompareKeys, AnsiCompareStr_Ascii_DifferLate, AnsiCompareStr, kAsciiOrderedKeys);
+BENCHMARK_CAPTURE(CompareKeys, strcasecmp_Ascii_EqualButCase, CStrCaseCmp, kAsciiKeys);

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unordered_map>
+
 namespace {
 
 void FillOwner(TComponent& Owner, Integer Count) {
@@ -26,6 +28,24 @@ void BM_FindComponent(benchmark::State& State) {
     }
 }
 BENCHMARK(BM_FindComponent)->Arg(100)->Arg(10000);
+
+// The reference: the same names, upper-cased beforehand, in a standard hash
+// map (FindComponent ignores case).
+void BM_UnorderedMapFind(benchmark::State& State) {
+    auto count = static_cast<Integer>(State.range(0));
+    std::unordered_map<AnsiString, Integer> components;
+    for (Integer index = 0; index < count; ++index)
+        components.emplace("COMPONENT" + std::to_string(index), index);
+    std::vector<AnsiString> names;
+    for (Integer index = 0; index < count; index += 97)
+        names.push_back("COMPONENT" + std::to_string(index));
+    std::size_t next = 0;
+    for (auto _ : State) {
+        benchmark::DoNotOptimize(components.find(names[next]));
+        next = (next + 1) % names.size();
+    }
+}
+BENCHMARK(BM_UnorderedMapFind)->Arg(100)->Arg(10000);
 
 void BM_FindMissingComponent(benchmark::State& State) {
     TComponent owner(nullptr);

@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 namespace {
 
 // The shape the ini engine and the translation lists format most: name=value.
@@ -15,6 +17,20 @@ void BM_FormatNameEqualsInteger(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FormatNameEqualsInteger);
+
+// The reference: the C library formatting the same line into a string.
+void BM_SnprintfNameEqualsInteger(benchmark::State& state) {
+    AnsiString name = "Caption";
+    int value = 0;
+    for (auto _ : state) {
+        char buffer[64];
+        int length = std::snprintf(buffer, sizeof buffer, "%s=%d", name.c_str(), value++);
+        AnsiString line(buffer, static_cast<std::size_t>(length));
+        benchmark::DoNotOptimize(line);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SnprintfNameEqualsInteger);
 
 void BM_FormatWidthsAndIndexes(benchmark::State& state) {
     for (auto _ : state) {
@@ -35,6 +51,19 @@ void BM_FormatFixedFloat(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FormatFixedFloat);
+
+void BM_SnprintfFixedFloat(benchmark::State& state) {
+    double value = 1234.5678;
+    for (auto _ : state) {
+        char buffer[64];
+        int length = std::snprintf(buffer, sizeof buffer, "%.2f", value);
+        AnsiString text(buffer, static_cast<std::size_t>(length));
+        benchmark::DoNotOptimize(text);
+        value += 0.001;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SnprintfFixedFloat);
 
 void BM_FloatToStr(benchmark::State& state) {
     double value = 0.1;

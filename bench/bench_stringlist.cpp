@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <set>
+
 namespace {
 
 // Keys in scrambled order with mixed case, as translation identifiers come.
@@ -31,6 +33,23 @@ void BM_SortedAdd(benchmark::State& State) {
     State.SetItemsProcessed(State.iterations() * State.range(0));
 }
 BENCHMARK(BM_SortedAdd)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The reference: a standard set ordered without regard to (ASCII) case.
+struct TCaseLess {
+    bool operator()(const AnsiString& First, const AnsiString& Second) const {
+        return CompareText(First, Second) < 0;
+    }
+};
+
+void BM_StdSetAdd(benchmark::State& State) {
+    const auto keys = MakeKeys(static_cast<int>(State.range(0)));
+    for (auto _ : State) {
+        std::set<AnsiString, TCaseLess> set(keys.begin(), keys.end());
+        benchmark::DoNotOptimize(set.size());
+    }
+    State.SetItemsProcessed(State.iterations() * State.range(0));
+}
+BENCHMARK(BM_StdSetAdd)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_SortedIndexOf(benchmark::State& State) {
     const auto keys = MakeKeys(static_cast<int>(State.range(0)));
