@@ -1,5 +1,7 @@
 #include "DemoApp.h"
 
+#include "DemoTranslations.h"
+
 #include <QtGui/QImage>
 #include <QtWidgets/QWidget>
 
@@ -55,15 +57,21 @@ AnsiString PadRight(const AnsiString& Text, std::size_t Width) {
 TDemoApplication::TDemoApplication() {
     Application->CreateForm(FData);
     Application->CreateForm(FMainForm);
+    // The main form carries its translations in its form file; the order
+    // form takes its own from the translation file, which the dispatcher
+    // reads for the components that link to it from now on.
+    FData->LangDispatcher->SetFileName(DemoFilesDir() + DemoTranslationFile);
+    Application->CreateForm(FOrdersForm);
 }
 
 TDemoApplication::~TDemoApplication() {
+    delete FOrdersForm;
     delete FMainForm;
     delete FData;
 }
 
 std::vector<TForm*> TDemoApplication::Forms() const {
-    return {FMainForm};
+    return {FMainForm, FOrdersForm};
 }
 
 Integer TDemoApplication::LanguageCount() const {

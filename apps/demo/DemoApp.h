@@ -28,6 +28,7 @@ public:
 
     TDemoData* Data() const { return FData; }
     TMainForm* MainForm() const { return FMainForm; }
+    TOrdersForm* OrdersForm() const { return FOrdersForm; }
     // Every form, the main form first.
     std::vector<TForm*> Forms() const;
     Integer LanguageCount() const;
@@ -45,6 +46,7 @@ public:
 private:
     TDemoData* FData = nullptr;
     TMainForm* FMainForm = nullptr;
+    TOrdersForm* FOrdersForm = nullptr;
 };
 
 // The records as a table: form, language, texts switched, time to switch.

@@ -1,5 +1,7 @@
 #include "DemoForms.h"
 
+#include "runtime/QzxActns.h"
+
 #include "rtl/Filer.h"
 
 namespace {
@@ -39,8 +41,12 @@ TzxCustomLang* TranslationComponentOf(TComponent* Form) {
 void RegisterDemoClasses() {
     RegisterClxClasses();
     InitQzxComp();
+    InitQzxLngLnk();
     if (GetClass("TMainForm"))
         return;
+    // The form files hold the language combo box and actions.
+    RegisterClass(TzxLangCombo::StaticClass());
+    RegisterClass(TzxLangChangeLanguage::StaticClass());
     RegisterClass(TDemoData::StaticClass());
     RegisterClass(TMainForm::StaticClass());
     RegisterClass(TOrdersForm::StaticClass());

@@ -81,6 +81,11 @@ const TDemoText MainTexts[] = {
     {stCharSets, "TMainForm", {"ISO8859_1_CHARSET", "ISO8859_15_CHARSET", "RUSSIAN_CHARSET"}},
 };
 
+// The German column title is longer: the column grows with it.
+const TDemoExtendedText MainExtendedTexts[] = {
+    {"OrdersList.Columns[0].Width", tkInteger, {"70", "95", "70"}},
+};
+
 const TDemoText OrdersTexts[] = {
     {stCaptions, "TOrdersForm", {"Order", "Bestellung", "Заказ"}},
     {stCaptions, "OrderLabel", {"Order number:", "Bestellnummer:", "Номер заказа:"}},
@@ -98,11 +103,12 @@ const TDemoText OrdersTexts[] = {
     {stCharSets, "TOrdersForm", {"ISO8859_1_CHARSET", "ISO8859_15_CHARSET", "RUSSIAN_CHARSET"}},
 };
 
-AnsiString TranslationLine(const TDemoText& Text, char Delim) {
-    AnsiString line = AnsiString(Text.Key) + Delim;
-    for (const char* value : Text.Values)
-        line += AnsiString(value) + Delim;
-    return line;
+// Each value followed by the delimiter.
+AnsiString JoinValues(const std::array<const char*, DemoLanguageCount>& Values, char Delim) {
+    AnsiString joined;
+    for (const char* value : Values)
+        joined += AnsiString(value) + Delim;
+    return joined;
 }
 
 } // namespace
@@ -132,6 +138,10 @@ std::span<const TDemoText> MainFormTexts() {
     return MainTexts;
 }
 
+std::span<const TDemoExtendedText> MainFormExtendedTexts() {
+    return MainExtendedTexts;
+}
+
 std::span<const TDemoText> OrdersFormTexts() {
     return OrdersTexts;
 }
@@ -144,7 +154,19 @@ void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts) {
         Lang.GetPropListByType(kind)->Clear();
     const char delim = static_cast<char>(Lang.LangDelim());
     for (const TDemoText& text : Texts)
-        Lang.GetPropListByType(text.Kind)->Add(TranslationLine(text, delim));
+        Lang.GetPropListByType(text.Kind)->Add(AnsiString(text.Key) + delim +
+                                               JoinValues(text.Values, delim));
+}
+
+void PutDemoExtendedTexts(TzxCustomLang& Lang, std::span<const TDemoExtendedText> Texts) {
+    Lang.ExtendedTranslations()->Clear();
+    const char delim = static_cast<char>(Lang.LangDelim());
+    for (const TDemoExtendedText& text : Texts) {
+        TzxExtendedItem* item = Lang.ExtendedTranslations()->Add();
+        item->SetIdentifier(text.Identifier);
+        item->SetPropertyType(text.PropertyType);
+        item->SetValues(JoinValues(text.Values, delim));
+    }
 }
 
 void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {
@@ -155,7 +177,9 @@ void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {
     auto data = LoadDemoFormFile(source + "DemoData.xfm");
     SaveComponentToTextFile(target + "DemoData.xfm", data.get());
     auto mainForm = LoadDemoFormFile(source + "MainForm.xfm");
-    PutDemoTexts(*TranslationComponentOf(mainForm.get()), MainFormTexts());
+    TzxCustomLang& mainLang = *TranslationComponentOf(mainForm.get());
+    PutDemoTexts(mainLang, MainFormTexts());
+    PutDemoExtendedTexts(mainLang, MainFormExtendedTexts());
     SaveComponentToTextFile(target + "MainForm.xfm", mainForm.get());
     // The order form keeps no translations of its own: they go into the
     // translation file, which is made anew.

@@ -28,8 +28,16 @@ const std::vector<AnsiString>& DemoFormFiles();
 // they are.
 std::unique_ptr<TComponent> LoadDemoFormFile(const AnsiString& FileName);
 
+// A translation of any published property, named by its path.
+struct TDemoExtendedText {
+    const char* Identifier;
+    TTypeKind PropertyType;
+    std::array<const char*, DemoLanguageCount> Values;
+};
+
 // The texts of the main form, which travel in its form file.
 std::span<const TDemoText> MainFormTexts();
+std::span<const TDemoExtendedText> MainFormExtendedTexts();
 
 // The texts of the order form, which travel in the shipped translation file.
 std::span<const TDemoText> OrdersFormTexts();
@@ -40,6 +48,8 @@ inline constexpr const char* DemoTranslationDelimiter = "~!@#";
 
 // Replaces the lists of the kinds Texts holds by their lines.
 void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts);
+// Replaces the extended translations by Texts.
+void PutDemoExtendedTexts(TzxCustomLang& Lang, std::span<const TDemoExtendedText> Texts);
 
 // Loads the shipped files from SourceDir, puts the table's translations into
 // their components and writes them into TargetDir (which may be SourceDir).

@@ -168,6 +168,8 @@ TEST_F(DemoApplication, SwitchingToGermanChangesWhatTheUserReads) {
     Demo->SwitchLanguage(2);
     EXPECT_EQ(Main->Caption(), "TzxLang-Demo: Bestellungen");
     EXPECT_EQ(Main->OrdersList->Columns()->Items(0)->DisplayName(), "Bestellung");
+    EXPECT_EQ(static_cast<TListColumn*>(Main->OrdersList->Columns()->Items(0))->Width(), 95)
+        << "an extended translation widens the column for the longer title";
     EXPECT_EQ(Main->ShippingCombo->Items()->Get(2), "Abholung");
     EXPECT_EQ(Main->ShippingCombo->ItemIndex(), 0) << "the choice stays";
     EXPECT_EQ(Main->FieldLabel->Caption(), "Kundenname:");
@@ -185,6 +187,32 @@ TEST_F(DemoApplication, SwitchingToGermanChangesWhatTheUserReads) {
     Demo->SwitchLanguage(1);
     EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Tuesday, December 8, 2026");
     EXPECT_EQ(Main->OrdersList->Items()->Item(0)->SubItems()->Get(1), "1,249.50");
+}
+
+TEST_F(DemoApplication, TheLanguageMenuSwitchesEveryFormAndIsCheckedForItsLanguage) {
+    auto* germanItem = RequiredComponent<TMenuItem>(Main, "GermanItem");
+    germanItem->Click();
+    EXPECT_EQ(Demo->Data()->LangDispatcher->ActiveLanguage(), 2);
+    EXPECT_EQ(Demo->Data()->LangDispatcher->Language(), u"Deutsch");
+    for (TForm* form : Demo->Forms())
+        EXPECT_EQ(TranslationComponentOf(form)->ActiveLanguage(), 2) << form->Name();
+    EXPECT_EQ(Main->LanguageCombo->ItemIndex(), 1) << "the combo follows";
+
+    Main->UpdateActions();
+    EXPECT_FALSE(RequiredComponent<TMenuItem>(Main, "EnglishItem")->Checked());
+    EXPECT_TRUE(germanItem->Checked());
+    EXPECT_FALSE(RequiredComponent<TMenuItem>(Main, "RussianItem")->Checked());
+}
+
+TEST_F(DemoApplication, ChoosingInTheComboSwitchesEveryForm) {
+    ASSERT_EQ(Main->LanguageCombo->Items()->CommaText(), "English,Deutsch,Русский");
+    EXPECT_EQ(Main->LanguageCombo->ItemIndex(), 0);
+    Main->LanguageCombo->SetItemIndex(2);
+    ASSERT_TRUE(Main->LanguageCombo->OnChange) << "the form file names the handler";
+    Main->LanguageCombo->OnChange(Main->LanguageCombo);
+    for (TForm* form : Demo->Forms())
+        EXPECT_EQ(TranslationComponentOf(form)->ActiveLanguage(), 3) << form->Name();
+    EXPECT_EQ(Main->Caption(), "Демонстрация TzxLang: заказы");
 }
 
 TEST_F(DemoApplication, ScreenshotsShowEveryFormInEveryLanguage) {
