@@ -138,14 +138,25 @@ void TMainForm::FillOrders() {
 
 void TMainForm::UpdateProgramTexts() {
     FieldLabel->SetCaption(CustomersName->DisplayLabel() + ":");
-    StatusBar->Panels()->Items(1)->SetText(FormatDateTime(LongDateFormat, FShownDate));
+    double total = 0;
+    for (const TDemoOrder& order : DemoOrders())
+        total += order.Amount;
+    // Without a translation of the summary the first language's shows.
+    AnsiString summary = UTF8Encode(Lang->GetTextOrDefault(u"SOrderSummary"));
+    StatusBar->Panels()->Items(0)->SetText(
+        Format(summary, {Integer(DemoOrders().size()), total}));
+    AnsiString today = UTF8Encode(Lang->GetText(u"SToday"));
+    StatusBar->Panels()->Items(1)->SetText(
+        Format(today, {FormatDateTime(LongDateFormat, FShownDate)}));
 }
 
 void TMainForm::OrdersButtonClick(TObject*) {
     RequiredComponent<TOrdersForm>(Application, "OrdersForm")->Show();
 }
 
-void TMainForm::AboutButtonClick(TObject*) {}
+void TMainForm::AboutButtonClick(TObject*) {
+    Lang->MessageDlg(UTF8Encode(Lang->GetText(u"SAboutText")), mtInformation, {mbOk}, 0);
+}
 
 void TMainForm::ExitItemClick(TObject*) {
     Close();

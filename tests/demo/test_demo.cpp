@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 
+#include "clx/Dialogs.h"
 #include "rtl/Filer.h"
 
 #include <QtGui/QImage>
@@ -148,6 +149,15 @@ protected:
         return Text.Kind != stStrings && Text.Kind != stDlgsCaptions && Text.Kind != stLocales;
     }
 
+    void ExpectTextsOf(TForm* Form, std::span<const TDemoText> Texts, Integer Language) {
+        for (const TDemoText& text : Texts) {
+            if (ShowsItself(text)) {
+                EXPECT_EQ(ShownText(Form, text), text.Values[Language - 1])
+                    << Form->Name() << " " << text.Key << " in language " << Language;
+            }
+        }
+    }
+
     std::unique_ptr<TDemoApplication> Demo;
     TMainForm* Main = nullptr;
 };
@@ -155,12 +165,8 @@ protected:
 TEST_F(DemoApplication, EveryControlShowsTheTextsOfEachLanguage) {
     for (Integer language : {2, 3, 1}) {
         Demo->SwitchLanguage(language);
-        for (const TDemoText& text : MainFormTexts()) {
-            if (ShowsItself(text)) {
-                EXPECT_EQ(ShownText(Main, text), text.Values[language - 1])
-                    << text.Key << " in language " << language;
-            }
-        }
+        ExpectTextsOf(Main, MainFormTexts(), language);
+        ExpectTextsOf(Demo->OrdersForm(), OrdersFormTexts(), language);
     }
 }
 
@@ -176,16 +182,19 @@ TEST_F(DemoApplication, SwitchingToGermanChangesWhatTheUserReads) {
     EXPECT_EQ(Main->Font()->Charset(), ISO8859_15_CHARSET);
     // Program code formats the amounts and the date by the language's locale.
     EXPECT_EQ(Main->OrdersList->Items()->Item(0)->SubItems()->Get(1), "1.249,50");
-    EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Dienstag, 8. Dezember 2026");
+    EXPECT_EQ(Main->StatusBar->Panels()->Items(0)->Text(), "4 Bestellungen, insgesamt 3.688,25");
+    EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Heute ist Dienstag, 8. Dezember 2026");
 
     Demo->SwitchLanguage(3);
     EXPECT_EQ(Main->StatusBar->Panels()->Items(2)->Text(), "Готово");
     EXPECT_EQ(Main->Font()->Charset(), RUSSIAN_CHARSET);
     EXPECT_EQ(Main->OrdersList->Items()->Item(3)->SubItems()->Get(1), "2 040,00");
-    EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "вторник, 8 декабря 2026");
+    EXPECT_EQ(Main->StatusBar->Panels()->Items(0)->Text(), "Заказов: 4, на сумму 3 688,25");
+    EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Сегодня вторник, 8 декабря 2026");
 
     Demo->SwitchLanguage(1);
-    EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Tuesday, December 8, 2026");
+    EXPECT_EQ(Main->StatusBar->Panels()->Items(0)->Text(), "4 orders, 3,688.25 in total");
+    EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Today is Tuesday, December 8, 2026");
     EXPECT_EQ(Main->OrdersList->Items()->Item(0)->SubItems()->Get(1), "1,249.50");
 }
 
@@ -213,6 +222,40 @@ TEST_F(DemoApplication, ChoosingInTheComboSwitchesEveryForm) {
     for (TForm* form : Demo->Forms())
         EXPECT_EQ(TranslationComponentOf(form)->ActiveLanguage(), 3) << form->Name();
     EXPECT_EQ(Main->Caption(), "Демонстрация TzxLang: заказы");
+}
+
+TEST_F(DemoApplication, AboutSpeaksTheActiveLanguage) {
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard(dialogs);
+    Demo->SwitchLanguage(2);
+    dialogs.Answer(mrOk);
+    RequiredComponent<TButton>(Main, "AboutButton")->Click();
+    const TDialogRecord& box = dialogs.LastRequest();
+    EXPECT_EQ(box.Caption, "Information");
+    EXPECT_EQ(box.Text, "Jeder Text dieser Anwendung stammt aus ihren Formulardateien, ihrer "
+                        "Übersetzungsdatei oder ihrer Stringtabelle.");
+    EXPECT_EQ(box.ButtonCaptions, std::vector<AnsiString>{"OK"});
+}
+
+// The order form's question comes from the translation file, its caption and
+// buttons from the main form's component.
+TEST_F(DemoApplication, DeletingAnOrderAsksInTheActiveLanguage) {
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard(dialogs);
+    TOrdersForm* orders = Demo->OrdersForm();
+    Demo->SwitchLanguage(3);
+    dialogs.Answer(mrNo);
+    RequiredComponent<TButton>(orders, "DeleteButton")->Click();
+    const TDialogRecord& box = dialogs.LastRequest();
+    EXPECT_EQ(box.Caption, "Подтверждение");
+    EXPECT_EQ(box.Text, "Удалить заказ 1001?");
+    EXPECT_EQ(box.ButtonCaptions, (std::vector<AnsiString>{"&Да", "&Нет"}));
+    EXPECT_EQ(orders->OrderEdit->Text(), "1001") << "No keeps the order";
+
+    dialogs.Answer(mrYes);
+    RequiredComponent<TButton>(orders, "DeleteButton")->Click();
+    EXPECT_EQ(orders->OrderEdit->Text(), "");
+    EXPECT_EQ(orders->CustomerEdit->Text(), "");
 }
 
 TEST_F(DemoApplication, ScreenshotsShowEveryFormInEveryLanguage) {
