@@ -146,7 +146,10 @@ void TCustomLabel::UpdateWidget() {
 // ShowAccelChar, the caption as it is).
 void TCustomLabel::UpdateWidgetText() {
     auto* label = WidgetAs<QLabel>();
-    bool buddy = FFocusControl && FFocusControl->HandleAllocated();
+    // The control's widget may have been made since the buddy was last set.
+    label->setBuddy(FFocusControl && FFocusControl->HandleAllocated() ? FFocusControl->Handle()
+                                                                      : nullptr);
+    bool buddy = label->buddy() != nullptr;
     AnsiString shown = Caption();
     if (FShowAccelChar && !buddy)
         shown = StripHotkey(shown);
@@ -161,12 +164,8 @@ void TCustomLabel::PushAlignment() {
 }
 
 void TCustomLabel::PushBuddy() {
-    auto* label = WidgetAs<QLabel>();
-    if (!label)
-        return;
-    label->setBuddy(FFocusControl && FFocusControl->HandleAllocated() ? FFocusControl->Handle()
-                                                                      : nullptr);
-    UpdateWidgetText();
+    if (WidgetAs<QLabel>())
+        UpdateWidgetText();
 }
 
 void TLabel::PublishedProperties(TPropertyBuilder<TLabel>& P) {
