@@ -11,10 +11,12 @@
 #include "rtl/Filer.h"
 
 #include <QtGui/QImage>
+#include <QtWidgets/QLabel>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <sstream>
 
@@ -87,6 +89,23 @@ TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
     EXPECT_EQ(lang->LangNames()->CommaText(), "English,Deutsch,Русский");
     EXPECT_EQ(lang->GetStringValue(*lang->Captions(), u"OrdersButton", 2), u"&Bestellungen...");
     EXPECT_EQ(lang->GetStringValue(*lang->CharSets(), u"TMainForm", 3), u"RUSSIAN_CHARSET");
+}
+
+// What the component collects from the form is exactly what the table
+// translates: no text of the form is left without its translations.
+TEST(DemoFiles, TheTableTranslatesEveryTextTheMainFormShows) {
+    std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
+    TzxCustomLang* lang = TranslationComponentOf(forms[1].get());
+    ASSERT_NE(lang, nullptr);
+    lang->BuildList();
+    std::set<std::pair<Integer, AnsiString>> collected, translated;
+    for (Integer kind = 0; kind < StringsTypeCount; ++kind)
+        if (TStrings* list = lang->GetPropListByType(static_cast<TStringsType>(kind)))
+            for (Integer line = 0; line < list->Count(); ++line)
+                collected.emplace(kind, GetLineField(list->Get(line), 0, '\1'));
+    for (const TDemoText& text : MainFormTexts())
+        translated.emplace(text.Kind, text.Key);
+    EXPECT_EQ(collected, translated);
 }
 
 // ---------------------------------------------------------------------------
@@ -196,6 +215,18 @@ TEST_F(DemoApplication, SwitchingToGermanChangesWhatTheUserReads) {
     EXPECT_EQ(Main->StatusBar->Panels()->Items(0)->Text(), "4 orders, 3,688.25 in total");
     EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Today is Tuesday, December 8, 2026");
     EXPECT_EQ(Main->OrdersList->Items()->Item(0)->SubItems()->Get(1), "1,249.50");
+}
+
+TEST_F(DemoApplication, TheCustomerLabelKeepsItsAccessKeyInEveryLanguage) {
+    Main->Show();
+    Application->ProcessMessages();
+    auto* nameLabel = static_cast<QLabel*>(RequiredComponent<TLabel>(Main, "NameLabel")->Handle());
+    const std::pair<Integer, const char*> shown[] = {{2, "&Kunde:"}, {3, "&Клиент:"}};
+    for (const auto& [language, text] : shown) {
+        Demo->SwitchLanguage(language);
+        EXPECT_EQ(nameLabel->buddy(), Main->NameEdit->Handle());
+        EXPECT_EQ(nameLabel->text().toStdString(), text);
+    }
 }
 
 TEST_F(DemoApplication, TheLanguageMenuSwitchesEveryFormAndIsCheckedForItsLanguage) {
