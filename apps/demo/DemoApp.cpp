@@ -1,7 +1,5 @@
 #include "DemoApp.h"
 
-#include "DemoTranslations.h"
-
 #include <QtGui/QImage>
 #include <QtWidgets/QWidget>
 
@@ -55,23 +53,15 @@ AnsiString PadRight(const AnsiString& Text, std::size_t Width) {
 } // namespace
 
 TDemoApplication::TDemoApplication() {
-    Application->CreateForm(FData);
     Application->CreateForm(FMainForm);
-    // The main form carries its translations in its form file; the order
-    // form takes its own from the translation file, which the dispatcher
-    // reads for the components that link to it from now on.
-    FData->LangDispatcher->SetFileName(DemoFilesDir() + DemoTranslationFile);
-    Application->CreateForm(FOrdersForm);
 }
 
 TDemoApplication::~TDemoApplication() {
-    delete FOrdersForm;
     delete FMainForm;
-    delete FData;
 }
 
 std::vector<TForm*> TDemoApplication::Forms() const {
-    return {FMainForm, FOrdersForm};
+    return {FMainForm};
 }
 
 Integer TDemoApplication::LanguageCount() const {
@@ -83,7 +73,7 @@ AnsiString TDemoApplication::LanguageName(Integer Language) const {
 }
 
 void TDemoApplication::SwitchLanguage(Integer Language) {
-    FData->LangDispatcher->SetActiveLanguage(Language);
+    FMainForm->Lang->SetActLang(Language);
 }
 
 std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& Dir) {
@@ -100,8 +90,6 @@ std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& 
             record.Picture = SavePicture(*form, Dir, language);
             records.push_back(record);
         }
-        // Each form shows the language already; the dispatcher takes it too.
-        SwitchLanguage(language);
     }
     return records;
 }

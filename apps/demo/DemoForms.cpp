@@ -1,7 +1,6 @@
 #include "DemoForms.h"
 
-#include "runtime/QzxActns.h"
-
+#include "clx/Dialogs.h"
 #include "rtl/Filer.h"
 
 namespace {
@@ -41,33 +40,15 @@ TzxCustomLang* TranslationComponentOf(TComponent* Form) {
 void RegisterDemoClasses() {
     RegisterClxClasses();
     InitQzxComp();
-    InitQzxLngLnk();
     if (GetClass("TMainForm"))
         return;
-    // The form files hold the language combo box and actions.
-    RegisterClass(TzxLangCombo::StaticClass());
-    RegisterClass(TzxLangChangeLanguage::StaticClass());
-    RegisterClass(TDemoData::StaticClass());
     RegisterClass(TMainForm::StaticClass());
-    RegisterClass(TOrdersForm::StaticClass());
     RegisterMethod("FormCreate", &TMainForm::FormCreate);
     RegisterMethod("LangChangeLanguage", &TMainForm::LangChangeLanguage);
-    RegisterMethod("LanguageComboChange", &TMainForm::LanguageComboChange);
-    RegisterMethod("OrdersButtonClick", &TMainForm::OrdersButtonClick);
+    RegisterMethod("LanguageItemClick", &TMainForm::LanguageItemClick);
     RegisterMethod("AboutButtonClick", &TMainForm::AboutButtonClick);
     RegisterMethod("ExitItemClick", &TMainForm::ExitItemClick);
     RegisterMethod("RefreshItemClick", &TMainForm::RefreshItemClick);
-    RegisterMethod("DeleteButtonClick", &TOrdersForm::DeleteButtonClick);
-    RegisterMethod("CloseButtonClick", &TOrdersForm::CloseButtonClick);
-}
-
-// ---------------------------------------------------------------------------
-// TDemoData
-
-void TDemoData::AfterConstruction() {
-    LoadComponentFromFile(DemoFilesDir() + "DemoData.xfm", this);
-    LangDispatcher = RequiredComponent<TzxLangDispatcher>(this, "LangDispatcher");
-    TDataModule::AfterConstruction();
 }
 
 // ---------------------------------------------------------------------------
@@ -76,7 +57,6 @@ void TDemoData::AfterConstruction() {
 void TMainForm::AfterConstruction() {
     LoadComponentFromFile(DemoFilesDir() + "MainForm.xfm", this);
     Lang = RequiredComponent<TzxLang>(this, "Lang");
-    LanguageCombo = RequiredComponent<TzxLangCombo>(this, "LanguageCombo");
     NameEdit = RequiredComponent<TEdit>(this, "NameEdit");
     ShippingCombo = RequiredComponent<TComboBox>(this, "ShippingCombo");
     NotesMemo = RequiredComponent<TMemo>(this, "NotesMemo");
@@ -101,17 +81,18 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::LangChangeLanguage(TObject*) {
-    // The combo only shows the languages: it follows a switch made elsewhere.
-    LanguageCombo->SetItemIndex(Lang->ActiveLanguage() - 1);
+    for (const char* item : {"EnglishItem", "GermanItem", "RussianItem"}) {
+        auto* menuItem = RequiredComponent<TMenuItem>(this, item);
+        menuItem->SetChecked(menuItem->Tag() == Lang->ActiveLanguage());
+    }
     // Amounts follow the language's separators, so the rows are made again.
     FillOrders();
     UpdateProgramTexts();
 }
 
-// Every form follows the dispatcher.
-void TMainForm::LanguageComboChange(TObject*) {
-    if (LanguageCombo->ItemIndex() >= 0)
-        LanguageCombo->zxLangDispatcher()->SetActiveLanguage(LanguageCombo->ItemIndex() + 1);
+// Each item of the Language menu carries its language's number as its Tag.
+void TMainForm::LanguageItemClick(TObject* Sender) {
+    Lang->SetActLang(static_cast<TComponent*>(Sender)->Tag());
 }
 
 // The list holds one row per order, the tree each customer with the
@@ -150,12 +131,8 @@ void TMainForm::UpdateProgramTexts() {
         Format(today, {FormatDateTime(LongDateFormat, FShownDate)}));
 }
 
-void TMainForm::OrdersButtonClick(TObject*) {
-    RequiredComponent<TOrdersForm>(Application, "OrdersForm")->Show();
-}
-
 void TMainForm::AboutButtonClick(TObject*) {
-    Lang->MessageDlg(UTF8Encode(Lang->GetText(u"SAboutText")), mtInformation, {mbOk}, 0);
+    MessageDlg(UTF8Encode(Lang->GetText(u"SAboutText")), mtInformation, {mbOk}, 0);
 }
 
 void TMainForm::ExitItemClick(TObject*) {
@@ -164,30 +141,4 @@ void TMainForm::ExitItemClick(TObject*) {
 
 void TMainForm::RefreshItemClick(TObject*) {
     FillOrders();
-}
-
-// ---------------------------------------------------------------------------
-// TOrdersForm
-
-void TOrdersForm::AfterConstruction() {
-    LoadComponentFromFile(DemoFilesDir() + "OrdersForm.xfm", this);
-    Lang = RequiredComponent<TzxLangLinked>(this, "Lang");
-    OrderEdit = RequiredComponent<TEdit>(this, "OrderEdit");
-    CustomerEdit = RequiredComponent<TEdit>(this, "CustomerEdit");
-    TForm::AfterConstruction();
-}
-
-// The question comes in the active language, with the button texts the main
-// form's component holds.
-void TOrdersForm::DeleteButtonClick(TObject*) {
-    WideString question = Lang->GetText(u"SDeleteOrder");
-    if (Lang->MessageDlg(Format(UTF8Encode(question), {OrderEdit->Text()}), mtConfirmation,
-                         mbYesNo, 0) != mrYes)
-        return;
-    OrderEdit->SetText("");
-    CustomerEdit->SetText("");
-}
-
-void TOrdersForm::CloseButtonClick(TObject*) {
-    Close();
 }

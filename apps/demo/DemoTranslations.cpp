@@ -11,26 +11,18 @@ namespace {
 const TDemoText MainTexts[] = {
     {stCaptions, "TMainForm",
      {"TzxLang demo: orders", "TzxLang-Demo: Bestellungen", "Демонстрация TzxLang: заказы"}},
-    {stCaptions, "LanguageLabel", {"Language:", "Sprache:", "Язык:"}},
     {stCaptions, "NameLabel", {"&Customer:", "&Kunde:", "&Клиент:"}},
     {stCaptions, "ShippingLabel", {"Shipping:", "Versand:", "Доставка:"}},
     {stCaptions, "NotesLabel", {"Notes:", "Notizen:", "Заметки:"}},
-    {stCaptions, "OrdersButton", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
     {stCaptions, "AboutButton", {"&About...", "&Info...", "&О программе..."}},
     {stCaptions, "FileMenu", {"&File", "&Datei", "&Файл"}},
-    {stCaptions, "OrdersItem", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
     {stCaptions, "ExitItem", {"E&xit", "&Beenden", "В&ыход"}},
     {stCaptions, "LanguageMenu", {"&Language", "&Sprache", "&Язык"}},
     {stCaptions, "HelpMenu", {"&Help", "&Hilfe", "&Справка"}},
     {stCaptions, "AboutItem", {"&About...", "&Info...", "&О программе..."}},
     {stCaptions, "RefreshItem", {"&Refresh", "&Aktualisieren", "&Обновить"}},
-    {stHints, "OrdersButton",
-     {"Open the order form", "Das Bestellformular öffnen", "Открыть форму заказа"}},
     {stHints, "AboutButton",
      {"What this demo shows", "Was diese Demo zeigt", "Что показывает эта демонстрация"}},
-    {stHints, "LanguageCombo",
-     {"Switches every form of the application", "Schaltet alle Formulare der Anwendung um",
-      "Переключает все формы приложения"}},
     {stDisplayLabels, "CustomersName", {"Customer name", "Kundenname", "Имя клиента"}},
     {stFonts, "TMainForm", {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans"}},
     {stMultiLines, "NotesMemo.Lines",
@@ -86,22 +78,6 @@ const TDemoExtendedText MainExtendedTexts[] = {
     {"OrdersList.Columns[0].Width", tkInteger, {"70", "95", "70"}},
 };
 
-const TDemoText OrdersTexts[] = {
-    {stCaptions, "TOrdersForm", {"Order", "Bestellung", "Заказ"}},
-    {stCaptions, "OrderLabel", {"Order number:", "Bestellnummer:", "Номер заказа:"}},
-    {stCaptions, "CustomerLabel", {"Customer:", "Kunde:", "Клиент:"}},
-    {stCaptions, "PaidCheck", {"Paid", "Bezahlt", "Оплачен"}},
-    {stCaptions, "ExpressCheck", {"Express delivery", "Expresslieferung", "Срочная доставка"}},
-    {stCaptions, "DeleteButton", {"&Delete order", "Bestellung &löschen", "&Удалить заказ"}},
-    {stCaptions, "CloseButton", {"&Close", "&Schließen", "&Закрыть"}},
-    {stHints, "DeleteButton",
-     {"Deletes the order after asking", "Löscht die Bestellung nach einer Rückfrage",
-      "Удаляет заказ после подтверждения"}},
-    {stFonts, "TOrdersForm", {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans"}},
-    {stStrings, "SDeleteOrder",
-     {"Delete order %s?", "Bestellung %s löschen?", "Удалить заказ %s?"}},
-    {stCharSets, "TOrdersForm", {"ISO8859_1_CHARSET", "ISO8859_15_CHARSET", "RUSSIAN_CHARSET"}},
-};
 
 // Each value followed by the delimiter.
 AnsiString JoinValues(const std::array<const char*, DemoLanguageCount>& Values, char Delim) {
@@ -114,20 +90,15 @@ AnsiString JoinValues(const std::array<const char*, DemoLanguageCount>& Values, 
 } // namespace
 
 const std::vector<AnsiString>& DemoFormFiles() {
-    static const std::vector<AnsiString> files = {"DemoData.xfm", "MainForm.xfm",
-                                                  "OrdersForm.xfm"};
+    static const std::vector<AnsiString> files = {"MainForm.xfm"};
     return files;
 }
 
 std::unique_ptr<TComponent> LoadDemoFormFile(const AnsiString& FileName) {
     const AnsiString name = ChangeFileExt(ExtractFileName(FileName), "");
     std::unique_ptr<TComponent> form;
-    if (name == "DemoData")
-        form.reset(NewComponent<TDemoData>(nullptr));
-    else if (name == "MainForm")
+    if (name == "MainForm")
         form.reset(NewComponent<TMainForm>(nullptr));
-    else if (name == "OrdersForm")
-        form.reset(NewComponent<TOrdersForm>(nullptr));
     else
         throw EFOpenError("No form of the demo is stored in \"" + FileName + "\"");
     LoadComponentFromFile(FileName, form.get());
@@ -142,9 +113,6 @@ std::span<const TDemoExtendedText> MainFormExtendedTexts() {
     return MainExtendedTexts;
 }
 
-std::span<const TDemoText> OrdersFormTexts() {
-    return OrdersTexts;
-}
 
 void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts) {
     std::set<TStringsType> kinds;
@@ -172,22 +140,9 @@ void PutDemoExtendedTexts(TzxCustomLang& Lang, std::span<const TDemoExtendedText
 void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {
     const AnsiString source = IncludeTrailingPathDelimiter(SourceDir);
     const AnsiString target = IncludeTrailingPathDelimiter(TargetDir);
-    // The forms refer to the dispatcher of the data module, which is read
-    // first and written as it is.
-    auto data = LoadDemoFormFile(source + "DemoData.xfm");
-    SaveComponentToTextFile(target + "DemoData.xfm", data.get());
     auto mainForm = LoadDemoFormFile(source + "MainForm.xfm");
     TzxCustomLang& mainLang = *TranslationComponentOf(mainForm.get());
     PutDemoTexts(mainLang, MainFormTexts());
     PutDemoExtendedTexts(mainLang, MainFormExtendedTexts());
     SaveComponentToTextFile(target + "MainForm.xfm", mainForm.get());
-    // The order form keeps no translations of its own: they go into the
-    // translation file, which is made anew.
-    auto ordersForm = LoadDemoFormFile(source + "OrdersForm.xfm");
-    SaveComponentToTextFile(target + "OrdersForm.xfm", ordersForm.get());
-    TzxCustomLang& ordersLang = *TranslationComponentOf(ordersForm.get());
-    PutDemoTexts(ordersLang, OrdersFormTexts());
-    DeleteFile(target + DemoTranslationFile);
-    ordersLang.SaveAllToFile(UTF8Decode(target + DemoTranslationFile),
-                             UTF8Decode(DemoTranslationDelimiter));
 }

@@ -39,13 +39,6 @@ struct TDemoExtendedText {
 std::span<const TDemoText> MainFormTexts();
 std::span<const TDemoExtendedText> MainFormExtendedTexts();
 
-// The texts of the order form, which travel in the shipped translation file.
-std::span<const TDemoText> OrdersFormTexts();
-
-// The shipped translation file and its value delimiter.
-inline constexpr const char* DemoTranslationFile = "demo.zxl";
-inline constexpr const char* DemoTranslationDelimiter = "~!@#";
-
 // Replaces the lists of the kinds Texts holds by their lines.
 void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts);
 // Replaces the extended translations by Texts.

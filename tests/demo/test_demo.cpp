@@ -54,7 +54,7 @@ std::string FileBytes(const AnsiString& FileName) {
 // ---------------------------------------------------------------------------
 // The shipped files
 
-// The shipped files, read in order: later forms refer to the data module.
+// The shipped files, read in order.
 std::vector<std::unique_ptr<TComponent>> LoadShippedFiles() {
     std::vector<std::unique_ptr<TComponent>> forms;
     for (const AnsiString& name : DemoFormFiles())
@@ -82,8 +82,8 @@ TEST(DemoFiles, TheTranslationTableMakesTheShippedFiles) {
 
 TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
     std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
-    ASSERT_EQ(forms[1]->Name(), "MainForm");
-    TzxCustomLang* lang = TranslationComponentOf(forms[1].get());
+    ASSERT_EQ(forms[0]->Name(), "MainForm");
+    TzxCustomLang* lang = TranslationComponentOf(forms[0].get());
     ASSERT_NE(lang, nullptr);
     EXPECT_EQ(lang->NumOfLanguages(), 3);
     EXPECT_EQ(lang->LangNames()->CommaText(), "English,Deutsch,Русский");
@@ -95,7 +95,7 @@ TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
 // translations: nothing the user reads stays English.
 TEST(DemoFiles, EveryTextTheMainFormShowsIsTranslated) {
     std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
-    TzxCustomLang* lang = TranslationComponentOf(forms[1].get());
+    TzxCustomLang* lang = TranslationComponentOf(forms[0].get());
     ASSERT_NE(lang, nullptr);
     lang->BuildList();
     const char delim = static_cast<char>(lang->LangDelim());
@@ -193,7 +193,6 @@ TEST_F(DemoApplication, EveryControlShowsTheTextsOfEachLanguage) {
     for (Integer language : {2, 3, 1}) {
         Demo->SwitchLanguage(language);
         ExpectTextsOf(Main, MainFormTexts(), language);
-        ExpectTextsOf(Demo->OrdersForm(), OrdersFormTexts(), language);
     }
 }
 
@@ -237,30 +236,16 @@ TEST_F(DemoApplication, TheCustomerLabelKeepsItsAccessKeyInEveryLanguage) {
     }
 }
 
-TEST_F(DemoApplication, TheLanguageMenuSwitchesEveryFormAndIsCheckedForItsLanguage) {
+TEST_F(DemoApplication, TheLanguageMenuSwitchesAndIsCheckedForItsLanguage) {
     auto* germanItem = RequiredComponent<TMenuItem>(Main, "GermanItem");
     germanItem->Click();
-    EXPECT_EQ(Demo->Data()->LangDispatcher->ActiveLanguage(), 2);
-    EXPECT_EQ(Demo->Data()->LangDispatcher->Language(), u"Deutsch");
-    for (TForm* form : Demo->Forms())
-        EXPECT_EQ(TranslationComponentOf(form)->ActiveLanguage(), 2) << form->Name();
-    EXPECT_EQ(Main->LanguageCombo->ItemIndex(), 1) << "the combo follows";
-
-    Main->UpdateActions();
+    EXPECT_EQ(Main->Lang->ActiveLanguage(), 2);
+    EXPECT_EQ(Main->Lang->Language(), u"Deutsch");
+    EXPECT_EQ(Main->Caption(), "TzxLang-Demo: Bestellungen");
     EXPECT_FALSE(RequiredComponent<TMenuItem>(Main, "EnglishItem")->Checked());
     EXPECT_TRUE(germanItem->Checked());
     EXPECT_FALSE(RequiredComponent<TMenuItem>(Main, "RussianItem")->Checked());
-}
-
-TEST_F(DemoApplication, ChoosingInTheComboSwitchesEveryForm) {
-    ASSERT_EQ(Main->LanguageCombo->Items()->CommaText(), "English,Deutsch,Русский");
-    EXPECT_EQ(Main->LanguageCombo->ItemIndex(), 0);
-    Main->LanguageCombo->SetItemIndex(2);
-    ASSERT_TRUE(Main->LanguageCombo->OnChange) << "the form file names the handler";
-    Main->LanguageCombo->OnChange(Main->LanguageCombo);
-    for (TForm* form : Demo->Forms())
-        EXPECT_EQ(TranslationComponentOf(form)->ActiveLanguage(), 3) << form->Name();
-    EXPECT_EQ(Main->Caption(), "Демонстрация TzxLang: заказы");
+    EXPECT_EQ(germanItem->Caption(), "Deutsch") << "each language keeps its own name";
 }
 
 TEST_F(DemoApplication, AboutSpeaksTheActiveLanguage) {
@@ -274,27 +259,6 @@ TEST_F(DemoApplication, AboutSpeaksTheActiveLanguage) {
     EXPECT_EQ(box.Text, "Jeder Text dieser Anwendung stammt aus ihren Formulardateien, ihrer "
                         "Übersetzungsdatei oder ihrer Stringtabelle.");
     EXPECT_EQ(box.ButtonCaptions, std::vector<AnsiString>{"OK"});
-}
-
-// The order form's question comes from the translation file, its caption and
-// buttons from the main form's component.
-TEST_F(DemoApplication, DeletingAnOrderAsksInTheActiveLanguage) {
-    TScriptedDialogService dialogs;
-    TDialogServiceGuard guard(dialogs);
-    TOrdersForm* orders = Demo->OrdersForm();
-    Demo->SwitchLanguage(3);
-    dialogs.Answer(mrNo);
-    RequiredComponent<TButton>(orders, "DeleteButton")->Click();
-    const TDialogRecord& box = dialogs.LastRequest();
-    EXPECT_EQ(box.Caption, "Подтверждение");
-    EXPECT_EQ(box.Text, "Удалить заказ 1001?");
-    EXPECT_EQ(box.ButtonCaptions, (std::vector<AnsiString>{"&Да", "&Нет"}));
-    EXPECT_EQ(orders->OrderEdit->Text(), "1001") << "No keeps the order";
-
-    dialogs.Answer(mrYes);
-    RequiredComponent<TButton>(orders, "DeleteButton")->Click();
-    EXPECT_EQ(orders->OrderEdit->Text(), "");
-    EXPECT_EQ(orders->CustomerEdit->Text(), "");
 }
 
 TEST_F(DemoApplication, ScreenshotsShowEveryFormInEveryLanguage) {
