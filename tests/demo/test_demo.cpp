@@ -87,7 +87,7 @@ TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
     ASSERT_NE(lang, nullptr);
     EXPECT_EQ(lang->NumOfLanguages(), 3);
     EXPECT_EQ(lang->LangNames()->CommaText(), "English,Deutsch,Русский");
-    EXPECT_EQ(lang->GetStringValue(*lang->Captions(), u"OrdersButton", 2), u"&Bestellungen...");
+    EXPECT_EQ(lang->GetStringValue(*lang->Captions(), u"AboutButton", 2), u"&Info...");
     EXPECT_EQ(lang->GetStringValue(*lang->CharSets(), u"TMainForm", 3), u"RUSSIAN_CHARSET");
 }
 
