@@ -14,13 +14,19 @@ void FillOwner(TComponent& Owner, Integer Count) {
         NewComponent<TComponent>(&Owner)->SetName("Component" + std::to_string(index));
 }
 
+// Every 97th component's name, upper-cased.
+std::vector<AnsiString> SampledNames(Integer Count) {
+    std::vector<AnsiString> names;
+    for (Integer index = 0; index < Count; index += 97)
+        names.push_back("COMPONENT" + std::to_string(index));
+    return names;
+}
+
 void BM_FindComponent(benchmark::State& State) {
     auto count = static_cast<Integer>(State.range(0));
     TComponent owner(nullptr);
     FillOwner(owner, count);
-    std::vector<AnsiString> names;
-    for (Integer index = 0; index < count; index += 97)
-        names.push_back("COMPONENT" + std::to_string(index));
+    const std::vector<AnsiString> names = SampledNames(count);
     std::size_t next = 0;
     for (auto _ : State) {
         benchmark::DoNotOptimize(owner.FindComponent(names[next]));
@@ -36,9 +42,7 @@ void BM_UnorderedMapFind(benchmark::State& State) {
     std::unordered_map<AnsiString, Integer> components;
     for (Integer index = 0; index < count; ++index)
         components.emplace("COMPONENT" + std::to_string(index), index);
-    std::vector<AnsiString> names;
-    for (Integer index = 0; index < count; index += 97)
-        names.push_back("COMPONENT" + std::to_string(index));
+    const std::vector<AnsiString> names = SampledNames(count);
     std::size_t next = 0;
     for (auto _ : State) {
         benchmark::DoNotOptimize(components.find(names[next]));
