@@ -718,6 +718,29 @@ protected:
     // Set only on the temporary instance that reads a binary file.
     bool IsLoadingCopy() const { return FLoadingCopy; }
 
+    // What a descendant needs to collect and apply a kind of its own by the
+    // rules of the others.
+    // Copies Value into Own (unless it is Own) and applies that kind alone.
+    void ApplyOneKind(TStrings* Value, TStrings& Own, TStringsType Kind);
+    // Whether the language being applied includes Kind: every kind, or the
+    // one kind a list setter applies.
+    bool AppliesKind(TStringsType Kind) const {
+        return FApplyFilter == -1 || FApplyFilter == Kind;
+    }
+    // ChangeLanguage up to OnChangeLanguage, which it leaves to the caller;
+    // false when nothing is applied (a loading copy, no owner).
+    bool ApplyLanguage();
+    bool InTestMode() const;
+    // Value ActiveLanguage of a line, falling back under ttGetDefault.
+    AnsiString ValueOfLine(const AnsiString& Line, bool TestMode) const;
+    AnsiString NewLine(const AnsiString& Key, const AnsiString& Text) const;
+    // At design time the active language takes Text, unless its value is
+    // empty and it is not the first; at run time the line stays.
+    void UpdateLine(TStrings& List, Integer Index, const AnsiString& Key, const AnsiString& Text);
+    // A named component of the owner that is neither a translation
+    // component nor a dispatcher nor listed in DoNotTranslate.
+    bool IsCollectedComponent(TComponent* Component) const;
+
 private:
     // The binary file clears the dispatcher link for the length of a write
     // and marks the copies it fills.
@@ -730,7 +753,6 @@ private:
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
     bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
     void TakeLocaleSnapshot();
-    void ApplyOneKind(TStrings* Value, TStrings& Own, TStringsType Kind);
     void ReplaceInAllLists(char OldChar, char NewChar);
     void ChangeLangDelim(Byte OldDelim, Byte NewDelim);
     bool DataHoldsChar(char Ch) const;
@@ -748,7 +770,6 @@ private:
     void AddMissingLocaleNames();
 
     // Applying (QzxComp_Apply.cpp)
-    AnsiString ValueOfLine(const AnsiString& Line, bool TestMode) const;
     bool IsSmartExcluded(const AnsiString& Entry) const;
     void ApplyOwnerCaptionAndHint(bool TestMode);
     void ApplyOwnerFont();
@@ -816,11 +837,8 @@ private:
     TCollected CollectText(TStrings& List, const AnsiString& Key, const AnsiString& Text,
                            bool MayAdd, AnsiString& RestoredFrom);
     void CollectText(TStrings& List, const AnsiString& Key, const AnsiString& Text);
-    void UpdateLine(TStrings& List, Integer Index, const AnsiString& Key, const AnsiString& Text);
-    AnsiString NewLine(const AnsiString& Key, const AnsiString& Text) const;
     Integer IndexOfKey(const TStrings& List, const AnsiString& Key) const;
     Integer RestorableLine(const AnsiString& Key, const AnsiString& Text) const;
-    bool IsCollectedComponent(TComponent* Component) const;
     Integer OwnLineIndex(TStrings& List, const AnsiString& OwnText);
     bool MoveOwnLineFirst(TStrings& List, const AnsiString& OwnText);
     void PutOwnLine(TStrings& List, const AnsiString& Text);
@@ -855,7 +873,6 @@ private:
     TStrings* DelegatedList(TStringsType Kind) const;
     WideString TableLookup(const WideString& ID, bool UseDefault) const;
     WideString TextLookup(const TStrings& List, const WideString& ID, bool UseDefault) const;
-    bool InTestMode() const;
 
     // Value ActiveLanguage of a translation line, by the rules of
     // TranslatedValue.

@@ -193,36 +193,39 @@ AnsiString TzxCustomLang::ValueOfLine(const AnsiString& Line, bool TestMode) con
 }
 
 void TzxCustomLang::ChangeLanguage() {
+    if (ApplyLanguage() && OnChangeLanguage)
+        OnChangeLanguage(this);
+}
+
+bool TzxCustomLang::ApplyLanguage() {
     if (FLoadingCopy || !Owner())
-        return;
-    bool testMode = FLangDispatcher && FLangDispatcher->TestMode();
+        return false;
+    bool testMode = InTestMode();
     if (TranslateExtendedFirst && FApplyFilter == -1)
         ChangeLangForExtended();
-    auto applies = [this](TStringsType Kind) { return FApplyFilter == -1 || FApplyFilter == Kind; };
     bool ownerIsForm = dynamic_cast<TCustomForm*>(Owner()) != nullptr;
     if (ownerIsForm)
         ApplyOwnerCaptionAndHint(testMode);
-    if (applies(stCaptions))
+    if (AppliesKind(stCaptions))
         TranslateList(*FCaptions, stCaptions, testMode);
-    if (applies(stHints))
+    if (AppliesKind(stHints))
         TranslateList(*FHints, stHints, testMode);
-    if (applies(stDisplayLabels))
+    if (AppliesKind(stDisplayLabels))
         TranslateList(*FDisplayLabels, stDisplayLabels, testMode);
-    if ((applies(stFonts) || FApplyFilter == stCharSets) && !FNoOwnerFont) {
+    if ((AppliesKind(stFonts) || FApplyFilter == stCharSets) && !FNoOwnerFont) {
         TranslateList(*FFonts, stFonts, testMode);
         if (ownerIsForm)
             ApplyOwnerFont();
     }
-    if (applies(stMultiLines))
+    if (AppliesKind(stMultiLines))
         TranslateList(*FMultiLines, stMultiLines, testMode);
-    if (applies(stOtherStrings))
+    if (AppliesKind(stOtherStrings))
         TranslateList(*FOtherStrings, stOtherStrings, testMode);
-    if (applies(stLocales) && FChangeLocales)
+    if (AppliesKind(stLocales) && FChangeLocales)
         TranslateList(*FLocales, stLocales, testMode);
-    if (applies(stCollections))
+    if (AppliesKind(stCollections))
         TranslateList(*FCollections, stCollections, testMode);
-    if (OnChangeLanguage)
-        OnChangeLanguage(this);
+    return true;
 }
 
 // The form's own caption and hint, keyed by its class name in line 0. Each
