@@ -103,6 +103,7 @@ private:
 
 class TzxCustomLang;
 class TMemIniFile;
+class TZXBFileManager;
 
 // The buttons a translated message box offers for a button set, in the
 // order Yes, No, OK, Cancel, Abort, Retry, Ignore: so Yes-No-Cancel, Yes-No,
@@ -339,6 +340,11 @@ using TLinkToDispatcherEvent = TEvent<void(TObject* Sender, TzxCustomLang* AZxLa
 //
 // A component and its dispatcher may live on different forms: each asks the
 // other for a free notification, so freeing either one first unlinks them.
+//
+// A translation file decides the languages: after a component read one,
+// the dispatcher takes the languages the file gave it and every linked
+// component follows, so that none is left with another count or names, or
+// with an active language beyond its count (the first language takes over).
 class TzxLangDispatcher : public TComponent {
     ZX_CLASS(TzxLangDispatcher, TComponent)
 public:
@@ -375,8 +381,11 @@ public:
     void SetTestPercentage(Integer Value) { FTestPercentage = Value; }
 
     // Links Lang (once, at the end of the list) and gives it the
-    // dispatcher's languages; at run time it loads FileName when that
-    // exists, then fires OnLinkToDispatcher.
+    // dispatcher's languages. At design time that is all; at run time Lang
+    // reads its translations from FileName when that exists (".ZXB" in any
+    // case names the binary file) and shows the active language, then
+    // OnLinkToDispatcher fires. A file Lang cannot read raises with Lang
+    // linked, its translations as they were and the active language shown.
     void AddReference(TzxCustomLang* Lang);
     // Forgets Lang; nothing when it is not linked. Never raises.
     void RemovePossibleReference(TzxCustomLang* Lang) noexcept;
@@ -384,6 +393,25 @@ public:
     // index.
     TzxCustomLang* GetZxLangs(Integer Index) const;
     Integer GetZxLangsCount() const { return FLangs.Count(); }
+
+    // --- The translation file of every linked component at once; ".ZXB"
+    // (any case) names the binary file, every other name the text file.
+    // Every component reads its translations first, then all take the
+    // languages the file gave the first one and show the active language.
+    // A missing file changes nothing; a damaged one raises before any
+    // component changes.
+    void LoadAllFromFile(const WideString& FileName);
+    // Each component's form into the one file; a binary file is read and
+    // written once, with every form's entry.
+    void SaveAllToFile(const WideString& FileName, const WideString& Delim);
+    void SaveAllToBinaryFile(const WideString& FileName);
+    // A binary translation stream: each component reads its form's entry
+    // from the stream's current position.
+    void LoadAllFromStream(TStream& Stream);
+    // The binary file reader kept once a component linked while FileName
+    // named an existing ".ZXB" file, when FileName is that file (case
+    // ignored); nullptr otherwise.
+    TZXBFileManager* BinaryFileManagerFor(const AnsiString& FileName) const;
 
 protected:
     void Loaded() override;
@@ -393,9 +421,16 @@ private:
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
     bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
     void CheckActiveLanguage(Integer Value) const;
+    void KeepActiveLanguageInRange();
     void ResizeLangNames(Integer Count);
     void TakeLanguageName();
     void ForEachLang(const std::function<void(TzxCustomLang&)>& Action) const;
+    void GiveLanguages(TzxCustomLang& Lang);
+    void LoadLinkingComponent(TzxCustomLang& Lang);
+    void LoadInFirstLanguage(TzxCustomLang& Lang, const std::function<void(TzxCustomLang&)>& Load);
+    void TakeLanguagesOf(const TzxCustomLang& Source);
+    void LoadEveryComponent(const std::function<void(TzxCustomLang&)>& Load);
+    void FinishLoadAll();
 
     TList FLangs;
     Integer FActiveLanguage = 1;
@@ -404,6 +439,7 @@ private:
     std::unique_ptr<TStringList> FLangNames;
     AnsiString FFileName;
     TLinkToDispatcherEvent FOnLinkToDispatcher;
+    std::unique_ptr<TZXBFileManager> FBinaryFileManager;
     std::unique_ptr<TTestModeInfo> FTestModeInfo;
     bool FTestMode = false;
     Integer FTestPercentage = 0;
@@ -800,6 +836,7 @@ private:
                      const std::function<bool(TStream& Text)>& WriteText);
     Integer LoadKindFromBinaryFile(TStringsType Kind, const WideString& FileName);
     void LoadBinaryEntry(const AnsiString& FileName);
+    void LoadBinaryStreamEntry(TStream& Stream);
 
     // Text translation files (QzxComp_ZxlFile.cpp)
     struct TExtendedEntry {

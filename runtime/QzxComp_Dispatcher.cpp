@@ -27,19 +27,89 @@ void TzxLangDispatcher::ForEachLang(const std::function<void(TzxCustomLang&)>& A
 // ---------------------------------------------------------------------------
 // Links
 
+// A component of the dispatcher's own form may link before the
+// dispatcher's Loaded has checked the active language.
 void TzxLangDispatcher::AddReference(TzxCustomLang* Lang) {
+    KeepActiveLanguageInRange();
     RemovePossibleReference(Lang);
     FLangs.Add(Lang);
-    Lang->SetNumLang(FNumOfLanguages);
-    Lang->LangNames()->SetText(FLangNames->Text());
-    Lang->FLanguage = FLanguage;
+    GiveLanguages(*Lang);
     if (IsDesigning()) {
         Lang->SetActLang(FActiveLanguage);
         return;
     }
-    Lang->SetActLang(FActiveLanguage);
+    if (FileExists(FFileName))
+        LoadLinkingComponent(*Lang);
+    else
+        Lang->SetActLang(FActiveLanguage);
     if (FOnLinkToDispatcher)
         FOnLinkToDispatcher(this, Lang);
+}
+
+// The language count and names, and the name of the active language.
+void TzxLangDispatcher::GiveLanguages(TzxCustomLang& Lang) {
+    Lang.SetNumLang(FNumOfLanguages);
+    Lang.LangNames()->Assign(FLangNames.get());
+    Lang.FLanguage = FLanguage;
+}
+
+// Lang reads the file; the languages the file brings then reach the
+// dispatcher and the components linked before (which switch only when their
+// language is no longer there), and Lang shows the active language once.
+// When the file cannot be read Lang is switched as without a file.
+void TzxLangDispatcher::LoadLinkingComponent(TzxCustomLang& Lang) {
+    if (zxIsBinaryFile(FFileName) && !FBinaryFileManager)
+        FBinaryFileManager = std::make_unique<TZXBFileManager>();
+    try {
+        LoadInFirstLanguage(Lang, [this](TzxCustomLang& Loading) {
+            Loading.LoadAllFromFileDNC(UTF8Decode(FFileName), true);
+        });
+    } catch (...) {
+        Lang.SetActLang(FActiveLanguage);
+        throw;
+    }
+    const Integer activeBefore = FActiveLanguage;
+    TakeLanguagesOf(Lang);
+    ForEachLang([&](TzxCustomLang& Linked) {
+        GiveLanguages(Linked);
+        if (&Linked != &Lang &&
+            (FActiveLanguage != activeBefore || Linked.ActiveLanguage() > FNumOfLanguages))
+            Linked.SetActLang(FActiveLanguage);
+    });
+    Lang.FActiveLanguage = FActiveLanguage;
+    Lang.ChangeLanguage();
+}
+
+// Lang loads as in language 1, which every file has, so that a file with
+// fewer languages than the active one is read as well; the caller sets the
+// active language once the file's languages are known. A load that raises
+// leaves Lang's active language as it was.
+void TzxLangDispatcher::LoadInFirstLanguage(TzxCustomLang& Lang,
+                                            const std::function<void(TzxCustomLang&)>& Load) {
+    const Integer active = Lang.FActiveLanguage;
+    Lang.FActiveLanguage = 1;
+    try {
+        Load(Lang);
+    } catch (...) {
+        Lang.FActiveLanguage = active;
+        throw;
+    }
+}
+
+// The languages Source read from a file become the dispatcher's; an active
+// language the file does not reach gives way to the first.
+void TzxLangDispatcher::TakeLanguagesOf(const TzxCustomLang& Source) {
+    FNumOfLanguages = Source.NumOfLanguages();
+    FLangNames->Assign(Source.LangNames());
+    ResizeLangNames(FNumOfLanguages);
+    if (FActiveLanguage > FNumOfLanguages)
+        FActiveLanguage = 1;
+    TakeLanguageName();
+}
+
+TZXBFileManager* TzxLangDispatcher::BinaryFileManagerFor(const AnsiString& FileName) const {
+    return FBinaryFileManager && AnsiSameText(FileName, FFileName) ? FBinaryFileManager.get()
+                                                                   : nullptr;
 }
 
 void TzxLangDispatcher::RemovePossibleReference(TzxCustomLang* Lang) noexcept {
@@ -57,6 +127,10 @@ void TzxLangDispatcher::Notification(TComponent* AComponent, TOperation Operatio
 // checked only once both are read.
 void TzxLangDispatcher::Loaded() {
     TComponent::Loaded();
+    KeepActiveLanguageInRange();
+}
+
+void TzxLangDispatcher::KeepActiveLanguageInRange() {
     if (FActiveLanguage < 1 || FActiveLanguage > FNumOfLanguages)
         FActiveLanguage = 1;
 }
@@ -127,6 +201,74 @@ void TzxLangDispatcher::SetLanguage(const WideString& Value) {
     FLanguage = Value;
     if (!IsLoading() && FLangNames->Count() > 0)
         SetActiveLanguage(index + 1);
+}
+
+// ---------------------------------------------------------------------------
+// Whole files
+
+// A binary file is checked whole first, so that an entry no component
+// could read refuses the load before any component changed.
+void TzxLangDispatcher::LoadAllFromFile(const WideString& FileName) {
+    const AnsiString name = UTF8Encode(FileName);
+    if (FLangs.Count() == 0 || !FileExists(name))
+        return;
+    if (zxIsBinaryFile(name))
+        TZXBFileManager().ReadFileContent(name);
+    LoadEveryComponent([&](TzxCustomLang& Lang) { Lang.LoadAllFromFileDNC(FileName, true); });
+}
+
+void TzxLangDispatcher::LoadAllFromStream(TStream& Stream) {
+    if (FLangs.Count() == 0)
+        return;
+    const Int64 start = Stream.Position();
+    TZXBFileManager().ReadStreamContent(Stream);
+    LoadEveryComponent([&](TzxCustomLang& Lang) {
+        Stream.SetPosition(start);
+        Lang.LoadBinaryStreamEntry(Stream);
+    });
+}
+
+// Every component loads without showing anything; then the first one's
+// languages reach the dispatcher and every component, and each shows the
+// active language. When a load raises, the components that loaded before
+// it are finished so all the same.
+void TzxLangDispatcher::LoadEveryComponent(const std::function<void(TzxCustomLang&)>& Load) {
+    Integer loaded = 0;
+    try {
+        for (; loaded < FLangs.Count(); ++loaded)
+            LoadInFirstLanguage(*GetZxLangs(loaded), Load);
+    } catch (...) {
+        if (loaded > 0)
+            FinishLoadAll();
+        throw;
+    }
+    FinishLoadAll();
+}
+
+void TzxLangDispatcher::FinishLoadAll() {
+    TakeLanguagesOf(*GetZxLangs(0));
+    ForEachLang([this](TzxCustomLang& Lang) {
+        GiveLanguages(Lang);
+        Lang.FActiveLanguage = FActiveLanguage;
+    });
+    ForEachLang([](TzxCustomLang& Lang) { Lang.ChangeLanguage(); });
+}
+
+void TzxLangDispatcher::SaveAllToFile(const WideString& FileName, const WideString& Delim) {
+    if (zxIsBinaryFile(UTF8Encode(FileName))) {
+        SaveAllToBinaryFile(FileName);
+        return;
+    }
+    ForEachLang([&](TzxCustomLang& Lang) { Lang.SaveAllToFile(FileName, Delim); });
+}
+
+void TzxLangDispatcher::SaveAllToBinaryFile(const WideString& FileName) {
+    if (FLangs.Count() == 0)
+        return;
+    const AnsiString name = UTF8Encode(FileName);
+    TZXBFileManager manager(name);
+    ForEachLang([&](TzxCustomLang& Lang) { manager.Add(&Lang); });
+    manager.SaveToFile(name);
 }
 
 // ---------------------------------------------------------------------------

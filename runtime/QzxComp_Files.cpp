@@ -192,12 +192,23 @@ void TzxCustomLang::SaveAllToBinaryFile(const AnsiString& FileName) {
 }
 
 // Every list, the names and the extended translations of the entry, the
-// string tables rebuilt; nothing without an owner or an entry.
+// string tables rebuilt; nothing without an owner or an entry. The
+// dispatcher's reader serves its own file.
 void TzxCustomLang::LoadBinaryEntry(const AnsiString& FileName) {
     if (!Owner())
         return;
+    TZXBFileManager temporary;
+    TZXBFileManager* manager =
+        FLangDispatcher ? FLangDispatcher->BinaryFileManagerFor(FileName) : nullptr;
+    if (!manager)
+        manager = &temporary;
+    if (manager->LoadFromFile(this, Owner()->ClassName(), FileName))
+        UpdateStrCollections();
+}
+
+void TzxCustomLang::LoadBinaryStreamEntry(TStream& Stream) {
     TZXBFileManager manager;
-    if (manager.LoadFromFile(this, Owner()->ClassName(), FileName))
+    if (manager.LoadFromStream(this, Owner()->ClassName(), Stream))
         UpdateStrCollections();
 }
 
@@ -209,9 +220,7 @@ void TzxCustomLang::LoadAllFromBinaryFile(const AnsiString& FileName) {
 void TzxCustomLang::LoadAllFromBinaryStream(TStream& Stream) {
     if (!Owner())
         return;
-    TZXBFileManager manager;
-    if (manager.LoadFromStream(this, Owner()->ClassName(), Stream))
-        UpdateStrCollections();
+    LoadBinaryStreamEntry(Stream);
     ChangeLanguage();
 }
 
