@@ -10,7 +10,7 @@ namespace {
 // view or a list view, in the control's item order. The count is read
 // again after each item, since a handler of the control may change the
 // items while their captions change.
-template <typename TVisit> void ForEachItem(TComponent* Control, TVisit&& Visit) {
+template <typename TVisit> void ForEachItem(TComponent* Control, TVisit& Visit) {
     const AnsiString prefix = Control->Name() + ".Items[";
     if (auto* tree = dynamic_cast<TTreeView*>(Control)) {
         for (Integer index = 0; index < tree->Items()->Count(); ++index) {
@@ -51,6 +51,14 @@ private:
 
 } // namespace
 
+// The items of every tree view and list view of the owner whose texts are
+// translated, in component order.
+template <typename TVisit> void TzxLangTLV::ForEachCollectedItem(TVisit&& Visit) {
+    for (Integer index = 0; index < Owner()->ComponentCount(); ++index)
+        if (TComponent* control = Owner()->Components(index); IsCollectedComponent(control))
+            ForEachItem(control, Visit);
+}
+
 TzxLangTLV::TzxLangTLV(TComponent* AOwner)
     : TzxCustomLang(AOwner), FItems(std::make_unique<TStringList>()) {}
 
@@ -90,22 +98,16 @@ void TzxLangTLV::BuildList() {
     TzxCustomLang::BuildList();
     if (!Owner())
         return;
-    const char delim = static_cast<char>(LangDelim());
-    TKeyIndex lines(*FItems, delim);
-    for (Integer component = 0; component < Owner()->ComponentCount(); ++component) {
-        TComponent* control = Owner()->Components(component);
-        if (!IsCollectedComponent(control))
-            continue;
-        ForEachItem(control, [&](const AnsiString& Key, const AnsiString& Caption, auto&&) {
-            Integer index = lines.Find(Key);
-            if (index >= 0) {
-                UpdateLine(*FItems, index, Key, Caption);
-                return;
-            }
-            lines.Add(Key, FItems->Count());
-            FItems->Add(NewLine(Key, Caption));
-        });
-    }
+    TKeyIndex lines(*FItems, static_cast<char>(LangDelim()));
+    ForEachCollectedItem([&](const AnsiString& Key, const AnsiString& Caption, auto&&) {
+        Integer index = lines.Find(Key);
+        if (index >= 0) {
+            UpdateLine(*FItems, index, Key, Caption);
+            return;
+        }
+        lines.Add(Key, FItems->Count());
+        FItems->Add(NewLine(Key, Caption));
+    });
 }
 
 void TzxLangTLV::ChangeLanguage() {
@@ -123,19 +125,14 @@ void TzxLangTLV::ChangeLanguage() {
 void TzxLangTLV::ApplyItems() {
     const bool testMode = InTestMode();
     TKeyIndex lines(*FItems, static_cast<char>(LangDelim()));
-    for (Integer component = 0; component < Owner()->ComponentCount(); ++component) {
-        TComponent* control = Owner()->Components(component);
-        if (!IsCollectedComponent(control))
-            continue;
-        ForEachItem(control, [&](const AnsiString& Key, const AnsiString&, auto&& SetCaption) {
-            Integer index = lines.Find(Key);
-            if (index < 0)
-                return;
-            AnsiString value = ValueOfLine(FItems->Get(index), testMode);
-            if (!value.empty())
-                SetCaption(value);
-        });
-    }
+    ForEachCollectedItem([&](const AnsiString& Key, const AnsiString&, auto&& SetCaption) {
+        Integer index = lines.Find(Key);
+        if (index < 0)
+            return;
+        AnsiString value = ValueOfLine(FItems->Get(index), testMode);
+        if (!value.empty())
+            SetCaption(value);
+    });
 }
 
 void TzxLangTLV::Notification(TComponent* AComponent, TOperation Operation) {

@@ -39,6 +39,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    template <typename TVisit> void ForEachCollectedItem(TVisit&& Visit);
     void ApplyItems();
 
     std::unique_ptr<TStringList> FItems;
