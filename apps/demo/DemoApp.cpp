@@ -53,15 +53,21 @@ AnsiString PadRight(const AnsiString& Text, std::size_t Width) {
 } // namespace
 
 TDemoApplication::TDemoApplication() {
+    Application->CreateForm(FData);
+    // Each form's component links to the dispatcher as the form is read,
+    // and takes its translations from the dispatcher's translation file.
     Application->CreateForm(FMainForm);
+    Application->CreateForm(FOrdersForm);
 }
 
 TDemoApplication::~TDemoApplication() {
+    delete FOrdersForm;
     delete FMainForm;
+    delete FData;
 }
 
 std::vector<TForm*> TDemoApplication::Forms() const {
-    return {FMainForm};
+    return {FMainForm, FOrdersForm};
 }
 
 Integer TDemoApplication::LanguageCount() const {
@@ -73,7 +79,7 @@ AnsiString TDemoApplication::LanguageName(Integer Language) const {
 }
 
 void TDemoApplication::SwitchLanguage(Integer Language) {
-    FMainForm->Lang->SetActLang(Language);
+    FData->LangDispatcher->SetActiveLanguage(Language);
 }
 
 std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& Dir) {
@@ -90,6 +96,8 @@ std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& 
             record.Picture = SavePicture(*form, Dir, language);
             records.push_back(record);
         }
+        // Each form shows the language already; the dispatcher takes it too.
+        SwitchLanguage(language);
     }
     return records;
 }

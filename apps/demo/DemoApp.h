@@ -26,14 +26,16 @@ public:
     TDemoApplication(const TDemoApplication&) = delete;
     TDemoApplication& operator=(const TDemoApplication&) = delete;
 
+    TDemoData* Data() const { return FData; }
     TMainForm* MainForm() const { return FMainForm; }
+    TOrdersForm* OrdersForm() const { return FOrdersForm; }
     // Every form, the main form first.
     std::vector<TForm*> Forms() const;
     Integer LanguageCount() const;
     // The name of a language, 1-based.
     AnsiString LanguageName(Integer Language) const;
 
-    // Switches every form to Language (1-based).
+    // Switches every form to Language (1-based) through the dispatcher.
     void SwitchLanguage(Integer Language);
 
     // Switches every form to each language in turn, timing each form's
@@ -42,7 +44,9 @@ public:
     std::vector<TSwitchRecord> WriteScreenshots(const AnsiString& Dir);
 
 private:
+    TDemoData* FData = nullptr;
     TMainForm* FMainForm = nullptr;
+    TOrdersForm* FOrdersForm = nullptr;
 };
 
 // The records as a table: form, language, texts switched, time to switch.

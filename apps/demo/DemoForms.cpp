@@ -1,6 +1,7 @@
 #include "DemoForms.h"
 
-#include "clx/Dialogs.h"
+#include "runtime/QzxActns.h"
+
 #include "rtl/Filer.h"
 
 namespace {
@@ -40,15 +41,37 @@ TzxCustomLang* TranslationComponentOf(TComponent* Form) {
 void RegisterDemoClasses() {
     RegisterClxClasses();
     InitQzxComp();
+    InitQzxLngLnk();
     if (GetClass("TMainForm"))
         return;
+    // The form files hold the language combo box and actions.
+    RegisterClass(TzxLangCombo::StaticClass());
+    RegisterClass(TzxLangChangeLanguage::StaticClass());
+    RegisterClass(TDemoData::StaticClass());
     RegisterClass(TMainForm::StaticClass());
+    RegisterClass(TOrdersForm::StaticClass());
     RegisterMethod("FormCreate", &TMainForm::FormCreate);
     RegisterMethod("LangChangeLanguage", &TMainForm::LangChangeLanguage);
-    RegisterMethod("LanguageItemClick", &TMainForm::LanguageItemClick);
+    RegisterMethod("LanguageComboChange", &TMainForm::LanguageComboChange);
+    RegisterMethod("OrdersButtonClick", &TMainForm::OrdersButtonClick);
     RegisterMethod("AboutButtonClick", &TMainForm::AboutButtonClick);
     RegisterMethod("ExitItemClick", &TMainForm::ExitItemClick);
     RegisterMethod("RefreshItemClick", &TMainForm::RefreshItemClick);
+    RegisterMethod("DeleteButtonClick", &TOrdersForm::DeleteButtonClick);
+    RegisterMethod("CloseButtonClick", &TOrdersForm::CloseButtonClick);
+}
+
+// ---------------------------------------------------------------------------
+// TDemoData
+
+void TDemoData::AfterConstruction() {
+    LoadComponentFromFile(DemoFilesDir() + "DemoData.xfm", this);
+    LangDispatcher = RequiredComponent<TzxLangDispatcher>(this, "LangDispatcher");
+    // The form file names the translation file that lies beside it.
+    const AnsiString translationFile = LangDispatcher->FileName();
+    if (!translationFile.empty() && ExtractFilePath(translationFile).empty())
+        LangDispatcher->SetFileName(DemoFilesDir() + translationFile);
+    TDataModule::AfterConstruction();
 }
 
 // ---------------------------------------------------------------------------
@@ -57,6 +80,7 @@ void RegisterDemoClasses() {
 void TMainForm::AfterConstruction() {
     LoadComponentFromFile(DemoFilesDir() + "MainForm.xfm", this);
     Lang = RequiredComponent<TzxLang>(this, "Lang");
+    LanguageCombo = RequiredComponent<TzxLangCombo>(this, "LanguageCombo");
     NameEdit = RequiredComponent<TEdit>(this, "NameEdit");
     ShippingCombo = RequiredComponent<TComboBox>(this, "ShippingCombo");
     NotesMemo = RequiredComponent<TMemo>(this, "NotesMemo");
@@ -81,18 +105,17 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::LangChangeLanguage(TObject*) {
-    for (const char* item : {"EnglishItem", "GermanItem", "RussianItem"}) {
-        auto* menuItem = RequiredComponent<TMenuItem>(this, item);
-        menuItem->SetChecked(menuItem->Tag() == Lang->ActiveLanguage());
-    }
+    // The combo only shows the languages: it follows a switch made elsewhere.
+    LanguageCombo->SetItemIndex(Lang->ActiveLanguage() - 1);
     // Amounts follow the language's separators, so the rows are made again.
     FillOrders();
     UpdateProgramTexts();
 }
 
-// Each item of the Language menu carries its language's number as its Tag.
-void TMainForm::LanguageItemClick(TObject* Sender) {
-    Lang->SetActLang(static_cast<TComponent*>(Sender)->Tag());
+// Every form follows the dispatcher.
+void TMainForm::LanguageComboChange(TObject*) {
+    if (LanguageCombo->ItemIndex() >= 0)
+        LanguageCombo->zxLangDispatcher()->SetActiveLanguage(LanguageCombo->ItemIndex() + 1);
 }
 
 // The list holds one row per order, the tree each customer with the
@@ -131,8 +154,13 @@ void TMainForm::UpdateProgramTexts() {
         Format(today, {FormatDateTime(LongDateFormat, FShownDate)}));
 }
 
+void TMainForm::OrdersButtonClick(TObject*) {
+    RequiredComponent<TOrdersForm>(Application, "OrdersForm")->Show();
+}
+
 void TMainForm::AboutButtonClick(TObject*) {
-    MessageDlg(UTF8Encode(Lang->GetText(u"SAboutText")), mtInformation, {mbOk}, 0);
+    Lang->MessageDlg(Lang->GetText(u"SAboutText"), mtInformation, TMsgDlgButtons{mbOk}, 0, mbOk,
+                     nullptr);
 }
 
 void TMainForm::ExitItemClick(TObject*) {
@@ -141,4 +169,30 @@ void TMainForm::ExitItemClick(TObject*) {
 
 void TMainForm::RefreshItemClick(TObject*) {
     FillOrders();
+}
+
+// ---------------------------------------------------------------------------
+// TOrdersForm
+
+void TOrdersForm::AfterConstruction() {
+    LoadComponentFromFile(DemoFilesDir() + "OrdersForm.xfm", this);
+    Lang = RequiredComponent<TzxLangLinked>(this, "Lang");
+    OrderEdit = RequiredComponent<TEdit>(this, "OrderEdit");
+    CustomerEdit = RequiredComponent<TEdit>(this, "CustomerEdit");
+    TForm::AfterConstruction();
+}
+
+// The question comes in the active language, with the caption and button
+// texts the main form's component holds; No is the default.
+void TOrdersForm::DeleteButtonClick(TObject*) {
+    AnsiString question = UTF8Encode(Lang->GetText(u"SDeleteOrder"));
+    if (Lang->MessageDlg(UTF8Decode(Format(question, {OrderEdit->Text()})), mtConfirmation,
+                         mbYesNo, 0, mbNo, nullptr) != mrYes)
+        return;
+    OrderEdit->SetText("");
+    CustomerEdit->SetText("");
+}
+
+void TOrdersForm::CloseButtonClick(TObject*) {
+    Close();
 }

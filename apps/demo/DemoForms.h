@@ -6,6 +6,8 @@
 #pragma once
 
 #include "runtime/QzxComp.h"
+#include "runtime/QzxLangCombo.h"
+#include "runtime/QzxLngLnk.h"
 
 #include "clx/ComCtrls.h"
 #include "clx/DB.h"
@@ -34,6 +36,17 @@ struct TDemoOrder {
 };
 const std::vector<TDemoOrder>& DemoOrders();
 
+// The data module shared by the forms: the dispatcher that gives them one
+// language.
+class TDemoData : public TDataModule {
+    ZX_CLASS(TDemoData, TDataModule)
+public:
+    explicit TDemoData(TComponent* AOwner) : TDataModule(AOwner) {}
+    void AfterConstruction() override;
+
+    TzxLangDispatcher* LangDispatcher = nullptr;
+};
+
 // The main form: customer details, the order list, the status bar texts
 // fetched by identifier, the date in the language's format.
 class TMainForm : public TForm {
@@ -47,6 +60,7 @@ public:
     void SetShownDate(TDateTime Value);
 
     TzxLang* Lang = nullptr;
+    TzxLangCombo* LanguageCombo = nullptr;
     TEdit* NameEdit = nullptr;
     TComboBox* ShippingCombo = nullptr;
     TMemo* NotesMemo = nullptr;
@@ -59,7 +73,8 @@ public:
     // Event handlers named by the form file.
     void FormCreate(TObject* Sender);
     void LangChangeLanguage(TObject* Sender);
-    void LanguageItemClick(TObject* Sender);
+    void LanguageComboChange(TObject* Sender);
+    void OrdersButtonClick(TObject* Sender);
     void AboutButtonClick(TObject* Sender);
     void ExitItemClick(TObject* Sender);
     void RefreshItemClick(TObject* Sender);
@@ -70,6 +85,22 @@ private:
     void UpdateProgramTexts();
 
     TDateTime FShownDate = 0;
+};
+
+// The order form: its translations come from the shipped translation file
+// through the dispatcher, its message texts from the main form's component.
+class TOrdersForm : public TForm {
+    ZX_CLASS(TOrdersForm, TForm)
+public:
+    explicit TOrdersForm(TComponent* AOwner) : TForm(AOwner) {}
+    void AfterConstruction() override;
+
+    TzxLangLinked* Lang = nullptr;
+    TEdit* OrderEdit = nullptr;
+    TEdit* CustomerEdit = nullptr;
+
+    void DeleteButtonClick(TObject* Sender);
+    void CloseButtonClick(TObject* Sender);
 };
 
 // The component of class T named Name on Owner; EComponentError when there

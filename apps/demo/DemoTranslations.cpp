@@ -11,18 +11,26 @@ namespace {
 const TDemoText MainTexts[] = {
     {stCaptions, "TMainForm",
      {"TzxLang demo: orders", "TzxLang-Demo: Bestellungen", "Демонстрация TzxLang: заказы"}},
+    {stCaptions, "LanguageLabel", {"Language:", "Sprache:", "Язык:"}},
     {stCaptions, "NameLabel", {"&Customer:", "&Kunde:", "&Клиент:"}},
     {stCaptions, "ShippingLabel", {"Shipping:", "Versand:", "Доставка:"}},
     {stCaptions, "NotesLabel", {"Notes:", "Notizen:", "Заметки:"}},
+    {stCaptions, "OrdersButton", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
     {stCaptions, "AboutButton", {"&About...", "&Info...", "&О программе..."}},
     {stCaptions, "FileMenu", {"&File", "&Datei", "&Файл"}},
+    {stCaptions, "OrdersItem", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
     {stCaptions, "ExitItem", {"E&xit", "&Beenden", "В&ыход"}},
     {stCaptions, "LanguageMenu", {"&Language", "&Sprache", "&Язык"}},
     {stCaptions, "HelpMenu", {"&Help", "&Hilfe", "&Справка"}},
     {stCaptions, "AboutItem", {"&About...", "&Info...", "&О программе..."}},
     {stCaptions, "RefreshItem", {"&Refresh", "&Aktualisieren", "&Обновить"}},
+    {stHints, "OrdersButton",
+     {"Open the order form", "Das Bestellformular öffnen", "Открыть форму заказа"}},
     {stHints, "AboutButton",
      {"What this demo shows", "Was diese Demo zeigt", "Что показывает эта демонстрация"}},
+    {stHints, "LanguageCombo",
+     {"Switches every form of the application", "Schaltet alle Formulare der Anwendung um",
+      "Переключает все формы приложения"}},
     {stDisplayLabels, "CustomersName", {"Customer name", "Kundenname", "Имя клиента"}},
     {stFonts, "TMainForm", {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans"}},
     {stMultiLines, "NotesMemo.Lines",
@@ -78,6 +86,22 @@ const TDemoExtendedText MainExtendedTexts[] = {
     {"OrdersList.Columns[0].Width", tkInteger, {"70", "95", "70"}},
 };
 
+const TDemoText OrdersTexts[] = {
+    {stCaptions, "TOrdersForm", {"Order", "Bestellung", "Заказ"}},
+    {stCaptions, "OrderLabel", {"Order number:", "Bestellnummer:", "Номер заказа:"}},
+    {stCaptions, "CustomerLabel", {"Customer:", "Kunde:", "Клиент:"}},
+    {stCaptions, "PaidCheck", {"Paid", "Bezahlt", "Оплачен"}},
+    {stCaptions, "ExpressCheck", {"Express delivery", "Expresslieferung", "Срочная доставка"}},
+    {stCaptions, "DeleteButton", {"&Delete order", "Bestellung &löschen", "&Удалить заказ"}},
+    {stCaptions, "CloseButton", {"&Close", "&Schließen", "&Закрыть"}},
+    {stHints, "DeleteButton",
+     {"Deletes the order after asking", "Löscht die Bestellung nach einer Rückfrage",
+      "Удаляет заказ после подтверждения"}},
+    {stFonts, "TOrdersForm", {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans"}},
+    {stStrings, "SDeleteOrder",
+     {"Delete order %s?", "Bestellung %s löschen?", "Удалить заказ %s?"}},
+    {stCharSets, "TOrdersForm", {"ISO8859_1_CHARSET", "ISO8859_15_CHARSET", "RUSSIAN_CHARSET"}},
+};
 
 // Each value followed by the delimiter.
 AnsiString JoinValues(const std::array<const char*, DemoLanguageCount>& Values, char Delim) {
@@ -90,19 +114,41 @@ AnsiString JoinValues(const std::array<const char*, DemoLanguageCount>& Values, 
 } // namespace
 
 const std::vector<AnsiString>& DemoFormFiles() {
-    static const std::vector<AnsiString> files = {"MainForm.xfm"};
+    static const std::vector<AnsiString> files = {"DemoData.xfm", "MainForm.xfm",
+                                                  "OrdersForm.xfm"};
     return files;
 }
 
 std::unique_ptr<TComponent> LoadDemoFormFile(const AnsiString& FileName) {
     const AnsiString name = ChangeFileExt(ExtractFileName(FileName), "");
     std::unique_ptr<TComponent> form;
-    if (name == "MainForm")
+    if (name == "DemoData")
+        form.reset(NewComponent<TDemoData>(nullptr));
+    else if (name == "MainForm")
         form.reset(NewComponent<TMainForm>(nullptr));
+    else if (name == "OrdersForm")
+        form.reset(NewComponent<TOrdersForm>(nullptr));
     else
         throw EFOpenError("No form of the demo is stored in \"" + FileName + "\"");
     LoadComponentFromFile(FileName, form.get());
     return form;
+}
+
+std::vector<std::unique_ptr<TComponent>> LoadDemoFormFiles(const AnsiString& Dir) {
+    const AnsiString dir = IncludeTrailingPathDelimiter(Dir);
+    std::vector<std::unique_ptr<TComponent>> files;
+    files.push_back(LoadDemoFormFile(dir + DemoFormFiles()[0]));
+    TzxLangDispatcher& dispatcher = DemoDispatcherOf(files);
+    const AnsiString translationFile = dispatcher.FileName();
+    dispatcher.SetFileName("");
+    for (std::size_t index = 1; index < DemoFormFiles().size(); ++index)
+        files.push_back(LoadDemoFormFile(dir + DemoFormFiles()[index]));
+    dispatcher.SetFileName(translationFile);
+    return files;
+}
+
+TzxLangDispatcher& DemoDispatcherOf(const std::vector<std::unique_ptr<TComponent>>& Files) {
+    return *RequiredComponent<TzxLangDispatcher>(Files.at(0).get(), "LangDispatcher");
 }
 
 std::span<const TDemoText> MainFormTexts() {
@@ -113,6 +159,9 @@ std::span<const TDemoExtendedText> MainFormExtendedTexts() {
     return MainExtendedTexts;
 }
 
+std::span<const TDemoText> OrdersFormTexts() {
+    return OrdersTexts;
+}
 
 void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts) {
     std::set<TStringsType> kinds;
@@ -137,12 +186,29 @@ void PutDemoExtendedTexts(TzxCustomLang& Lang, std::span<const TDemoExtendedText
     }
 }
 
+void SaveDemoTranslationFile(const AnsiString& FileName,
+                             const std::vector<TzxCustomLang*>& Components) {
+    DeleteFile(FileName);
+    const WideString file = UTF8Decode(FileName);
+    const WideString delimiter = UTF8Decode(DemoTranslationDelimiter);
+    for (TzxCustomLang* lang : Components) {
+        lang->SaveAllToFile(file, delimiter);
+        // The lists' writer leaves out the extended translations.
+        lang->SaveExtendedToFile(file, delimiter);
+    }
+}
+
 void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {
-    const AnsiString source = IncludeTrailingPathDelimiter(SourceDir);
     const AnsiString target = IncludeTrailingPathDelimiter(TargetDir);
-    auto mainForm = LoadDemoFormFile(source + "MainForm.xfm");
-    TzxCustomLang& mainLang = *TranslationComponentOf(mainForm.get());
+    std::vector<std::unique_ptr<TComponent>> files = LoadDemoFormFiles(SourceDir);
+    TzxCustomLang& mainLang = *TranslationComponentOf(files[1].get());
+    TzxCustomLang& ordersLang = *TranslationComponentOf(files[2].get());
     PutDemoTexts(mainLang, MainFormTexts());
     PutDemoExtendedTexts(mainLang, MainFormExtendedTexts());
-    SaveComponentToTextFile(target + "MainForm.xfm", mainForm.get());
+    for (std::size_t index = 0; index < files.size(); ++index)
+        SaveComponentToTextFile(target + DemoFormFiles()[index], files[index].get());
+    // The order form keeps no translations in its form file.
+    PutDemoTexts(ordersLang, OrdersFormTexts());
+    SaveDemoTranslationFile(target + DemoDispatcherOf(files).FileName(),
+                            {&mainLang, &ordersLang});
 }

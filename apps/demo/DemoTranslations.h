@@ -28,6 +28,14 @@ const std::vector<AnsiString>& DemoFormFiles();
 // they are.
 std::unique_ptr<TComponent> LoadDemoFormFile(const AnsiString& FileName);
 
+// Reads every shipped form file of Dir, in DemoFormFiles() order. The forms
+// link to the data module's dispatcher, which reads no translation file
+// meanwhile: each form keeps what its own file holds.
+std::vector<std::unique_ptr<TComponent>> LoadDemoFormFiles(const AnsiString& Dir);
+
+// The dispatcher of the data module read by LoadDemoFormFiles.
+TzxLangDispatcher& DemoDispatcherOf(const std::vector<std::unique_ptr<TComponent>>& Files);
+
 // A translation of any published property, named by its path.
 struct TDemoExtendedText {
     const char* Identifier;
@@ -39,11 +47,25 @@ struct TDemoExtendedText {
 std::span<const TDemoText> MainFormTexts();
 std::span<const TDemoExtendedText> MainFormExtendedTexts();
 
+// The texts of the order form, which travel only in the shipped
+// translation file.
+std::span<const TDemoText> OrdersFormTexts();
+
+// The value delimiter of the shipped translation file.
+inline constexpr const char* DemoTranslationDelimiter = "~!@#";
+
+// Writes the translations of every component, in order, into FileName, made
+// anew: the lists and the extended translations of each component's form.
+void SaveDemoTranslationFile(const AnsiString& FileName,
+                             const std::vector<TzxCustomLang*>& Components);
+
 // Replaces the lists of the kinds Texts holds by their lines.
 void PutDemoTexts(TzxCustomLang& Lang, std::span<const TDemoText> Texts);
 // Replaces the extended translations by Texts.
 void PutDemoExtendedTexts(TzxCustomLang& Lang, std::span<const TDemoExtendedText> Texts);
 
 // Loads the shipped files from SourceDir, puts the table's translations into
-// their components and writes them into TargetDir (which may be SourceDir).
+// their components and writes them into TargetDir (which may be SourceDir):
+// the form files, and the translation file the dispatcher names, which
+// holds every form's translations.
 void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir);

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <fstream>
 #include <sstream>
 
@@ -51,15 +50,30 @@ std::string FileBytes(const AnsiString& FileName) {
     return bytes.str();
 }
 
+// The value of Key (of Kind) in Language, from a translation table.
+AnsiString TableText(std::span<const TDemoText> Texts, TStringsType Kind, const AnsiString& Key,
+                     Integer Language) {
+    for (const TDemoText& text : Texts)
+        if (text.Kind == Kind && Key == text.Key)
+            return text.Values[static_cast<std::size_t>(Language - 1)];
+    ADD_FAILURE() << "the table has no " << Key;
+    return "";
+}
+
 // ---------------------------------------------------------------------------
 // The shipped files
 
-// The shipped files, read in order.
+const AnsiString ShippedTranslationFile = ShippedDir + "demo.zxl";
+
 std::vector<std::unique_ptr<TComponent>> LoadShippedFiles() {
-    std::vector<std::unique_ptr<TComponent>> forms;
-    for (const AnsiString& name : DemoFormFiles())
-        forms.push_back(LoadDemoFormFile(ShippedDir + name));
-    return forms;
+    return LoadDemoFormFiles(ShippedDir);
+}
+
+// The translation components of the main form and the order form. The
+// forms are read as files: their components load the translation file with
+// LoadAllFromFileDNC, which applies no language, so no program code runs.
+std::vector<TzxCustomLang*> FormComponents(const std::vector<std::unique_ptr<TComponent>>& Files) {
+    return {TranslationComponentOf(Files[1].get()), TranslationComponentOf(Files[2].get())};
 }
 
 TEST(DemoFiles, EachFormFileSavesByteIdenticalAfterLoading) {
@@ -72,18 +86,54 @@ TEST(DemoFiles, EachFormFileSavesByteIdenticalAfterLoading) {
     }
 }
 
+TEST(DemoFiles, TheTranslationFileSavesByteIdenticalAfterLoading) {
+    zxtest::TTempDir directory;
+    std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
+    for (TzxCustomLang* lang : FormComponents(files))
+        lang->LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
+    SaveDemoTranslationFile(directory.File("demo.zxl"), FormComponents(files));
+    EXPECT_EQ(FileBytes(directory.File("demo.zxl")), FileBytes(ShippedTranslationFile));
+}
+
 TEST(DemoFiles, TheTranslationTableMakesTheShippedFiles) {
     zxtest::TTempDir directory;
     WriteDemoFiles(ShippedDir, directory.Path());
-    for (const AnsiString& name : DemoFormFiles())
+    std::vector<AnsiString> names = DemoFormFiles();
+    names.push_back("demo.zxl");
+    for (const AnsiString& name : names)
         EXPECT_EQ(FileBytes(directory.File(name)), FileBytes(ShippedDir + name))
             << name << " is out of date: run zxdemo_make_files apps/demo/forms";
 }
 
+TEST(DemoFiles, TheDispatcherNamesTheTranslationFileBesideTheForms) {
+    std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
+    TzxLangDispatcher& dispatcher = DemoDispatcherOf(files);
+    EXPECT_EQ(dispatcher.FileName(), "demo.zxl");
+    EXPECT_EQ(dispatcher.LangNames()->CommaText(), "English,Deutsch,Русский");
+    for (TzxCustomLang* lang : FormComponents(files))
+        EXPECT_EQ(lang->LangDispatcher(), &dispatcher) << lang->Owner()->Name();
+    auto* orders = dynamic_cast<TzxLangLinked*>(FormComponents(files)[1]);
+    ASSERT_NE(orders, nullptr);
+    EXPECT_EQ(orders->CommonContainer(), FormComponents(files)[0]);
+}
+
+// The order form's file keeps its texts in English only: its translations
+// travel in the translation file, which holds the main form's too.
+TEST(DemoFiles, TheOrderFormIsTranslatedByTheTranslationFileAlone) {
+    std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
+    TzxCustomLang& orders = *FormComponents(files)[1];
+    EXPECT_EQ(orders.Captions()->Count(), 0);
+    orders.LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
+    EXPECT_EQ(orders.GetStringValue(*orders.Captions(), u"DeleteButton", 2),
+              u"Bestellung &löschen");
+    EXPECT_EQ(orders.GetStringValue(*orders.Strings(), u"SDeleteOrder", 3), u"Удалить заказ %s?");
+    EXPECT_EQ(orders.Captions()->Count(), 7) << "no line of the main form";
+}
+
 TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
     std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
-    ASSERT_EQ(forms[0]->Name(), "MainForm");
-    TzxCustomLang* lang = TranslationComponentOf(forms[0].get());
+    ASSERT_EQ(forms[1]->Name(), "MainForm");
+    TzxCustomLang* lang = TranslationComponentOf(forms[1].get());
     ASSERT_NE(lang, nullptr);
     EXPECT_EQ(lang->NumOfLanguages(), 3);
     EXPECT_EQ(lang->LangNames()->CommaText(), "English,Deutsch,Русский");
@@ -91,29 +141,34 @@ TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
     EXPECT_EQ(lang->GetStringValue(*lang->CharSets(), u"TMainForm", 3), u"RUSSIAN_CHARSET");
 }
 
-// Every text the component collects from the main form has its
-// translations: nothing the user reads stays English.
-TEST(DemoFiles, EveryTextTheMainFormShowsIsTranslated) {
-    std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
-    TzxCustomLang* lang = TranslationComponentOf(forms[0].get());
-    ASSERT_NE(lang, nullptr);
-    lang->BuildList();
-    const char delim = static_cast<char>(lang->LangDelim());
-    Integer texts = 0;
-    for (Integer kind = 0; kind < StringsTypeCount; ++kind) {
-        TStrings* list = lang->GetPropListByType(static_cast<TStringsType>(kind));
-        for (Integer line = 0; list && line < list->Count(); ++line) {
-            const AnsiString text = list->Get(line);
-            if (GetLineField(text, 1, delim).empty())
-                continue;
-            ++texts;
-            for (Integer language = 2; language <= DemoLanguageCount; ++language)
-                EXPECT_FALSE(GetLineField(text, language, delim).empty())
-                    << UTF8Encode(IniNames[static_cast<std::size_t>(kind)]) << " "
-                    << GetLineField(text, 0, delim) << " has no text in language " << language;
+// Every text a component collects from its form has its translations once
+// the translation file is read: nothing the user reads stays English.
+TEST(DemoFiles, EveryTextEachFormShowsIsTranslated) {
+    std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
+    const std::vector<std::span<const TDemoText>> tables = {MainFormTexts(), OrdersFormTexts()};
+    for (std::size_t form = 0; form < tables.size(); ++form) {
+        TzxCustomLang* lang = FormComponents(files)[form];
+        lang->LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
+        lang->BuildList();
+        const char delim = static_cast<char>(lang->LangDelim());
+        Integer texts = 0;
+        for (Integer kind = 0; kind < StringsTypeCount; ++kind) {
+            TStrings* list = lang->GetPropListByType(static_cast<TStringsType>(kind));
+            for (Integer line = 0; list && line < list->Count(); ++line) {
+                const AnsiString text = list->Get(line);
+                if (GetLineField(text, 1, delim).empty())
+                    continue;
+                ++texts;
+                for (Integer language = 2; language <= DemoLanguageCount; ++language)
+                    EXPECT_FALSE(GetLineField(text, language, delim).empty())
+                        << lang->Owner()->Name() << " "
+                        << UTF8Encode(IniNames[static_cast<std::size_t>(kind)]) << " "
+                        << GetLineField(text, 0, delim) << " has no text in language "
+                        << language;
+            }
         }
+        EXPECT_EQ(texts, Integer(tables[form].size())) << lang->Owner()->Name();
     }
-    EXPECT_GE(texts, Integer(MainFormTexts().size()));
 }
 
 // ---------------------------------------------------------------------------
@@ -193,6 +248,7 @@ TEST_F(DemoApplication, EveryControlShowsTheTextsOfEachLanguage) {
     for (Integer language : {2, 3, 1}) {
         Demo->SwitchLanguage(language);
         ExpectTextsOf(Main, MainFormTexts(), language);
+        ExpectTextsOf(Demo->OrdersForm(), OrdersFormTexts(), language);
     }
 }
 
@@ -236,29 +292,110 @@ TEST_F(DemoApplication, TheCustomerLabelKeepsItsAccessKeyInEveryLanguage) {
     }
 }
 
-TEST_F(DemoApplication, TheLanguageMenuSwitchesAndIsCheckedForItsLanguage) {
-    auto* germanItem = RequiredComponent<TMenuItem>(Main, "GermanItem");
-    germanItem->Click();
-    EXPECT_EQ(Main->Lang->ActiveLanguage(), 2);
-    EXPECT_EQ(Main->Lang->Language(), u"Deutsch");
-    EXPECT_EQ(Main->Caption(), "TzxLang-Demo: Bestellungen");
-    EXPECT_FALSE(RequiredComponent<TMenuItem>(Main, "EnglishItem")->Checked());
-    EXPECT_TRUE(germanItem->Checked());
-    EXPECT_FALSE(RequiredComponent<TMenuItem>(Main, "RussianItem")->Checked());
-    EXPECT_EQ(germanItem->Caption(), "Deutsch") << "each language keeps its own name";
+TEST_F(DemoApplication, BothFormsReadTheDispatchersTranslationFileWhenTheyLink) {
+    TzxLangDispatcher* dispatcher = Demo->Data()->LangDispatcher;
+    EXPECT_EQ(dispatcher->FileName(), ShippedTranslationFile);
+    ASSERT_EQ(dispatcher->GetZxLangsCount(), 2);
+    EXPECT_EQ(dispatcher->GetZxLangs(0), Main->Lang);
+    EXPECT_EQ(dispatcher->GetZxLangs(1), Demo->OrdersForm()->Lang);
+    TzxCustomLang& orders = *Demo->OrdersForm()->Lang;
+    EXPECT_EQ(orders.GetStringValue(*orders.Captions(), u"TOrdersForm", 3), u"Заказ");
+    EXPECT_EQ(orders.GetStringValue(*orders.DlgsCaptions(), u"Confirm", 2), u"Bestätigen")
+        << "the dialog texts come from the main form's component";
+}
+
+// Saving what the application read gives the shipped file back.
+TEST_F(DemoApplication, TheTranslationFileSavesByteIdenticalAfterTheFormsReadIt) {
+    zxtest::TTempDir directory;
+    SaveDemoTranslationFile(directory.File("demo.zxl"), {Main->Lang, Demo->OrdersForm()->Lang});
+    EXPECT_EQ(FileBytes(directory.File("demo.zxl")), FileBytes(ShippedTranslationFile));
+}
+
+// Each form shows its caption in the language; the dispatcher names it.
+void ExpectEveryFormIn(TDemoApplication& Demo, Integer Language) {
+    EXPECT_EQ(Demo.Data()->LangDispatcher->ActiveLanguage(), Language);
+    EXPECT_EQ(Demo.Data()->LangDispatcher->Language(),
+              UTF8Decode(Demo.LanguageName(Language)));
+    for (TForm* form : Demo.Forms())
+        EXPECT_EQ(TranslationComponentOf(form)->ActiveLanguage(), Language) << form->Name();
+    EXPECT_EQ(Demo.MainForm()->Caption(),
+              TableText(MainFormTexts(), stCaptions, "TMainForm", Language));
+    EXPECT_EQ(Demo.OrdersForm()->Caption(),
+              TableText(OrdersFormTexts(), stCaptions, "TOrdersForm", Language));
+}
+
+TEST_F(DemoApplication, TheLanguageMenuSwitchesEveryFormAndIsCheckedForItsLanguage) {
+    const char* const items[] = {"EnglishItem", "GermanItem", "RussianItem"};
+    for (Integer language : {2, 3, 1}) {
+        RequiredComponent<TMenuItem>(Main, items[language - 1])->Click();
+        ExpectEveryFormIn(*Demo, language);
+        EXPECT_EQ(Main->LanguageCombo->ItemIndex(), language - 1) << "the combo follows";
+        Main->UpdateActions();
+        for (Integer item = 1; item <= 3; ++item)
+            EXPECT_EQ(RequiredComponent<TMenuItem>(Main, items[item - 1])->Checked(),
+                      item == language)
+                << items[item - 1] << " after switching to " << language;
+    }
+    EXPECT_EQ(RequiredComponent<TMenuItem>(Main, "GermanItem")->Caption(), "Deutsch")
+        << "each language keeps its own name";
+}
+
+TEST_F(DemoApplication, ChoosingInTheComboSwitchesEveryForm) {
+    ASSERT_EQ(Main->LanguageCombo->Items()->CommaText(), "English,Deutsch,Русский");
+    EXPECT_EQ(Main->LanguageCombo->ItemIndex(), 0);
+    ASSERT_TRUE(Main->LanguageCombo->OnChange) << "the form file names the handler";
+    for (Integer language : {3, 2, 1}) {
+        Main->LanguageCombo->SetItemIndex(language - 1);
+        Main->LanguageCombo->OnChange(Main->LanguageCombo);
+        ExpectEveryFormIn(*Demo, language);
+    }
 }
 
 TEST_F(DemoApplication, AboutSpeaksTheActiveLanguage) {
     TScriptedDialogService dialogs;
     TDialogServiceGuard guard(dialogs);
-    Demo->SwitchLanguage(2);
-    dialogs.Answer(mrOk);
-    RequiredComponent<TButton>(Main, "AboutButton")->Click();
-    const TDialogRecord& box = dialogs.LastRequest();
-    EXPECT_EQ(box.Caption, "Information");
-    EXPECT_EQ(box.Text, "Jeder Text dieser Anwendung stammt aus ihren Formulardateien, ihrer "
-                        "Übersetzungsdatei oder ihrer Stringtabelle.");
-    EXPECT_EQ(box.ButtonCaptions, std::vector<AnsiString>{"OK"});
+    for (Integer language : {2, 3, 1}) {
+        Demo->SwitchLanguage(language);
+        dialogs.Answer(mrOk);
+        RequiredComponent<TButton>(Main, "AboutButton")->Click();
+        const TDialogRecord& box = dialogs.LastRequest();
+        EXPECT_EQ(box.Caption, TableText(MainFormTexts(), stDlgsCaptions, "Information", language));
+        EXPECT_EQ(box.Text, TableText(MainFormTexts(), stStrings, "SAboutText", language));
+        EXPECT_EQ(box.ButtonCaptions,
+                  std::vector<AnsiString>{TableText(MainFormTexts(), stDlgsCaptions, "OK",
+                                                    language)});
+    }
+    EXPECT_EQ(dialogs.Requests()[1].ButtonCaptions, std::vector<AnsiString>{"ОК"})
+        << "Cyrillic letters, not Latin ones";
+}
+
+// The order form's question comes from the translation file, its caption and
+// buttons from the main form's component.
+TEST_F(DemoApplication, DeletingAnOrderAsksInTheActiveLanguage) {
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard(dialogs);
+    TOrdersForm* orders = Demo->OrdersForm();
+    const std::pair<Integer, const char*> questions[] = {
+        {1, "Delete order 1001?"}, {2, "Bestellung 1001 löschen?"}, {3, "Удалить заказ 1001?"}};
+    for (const auto& [language, question] : questions) {
+        Demo->SwitchLanguage(language);
+        dialogs.Answer(mrNo);
+        RequiredComponent<TButton>(orders, "DeleteButton")->Click();
+        const TDialogRecord& box = dialogs.LastRequest();
+        EXPECT_EQ(box.Caption, TableText(MainFormTexts(), stDlgsCaptions, "Confirm", language));
+        EXPECT_EQ(box.Text, question);
+        EXPECT_EQ(box.ButtonCaptions,
+                  (std::vector<AnsiString>{
+                      TableText(MainFormTexts(), stDlgsCaptions, "Yes", language),
+                      TableText(MainFormTexts(), stDlgsCaptions, "No", language)}));
+        EXPECT_EQ(box.DefaultButton, mbNo);
+        EXPECT_EQ(orders->OrderEdit->Text(), "1001") << "No keeps the order";
+    }
+
+    dialogs.Answer(mrYes);
+    RequiredComponent<TButton>(orders, "DeleteButton")->Click();
+    EXPECT_EQ(orders->OrderEdit->Text(), "");
+    EXPECT_EQ(orders->CustomerEdit->Text(), "");
 }
 
 TEST_F(DemoApplication, ScreenshotsShowEveryFormInEveryLanguage) {
