@@ -84,6 +84,8 @@ void TDemoApplication::SwitchLanguage(Integer Language) {
 
 std::vector<TSwitchRecord> TDemoApplication::WriteScreenshots(const AnsiString& Dir) {
     std::filesystem::create_directories(Dir);
+    // Starting from the last language, every switch timed changes the texts.
+    SwitchLanguage(LanguageCount());
     std::vector<TSwitchRecord> records;
     for (Integer language = 1; language <= LanguageCount(); ++language) {
         for (TForm* form : Forms()) {

@@ -1131,24 +1131,7 @@ void TCustomComboBox::PaintClosedBox() {
 }
 
 void TComboBox::PublishedProperties(TPropertyBuilder<TComboBox>& P) {
-    P.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Default(clWindow);
-    P.Property("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount)
-        .Default(8);
-    P.Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight)
-        .Default(16);
-    P.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
-    P.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex)
-        .Default(-1);
-    P.Property("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength).Default(0);
-    P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
-    P.Property("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).Default(false);
-    P.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle).Default(csDropDown);
-    P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
-    P.Property("Text", &TControl::Text, &TControl::SetText).TypeName("TCaption");
-    P.Property("OnChange", &TCustomComboBox::OnChange);
-    P.Property("OnDrawItem", &TCustomComboBox::OnDrawItem);
-    P.Property("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
-    P.Property("OnSelect", &TCustomComboBox::OnSelect);
+    PublishComboProperties(P);
 }
 
 // ---------------------------------------------------------------------------
