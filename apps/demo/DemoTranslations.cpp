@@ -151,6 +151,14 @@ TzxLangDispatcher& DemoDispatcherOf(const std::vector<std::unique_ptr<TComponent
     return *RequiredComponent<TzxLangDispatcher>(Files.at(0).get(), "LangDispatcher");
 }
 
+std::vector<TzxCustomLang*>
+DemoFormComponents(const std::vector<std::unique_ptr<TComponent>>& Files) {
+    std::vector<TzxCustomLang*> components;
+    for (std::size_t index = 1; index < Files.size(); ++index)
+        components.push_back(TranslationComponentOf(Files[index].get()));
+    return components;
+}
+
 std::span<const TDemoText> MainFormTexts() {
     return MainTexts;
 }
@@ -201,14 +209,13 @@ void SaveDemoTranslationFile(const AnsiString& FileName,
 void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {
     const AnsiString target = IncludeTrailingPathDelimiter(TargetDir);
     std::vector<std::unique_ptr<TComponent>> files = LoadDemoFormFiles(SourceDir);
-    TzxCustomLang& mainLang = *TranslationComponentOf(files[1].get());
-    TzxCustomLang& ordersLang = *TranslationComponentOf(files[2].get());
+    const std::vector<TzxCustomLang*> components = DemoFormComponents(files);
+    TzxCustomLang& mainLang = *components[0];
     PutDemoTexts(mainLang, MainFormTexts());
     PutDemoExtendedTexts(mainLang, MainFormExtendedTexts());
     for (std::size_t index = 0; index < files.size(); ++index)
         SaveComponentToTextFile(target + DemoFormFiles()[index], files[index].get());
     // The order form keeps no translations in its form file.
-    PutDemoTexts(ordersLang, OrdersFormTexts());
-    SaveDemoTranslationFile(target + DemoDispatcherOf(files).FileName(),
-                            {&mainLang, &ordersLang});
+    PutDemoTexts(*components[1], OrdersFormTexts());
+    SaveDemoTranslationFile(target + DemoDispatcherOf(files).FileName(), components);
 }

@@ -35,6 +35,10 @@ std::vector<std::unique_ptr<TComponent>> LoadDemoFormFiles(const AnsiString& Dir
 
 // The dispatcher of the data module read by LoadDemoFormFiles.
 TzxLangDispatcher& DemoDispatcherOf(const std::vector<std::unique_ptr<TComponent>>& Files);
+// The translation components of the forms read by LoadDemoFormFiles: the
+// main form's, then the order form's.
+std::vector<TzxCustomLang*>
+DemoFormComponents(const std::vector<std::unique_ptr<TComponent>>& Files);
 
 // A translation of any published property, named by its path.
 struct TDemoExtendedText {

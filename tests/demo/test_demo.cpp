@@ -69,12 +69,9 @@ std::vector<std::unique_ptr<TComponent>> LoadShippedFiles() {
     return LoadDemoFormFiles(ShippedDir);
 }
 
-// The translation components of the main form and the order form. The
-// forms are read as files: their components load the translation file with
-// LoadAllFromFileDNC, which applies no language, so no program code runs.
-std::vector<TzxCustomLang*> FormComponents(const std::vector<std::unique_ptr<TComponent>>& Files) {
-    return {TranslationComponentOf(Files[1].get()), TranslationComponentOf(Files[2].get())};
-}
+// The forms are read as files below: their components load the translation
+// file with LoadAllFromFileDNC, which applies no language, so no program
+// code runs.
 
 TEST(DemoFiles, EachFormFileSavesByteIdenticalAfterLoading) {
     zxtest::TTempDir directory;
@@ -89,9 +86,9 @@ TEST(DemoFiles, EachFormFileSavesByteIdenticalAfterLoading) {
 TEST(DemoFiles, TheTranslationFileSavesByteIdenticalAfterLoading) {
     zxtest::TTempDir directory;
     std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
-    for (TzxCustomLang* lang : FormComponents(files))
+    for (TzxCustomLang* lang : DemoFormComponents(files))
         lang->LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
-    SaveDemoTranslationFile(directory.File("demo.zxl"), FormComponents(files));
+    SaveDemoTranslationFile(directory.File("demo.zxl"), DemoFormComponents(files));
     EXPECT_EQ(FileBytes(directory.File("demo.zxl")), FileBytes(ShippedTranslationFile));
 }
 
@@ -110,18 +107,18 @@ TEST(DemoFiles, TheDispatcherNamesTheTranslationFileBesideTheForms) {
     TzxLangDispatcher& dispatcher = DemoDispatcherOf(files);
     EXPECT_EQ(dispatcher.FileName(), "demo.zxl");
     EXPECT_EQ(dispatcher.LangNames()->CommaText(), "English,Deutsch,Русский");
-    for (TzxCustomLang* lang : FormComponents(files))
+    for (TzxCustomLang* lang : DemoFormComponents(files))
         EXPECT_EQ(lang->LangDispatcher(), &dispatcher) << lang->Owner()->Name();
-    auto* orders = dynamic_cast<TzxLangLinked*>(FormComponents(files)[1]);
+    auto* orders = dynamic_cast<TzxLangLinked*>(DemoFormComponents(files)[1]);
     ASSERT_NE(orders, nullptr);
-    EXPECT_EQ(orders->CommonContainer(), FormComponents(files)[0]);
+    EXPECT_EQ(orders->CommonContainer(), DemoFormComponents(files)[0]);
 }
 
 // The order form's file keeps its texts in English only: its translations
 // travel in the translation file, which holds the main form's too.
 TEST(DemoFiles, TheOrderFormIsTranslatedByTheTranslationFileAlone) {
     std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
-    TzxCustomLang& orders = *FormComponents(files)[1];
+    TzxCustomLang& orders = *DemoFormComponents(files)[1];
     EXPECT_EQ(orders.Captions()->Count(), 0);
     orders.LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
     EXPECT_EQ(orders.GetStringValue(*orders.Captions(), u"DeleteButton", 2),
@@ -147,7 +144,7 @@ TEST(DemoFiles, EveryTextEachFormShowsIsTranslated) {
     std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
     const std::vector<std::span<const TDemoText>> tables = {MainFormTexts(), OrdersFormTexts()};
     for (std::size_t form = 0; form < tables.size(); ++form) {
-        TzxCustomLang* lang = FormComponents(files)[form];
+        TzxCustomLang* lang = DemoFormComponents(files)[form];
         lang->LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
         lang->BuildList();
         const char delim = static_cast<char>(lang->LangDelim());
