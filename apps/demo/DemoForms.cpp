@@ -90,6 +90,7 @@ void TMainForm::AfterConstruction() {
     StatusBar = RequiredComponent<TStatusBar>(this, "StatusBar");
     CustomersName = RequiredComponent<TStringField>(this, "CustomersName");
     FShownDate = Date();
+    FControlsKnown = true;
     TForm::AfterConstruction();
 }
 
@@ -105,6 +106,11 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::LangChangeLanguage(TObject*) {
+    // The component applies its language already while the form file is
+    // read, before the program knows the controls; FormCreate applies it
+    // again.
+    if (!FControlsKnown)
+        return;
     // The combo only shows the languages: it follows a switch made elsewhere.
     LanguageCombo->SetItemIndex(Lang->ActiveLanguage() - 1);
     // Amounts follow the language's separators, so the rows are made again.

@@ -85,6 +85,8 @@ private:
     void UpdateProgramTexts();
 
     TDateTime FShownDate = 0;
+    // Set once the fields above point at the form's controls.
+    bool FControlsKnown = false;
 };
 
 // The order form: its translations come from the shipped translation file
