@@ -31,6 +31,15 @@ const std::vector<TDemoOrder>& DemoOrders() {
     return orders;
 }
 
+const std::vector<TDemoOrderLine>& DemoOrderLines() {
+    static const std::vector<TDemoOrderLine> lines = {
+        {"Desk lamp", 2},
+        {"Office chair", 1},
+        {"Printer paper, A4", 10},
+    };
+    return lines;
+}
+
 TzxCustomLang* TranslationComponentOf(TComponent* Form) {
     for (Integer index = 0; index < Form->ComponentCount(); ++index)
         if (auto* lang = dynamic_cast<TzxCustomLang*>(Form->Components(index)))
@@ -185,6 +194,12 @@ void TOrdersForm::AfterConstruction() {
     Lang = RequiredComponent<TzxLangLinked>(this, "Lang");
     OrderEdit = RequiredComponent<TEdit>(this, "OrderEdit");
     CustomerEdit = RequiredComponent<TEdit>(this, "CustomerEdit");
+    LinesList = RequiredComponent<TListView>(this, "LinesList");
+    for (const TDemoOrderLine& line : DemoOrderLines()) {
+        TListItem* row = LinesList->Items()->Add();
+        row->SetCaption(line.Article);
+        row->SubItems()->Add(IntToStr(line.Quantity));
+    }
     TForm::AfterConstruction();
 }
 
@@ -197,6 +212,7 @@ void TOrdersForm::DeleteButtonClick(TObject*) {
         return;
     OrderEdit->SetText("");
     CustomerEdit->SetText("");
+    LinesList->Items()->Clear();
 }
 
 void TOrdersForm::CloseButtonClick(TObject*) {

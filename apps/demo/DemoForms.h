@@ -36,6 +36,13 @@ struct TDemoOrder {
 };
 const std::vector<TDemoOrder>& DemoOrders();
 
+// One line of the order the order form shows.
+struct TDemoOrderLine {
+    const char* Article;
+    Integer Quantity;
+};
+const std::vector<TDemoOrderLine>& DemoOrderLines();
+
 // The data module shared by the forms: the dispatcher that gives them one
 // language.
 class TDemoData : public TDataModule {
@@ -100,6 +107,7 @@ public:
     TzxLangLinked* Lang = nullptr;
     TEdit* OrderEdit = nullptr;
     TEdit* CustomerEdit = nullptr;
+    TListView* LinesList = nullptr;
 
     void DeleteButtonClick(TObject* Sender);
     void CloseButtonClick(TObject* Sender);

@@ -100,6 +100,8 @@ const TDemoText OrdersTexts[] = {
     {stFonts, "TOrdersForm", {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans"}},
     {stStrings, "SDeleteOrder",
      {"Delete order %s?", "Bestellung %s löschen?", "Удалить заказ %s?"}},
+    {stCollections, "LinesList.Columns[0].Caption", {"Article", "Artikel", "Товар"}},
+    {stCollections, "LinesList.Columns[1].Caption", {"Quantity", "Menge", "Количество"}},
     {stCharSets, "TOrdersForm", {"ISO8859_1_CHARSET", "ISO8859_15_CHARSET", "RUSSIAN_CHARSET"}},
 };
 

@@ -125,6 +125,8 @@ TEST(DemoFiles, TheOrderFormIsTranslatedByTheTranslationFileAlone) {
               u"Bestellung &löschen");
     EXPECT_EQ(orders.GetStringValue(*orders.Strings(), u"SDeleteOrder", 3), u"Удалить заказ %s?");
     EXPECT_EQ(orders.Captions()->Count(), 7) << "no line of the main form";
+    EXPECT_EQ(orders.GetStringValue(*orders.Collections(), u"LinesList.Columns[1].Caption", 3),
+              u"Количество");
 }
 
 TEST(DemoFiles, TheMainFormCarriesEveryLanguageInItsFormFile) {
@@ -387,12 +389,14 @@ TEST_F(DemoApplication, DeletingAnOrderAsksInTheActiveLanguage) {
                       TableText(MainFormTexts(), stDlgsCaptions, "No", language)}));
         EXPECT_EQ(box.DefaultButton, mbNo);
         EXPECT_EQ(orders->OrderEdit->Text(), "1001") << "No keeps the order";
+        EXPECT_EQ(orders->LinesList->Items()->Count(), Integer(DemoOrderLines().size()));
     }
 
     dialogs.Answer(mrYes);
     RequiredComponent<TButton>(orders, "DeleteButton")->Click();
     EXPECT_EQ(orders->OrderEdit->Text(), "");
     EXPECT_EQ(orders->CustomerEdit->Text(), "");
+    EXPECT_EQ(orders->LinesList->Items()->Count(), 0);
 }
 
 TEST_F(DemoApplication, ScreenshotsShowEveryFormInEveryLanguage) {
