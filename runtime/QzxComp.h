@@ -430,6 +430,8 @@ private:
     void LoadInFirstLanguage(TzxCustomLang& Lang, const std::function<void(TzxCustomLang&)>& Load);
     void TakeLanguagesOf(const TzxCustomLang& Source);
     void LoadEveryComponent(const std::function<void(TzxCustomLang&)>& Load);
+    void CheckEveryEntry(
+        const std::function<void(TzxCustomLang& Scratch, const AnsiString& OwnerName)>& Read) const;
     void FinishLoadAll();
 
     TList FLangs;

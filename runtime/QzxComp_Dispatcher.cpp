@@ -206,14 +206,17 @@ void TzxLangDispatcher::SetLanguage(const WideString& Value) {
 // ---------------------------------------------------------------------------
 // Whole files
 
-// A binary file is checked whole first, so that an entry no component
-// could read refuses the load before any component changed.
+// A text file is checked whole by each component before it changes; a
+// binary one holds an entry per form, so every form's entry is read once
+// before any component changes.
 void TzxLangDispatcher::LoadAllFromFile(const WideString& FileName) {
     const AnsiString name = UTF8Encode(FileName);
     if (FLangs.Count() == 0 || !FileExists(name))
         return;
     if (zxIsBinaryFile(name))
-        TZXBFileManager().ReadFileContent(name);
+        CheckEveryEntry([&](TzxCustomLang& Scratch, const AnsiString& OwnerName) {
+            TZXBFileManager().LoadFromFile(&Scratch, OwnerName, name);
+        });
     LoadEveryComponent([&](TzxCustomLang& Lang) { Lang.LoadAllFromFileDNC(FileName, true); });
 }
 
@@ -221,10 +224,23 @@ void TzxLangDispatcher::LoadAllFromStream(TStream& Stream) {
     if (FLangs.Count() == 0)
         return;
     const Int64 start = Stream.Position();
-    TZXBFileManager().ReadStreamContent(Stream);
+    CheckEveryEntry([&](TzxCustomLang& Scratch, const AnsiString& OwnerName) {
+        Stream.SetPosition(start);
+        TZXBFileManager().LoadFromStream(&Scratch, OwnerName, Stream);
+    });
     LoadEveryComponent([&](TzxCustomLang& Lang) {
         Stream.SetPosition(start);
         Lang.LoadBinaryStreamEntry(Stream);
+    });
+}
+
+// Reads the entry of each linked component's form into a scratch
+// component of its class, without owner, that nothing else sees.
+void TzxLangDispatcher::CheckEveryEntry(
+    const std::function<void(TzxCustomLang& Scratch, const AnsiString& OwnerName)>& Read) const {
+    ForEachLang([&](TzxCustomLang& Lang) {
+        std::unique_ptr<TComponent> scratch(CreateComponent(Lang.ClassType(), nullptr));
+        Read(static_cast<TzxCustomLang&>(*scratch), Lang.Owner()->ClassName());
     });
 }
 

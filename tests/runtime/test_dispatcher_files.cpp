@@ -197,6 +197,62 @@ TEST_P(DispatcherFiles, FormsCreatedAtRunTimeReadTheirTranslationsWhenTheyLink) 
     EXPECT_EQ(LangOf(Customer.get())->GetText(u"Greeting"), u"Hello");
 }
 
+TEST_P(DispatcherFiles, TheFilesLanguageNamesBecomeTheDispatchersAndReachEveryForm) {
+    AuthorFile(FileName, 3);
+    Dispatcher->SetFileName("");
+    Dispatcher->SetLangNames(Names({"en", "de", "fr"}).get());
+    Dispatcher->SetActiveLanguage(2);
+    CreateCustomerForm();
+    Dispatcher->SetFileName(FileName);
+    CreateOrderForm();
+    EXPECT_EQ(Dispatcher->LangNames()->CommaText(), "English,Deutsch,Francais");
+    EXPECT_EQ(Dispatcher->Language(), u"Deutsch");
+    EXPECT_EQ(LangOf(Customer.get())->LangNames()->CommaText(), "English,Deutsch,Francais");
+    EXPECT_EQ(LangOf(Customer.get())->Language(), u"Deutsch");
+    EXPECT_EQ(LangOf(Order.get())->ActiveLanguage(), 2);
+}
+
+TEST_P(DispatcherFiles, NamingAFileReadsNothingUntilLoadAllFromFile) {
+    AuthorFile(FileName, 3);
+    Dispatcher->SetFileName("");
+    CreateOrderForm();
+    Dispatcher->SetActiveLanguage(2);
+    Dispatcher->SetFileName(FileName);
+    EXPECT_EQ(LangOf(Order.get())->Captions()->Count(), 0);
+    EXPECT_EQ(ButtonCaption(Order.get()), "Open");
+
+    Dispatcher->LoadAllFromFile(UTF8Decode(FileName));
+    EXPECT_EQ(ButtonCaption(Order.get()), "Oeffnen");
+}
+
+// A component read before the dispatcher of its own form links in its
+// Loaded, while the dispatcher is still being read.
+TEST_P(DispatcherFiles, AComponentLinksToTheDispatcherOfItsOwnFormAsTheFormIsRead) {
+    AuthorFile(FileName, 3);
+    auto form = CreateFromFormData<TOrderForm>("object OrderForm: TOrderForm\n"
+                                               "  object Button1: TButton\n"
+                                               "    Caption = 'Open'\n"
+                                               "  end\n"
+                                               "  object zxLang1: TzxLang\n"
+                                               "    LangDispatcher = Local\n"
+                                               "  end\n"
+                                               "  object Local: TzxLangDispatcher\n"
+                                               "    ActiveLanguage = 2\n"
+                                               "    NumOfLanguages = 3\n"
+                                               "    FileName = '" +
+                                               FileName +
+                                               "'\n"
+                                               "  end\n"
+                                               "end\n");
+    auto* local = dynamic_cast<TzxLangDispatcher*>(form->FindComponent("Local"));
+    ASSERT_NE(local, nullptr);
+    EXPECT_EQ(local->GetZxLangsCount(), 1);
+    EXPECT_EQ(ButtonCaption(form.get()), "Oeffnen");
+    EXPECT_EQ(local->LangNames()->CommaText(), "English,Deutsch,Francais");
+    local->SetActiveLanguage(3);
+    EXPECT_EQ(ButtonCaption(form.get()), "Ouvrir");
+}
+
 TEST_P(DispatcherFiles, FreeingAFormUnlinksIt) {
     AuthorFile(FileName, 3);
     CreateOrderForm();
