@@ -249,7 +249,7 @@ public:
 class TzxStringsCollectionItem : public TCollectionItem {
     ZX_CLASS(TzxStringsCollectionItem, TCollectionItem)
 public:
-    explicit TzxStringsCollectionItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
+    explicit TzxStringsCollectionItem(TCollection* ACollection);
     TStringList* Values() { return &FValues; }
     const TStringList* Values() const { return &FValues; }
     // Takes a copy of the lines of Value.
@@ -265,6 +265,15 @@ private:
     TStringList FValues;
     WideString FID;
     WideString FFoldedID;
+};
+
+// What the identifier index of a string table keeps per identifier: the
+// item its binary search finds and that item's texts, decoded.
+struct TzxIndexedStrings {
+    Integer Index;
+    std::vector<WideString> Texts;
+    // Language LangIndex's text; empty beyond the item's languages.
+    const WideString& Text(Integer LangIndex) const;
 };
 
 // A string table: one item per string identifier, ordered by identifier
@@ -291,6 +300,9 @@ public:
     // Index of an item with that identifier by binary search (the table
     // ordered by identifier), or -1.
     Integer FindID(const WideString& ID) const;
+    // The same item with its decoded texts, or nullptr: the lookup of
+    // program code's texts, answered from the identifier index.
+    const TzxIndexedStrings* FindIndexed(const WideString& ID) const;
     // Language LangIndex of the identifier's item; empty when there is none.
     WideString GetTranslationByID(const WideString& ID, Integer LangIndex) const;
     // Language LangIndex of the item whose SortLanguage text is Text (the
@@ -301,15 +313,28 @@ public:
     // The same, but empty when there is none and without the test-mode rule.
     WideString GetTranslationByLang2(const WideString& Text, Integer LangIndex) const;
 
+protected:
+    // Any change of the items or of their order makes the identifier index
+    // stale.
+    void Update(TCollectionItem* Item) override;
+
 private:
     // Binary search with a neighbour check: CompareAt(M) gives the sign of
     // item M's key against the key looked for; -1 when no item's key equals it.
     template <typename CompareAt> Integer Search(CompareAt compareAt) const;
     Integer FindText(const WideString& Text) const;
     bool OwnerInTestMode() const;
+    // The binary search for a folded identifier.
+    Integer SearchID(const WideString& FoldedID) const;
+    // Every folded identifier of the table with the answer of its binary
+    // search: program code then finds its texts in one hashed step, with the
+    // very answers the search gives. Rebuilt after any change.
+    void IndexIDs() const;
 
     TComponent* FOwner;
     Integer FSortLanguage = 0;
+    mutable std::unordered_map<WideString, TzxIndexedStrings> FIDIndex;
+    mutable bool FIndexStale = true;
 };
 
 ZX_ENUM(TTestModeKind, tmkExpandWidth, tmkFlipCase, tmkExpandChars);
@@ -536,6 +561,12 @@ public:
                                     Integer Language);
     // The list of a kind, nullptr when the class does not publish it.
     virtual TStrings* GetPropListByType(TStringsType Kind) const;
+    // Visits the lists the class keeps, in kind order, with their kinds.
+    template <typename Visit> void ForEachKeptList(Visit visit) const {
+        for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+            if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
+                visit(static_cast<TStringsType>(kind), *list);
+    }
     // The list whose kind name without "st" is Name, ignoring case.
     TStrings* GetPropListByName(const WideString& Name) const;
 
@@ -634,12 +665,20 @@ public:
     // Rebuilds the string table from Strings, at run time only.
     void UpdateStrCollections();
     const TzxStringsCollection* StringTable() const { return FStringTable.get(); }
+    // Empties every list the class keeps; extended translations and
+    // language names stay.
+    void ClearTranslations();
 
     // --- Strings by identifier, in the active language
     // With the language-1 fallback only under ttGetDefault.
     WideString GetText(const WideString& ID) const;
     WideString GetTextOrDefault(const WideString& ID) const;
     WideString GetTextbyInt(Integer ID) const;
+    // The same texts as NUL-terminated copies for code that wants C strings:
+    // nullptr for an empty text, else a block the caller releases with
+    // FreeMem.
+    char* GetTextC(const WideString& ID) const;
+    char* GetTextOrDefaultC(const WideString& ID) const;
     // The value of the line of List keyed ID (case ignored); with UseDefault
     // an empty value falls back to language 1. A missing identifier raises
     // ELanguageError when DoRaiseExceptions is set, else gives "".
@@ -919,11 +958,13 @@ private:
     // Value ActiveLanguage, ValueOf(k) giving value k; in test mode an empty
     // value shows value 1 upper-cased, and with UseDefault an empty value
     // falls back to value 1.
+    static AnsiString UpperCased(const AnsiString& S) { return AnsiUpperCase(S); }
+    static WideString UpperCased(const WideString& S) { return WideUpperCase(S); }
     template <typename ValueOf>
-    AnsiString TranslatedValue(ValueOf valueOf, bool TestMode, bool UseDefault) const {
-        AnsiString value = valueOf(FActiveLanguage);
+    auto TranslatedValue(ValueOf valueOf, bool TestMode, bool UseDefault) const {
+        auto value = valueOf(FActiveLanguage);
         if (value.empty() && TestMode && FActiveLanguage > 1)
-            value = AnsiUpperCase(valueOf(1));
+            value = UpperCased(valueOf(1));
         if (value.empty() && UseDefault)
             value = valueOf(1);
         return value;

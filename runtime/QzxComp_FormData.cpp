@@ -23,13 +23,6 @@ bool StartsLikeIniMarkup(const AnsiString& Line) {
     return !Line.empty() && (Line.front() == ';' || Line.front() == '[');
 }
 
-// The lists the class keeps, in kind order.
-template <typename Visit> void ForEachKeptList(const TzxCustomLang& Lang, Visit visit) {
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = Lang.GetPropListByType(static_cast<TStringsType>(kind)))
-            visit(static_cast<TStringsType>(kind), *list);
-}
-
 } // namespace
 
 bool IsKindHeader(const AnsiString& Line, TStringsType& Kind) {
@@ -118,7 +111,7 @@ void TzxCustomLang::DefineProperties(TFiler* Filer) {
 // Whether a list that both components keep holds other text (case-sensitive).
 bool TzxCustomLang::TranslationDataDiffers(const TzxCustomLang& Ancestor) const {
     bool differs = false;
-    ForEachKeptList(*this, [&](TStringsType Kind, TStrings& List) {
+    ForEachKeptList([&](TStringsType Kind, TStrings& List) {
         if (TStrings* ancestorList = Ancestor.GetPropListByType(Kind))
             differs = differs || AnsiCompareStr(List.Text(), ancestorList->Text()) != 0;
     });
@@ -127,12 +120,12 @@ bool TzxCustomLang::TranslationDataDiffers(const TzxCustomLang& Ancestor) const 
 
 void TzxCustomLang::WriteOurStrProps(TStream& Stream) const {
     bool escaped = false;
-    ForEachKeptList(*this, [&](TStringsType, TStrings& List) {
+    ForEachKeptList([&](TStringsType, TStrings& List) {
         for (Integer index = 0; index < List.Count() && !escaped; ++index)
             escaped = TranslationLineNeedsEscape(List.Get(index));
     });
     AnsiString content = escaped ? AnsiString(EscapedContentMark) + LineEnd : AnsiString();
-    ForEachKeptList(*this, [&](TStringsType Kind, TStrings& List) {
+    ForEachKeptList([&](TStringsType Kind, TStrings& List) {
         content += KindHeader(Kind) + LineEnd;
         for (Integer index = 0; index < List.Count(); ++index) {
             const AnsiString line = List.Get(index);

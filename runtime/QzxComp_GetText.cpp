@@ -11,6 +11,15 @@ const char* const SStringNotFound = "String identifier \"%s\" not found!";
     throw ELanguageError(Format(SStringNotFound, {ID}));
 }
 
+char* CopiedToBlock(const WideString& Text) {
+    if (Text.empty())
+        return nullptr;
+    const AnsiString text = UTF8Encode(Text);
+    auto* block = static_cast<char*>(AllocMem(static_cast<Cardinal>(text.size() + 1)));
+    text.copy(block, text.size());
+    return block;
+}
+
 } // namespace
 
 WideString TzxCustomLang::GetText(const WideString& ID) const {
@@ -23,6 +32,14 @@ WideString TzxCustomLang::GetTextOrDefault(const WideString& ID) const {
 
 WideString TzxCustomLang::GetTextbyInt(Integer ID) const {
     return GetText(UTF8Decode(IntToStr(ID)));
+}
+
+char* TzxCustomLang::GetTextC(const WideString& ID) const {
+    return CopiedToBlock(GetText(ID));
+}
+
+char* TzxCustomLang::GetTextOrDefaultC(const WideString& ID) const {
+    return CopiedToBlock(GetTextOrDefault(ID));
 }
 
 WideString TzxCustomLang::GetTextFrom(TStrings& List, const WideString& ID,
@@ -90,15 +107,14 @@ bool TzxCustomLang::InTestMode() const {
 }
 
 WideString TzxCustomLang::TableLookup(const WideString& ID, bool UseDefault) const {
-    Integer found = FStringTable->FindID(ID);
-    if (found < 0) {
+    const TzxIndexedStrings* found = FStringTable->FindIndexed(ID);
+    if (!found) {
         if (DoRaiseExceptions)
             RaiseNotFound(ID);
         return WideString();
     }
-    const TzxStringsCollectionItem* item = FStringTable->Items(found);
-    return UTF8Decode(TranslatedValue([item](Integer Language) { return item->Text(Language); },
-                                      InTestMode(), UseDefault));
+    return TranslatedValue([found](Integer Language) { return found->Text(Language); },
+                           InTestMode(), UseDefault);
 }
 
 // Keys are compared line by line: a line feed inside a value never makes

@@ -525,9 +525,7 @@ void TzxCustomLang::ComponentRenamed(const WideString& OldName, const WideString
                 List.Put(index, ReplaceStr(line, oldName, newName, false));
         }
     };
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
-            renameKeys(*list);
+    ForEachKeptList([&](TStringsType, TStrings& List) { renameKeys(List); });
     renameKeys(*FDoNotTranslate);
     renameKeys(*FSmartExcludeProps);
     const AnsiString oldPrefix = UTF8Encode(OldName) + ".";

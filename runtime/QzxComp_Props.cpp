@@ -1,6 +1,6 @@
 // Small members of the translation component that the larger operations lean
-// on: properties by name, switching locale translation on, and the
-// dispatcher's test-mode settings.
+// on: properties by name, switching locale translation on, emptying the
+// lists, and the dispatcher's test-mode settings.
 #include "runtime/QzxComp.h"
 
 namespace {
@@ -50,6 +50,12 @@ void TzxCustomLang::SetObjectStrProperty(TObject* Obj, const AnsiString& Name,
                                          const AnsiString& Value) {
     if (PPropInfo info = PublishedProperty(Obj, Name))
         SetStrProp(Obj, info, Value);
+}
+
+void TzxCustomLang::ClearTranslations() {
+    ForEachKeptList([](TStringsType, TStrings& List) { List.Clear(); });
+    if (!IsDesigning())
+        UpdateStrCollections();
 }
 
 void TzxCustomLang::SetChangeLocales(bool Value) {

@@ -22,10 +22,11 @@ bool IsSurrogate(char16_t Unit) {
     return Unit >= 0xD800 && Unit <= 0xDFFF;
 }
 
-// S with every code point case-folded (a surrogate pair as one code point).
-WideString FoldedText(const WideString& S) {
-    WideString folded;
-    folded.reserve(S.size());
+// S with every code point case-folded (a surrogate pair as one code point),
+// into Folded.
+void FoldText(const WideString& S, WideString& Folded) {
+    Folded.clear();
+    Folded.reserve(S.size());
     for (std::size_t at = 0; at < S.size(); ++at) {
         char32_t code = S[at];
         bool pair = code >= 0xD800 && code <= 0xDBFF && at + 1 < S.size() && S[at + 1] >= 0xDC00 &&
@@ -34,13 +35,12 @@ WideString FoldedText(const WideString& S) {
             code = 0x10000 + ((code - 0xD800) << 10) + (S[++at] - 0xDC00);
         code = UnicodeFold(code);
         if (code >= 0x10000) {
-            folded += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            folded += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            Folded += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            Folded += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
         } else {
-            folded += static_cast<char16_t>(code);
+            Folded += static_cast<char16_t>(code);
         }
     }
-    return folded;
 }
 
 // Code units ranked in code-point order: surrogates after U+E000..U+FFFF.
@@ -103,13 +103,28 @@ void TzxSortCollection::Sort(const TzxItemSortCompare& Compare) {
 
 void TzxStringsCollectionItem::SetID(const WideString& Value) {
     FID = Value;
-    FFoldedID = FoldedText(Value);
+    FoldText(Value, FFoldedID);
+    Changed(false);
+}
+
+// The identifier index of the table keeps decoded texts: a change of the
+// values reaches it as a change of the item.
+TzxStringsCollectionItem::TzxStringsCollectionItem(TCollection* ACollection)
+    : TCollectionItem(ACollection) {
+    FValues.OnChange = [this](TObject*) { Changed(false); };
 }
 
 AnsiString TzxStringsCollectionItem::Text(Integer LangIndex) const {
     if (LangIndex < 1 || LangIndex > FValues.Count())
         return AnsiString();
     return FValues.Get(LangIndex - 1);
+}
+
+const WideString& TzxIndexedStrings::Text(Integer LangIndex) const {
+    static const WideString NoText;
+    if (LangIndex < 1 || LangIndex > static_cast<Integer>(Texts.size()))
+        return NoText;
+    return Texts[static_cast<std::size_t>(LangIndex - 1)];
 }
 
 TzxStringsCollection::TzxStringsCollection(TClass AItemClass, TComponent* AOwner)
@@ -173,9 +188,47 @@ template <typename CompareAt> Integer TzxStringsCollection::Search(CompareAt com
     return -1;
 }
 
+void TzxStringsCollection::Update(TCollectionItem*) {
+    FIndexStale = true;
+}
+
+Integer TzxStringsCollection::SearchID(const WideString& FoldedID) const {
+    return Search([&](Integer M) { return CompareFolded(Items(M)->FoldedID(), FoldedID); });
+}
+
+void TzxStringsCollection::IndexIDs() const {
+    FIDIndex.clear();
+    for (Integer index = 0; index < Count(); ++index) {
+        const WideString& id = Items(index)->FoldedID();
+        if (FIDIndex.contains(id))
+            continue;
+        const Integer found = SearchID(id);
+        if (found < 0)
+            continue;
+        TzxIndexedStrings& entry = FIDIndex[id];
+        entry.Index = found;
+        const TStringList& values = *Items(found)->Values();
+        for (Integer language = 0; language < values.Count(); ++language)
+            entry.Texts.push_back(UTF8Decode(values.Get(language)));
+    }
+    FIndexStale = false;
+}
+
+const TzxIndexedStrings* TzxStringsCollection::FindIndexed(const WideString& ID) const {
+    // Inside a batch of changes the index has not heard of them yet.
+    if (FIndexStale || UpdateCount() > 0)
+        IndexIDs();
+    // Program code looks identifiers up one after another: the folded key
+    // reuses one buffer instead of allocating per call.
+    thread_local WideString key;
+    FoldText(ID, key);
+    const auto found = FIDIndex.find(key);
+    return found == FIDIndex.end() ? nullptr : &found->second;
+}
+
 Integer TzxStringsCollection::FindID(const WideString& ID) const {
-    const WideString key = FoldedText(ID);
-    return Search([&](Integer M) { return CompareFolded(Items(M)->FoldedID(), key); });
+    const TzxIndexedStrings* found = FindIndexed(ID);
+    return found ? found->Index : -1;
 }
 
 Integer TzxStringsCollection::FindText(const WideString& Text) const {
@@ -185,8 +238,8 @@ Integer TzxStringsCollection::FindText(const WideString& Text) const {
 }
 
 WideString TzxStringsCollection::GetTranslationByID(const WideString& ID, Integer LangIndex) const {
-    Integer found = FindID(ID);
-    return found < 0 ? WideString() : UTF8Decode(Items(found)->Text(LangIndex));
+    const TzxIndexedStrings* found = FindIndexed(ID);
+    return found ? found->Text(LangIndex) : WideString();
 }
 
 bool TzxStringsCollection::OwnerInTestMode() const {

@@ -1,7 +1,21 @@
 #include "rtl/System.h"
 
+#include <cstdlib>
+#include <new>
+
 AnsiString StringOfChar(char Ch, Integer Count) {
     return Count > 0 ? AnsiString(static_cast<std::size_t>(Count), Ch) : AnsiString();
+}
+
+void* AllocMem(Cardinal Size) {
+    void* block = std::calloc(Size == 0 ? 1 : Size, 1);
+    if (!block)
+        throw std::bad_alloc();
+    return block;
+}
+
+void FreeMem(void* P) {
+    std::free(P);
 }
 
 namespace {

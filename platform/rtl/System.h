@@ -132,6 +132,12 @@ void Insert(const Str& Sub, Str& S, Integer Index) {
 
 AnsiString StringOfChar(char Ch, Integer Count);
 
+// Heap blocks handed across an interface: AllocMem gives Size zero-filled
+// bytes (std::bad_alloc when there is no memory), FreeMem releases a block
+// of AllocMem; nullptr is ignored.
+void* AllocMem(Cardinal Size);
+void FreeMem(void* P);
+
 // UTF-8 <-> UTF-16. A byte that is not part of valid UTF-8 becomes the lone
 // surrogate U+DC00 + byte and turns back into the same byte, so no byte is lost.
 WideString UTF8Decode(std::string_view S);

@@ -99,6 +99,26 @@ TEST_F(GetTextTest, StringsReplacedAtRunTimeAnswerAtOnce) {
     EXPECT_EQ(Lang->GetText(u"ID"), u"new");
 }
 
+// The C copies: exactly the text's UTF-8 bytes and a NUL, owned by the
+// caller; no block at all for an empty text.
+TEST_F(GetTextTest, CCopiesHoldTheTextAndATerminatorOrNothing) {
+    SetStrings({Line({"ID", "hello", "", "\xD0\xBF\xD1\x80\xD0\xB8"})});
+    Lang->SetActLang(2);
+    EXPECT_EQ(Lang->GetTextC(u"ID"), nullptr);
+    EXPECT_EQ(Lang->GetTextC(u"missing"), nullptr);
+    char* fallback = Lang->GetTextOrDefaultC(u"id");
+    ASSERT_NE(fallback, nullptr);
+    EXPECT_STREQ(fallback, "hello");
+    FreeMem(fallback);
+    Lang->SetActLang(3);
+    char* russian = Lang->GetTextC(u"ID");
+    ASSERT_NE(russian, nullptr);
+    EXPECT_EQ(std::string(russian), "\xD0\xBF\xD1\x80\xD0\xB8") << "bytes of the UTF-8 text";
+    FreeMem(russian);
+    Lang->DoRaiseExceptions = true;
+    EXPECT_THROW(Lang->GetTextC(u"missing"), ELanguageError);
+}
+
 TEST_F(GetTextTest, OtherListsAreReadByKeyAndByLineNumber) {
     EXPECT_EQ(BothWays([&] { return Lang->GetTextFrom(*Lang->DlgsCaptions(), u"retry", false); }),
               u"&Retry");

@@ -78,6 +78,27 @@ TEST_F(LangProps, StringPropertiesByNameAreReadAndWrittenWhenTheyExist) {
     EXPECT_EQ(Form->Button1->Caption(), "Go");
 }
 
+TEST_F(LangProps, ClearTranslationsEmptiesEveryListButKeepsNamesAndExtendedItems) {
+    Lang->SetNumLang(2);
+    TStringList names;
+    names.SetText("English\nDeutsch\n");
+    Lang->SetLangNames(&names);
+    Lang->BuildList();
+    Lang->AddString(u"Greeting", {u"Hello", u"Hallo"});
+    Lang->ExtendedTranslations()->Add()->SetIdentifier("Button1.Caption");
+    ASSERT_GT(Lang->Captions()->Count(), 0);
+    ASSERT_GT(Lang->Fonts()->Count(), 0);
+    ASSERT_EQ(Lang->GetText(u"Greeting"), u"Hello");
+
+    Lang->ClearTranslations();
+    Lang->ForEachKeptList([](TStringsType Kind, TStrings& List) {
+        EXPECT_EQ(List.Count(), 0) << GetEnumName(TypeInfoOf(Kind), Kind);
+    });
+    EXPECT_EQ(Lang->GetText(u"Greeting"), u"") << "the string table follows at run time";
+    EXPECT_EQ(Lang->ExtendedTranslations()->Count(), 1);
+    EXPECT_EQ(Lang->LangNames()->Text(), "English\nDeutsch\n");
+}
+
 TEST_F(LangProps, StringAccessToAPropertyOfAnotherKindReportsThePlatformsError) {
     EXPECT_THROW(TzxCustomLang::GetObjectStrProperty(Form->Odd, "Caption"),
                  EPropertyConvertError);

@@ -84,6 +84,58 @@ TEST_F(StringTable, FindsEveryIdentifierOfALargeShuffledTable) {
     EXPECT_EQ(Table().Items(Table().GetIDIndex(u"SID42"))->ID(), u"Sid42");
 }
 
+// The lookup keeps what it learnt about the table between calls; every way
+// of changing the table must reach it.
+TEST_F(StringTable, LookupsFollowStringsAddedAndReplaced) {
+    SetStrings(2, {Line({"A", "a1", "a2"}), Line({"C", "c1", "c2"})});
+    EXPECT_EQ(Lang->GetText(u"a"), u"a1");
+    Lang->AddString(u"A", {u"new a1", u"new a2"});
+    EXPECT_EQ(Lang->GetText(u"a"), u"new a1") << "values replaced in place";
+    Lang->AddString(u"B", {u"b1", u"b2"});
+    Lang->SetActLang(2);
+    EXPECT_EQ(Lang->GetText(u"b"), u"b2") << "an identifier inserted in the middle";
+    EXPECT_EQ(Lang->GetText(u"c"), u"c2");
+}
+
+TEST(StringsCollection, SearchesFollowEveryChangeOfTheItems) {
+    TzxStringsCollection table(TzxStringsCollectionItem::StaticClass(), nullptr);
+    for (const char16_t* id : {u"A", u"C"}) {
+        TzxStringsCollectionItem* item = table.Add();
+        item->SetID(id);
+        item->Values()->Add(UTF8Encode(id) + "1");
+    }
+    EXPECT_EQ(table.GetTranslationByID(u"c", 1), u"C1");
+    table.Items(1)->SetID(u"D");
+    EXPECT_EQ(table.FindID(u"c"), -1) << "the old identifier is gone";
+    EXPECT_EQ(table.GetTranslationByID(u"d", 1), u"C1");
+    table.Items(1)->Values()->Put(0, "changed");
+    EXPECT_EQ(table.GetTranslationByID(u"d", 1), u"changed") << "a value edited in place";
+
+    TzxStringsCollectionItem* added = table.Add();
+    added->SetID(u"B");
+    table.Sort();
+    EXPECT_EQ(table.FindID(u"b"), 1);
+    EXPECT_EQ(table.FindID(u"d"), 2) << "moved by the sort";
+    table.Delete(0);
+    EXPECT_EQ(table.FindID(u"a"), -1);
+    EXPECT_EQ(table.FindID(u"d"), 1);
+
+    table.BeginUpdate();
+    table.Add()->SetID(u"Z");
+    EXPECT_EQ(table.FindID(u"z"), 2) << "inside a batch of changes";
+    table.EndUpdate();
+    EXPECT_EQ(table.FindID(u"z"), 2);
+}
+
+TEST_F(StringTable, IdentifiersMatchInAnyCaseBeyondASCII) {
+    SetStrings(1, {Line({"\xC3\x84PFEL", "apple"}), Line({"\xF0\x90\x90\x80X", "deseret"}),
+                   Line({"Dup", "first"}), Line({"DUP", "second"})});
+    EXPECT_EQ(Lang->GetText(u"\u00E4pfel"), u"apple");
+    EXPECT_EQ(Lang->GetText(u"\U00010428x"), u"deseret") << "a letter outside the BMP";
+    const AnsiString duplicate = UTF8Encode(Lang->GetText(u"dup"));
+    EXPECT_TRUE(duplicate == "first" || duplicate == "second") << duplicate;
+}
+
 TEST_F(StringTable, FollowsTheStringsListAtRunTimeOnly) {
     SetStrings(1, {Line({"A", "a"})});
     Lang->Strings()->Add(Line({"B", "b"}));
