@@ -201,11 +201,8 @@ void SaveDemoTranslationFile(const AnsiString& FileName,
     DeleteFile(FileName);
     const WideString file = UTF8Decode(FileName);
     const WideString delimiter = UTF8Decode(DemoTranslationDelimiter);
-    for (TzxCustomLang* lang : Components) {
+    for (TzxCustomLang* lang : Components)
         lang->SaveAllToFile(file, delimiter);
-        // The lists' writer leaves out the extended translations.
-        lang->SaveExtendedToFile(file, delimiter);
-    }
 }
 
 void WriteDemoFiles(const AnsiString& SourceDir, const AnsiString& TargetDir) {

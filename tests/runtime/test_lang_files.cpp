@@ -144,7 +144,6 @@ TEST_F(LangFiles, EveryKindAndTheExtendedSectionTravelThroughAFile) {
     item->SetIdentifier("Label1.Caption");
     item->SetValues(Line({"a", "b", "c"}));
     Lang->SaveAllToFile(Name, u"~!@#");
-    Lang->SaveExtendedToFile(Name, u"~!@#");
     const AnsiString captions = Lang->Captions()->Text();
     const AnsiString hints = Lang->Hints()->Text();
 
