@@ -101,17 +101,17 @@ void TzxSortCollection::Sort(const TzxItemSortCompare& Compare) {
 // ---------------------------------------------------------------------------
 // TzxStringsCollection
 
-void TzxStringsCollectionItem::SetID(const WideString& Value) {
-    FID = Value;
-    FoldText(Value, FFoldedID);
-    Changed(false);
-}
-
 // The identifier index of the table keeps decoded texts: a change of the
 // values reaches it as a change of the item.
 TzxStringsCollectionItem::TzxStringsCollectionItem(TCollection* ACollection)
     : TCollectionItem(ACollection) {
     FValues.OnChange = [this](TObject*) { Changed(false); };
+}
+
+void TzxStringsCollectionItem::SetID(const WideString& Value) {
+    FID = Value;
+    FoldText(Value, FFoldedID);
+    Changed(false);
 }
 
 AnsiString TzxStringsCollectionItem::Text(Integer LangIndex) const {

@@ -43,6 +43,15 @@ inline AnsiString FormText(TComponent* Root) {
     return text.DataString();
 }
 
+// Reads a form text into Instance, as the form-file reader does.
+inline void ReadFormText(const AnsiString& Text, TComponent* Instance) {
+    TStringStream text(Text);
+    TMemoryStream binary;
+    ObjectTextToBinary(text, binary);
+    binary.SetPosition(0);
+    ReadComponent(binary, Instance);
+}
+
 // A fresh form of class TFormClass for each test, owning the translation
 // component Lang.
 template <typename TFormClass> class TLangFormTest : public testing::Test {

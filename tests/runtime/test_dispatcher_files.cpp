@@ -107,11 +107,7 @@ AnsiString FormData(const AnsiString& Name, const AnsiString& ClassName,
 // Creates a form of class T from its form data, as an application does.
 template <typename T> std::unique_ptr<T> CreateFromFormData(const AnsiString& Data) {
     std::unique_ptr<T> form(NewComponent<T>(nullptr));
-    TStringStream text(Data);
-    TMemoryStream binary;
-    ObjectTextToBinary(text, binary);
-    binary.SetPosition(0);
-    ReadComponent(binary, form.get());
+    ReadFormText(Data, form.get());
     form->AfterConstruction();
     return form;
 }

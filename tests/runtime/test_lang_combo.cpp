@@ -265,14 +265,6 @@ TEST_F(LangComboDrawTest, AnAssignedHandlerDrawsInstead) {
 // ---------------------------------------------------------------------------
 // Form files and the screen
 
-void ReadFormText(const AnsiString& Text, TComponent* Instance) {
-    TStringStream text(Text);
-    TMemoryStream binary;
-    ObjectTextToBinary(text, binary);
-    binary.SetPosition(0);
-    ReadComponent(binary, Instance);
-}
-
 TEST_F(LangComboTest, SelectsTheActiveLanguageWhenLoaded) {
     Dispatcher->SetActiveLanguage(3);
     auto* form = NewForm<TForm>(Application);

@@ -286,15 +286,6 @@ TEST_F(DispatcherTest, MovingToAnotherDispatcherLeavesTheFirst) {
 // ---------------------------------------------------------------------------
 // Form files
 
-// Reads a form text into Instance.
-void ReadFormText(const AnsiString& Text, TComponent* Instance) {
-    TStringStream text(Text);
-    TMemoryStream binary;
-    ObjectTextToBinary(text, binary);
-    binary.SetPosition(0);
-    ReadComponent(binary, Instance);
-}
-
 TEST_F(DispatcherTest, AFormFileMayNameTheActiveLanguageBeforeTheCount) {
     auto* module = NewComponent<TDataModule>(nullptr);
     ReadFormText("object DataModule2: TDataModule\n"

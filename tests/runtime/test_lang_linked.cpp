@@ -16,14 +16,10 @@ constexpr char D2 = '\2';
 
 // Reads the form text into a new form that is designing when Designing.
 TForm* ReadForm(const AnsiString& Text, bool Designing = false) {
-    TStringStream text(Text);
-    TMemoryStream binary;
-    ObjectTextToBinary(text, binary);
-    binary.SetPosition(0);
     TForm* form = NewForm<TForm>(nullptr);
     if (Designing)
         form->SetDesigning(true);
-    ReadComponent(binary, form);
+    ReadFormText(Text, form);
     return form;
 }
 

@@ -183,12 +183,8 @@ private:
 };
 
 std::unique_ptr<TSettingsHolder> ReadHolder(const AnsiString& Text) {
-    TStringStream text(Text);
-    TMemoryStream binary;
-    ObjectTextToBinary(text, binary);
-    binary.SetPosition(0);
     auto holder = std::make_unique<TSettingsHolder>(nullptr);
-    ReadComponent(binary, holder.get());
+    ReadFormText(Text, holder.get());
     return holder;
 }
 
