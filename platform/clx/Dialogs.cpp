@@ -6,6 +6,8 @@
 #include <QtCore/QEventLoop>
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
+#include <QtCore/QMimeData>
+#include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QMessageBox>
@@ -203,6 +205,27 @@ bool TQtDialogService::InputQuery(const AnsiString& Caption, const AnsiString& P
 
 // The local event loop runs until the form has a modal result that its
 // close protocol accepts, or the application terminates.
+AnsiString TQtDialogService::ClipboardText() {
+    Application->Initialize();
+    return FromQString(QGuiApplication::clipboard()->text());
+}
+
+void TQtDialogService::SetClipboardText(const AnsiString& Value) {
+    Application->Initialize();
+    QGuiApplication::clipboard()->setText(ToQString(Value));
+}
+
+bool TQtDialogService::ClipboardHasFormat(const AnsiString& MimeType) {
+    Application->Initialize();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(ToQString(MimeType));
+}
+
+void TQtDialogService::ClearClipboard() {
+    Application->Initialize();
+    QGuiApplication::clipboard()->clear();
+}
+
 TModalResult TQtDialogService::ShowModal(TCustomForm& Form) {
     Application->Initialize();
     Form.BeginModal();
@@ -296,6 +319,22 @@ bool TScriptedDialogService::InputQuery(const AnsiString& Caption, const AnsiStr
         return false;
     Value = answer.Text;
     return true;
+}
+
+AnsiString TScriptedDialogService::ClipboardText() {
+    return FClipboardText.value_or("");
+}
+
+void TScriptedDialogService::SetClipboardText(const AnsiString& Value) {
+    FClipboardText = Value;
+}
+
+bool TScriptedDialogService::ClipboardHasFormat(const AnsiString& MimeType) {
+    return FClipboardText && MimeType == "text/plain";
+}
+
+void TScriptedDialogService::ClearClipboard() {
+    FClipboardText.reset();
 }
 
 TModalResult TScriptedDialogService::ShowModal(TCustomForm& Form) {

@@ -27,6 +27,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 
 class TCustomForm;
 
@@ -125,6 +126,12 @@ public:
     // Runs the modal session of the form (TCustomForm::BeginModal,
     // CloseModal, EndModal) and returns its ModalResult.
     virtual TModalResult ShowModal(TCustomForm& Form) = 0;
+    // The clipboard's text ("" when it holds none), its replacement, and
+    // whether it holds data of a MIME type.
+    virtual AnsiString ClipboardText() = 0;
+    virtual void SetClipboardText(const AnsiString& Value) = 0;
+    virtual bool ClipboardHasFormat(const AnsiString& MimeType) = 0;
+    virtual void ClearClipboard() = 0;
 };
 
 // The installed service, or the Qt service when none is.
@@ -150,6 +157,10 @@ public:
     bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
                     AnsiString& Value) override;
     TModalResult ShowModal(TCustomForm& Form) override;
+    AnsiString ClipboardText() override;
+    void SetClipboardText(const AnsiString& Value) override;
+    bool ClipboardHasFormat(const AnsiString& MimeType) override;
+    void ClearClipboard() override;
 };
 
 // ---------------------------------------------------------------------------
@@ -209,6 +220,11 @@ public:
     bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
                     AnsiString& Value) override;
     TModalResult ShowModal(TCustomForm& Form) override;
+    // An in-memory clipboard that holds text only.
+    AnsiString ClipboardText() override;
+    void SetClipboardText(const AnsiString& Value) override;
+    bool ClipboardHasFormat(const AnsiString& MimeType) override;
+    void ClearClipboard() override;
 
 private:
     struct TAnswer {
@@ -224,6 +240,7 @@ private:
 
     std::deque<TAnswer> FAnswers;
     std::vector<TDialogRecord> FRequests;
+    std::optional<AnsiString> FClipboardText;
 };
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "clx/DB.h"
 #include "clx/ExtCtrls.h"
 #include "clx/Forms.h"
+#include "clx/Grids.h"
 #include "clx/ImgList.h"
 #include "clx/StdCtrls.h"
 #include "rtl/Filer.h"
@@ -72,6 +73,8 @@ void RegisterClxClasses() {
         TSplitter::StaticClass(),
         TBevel::StaticClass(),
         TImageList::StaticClass(),
+        TDrawGrid::StaticClass(),
+        TStringGrid::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);
