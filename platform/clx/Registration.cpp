@@ -7,6 +7,7 @@
 #include "clx/CheckLst.h"
 #include "clx/ComCtrls.h"
 #include "clx/DB.h"
+#include "clx/Dialogs.h"
 #include "clx/ExtCtrls.h"
 #include "clx/Forms.h"
 #include "clx/Grids.h"
@@ -75,6 +76,9 @@ void RegisterClxClasses() {
         TImageList::StaticClass(),
         TDrawGrid::StaticClass(),
         TStringGrid::StaticClass(),
+        TOpenDialog::StaticClass(),
+        TSaveDialog::StaticClass(),
+        TFindDialog::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);
