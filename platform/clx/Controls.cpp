@@ -1014,18 +1014,37 @@ bool TWinControl::WidgetEvent(QEvent* Event) {
     }
 }
 
+namespace {
+
+// The window a control lies in, other than the control itself.
+TWinControl* WindowOf(TControl* Control) {
+    for (TWinControl* parent = Control->Parent(); parent; parent = parent->Parent())
+        if (!parent->Parent())
+            return parent;
+    return nullptr;
+}
+
+} // namespace
+
 bool TWinControl::KeyEvent(QEvent* Event) {
     auto* keyEvent = static_cast<QKeyEvent*>(Event);
     const Integer pressed = KeyFromQt(keyEvent->key());
     Integer key = pressed;
     TShiftState shift = ShiftStateOf(keyEvent->modifiers(), Qt::NoButton);
+    TWinControl* window = WindowOf(this);
     if (Event->type() == QEvent::KeyRelease) {
-        KeyUp(key, shift);
+        if (window)
+            window->PreviewKeyUp(key, shift);
+        if (key != 0)
+            KeyUp(key, shift);
         return key == 0 && pressed != 0;
     }
     if (FSendingKey)
         return false;
-    KeyDown(key, shift);
+    if (window)
+        window->PreviewKeyDown(key, shift);
+    if (key != 0)
+        KeyDown(key, shift);
     if (key == 0 && pressed != 0)
         return true;
     QString text = keyEvent->text();
@@ -1033,7 +1052,10 @@ bool TWinControl::KeyEvent(QEvent* Event) {
         return false;
     WideChar typed = text.at(0).unicode();
     WideChar replaced = typed;
-    KeyPress(replaced);
+    if (window)
+        window->PreviewKeyPress(replaced);
+    if (replaced != 0)
+        KeyPress(replaced);
     if (replaced == typed)
         return false;
     if (replaced != 0) {

@@ -460,6 +460,11 @@ protected:
     virtual void KeyDown(Integer& Key, TShiftState Shift);
     virtual void KeyUp(Integer& Key, TShiftState Shift);
     virtual void KeyPress(WideChar& Key);
+    // The keys of the controls in a window reach the window first (a form
+    // with KeyPreview takes them there); the base ignores them.
+    virtual void PreviewKeyDown(Integer&, TShiftState) {}
+    virtual void PreviewKeyUp(Integer&, TShiftState) {}
+    virtual void PreviewKeyPress(WideChar&) {}
     virtual void DoEnter();
     virtual void DoExit();
 
