@@ -72,6 +72,9 @@ void RegisterClxClasses() {
         TSplitter::StaticClass(),
         TBevel::StaticClass(),
         TImageList::StaticClass(),
+        TTabControl::StaticClass(),
+        TSpinEdit::StaticClass(),
+        TPaintBox::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);
