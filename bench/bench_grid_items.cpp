@@ -3,6 +3,7 @@
 // so each costs the same at 5,000 and at 50,000 items. Every operation is
 // measured with the pending events processed (the view's layout and paint),
 // against a bare Qt view over a Qt model doing the same in the same run.
+// The program's main (bench_grid.cpp) makes the offscreen application.
 #include "clx/ComCtrls.h"
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
@@ -15,29 +16,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace {
 
 // Iterations of the inserting and deleting benchmarks: the item count moves
 // by this much, a few percent of the smallest size.
 constexpr benchmark::IterationCount ResizingIterations = 200;
-
-void EnsureApplication() {
-    static bool initialized = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        unsetenv("QT_QPA_PLATFORMTHEME");
-        RegisterClxClasses();
-        Application->Initialize();
-        return true;
-    }();
-    (void)initialized;
-}
-
-// First base of the bare references, whose Qt members need the application.
-struct TApplicationNeeded {
-    TApplicationNeeded() { EnsureApplication(); }
-};
 
 void ProcessEvents() {
     QApplication::processEvents();
@@ -54,7 +37,6 @@ AnsiString ItemText(Integer Index) {
 template <typename T> class TShownControl {
 public:
     template <typename TFill> TShownControl(Integer Count, TFill Fill) {
-        EnsureApplication();
         FForm = NewForm<TForm>(Application);
         FForm->SetBounds(0, 0, 400, 400);
         FControl = NewComponent<T>(FForm);
@@ -116,7 +98,7 @@ void BM_ListBoxDeleteItem(benchmark::State& State) {
 
 // The reference: the same Qt view, a QTableView of fixed-height rows shown
 // as a list, over a QStandardItemModel of the same rows and columns.
-class TBareList : TApplicationNeeded {
+class TBareList {
 public:
     explicit TBareList(Integer Count, Integer Columns = 1) {
         for (Integer index = 0; index < Count; ++index) {
@@ -299,7 +281,7 @@ void BM_TreeViewDeleteNode(benchmark::State& State) {
 }
 
 // The reference: a QTreeView over a QStandardItemModel of the same shape.
-class TBareTree : TApplicationNeeded {
+class TBareTree {
 public:
     explicit TBareTree(Integer Count) {
         constexpr Integer Parents = 100;
