@@ -1,4 +1,5 @@
 #include "clx/Controls.h"
+#include "clx/DragSupport.h"
 #include "clx/QtSupport.h"
 
 #include "clx/ActnList.h"
@@ -8,6 +9,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QAbstractScrollArea>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -19,15 +21,42 @@ public:
     TControlEventFilter(TControl* Control, QObject* Parent) : QObject(Parent), FControl(Control) {}
 
     bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (Watched != FControl->FWidget.data() ||
-            FControl->ComponentState().Contains(csDestroying))
+        if (FControl->ComponentState().Contains(csDestroying))
             return false;
+        if (Watched != FControl->FWidget.data())
+            return ViewportEvent(Watched, Event);
         bool stop = false;
         EventBoundary(FControl, [&] { stop = FControl->WidgetEvent(Event); });
         return stop;
     }
 
 private:
+    // The mouse on the viewport of a scrolling widget (item views) is the
+    // mouse on the control, in the widget's coordinates.
+    bool ViewportEvent(QObject* Watched, QEvent* Event) {
+        auto* area = qobject_cast<QAbstractScrollArea*>(FControl->FWidget.data());
+        if (!area || Watched != area->viewport() || !IsMouseEvent(Event))
+            return false;
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        QPointF at = area->viewport()->mapTo(area, mouse->position().toPoint());
+        QMouseEvent mapped(mouse->type(), at, mouse->globalPosition(), mouse->button(),
+                           mouse->buttons(), mouse->modifiers());
+        bool stop = false;
+        EventBoundary(FControl, [&] { stop = FControl->WidgetEvent(&mapped); });
+        return stop;
+    }
+    static bool IsMouseEvent(QEvent* Event) {
+        switch (Event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     TControl* FControl;
 };
 
@@ -581,7 +610,11 @@ void TControl::UpdateWidget() {
 }
 
 void TControl::ConnectWidget() {
-    FWidget->installEventFilter(new TControlEventFilter(this, FWidget.data()));
+    auto* filter = new TControlEventFilter(this, FWidget.data());
+    FWidget->installEventFilter(filter);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(FWidget.data()))
+        area->viewport()->installEventFilter(filter);
+    MarkControlWidget(FWidget.data(), this);
 }
 
 void TControl::DestroyHandle() {
@@ -623,6 +656,8 @@ bool TControl::WidgetEvent(QEvent* Event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
+        if (DragMouseEvent(*this, static_cast<QMouseEvent*>(Event)))
+            return true;
         MouseEvent(Event);
         break;
     case QEvent::ContextMenu:
