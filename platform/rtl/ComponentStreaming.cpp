@@ -82,8 +82,6 @@ TStreamFloat StreamFloatOf(PTypeInfo Type) {
     return TStreamFloat::AsExtended;
 }
 
-constexpr Extended CurrencyScale = 10000;
-
 bool IsSmallIntegerTag(TValueType Value) {
     return Value == vaInt8 || Value == vaInt16 || Value == vaInt32;
 }
@@ -544,25 +542,27 @@ void TWriter::WriteInt64Property(TPersistent* Instance, PPropInfo PropInfo) {
 }
 
 void TWriter::WriteFloatProperty(TPersistent* Instance, PPropInfo PropInfo) {
-    const Extended value = GetFloatProp(Instance, PropInfo);
     TPersistent* ancestor = AncestorWith(PropInfo);
+    const TStreamFloat format = StreamFloatOf(PropInfo->PropType);
+    if (format == TStreamFloat::AsCurrency) {
+        // Currency goes by its scaled integer, never through a float.
+        const Currency value = GetCurrencyProp(Instance, PropInfo);
+        if (value == (ancestor ? GetCurrencyProp(ancestor, PropInfo) : Currency{}))
+            return;
+        WritePropName(PropInfo->Name);
+        WriteCurrency(value);
+        return;
+    }
+    const Extended value = GetFloatProp(Instance, PropInfo);
     if (value == (ancestor ? GetFloatProp(ancestor, PropInfo) : 0))
         return;
     WritePropName(PropInfo->Name);
-    switch (StreamFloatOf(PropInfo->PropType)) {
-    case TStreamFloat::AsSingle:
+    if (format == TStreamFloat::AsSingle)
         WriteSingle(static_cast<float>(value));
-        break;
-    case TStreamFloat::AsCurrency:
-        WriteCurrency(Currency{static_cast<Int64>(std::llround(value * CurrencyScale))});
-        break;
-    case TStreamFloat::AsDate:
+    else if (format == TStreamFloat::AsDate)
         WriteDate(static_cast<TDateTime>(value));
-        break;
-    case TStreamFloat::AsExtended:
+    else
         WriteFloat(value);
-        break;
-    }
 }
 
 void TWriter::WriteStringProperty(TPersistent* Instance, PPropInfo PropInfo) {
@@ -977,7 +977,8 @@ void TReader::ReadSetValue(TPersistent* Instance, PPropInfo PropInfo) {
     SetOrdProp(Instance, PropInfo, static_cast<Integer>(bits));
 }
 
-// Any float format, or an integer, fits any float property.
+// Any float format, or an integer, fits any float property; a currency
+// value reaches the property as its scaled integer.
 void TReader::ReadFloatValue(TPersistent* Instance, PPropInfo PropInfo) {
     Extended value;
     switch (NextValue()) {
@@ -985,8 +986,8 @@ void TReader::ReadFloatValue(TPersistent* Instance, PPropInfo PropInfo) {
         value = ReadSingle();
         break;
     case vaCurrency:
-        value = static_cast<Extended>(ReadCurrency().Scaled) / CurrencyScale;
-        break;
+        SetCurrencyProp(Instance, PropInfo, ReadCurrency());
+        return;
     case vaDate:
         value = ReadDate();
         break;

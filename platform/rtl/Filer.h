@@ -80,14 +80,6 @@ inline constexpr TFilerFlag ffInherited = TFilerFlag::ffInherited;
 inline constexpr TFilerFlag ffChildPos = TFilerFlag::ffChildPos;
 inline constexpr TFilerFlag ffInline = TFilerFlag::ffInline;
 
-// Pascal's Currency: a fixed-point number with four decimals, held as the
-// value times 10000 so that it travels through streams and text exactly.
-struct Currency {
-    Int64 Scaled = 0;
-
-    friend bool operator==(const Currency&, const Currency&) = default;
-};
-
 // The four bytes that open a component stream.
 inline constexpr char FilerSignature[4] = {'T', 'P', 'F', '0'};
 

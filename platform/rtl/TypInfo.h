@@ -208,6 +208,8 @@ template <typename T> PTypeInfo TypeInfo() {
         return ZxNamedTypeInfo<T>(tkFloat, "Double");
     } else if constexpr (std::is_same_v<T, long double>) {
         return ZxNamedTypeInfo<T>(tkFloat, "Extended");
+    } else if constexpr (std::is_same_v<T, Currency>) {
+        return ZxNamedTypeInfo<T>(tkFloat, "Currency");
     } else if constexpr (std::is_same_v<T, AnsiString>) {
         return ZxNamedTypeInfo<T>(tkLString, "AnsiString");
     } else if constexpr (std::is_same_v<T, WideString>) {
@@ -241,9 +243,11 @@ Integer GetEnumValue(PTypeInfo TypeInfo, const AnsiString& Name);
 // Property information
 
 // A property value in transit: ordinal kinds and tkInt64 as Int64 (a set as
-// its ordinal image), tkFloat as Extended, tkString and tkLString as
-// AnsiString, tkWString as WideString, tkClass as TObject*, tkMethod as TMethod.
-using TPropValue = std::variant<Int64, Extended, AnsiString, WideString, TObject*, TMethod>;
+// its ordinal image), tkFloat as Extended or, for a Currency field, as
+// Currency, tkString and tkLString as AnsiString, tkWString as WideString,
+// tkClass as TObject*, tkMethod as TMethod.
+using TPropValue =
+    std::variant<Int64, Extended, AnsiString, WideString, TObject*, TMethod, Currency>;
 
 struct TPropInfo {
     AnsiString Name;
@@ -304,6 +308,11 @@ const TPropertyTable& ClassPropertyTable(TClass Class);
 [[noreturn]] void ZxPropertyOfOtherClass(const TPropInfo& Info, TObject* Instance);
 [[noreturn]] void ZxInvalidPropertyValue();
 Int64 ZxCheckedOrdinal(const TPropInfo& Info, const TPropValue& Value);
+// A float value in transit as Extended, or as Currency, rounded half away
+// from zero to four decimals; a value outside Currency's range raises
+// EPropertyConvertError.
+Extended ZxExtendedOf(const TPropValue& Value);
+Currency ZxCurrencyOf(const TPropValue& Value);
 
 template <typename C> C& ZxInstanceAs(TObject* Instance, const TPropInfo& Info) {
     C* object = dynamic_cast<C*>(Instance);
@@ -324,7 +333,8 @@ template <typename T> Int64 ZxOrdinalOf(const T& Value) {
 template <typename T> TPropValue ZxToPropValue(const T& Value) {
     if constexpr (std::is_floating_point_v<T>)
         return static_cast<Extended>(Value);
-    else if constexpr (std::is_same_v<T, AnsiString> || std::is_same_v<T, WideString>)
+    else if constexpr (std::is_same_v<T, AnsiString> || std::is_same_v<T, WideString> ||
+                       std::is_same_v<T, Currency>)
         return Value;
     else if constexpr (ZxObjectPointer<T>)
         return static_cast<TObject*>(Value);
@@ -336,7 +346,9 @@ template <typename T> TPropValue ZxToPropValue(const T& Value) {
 
 template <typename T> T ZxFromPropValue(const TPropValue& Value, const TPropInfo& Info) {
     if constexpr (std::is_floating_point_v<T>) {
-        return static_cast<T>(std::get<Extended>(Value));
+        return static_cast<T>(ZxExtendedOf(Value));
+    } else if constexpr (std::is_same_v<T, Currency>) {
+        return ZxCurrencyOf(Value);
     } else if constexpr (std::is_same_v<T, AnsiString> || std::is_same_v<T, WideString>) {
         return std::get<T>(Value);
     } else if constexpr (ZxObjectPointer<T>) {
@@ -516,6 +528,10 @@ Extended GetFloatProp(TObject* Instance, PPropInfo PropInfo);
 Extended GetFloatProp(TObject* Instance, const AnsiString& PropName);
 void SetFloatProp(TObject* Instance, PPropInfo PropInfo, Extended Value);
 void SetFloatProp(TObject* Instance, const AnsiString& PropName, Extended Value);
+// Float properties as Currency: exact for a Currency field, rounded to four
+// decimals for the others.
+Currency GetCurrencyProp(TObject* Instance, PPropInfo PropInfo);
+void SetCurrencyProp(TObject* Instance, PPropInfo PropInfo, Currency Value);
 
 // Enumerations by value name; an unknown name raises EPropertyConvertError
 // "Invalid property element: %s".
