@@ -704,7 +704,10 @@ void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideStri
         ChangeLanguage();
 }
 
+// Keys are the owner's; a component without one has nothing to load.
 void TzxCustomLang::LoadLanguage(const WideString& FileName, const WideString& LangName) {
+    if (!Owner())
+        return;
     {
         TLoadAllScope loadAll(FLoadAll, true);
         for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
