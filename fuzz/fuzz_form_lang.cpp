@@ -2,9 +2,7 @@
 // form stream when they start with the stream's signature, form text
 // otherwise. The reader may refuse them with an exception of the library
 // only; a form it does read writes out and reads back.
-#include "runtime/QzxComp.h"
-#include "runtime/QzxLngLnk.h"
-#include "runtime/QzxLngTLV.h"
+#include "runtime/ZxLangRuntime.h"
 
 #include "clx/Forms.h"
 #include "rtl/Filer.h"
@@ -44,8 +42,7 @@ std::unique_ptr<TComponent> ReadForm(TStream& Binary) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    static const bool registered = (RegisterClxClasses(), InitQzxComp(), InitQzxLngLnk(),
-                                    InitQzxLngTLV(), true);
+    static const bool registered = (RegisterClxClasses(), InitZxLangRuntime(), true);
     (void)registered;
     TMemoryStream binary;
     if (!FormStream(Data, Size, binary))
