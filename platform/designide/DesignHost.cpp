@@ -323,7 +323,7 @@ public:
         if (!EnumProc(Param, project->GetFileName(),
                       PascalSource::ProgramName(project->Source().Text()), AnsiString()))
             return true;
-        for (const auto& unit : PascalSource::ProjectUnits(project->Source().Text()))
+        for (const auto& unit : PascalSource::ProjectUnits(project->Source().Text(), true))
             if (!EnumProc(Param, FHost.ExpandName(unit.FileName), unit.UnitName, unit.FormName))
                 break;
         return true;
@@ -590,7 +590,9 @@ bool TDesignHost::OpenFile(const AnsiString& FileName) {
 
 bool TDesignHost::CloseModule(TDesignModule* Module, bool Force) {
     const AnsiString fileName = Module->GetFileName();
-    if (!Force && (Module->GetModified() || !Notify(fnFileClosing, fileName)))
+    if (!Force && Module->GetModified())
+        return false;
+    if (!Notify(fnFileClosing, fileName) && !Force)
         return false;
     std::erase(FModules, Module);
     Module->Shutdown();

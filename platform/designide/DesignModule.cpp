@@ -419,13 +419,13 @@ _di_IOTAEditor TDesignModule::GetModuleFileEditor(Integer Index) {
 // The project
 
 Integer TDesignModule::GetModuleCount() {
-    return static_cast<Integer>(PascalSource::ProjectUnits(FSource.Text()).size()) + 1;
+    return static_cast<Integer>(PascalSource::ProjectUnits(FSource.Text(), true).size()) + 1;
 }
 
 _di_IOTAModuleInfo TDesignModule::GetModule(Integer Index) {
     if (!FHost)
         return nullptr;
-    std::vector<PascalSource::TProjectUnit> units = PascalSource::ProjectUnits(FSource.Text());
+    std::vector<PascalSource::TProjectUnit> units = PascalSource::ProjectUnits(FSource.Text(), true);
     if (Index == 0)
         return _di_IOTAModuleInfo(
             new TModuleInfo(*FHost, PascalSource::TProjectUnit{UnitName(), {}, {}, {}}, FFileName));

@@ -368,11 +368,12 @@ std::vector<TEntrySpan> ProjectEntries(const AnsiString& Source, std::size_t& Se
 
 } // namespace
 
-std::vector<TProjectUnit> ProjectUnits(const AnsiString& Source) {
+std::vector<TProjectUnit> ProjectUnits(const AnsiString& Source, bool FilesOnly) {
     std::size_t semicolon;
     std::vector<TProjectUnit> units;
     for (const TEntrySpan& entry : ProjectEntries(Source, semicolon))
-        units.push_back(entry.Unit);
+        if (!FilesOnly || !entry.Unit.FileName.empty())
+            units.push_back(entry.Unit);
     return units;
 }
 

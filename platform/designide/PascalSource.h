@@ -67,7 +67,9 @@ struct TProjectUnit {
     AnsiString FormBase;
 };
 AnsiString ProgramName(const AnsiString& Source);
-std::vector<TProjectUnit> ProjectUnits(const AnsiString& Source);
+// Every entry, or with FilesOnly those naming their file (the project's own
+// units, not the libraries it uses).
+std::vector<TProjectUnit> ProjectUnits(const AnsiString& Source, bool FilesOnly = false);
 AnsiString AddProjectUnit(const AnsiString& Source, const TProjectUnit& Unit);
 AnsiString RemoveProjectUnit(const AnsiString& Source, const AnsiString& UnitName);
 
