@@ -686,9 +686,9 @@ bool TDesignHost::RemoveFromProject(const AnsiString& UnitFile) {
     return true;
 }
 
-void TDesignHost::ClosePackageForms(const void* Base) {
+void TDesignHost::ClosePackageForms(const TDesignPackage& Package) {
     for (TDesignModule* module : std::vector<TDesignModule*>(FModules)) {
-        if (!module->HoldsClassesOf(Base))
+        if (!module->HoldsObjectsOf([&Package](TClass C) { return Package.OwnsClass(C); }))
             continue;
         if (module->GetModified())
             module->Save(false, true);

@@ -107,7 +107,7 @@ private:
     TDesignModule* OpenModule(const AnsiString& FileName, bool IsProject);
     bool CloseModule(TDesignModule* Module, bool Force);
     void BuildWindows();
-    void ClosePackageForms(const void* Base);
+    void ClosePackageForms(const TDesignPackage& Package);
 
     TIDEVersion FVersion;
     AnsiString FProjectFile;

@@ -8,7 +8,6 @@
 #include "rtl/FormText.h"
 
 #include <algorithm>
-#include <dlfcn.h>
 #include <fstream>
 #include <sstream>
 
@@ -64,7 +63,10 @@ public:
     }
     Integer AddRef() override { return TInterfacedObject::AddRef(); }
     Integer Release() override { return TInterfacedObject::Release(); }
-    void CopyTo(Integer Pos) override { FOutput += FOriginal.substr(FPosition, Advance(Pos)); }
+    void CopyTo(Integer Pos) override {
+        std::size_t from = FPosition;
+        FOutput += FOriginal.substr(from, Advance(Pos));
+    }
     void DeleteTo(Integer Pos) override { Advance(Pos); }
     void Insert(const char* Text) override { FOutput += Text ? Text : ""; }
     Integer CurrentPos() override { return static_cast<Integer>(FPosition); }
@@ -339,14 +341,13 @@ bool TDesignModule::GetModified() { return FSource.Modified() || FFormModified; 
 
 AnsiString TDesignModule::UnitName() const { return ChangeFileExt(ExtractFileName(FFileName), ""); }
 
-bool TDesignModule::HoldsClassesOf(const void* Base) const {
+bool TDesignModule::HoldsObjectsOf(const std::function<bool(TClass)>& Owned) const {
     if (!FRoot)
         return false;
     bool holds = false;
     ForEachComponent(FRoot, [&](TComponent* Each) {
-        Dl_info info;
         for (TClass each = Each->ClassType(); each && !holds; each = each->Parent)
-            holds = dladdr(each, &info) && info.dli_fbase == Base;
+            holds = Owned(each);
     });
     return holds;
 }

@@ -95,9 +95,9 @@ public:
     AnsiString UnitName() const;
     AnsiString FormName() const { return FRoot ? FRoot->Name() : AnsiString(); }
     const std::vector<AnsiString>& SkippedProperties() const { return FSkipped; }
-    // Whether the module's form holds a component of a class in the module
-    // loaded at Base.
-    bool HoldsClassesOf(const void* Base) const;
+    // Whether the module's form holds a component of a class (or of a
+    // descendant of a class) that Owned answers true for.
+    bool HoldsObjectsOf(const std::function<bool(TClass)>& Owned) const;
     // Fires Destroyed, keeps the references other forms hold into the form
     // as names, and frees it; the module is closed from then on.
     void Shutdown();

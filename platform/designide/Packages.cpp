@@ -5,7 +5,9 @@
 #include "designide/HostModule.h"
 #include "designide/PackageIntf.h"
 
+#include <algorithm>
 #include <dlfcn.h>
+#include <iterator>
 
 namespace {
 
@@ -14,10 +16,9 @@ const void* ModuleBaseOf(const void* Address) {
     return dladdr(Address, &info) ? info.dli_fbase : nullptr;
 }
 
-void UnRegisterModuleClasses(const void* Base) {
-    for (TClass each : GetRegisteredClasses())
-        if (ModuleBaseOf(each) == Base)
-            UnRegisterClass(each);
+std::vector<TClass> Sorted(std::vector<TClass> Classes) {
+    std::sort(Classes.begin(), Classes.end());
+    return Classes;
 }
 
 } // namespace
@@ -41,10 +42,17 @@ TDesignPackage::TDesignPackage(const AnsiString& FileName, const AnsiString& Hos
     }
     FBase = ModuleBaseOf(reinterpret_cast<const void*>(entry));
     SetRegisteringModule(FBase);
+    const std::vector<TClass> before = Sorted(GetRegisteredClasses());
     try {
         FInfo->Startup();
         FInfo->Register();
+        const std::vector<TClass> after = Sorted(GetRegisteredClasses());
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                            std::back_inserter(FClasses));
     } catch (const Exception& error) {
+        const std::vector<TClass> after = Sorted(GetRegisteredClasses());
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                            std::back_inserter(FClasses));
         AnsiString message = Format("Package %s could not be installed: %s", {FileName, error.Message()});
         SetRegisteringModule(nullptr);
         TakeBack();
@@ -64,12 +72,17 @@ void TDesignPackage::TakeBack() noexcept {
         ReleaseModuleExperts(FBase);
         UnRegisterModuleEditors(FBase);
         UnRegisterModuleUnits(FBase);
-        UnRegisterModuleClasses(FBase);
+        for (TClass each : FClasses)
+            UnRegisterClass(each);
         FInfo->Shutdown();
     } catch (const Exception& error) {
         if (TDesignHost* host = TDesignHost::Current())
             host->ShowMessageText(Format("Package %s: %s", {FFileName, error.Message()}));
     }
+}
+
+bool TDesignPackage::OwnsClass(TClass AClass) const {
+    return std::find(FClasses.begin(), FClasses.end(), AClass) != FClasses.end();
 }
 
 AnsiString TDesignPackage::Name() const { return FInfo->Name; }
@@ -103,7 +116,7 @@ bool TDesignHost::UnloadPackage(const AnsiString& FileName) {
         std::unique_ptr<TDesignPackage> unloading = std::move(*package);
         FPackages.erase(package);
         ReleaseModuleExperts(unloading->Base());
-        ClosePackageForms(unloading->Base());
+        ClosePackageForms(*unloading);
         return true;
     }
     return false;

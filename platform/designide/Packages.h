@@ -1,7 +1,7 @@
 // A design-time package loaded into the host.
 #pragma once
 
-#include "rtl/SysUtils.h"
+#include "rtl/Classes.h"
 
 struct TPackageInfo;
 
@@ -23,6 +23,9 @@ public:
     // The address the package is loaded at: what its classes and
     // registrations are known by.
     const void* Base() const { return FBase; }
+    // Whether the class is one the package registered (or an ancestor of
+    // one it brought in).
+    bool OwnsClass(TClass AClass) const;
 
 private:
     void TakeBack() noexcept;
@@ -31,6 +34,10 @@ private:
     void* FHandle = nullptr;
     const TPackageInfo* FInfo = nullptr;
     const void* FBase = nullptr;
+    // Classes registered while the package started: what it takes back. A
+    // class of the package may live in a copy loaded earlier, so they are
+    // known by the registry's change, not by their address.
+    std::vector<TClass> FClasses;
 };
 
 class EPackageError : public Exception {

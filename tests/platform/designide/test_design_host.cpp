@@ -83,8 +83,9 @@ TEST_F(THostTest, FilesOpenCloseAndGiveModuleInterfaces) {
     EXPECT_TRUE(ToolServices->OpenFile(File("Main.pas")));
     EXPECT_TRUE(ToolServices->IsFileOpen(File("Main.pas")));
     EXPECT_EQ(ToolServices->GetCurrentFile(), File("Main.pas"));
-    EXPECT_FALSE(ToolServices->OpenFile(File("Missing.pas")));
     Dialogs.Answer(mrOk);
+    EXPECT_FALSE(ToolServices->OpenFile(File("Missing.pas")));
+    EXPECT_NE(Host.Messages().back().find("Missing.pas"), std::string::npos);
 
     TIModuleInterface* module = ToolServices->GetModuleInterface(File("Main.pas"));
     ASSERT_NE(module, nullptr);
@@ -276,6 +277,7 @@ TEST_F(THostTest, CreateComponentNamesLikeTheIDEAndKeepsTheUnitInStep) {
     TDesignModule* module = Module("Main.pas");
     _di_IDesigner designer = DesignerOf(module);
     auto* formNotifier = new TRecordingFormNotifier;
+    DelphiInterface<TRecordingFormNotifier> held(formNotifier);
     _di_IOTAFormEditor formEditor = Supports<IOTAFormEditor>(module, IID_IOTAFormEditor);
     Integer index = formEditor->AddNotifier(formNotifier);
     TComponent* button = designer->CreateComponent(TButton::StaticClass(), nullptr, 0, 0, 0, 0);
