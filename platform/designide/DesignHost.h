@@ -90,6 +90,7 @@ public:
     // to load or whose Register raises leaves the host running and says why.
     bool LoadPackage(const AnsiString& FileName);
     bool UnloadPackage(const AnsiString& FileName);
+    // The files of the loaded packages, as each package found itself.
     std::vector<AnsiString> LoadedPackages() const;
 
     // Used by the modules.

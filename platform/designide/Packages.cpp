@@ -125,6 +125,6 @@ bool TDesignHost::UnloadPackage(const AnsiString& FileName) {
 std::vector<AnsiString> TDesignHost::LoadedPackages() const {
     std::vector<AnsiString> names;
     for (const auto& package : FPackages)
-        names.push_back(package->FileName());
+        names.push_back(package->ModuleFileName());
     return names;
 }

@@ -6,6 +6,7 @@
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
 #include "designide/DesignEditors.h"
+#include "designide/PascalSource.h"
 
 using namespace hosttest;
 
@@ -413,4 +414,33 @@ TEST_F(THostTest, AUnitChangedOnDiskIsNotOverwrittenWithoutAsking) {
     Dialogs.Answer(mrYes);
     EXPECT_TRUE(Host.SaveAll());
     EXPECT_TRUE(ReadFile(File("Data.pas")).ends_with("end.\n{ edited }\n"));
+}
+
+TEST_F(THostTest, DoubleClickingAComponentOpensOrCreatesItsPreferredHandler) {
+    OpenExample();
+    _di_IDesigner orders = DesignerOf(Module("Orders.pas"));
+    TComponent* edit = orders->GetComponent("CustomerEdit");
+    GetComponentEditor(edit, orders)->Edit();
+    EXPECT_EQ(GetMethodProp(edit, "OnChange").Name, "CustomerEditChange");
+    EXPECT_NE(Module("Orders.pas")->Source().Text().find(
+                  "procedure TOrdersForm.CustomerEditChange(Sender: TObject);\nbegin\n\nend;"),
+              std::string::npos);
+    EXPECT_EQ(Host.CurrentFile(), File("Orders.pas"));
+    _di_IDesigner main = DesignerOf(Module("Main.pas"));
+    const AnsiString source = Module("Main.pas")->Source().Text();
+    GetComponentEditor(main->GetComponent("OrdersButton"), main)->Edit();
+    EXPECT_EQ(Module("Main.pas")->Source().Text(), source);
+    EXPECT_EQ(Host.CurrentFile(), File("Main.pas"));
+    EXPECT_EQ(Host.CursorLine(), PascalSource::MethodLine(source, "TMainForm", "OrdersButtonClick") + 2);
+}
+
+TEST_F(THostTest, AReferenceKeptPastTheModulesCloseReachesNothing) {
+    OpenExample();
+    _di_IDesigner cached = DesignerOf(Module("Data.pas"));
+    _di_IOTAModule module(static_cast<IOTAModule*>(Module("Data.pas")));
+    ASSERT_TRUE(Host.CloseFile(File("Data.pas")));
+    EXPECT_EQ(cached->GetRoot(), nullptr);
+    EXPECT_EQ(cached->GetComponent("Actions"), nullptr);
+    EXPECT_FALSE(module->Save(false, true));
+    EXPECT_FALSE(module->Close());
 }

@@ -35,6 +35,7 @@ AnsiString PaletteText() {
 TEST_F(TPackageTest, PackageRegistersAndUnregistersTwiceInOneProcess) {
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(Host.LoadPackage(ZX_TEST_PACKAGE_K2)) << round;
+        EXPECT_EQ(Host.LoadedPackages(), std::vector<AnsiString>{ZX_TEST_PACKAGE_K2});
         EXPECT_EQ(TakeLog(), "initialization ZxTestWidgets\ninitialization ZxTestReg\nRegister\n");
         TClass widget = GetClass("TZxTestWidget");
         ASSERT_NE(widget, nullptr);
