@@ -304,6 +304,14 @@ TEST_F(THostTest, CreateComponentNamesLikeTheIDEAndKeepsTheUnitInStep) {
     formEditor->RemoveNotifier(index);
     button->SetName("Again");
     EXPECT_EQ(formNotifier->Events.size(), 6u);
+    formEditor->AddNotifier(formNotifier);
+    formEditor.Reset();
+    designer.Reset();
+    ASSERT_TRUE(Host.SaveFile(File("Main.pas")));
+    ASSERT_TRUE(Host.CloseFile(File("Main.pas")));
+    EXPECT_EQ(std::vector<AnsiString>(formNotifier->Events.begin() + 6, formNotifier->Events.end()),
+              (std::vector<AnsiString>{"BeforeSave", "AfterSave", "Destroyed"}));
+    EXPECT_EQ(formNotifier->RefCount(), 1);
 }
 
 TEST_F(THostTest, CreateMethodWritesDeclarationAndSkeletonOnce) {
