@@ -115,6 +115,9 @@ struct TTypeInfo {
     PTypeInfo CompType = nullptr;
     // tkClass: the class of the objects the property holds.
     TClass ClassType = nullptr;
+    // tkMethod: the handler's parameter list as its declaration writes it
+    // ("Sender: TObject"); empty for a handler without parameters.
+    AnsiString MethodParams{};
 };
 
 // The description of an enumeration counted from 0, from its type name and
@@ -225,9 +228,12 @@ template <typename T> PTypeInfo TypeInfo() {
                                     .Name = std::remove_pointer_t<T>::StaticClass()->Name,
                                     .ClassType = std::remove_pointer_t<T>::StaticClass()};
         return &info;
+    } else if constexpr (std::is_same_v<T, TNotifyEvent>) {
+        static const TTypeInfo info{
+            .Kind = tkMethod, .Name = "TNotifyEvent", .MethodParams = "Sender: TObject"};
+        return &info;
     } else if constexpr (ZxIsEvent<T>::value) {
-        return ZxNamedTypeInfo<T>(tkMethod,
-                                  std::is_same_v<T, TNotifyEvent> ? "TNotifyEvent" : "TMethod");
+        return ZxNamedTypeInfo<T>(tkMethod, "TMethod");
     } else {
         static_assert(!sizeof(T), "this type cannot be published");
     }
