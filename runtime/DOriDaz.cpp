@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -37,6 +38,27 @@ TValue ReadConverted(TCustomIniFile& Ini, const AnsiString& Section, const AnsiS
 
 bool IsSectionHeader(const AnsiString& Line) {
     return Line.front() == '[' && Line.back() == ']';
+}
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool HasLineBreak(const AnsiString& Text) {
+    return Text.find_first_of("\r\n") != AnsiString::npos;
+}
+
+// Why the entry's line would not read back as this section, key and value;
+// nullptr when it would.
+const char* UnwritableEntryReason(const AnsiString& Section, const AnsiString& Ident,
+                                  const AnsiString& Value) {
+    if (HasLineBreak(Section) || HasLineBreak(Ident) || HasLineBreak(Value))
+        return "a line break would start a new line";
+    if (Ident.find('=') != AnsiString::npos)
+        return "the key holds \"=\"";
+    if (Ident.starts_with(";"))
+        return "the key would read as a comment";
+    if (IsSectionHeader(Ident + "=" + Value))
+        return "the entry would read as a section header";
+    return nullptr;
 }
 
 } // namespace
@@ -216,7 +238,9 @@ void TMemIniFile::SetStrings(const TStrings& List) {
     Clear();
     TMemIniEntry* section = nullptr;
     for (Integer i = 0; i < List.Count(); ++i) {
-        const AnsiString line = List[i];
+        AnsiString line = List[i];
+        if (i == 0 && line.starts_with(Utf8ByteOrderMark))
+            line.erase(0, Utf8ByteOrderMark.size());
         if (line.empty() || line.front() == ';')
             continue;
         if (IsSectionHeader(line)) {
@@ -267,6 +291,9 @@ AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& 
 
 void TMemIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident,
                               const AnsiString& Value) {
+    if (const char* reason = UnwritableEntryReason(Section, Ident, Value))
+        throw EIniFileException(Format("Cannot write key \"%s\" of section \"%s\": %s",
+                                       {Ident, Section, reason}));
     TMemIniEntry* section = FindSection(Section);
     if (!section)
         section = AddSection(Section);

@@ -4,6 +4,11 @@
 
 #include "rtl/Classes.h"
 
+// A section name, key or value that the engine could not read back as written.
+class EIniFileException : public Exception {
+    using Exception::Exception;
+};
+
 // ---------------------------------------------------------------------------
 // TCustomIniFile: the typed reads and writes, built on ReadString,
 // WriteString and ReadSection of a descendant.
@@ -115,6 +120,10 @@ public:
 
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
                           const AnsiString& Default) override;
+    // Raises EIniFileException, storing nothing, when the line written for
+    // the entry would read back otherwise: a line break anywhere, a key
+    // holding "=" or starting with ";", or an entry that reads as a section
+    // header.
     void WriteString(const AnsiString& Section, const AnsiString& Ident,
                      const AnsiString& Value) override;
     void ReadSection(const AnsiString& Section, TStrings& Strings) override;
@@ -127,7 +136,8 @@ public:
     void UpdateFile() override;
 
     void LoadValues();
-    // Replaces the content by the parsed lines of List.
+    // Replaces the content by the parsed lines of List; a UTF-8 byte-order
+    // mark before the first line is skipped.
     void SetStrings(const TStrings& List);
     // Appends the rendered lines to List.
     void GetStrings(TStrings& List) const;

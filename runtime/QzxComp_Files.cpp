@@ -232,6 +232,8 @@ void TzxCustomLang::LoadAllFromBinaryStream(TStream& Stream) {
 }
 
 bool TzxCustomLang::LoadPropFromBinaryFile(TStringsType Kind, const AnsiString& FileName) {
+    if (!Owner())
+        return false;
     TZXBFileManager manager;
     const bool found = manager.LoadPropFromFile(Kind, FileName, this, Owner()->ClassName());
     if (found && Kind == stStrings)

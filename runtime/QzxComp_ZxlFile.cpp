@@ -132,6 +132,17 @@ AnsiString TypeKindName(const AnsiString& Stored, TMemIniFile& Ini) {
     return Stored.substr(0, Stored.find(FileDelimiter(Ini)));
 }
 
+// The keys that hold an extended entry's type kind, in any case.
+bool IsTypeKindKey(const AnsiString& Key) {
+    return Key.size() >= TypeKindSuffix.size() &&
+           SameText(Key.substr(Key.size() - TypeKindSuffix.size()), TypeKindSuffix);
+}
+
+// The type kind name stored for the extended entry Key.
+AnsiString StoredTypeKindName(TMemIniFile& Ini, const AnsiString& Key) {
+    return TypeKindName(Ini.ReadString(ExtendedSection, Key + TypeKindSuffix, "tkUnknown"), Ini);
+}
+
 // Refuses entries that no reader could use: an empty delimiter, which
 // would split nothing; language names that do not start with language 1;
 // property type kinds the platform does not know.
@@ -147,10 +158,13 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     TStringList keys;
     Ini.ReadSectionValues(ExtendedSection, keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
-        if (!keys[index].ends_with(TypeKindSuffix))
-            continue;
-        const AnsiString& typeName = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
-        if (GetEnumValue(TypeInfoOf(tkUnknown), TypeKindName(typeName, Ini)) < 0)
+        // Each entry's kind is checked as the loader finds it, by a lookup
+        // that ignores case, so no spelling of the key slips past.
+        const AnsiString typeName =
+            IsTypeKindKey(keys[index])
+                ? TypeKindName(static_cast<TMemIniValue*>(keys.Objects(index))->Value(), Ini)
+                : StoredTypeKindName(Ini, keys[index]);
+        if (GetEnumValue(TypeInfoOf(tkUnknown), typeName) < 0)
             refuse("unknown property type kind \"" + typeName + "\"");
     }
 }
@@ -484,10 +498,9 @@ std::vector<TzxCustomLang::TExtendedEntry> TzxCustomLang::ExtendedEntries(TMemIn
     std::vector<TExtendedEntry> entries;
     for (Integer index = 0; index < keys.Count(); ++index) {
         const AnsiString key = keys[index];
-        if (!key.starts_with(prefix) || key.ends_with(TypeKindSuffix))
+        if (!key.starts_with(prefix) || IsTypeKindKey(key))
             continue;
-        const AnsiString typeName =
-            TypeKindName(Ini.ReadString(ExtendedSection, key + TypeKindSuffix, "tkUnknown"), Ini);
+        const AnsiString typeName = StoredTypeKindName(Ini, key);
         entries.push_back({key.substr(prefix.size()), Ini.ReadString(ExtendedSection, key, ""),
                            static_cast<TTypeKind>(GetEnumValue(TypeInfoOf(tkUnknown), typeName))});
     }
@@ -691,7 +704,10 @@ void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideStri
         ChangeLanguage();
 }
 
+// Keys are the owner's; a component without one has nothing to load.
 void TzxCustomLang::LoadLanguage(const WideString& FileName, const WideString& LangName) {
+    if (!Owner())
+        return;
     {
         TLoadAllScope loadAll(FLoadAll, true);
         for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {

@@ -737,15 +737,15 @@ void TBitmap::LoadFromStream(TStream& Stream) {
 
 namespace {
 
-std::map<AnsiString, std::span<const Byte>>& BitmapResources() {
-    static std::map<AnsiString, std::span<const Byte>> resources;
+std::map<AnsiString, std::vector<Byte>>& BitmapResources() {
+    static std::map<AnsiString, std::vector<Byte>> resources;
     return resources;
 }
 
 } // namespace
 
 void RegisterBitmapResource(const AnsiString& ResName, std::span<const Byte> PngData) {
-    BitmapResources()[UpperCase(ResName)] = PngData;
+    BitmapResources()[UpperCase(ResName)].assign(PngData.begin(), PngData.end());
 }
 
 void TBitmap::LoadFromResourceName(const AnsiString& ResName) {

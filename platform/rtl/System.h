@@ -28,6 +28,15 @@ using Byte = std::uint8_t;
 using Extended = long double;
 using TDateTime = double;
 
+// Pascal's Currency: a fixed-point number with four decimals, held as the
+// value times 10000 so that it travels through properties, streams and text
+// exactly.
+struct Currency {
+    Int64 Scaled = 0;
+
+    friend bool operator==(const Currency&, const Currency&) = default;
+};
+
 inline constexpr const char* sLineBreak = "\n";
 inline constexpr char PathDelim = '/';
 

@@ -294,6 +294,57 @@ TEST(MemIniFileFiles, FailingWriteLeavesTheOldFile) {
     EXPECT_EQ(ReadFile(name), "[Old]\nk=v\n");
 }
 
+TEST(MemIniFileFiles, ByteOrderMarkIsSkippedAndNeverWritten) {
+    zxtest::TTempDir dir;
+    const AnsiString name = dir.File("bom.zxl");
+    WriteFile(name, "\xEF\xBB\xBF[OPTIONS]\r\nDELIMITER=|\r\n[Captions]\r\nTForm1.Caption=A|\r\n");
+    TMemIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("OPTIONS", "DELIMITER", "?"), "|");
+    ini.UpdateFile();
+    EXPECT_EQ(ReadFile(name), "[Captions]\nTForm1.Caption=A|\n\n[OPTIONS]\nDELIMITER=|\n\n");
+}
+
+// ---------------------------------------------------------------------------
+// Entries that would not read back
+
+TEST(MemIniFileWrite, RefusesWhatWouldNotReadBackAndStoresNothing) {
+    const struct {
+        const char* Section;
+        const char* Key;
+        const char* Value;
+    } unwritable[] = {
+        {"S", "k", "a\n[Evil]\nx=1"}, {"S", "k", "a\rb"},    {"S", "k\n", "v"},
+        {"S\r\nT", "k", "v"},        {"S", ";k", "v"},        {"S", "[a", "b]"},
+        {"S", "a=b", "c"},            {"S", "[", "]"},
+    };
+    for (const auto& entry : unwritable) {
+        TMemIniFile ini("");
+        ini.WriteString("S", "other", "kept");
+        EXPECT_THROW(ini.WriteString(entry.Section, entry.Key, entry.Value), EIniFileException)
+            << entry.Key << "=" << entry.Value;
+        EXPECT_EQ(Rendered(ini), "[S]\nother=kept\n\n");
+    }
+}
+
+TEST(MemIniFileWrite, EverythingElseReadsBackExactly) {
+    const struct {
+        const char* Section;
+        const char* Key;
+        const char* Value;
+    } writable[] = {
+        {"S", "k", ";not a comment"}, {"S", "[a", "b] "}, {"S", "a[b]", ""},
+        {"[S]", "k", "[x]"},          {"S", " ;k", "v"},  {"S", "", "only value"},
+    };
+    for (const auto& entry : writable) {
+        TMemIniFile ini("");
+        ini.WriteString(entry.Section, entry.Key, entry.Value);
+        TMemIniFile reread("");
+        LoadText(reread, Rendered(ini));
+        EXPECT_EQ(reread.ReadString(entry.Section, entry.Key, "?"), entry.Value)
+            << entry.Key << "=" << entry.Value;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // SearchBM
 
