@@ -107,16 +107,17 @@ void TzxCustomLang::RemoveSmartExcl(TStrings& List, const AnsiString& CompName,
 // One text into its line
 
 AnsiString TzxCustomLang::NewLine(const AnsiString& Key, const AnsiString& Text) const {
-    return Key + Delim() + Text + AnsiString(static_cast<std::size_t>(FNumOfLanguages), Delim());
+    TzxTranslationLine line(Key, FNumOfLanguages, Delim());
+    line.SetValue(1, Text);
+    return line.Text();
 }
 
 Integer TzxCustomLang::TEngine::IndexOfKey(const TzxCustomLang& L, const TStrings& List,
                                            const AnsiString& Key) {
     const AnsiString key = AnsiUpperCase(Key);
     for (Integer index = 0; index < List.Count(); ++index) {
-        const AnsiString line = List.Get(index);
-        if (line.find(L.Delim()) != AnsiString::npos &&
-            AnsiUpperCase(TextBefore(line, L.Delim())) == key)
+        const TzxTranslationLine line(List.Get(index), L.Delim());
+        if (line.HasValues() && AnsiUpperCase(line.Key()) == key)
             return index;
     }
     return -1;
@@ -129,7 +130,7 @@ void TzxCustomLang::UpdateLine(TStrings& List, Integer Index, const AnsiString& 
                                const AnsiString& Text) {
     if (!IsDesigning())
         return;
-    AnsiString active = GetLineField(List.Get(Index), FActiveLanguage, Delim());
+    const AnsiString active = TzxTranslationLine(List.Get(Index), Delim()).Value(FActiveLanguage);
     if (active != Text && (!active.empty() || FActiveLanguage == 1))
         ReplaceStringValue(List, UTF8Decode(Text), UTF8Decode(Key), FActiveLanguage);
 }
@@ -143,11 +144,10 @@ Integer TzxCustomLang::TEngine::RestorableLine(const TzxCustomLang& L, const Ans
         return -1;
     const AnsiString shape = KeyShape(Key);
     for (Integer index = 0; index < L.FWorkList->Count(); ++index) {
-        const AnsiString line = L.FWorkList->Get(index);
-        AnsiString value = GetLineField(line, L.FActiveLanguage, L.Delim());
-        if (value.empty())
-            value = GetLineField(line, 1, L.Delim());
-        if (value == Text && KeyShape(TextBefore(line, L.Delim())) == shape)
+        const TzxTranslationLine line(L.FWorkList->Get(index), L.Delim());
+        const AnsiString& active = line.Value(L.FActiveLanguage);
+        const AnsiString& value = active.empty() ? line.Value(1) : active;
+        if (value == Text && KeyShape(line.Key()) == shape)
             return index;
     }
     return -1;
@@ -165,9 +165,10 @@ TzxCustomLang::TEngine::CollectText(TzxCustomLang& L, TStrings& List, const Ansi
         return TCollected::Kept;
     Integer found = RestorableLine(L, Key, Text);
     if (found >= 0) {
-        const AnsiString line = L.FWorkList->Get(found);
-        RestoredFrom = TextBefore(line, L.Delim());
-        List.Add(Key + line.substr(RestoredFrom.size()));
+        TzxTranslationLine line(L.FWorkList->Get(found), L.Delim());
+        RestoredFrom = line.Key();
+        line.SetKey(Key);
+        List.Add(line.Text());
         return TCollected::Restored;
     }
     List.Add(L.NewLine(Key, Text));
@@ -260,14 +261,15 @@ Integer TzxCustomLang::TEngine::OwnLineIndex(TzxCustomLang& L, TStrings& List,
     if (index < 0 && !L.Owner()->Name().empty())
         index = IndexOfKey(L, List, L.Owner()->Name());
     if (index < 0 && List.Count() > 0 && !OwnText.empty()) {
-        const AnsiString key = TextBefore(List.Get(0), L.Delim());
-        if (!L.Owner()->FindComponent(key) && GetLineField(List.Get(0), 1, L.Delim()) == OwnText)
+        const TzxTranslationLine first(List.Get(0), L.Delim());
+        if (!L.Owner()->FindComponent(first.Key()) && first.Value(1) == OwnText)
             index = 0;
     }
     if (index < 0)
         return -1;
-    const AnsiString line = List.Get(index);
-    List.Put(index, className + line.substr(TextBefore(line, L.Delim()).size()));
+    TzxTranslationLine line(List.Get(index), L.Delim());
+    line.SetKey(className);
+    List.Put(index, line.Text());
     return index;
 }
 

@@ -19,6 +19,16 @@ ELanguageError InvalidActiveLanguage(Integer Value, Integer Count);
 ELanguageError InvalidNumOfLanguages(Integer Value);
 ELanguageError LanguageNotListed();
 
+// A locale setting of the platform as the Locales list holds it: its key,
+// its text now, and the writing of a text into it.
+struct TLocaleSetting {
+    const char* Key;
+    AnsiString (*Read)();
+    void (*Write)(const AnsiString& Value);
+};
+// In the order of the locale snapshot and of LocaleKeys.
+extern const std::array<TLocaleSetting, LocaleSettingCount> LocaleSettings;
+
 // The property each kind collects and applies, where it names one.
 extern const std::array<AnsiString, StringsTypeCount> KindPropertyNames;
 // Properties that OtherStrings leaves to their own kinds.
@@ -180,6 +190,8 @@ public:
     // TranslatedValue.
     static AnsiString LineValue(const TzxCustomLang& L, const AnsiString& Line, bool TestMode,
                                 bool UseDefault);
+    static AnsiString LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
+                                bool TestMode, bool UseDefault);
     // Value ActiveLanguage, ValueOf(k) giving value k; in test mode an empty
     // value shows value 1 upper-cased, and with UseDefault an empty value
     // falls back to value 1.

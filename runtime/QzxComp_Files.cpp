@@ -293,8 +293,9 @@ void TzxCustomLang::TEngine::PutInStringTable(TzxCustomLang& L, const WideString
     values->Clear();
     const auto valueCount =
         static_cast<Integer>(std::count(Line.begin(), Line.end(), L.Delim())) - 1;
+    const TzxTranslationLine line(Line, L.Delim());
     for (Integer language = 1; language <= valueCount; ++language)
-        values->Add(GetLineField(Line, language, L.Delim()));
+        values->Add(line.Value(language));
 }
 
 bool TzxCustomLang::DeleteString(const WideString& ID) {
