@@ -213,8 +213,7 @@ void TzxCustomLang::TEngine::ApplyOwnerFont(TzxCustomLang& L) {
         if (!value.empty())
             font->SetName(value);
     }
-    Integer charset = CharSetNamed(
-        UTF8Encode(L.GetStringValue(*L.FCharSets, UTF8Decode(className), L.FActiveLanguage)));
+    Integer charset = CharSetNamed(StringValue(L, *L.FCharSets, className, L.FActiveLanguage));
     if (charset >= 0)
         font->SetCharset(static_cast<TFontCharSet>(charset));
 }

@@ -409,8 +409,7 @@ void TzxCustomLang::TEngine::AddCharSetLine(TzxCustomLang& L, const AnsiString& 
     if (!RestoredFrom.empty() && IndexOfKey(L, *charSets, RestoredFrom) >= 0) {
         AnsiString line = Name + L.Delim();
         for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
-            line += UTF8Encode(L.GetStringValue(*charSets, UTF8Decode(RestoredFrom), language)) +
-                    L.Delim();
+            line += StringValue(L, *charSets, RestoredFrom, language) + L.Delim();
         charSets->Add(line);
     } else if (!CharSetName.empty()) {
         charSets->Add(L.NewLine(Name, CharSetName));

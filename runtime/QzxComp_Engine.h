@@ -49,6 +49,11 @@ bool IsParentFont(TObject* Target);
 class TzxCustomLang::TEngine {
 public:
     static void TakeLocaleSnapshot(TzxCustomLang& L);
+    // BuildStringByOne in the lists' own encoding.
+    static AnsiString ValuesOfOne(const TzxCustomLang& L, const AnsiString& Value, Integer Index);
+    // GetStringValue in the lists' own encoding.
+    static AnsiString StringValue(const TzxCustomLang& L, TStrings& List, const AnsiString& Key,
+                                  Integer Language);
     static void ReplaceInAllLists(TzxCustomLang& L, char OldChar, char NewChar);
     static void ChangeLangDelim(TzxCustomLang& L, Byte OldDelim, Byte NewDelim);
     static bool DataHoldsChar(const TzxCustomLang& L, char Ch);

@@ -134,7 +134,14 @@ void TzxCustomLang::FillDialogs() {
 
 void TzxCustomLang::TEngine::TakeLocaleSnapshot(TzxCustomLang& L) {
     for (std::size_t index = 0; index < LocaleSettings.size(); ++index)
-        L.FLocaleSnapshot[index] = UTF8Decode(LocaleSettings[index].Read());
+        L.FLocaleSnapshot[index] = LocaleSettings[index].Read();
+}
+
+std::array<WideString, LocaleSettingCount> TzxCustomLang::LocaleSnapshot() const {
+    std::array<WideString, LocaleSettingCount> snapshot;
+    for (std::size_t index = 0; index < snapshot.size(); ++index)
+        snapshot[index] = UTF8Decode(FLocaleSnapshot[index]);
+    return snapshot;
 }
 
 // ---------------------------------------------------------------------------
@@ -188,7 +195,7 @@ void TzxCustomLang::TEngine::AddMissingLocaleNames(TzxCustomLang& L) {
     const AnsiString delim(1, L.Delim());
     for (Integer index = 11; index < LocaleSettingCount; ++index)
         L.FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
-                        UTF8Encode(L.FLocaleSnapshot[static_cast<std::size_t>(index)]) + delim);
+                        L.FLocaleSnapshot[static_cast<std::size_t>(index)] + delim);
 }
 
 void TzxCustomLang::TEngine::RelinkExtendedItems(TzxCustomLang& L) {
@@ -380,16 +387,21 @@ void TzxCustomLang::SetExtendedTranslations(TzxExtendedItems* Value) {
 
 WideString TzxCustomLang::GetStringValue(TStrings& List, const WideString& Key,
                                          Integer Language) const {
+    return UTF8Decode(TEngine::StringValue(*this, List, UTF8Encode(Key), Language));
+}
+
+AnsiString TzxCustomLang::TEngine::StringValue(const TzxCustomLang& L, TStrings& List,
+                                               const AnsiString& Key, Integer Language) {
     try {
-        const AnsiString key = AnsiUpperCase(UTF8Encode(Key));
+        const AnsiString key = AnsiUpperCase(Key);
         for (Integer index = 0; index < List.Count(); ++index) {
             AnsiString line = List.Get(index);
-            if (AnsiUpperCase(LineKey(line, Delim())) == key)
-                return UTF8Decode(GetLineField(line, Language, Delim()));
+            if (AnsiUpperCase(LineKey(line, L.Delim())) == key)
+                return GetLineField(line, Language, L.Delim());
         }
     } catch (const std::exception&) {
     }
-    return WideString();
+    return AnsiString();
 }
 
 void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,

@@ -348,9 +348,7 @@ public:
     bool DoStoreSmart() const { return FSmartExcludeProps->Count() > 0; }
 
     // The platform's locale settings as they were when the component was made.
-    const std::array<WideString, LocaleSettingCount>& LocaleSnapshot() const {
-        return FLocaleSnapshot;
-    }
+    std::array<WideString, LocaleSettingCount> LocaleSnapshot() const;
     // Set by the component editor while it works: removals are then ignored
     // at design time.
     void SetIgnoreRemovals(bool Value) { FIgnoreRemovals = Value; }
@@ -417,7 +415,7 @@ private:
     // leave their finishing steps to its end.
     bool FLoadAll = false;
     std::unique_ptr<TStringList> FWorkList;
-    std::array<WideString, LocaleSettingCount> FLocaleSnapshot;
+    std::array<AnsiString, LocaleSettingCount> FLocaleSnapshot;
     TzxLangDispatcher* FLangDispatcher = nullptr;
     Byte FLangDelim = 1;
     std::unique_ptr<TStringList> FDoNotTranslate;

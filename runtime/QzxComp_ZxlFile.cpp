@@ -602,11 +602,15 @@ bool TzxCustomLang::MergeAllFromStream(TStream& Stream) {
 // One language column
 
 WideString TzxCustomLang::BuildStringByOne(const WideString& Value, Integer Index) const {
-    const AnsiString value = UTF8Encode(Value);
+    return UTF8Decode(TEngine::ValuesOfOne(*this, UTF8Encode(Value), Index));
+}
+
+AnsiString TzxCustomLang::TEngine::ValuesOfOne(const TzxCustomLang& L, const AnsiString& Value,
+                                               Integer Index) {
     AnsiString values;
-    for (Integer language = 1; language <= FNumOfLanguages; ++language)
-        values += (language == Index ? value : AnsiString()) + Delim();
-    return UTF8Decode(values);
+    for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
+        values += (language == Index ? Value : AnsiString()) + L.Delim();
+    return values;
 }
 
 // The file's column of LangName and the component's language for it, the
@@ -668,8 +672,7 @@ void TzxCustomLang::LoadLanguageByProp(TStringsType Kind, const WideString& File
         if (!knownKeys.insert(AnsiUpperCase(item)).second)
             ReplaceStringValue(*list, UTF8Decode(value), UTF8Decode(item), column->Language);
         else
-            list->Add(item + Delim() +
-                      UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
+            list->Add(item + Delim() + TEngine::ValuesOfOne(*this, value, column->Language));
     }
     TEngine::FinishSingleLoad(*this, Kind, *list);
 }
@@ -685,7 +688,7 @@ void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideStri
         if (!item) {
             item = FExtendedTranslations->Add();
             item->SetIdentifier(entry.Identifier);
-            item->SetValues(UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
+            item->SetValues(TEngine::ValuesOfOne(*this, value, column->Language));
             item->SetPropertyType(entry.PropertyType);
             continue;
         }
