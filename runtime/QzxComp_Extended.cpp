@@ -2,7 +2,7 @@
 // by a dotted path, the resolution of such paths, the property's value as
 // text, and the component operations that apply, capture and re-delimit the
 // items' values.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include "rtl/Filer.h"
 
@@ -29,8 +29,8 @@ TPathElement SplitElement(const AnsiString& Element) {
     if (open == AnsiString::npos)
         return {Element, std::nullopt};
     std::size_t close = Element.find(']', open);
-    AnsiString index = close == AnsiString::npos ? AnsiString()
-                                                 : Element.substr(open + 1, close - open - 1);
+    AnsiString index =
+        close == AnsiString::npos ? AnsiString() : Element.substr(open + 1, close - open - 1);
     // Text after the bracket makes the element malformed: no index fits.
     if (close == AnsiString::npos || close + 1 != Element.size())
         index.clear();
@@ -247,35 +247,50 @@ TzxExtendedItem* TzxExtendedItems::Find(const AnsiString& Identifier) const {
 
 // Each element between the first and the last is resolved on its own, so
 // that a path leads through sub-objects and collection items alike.
-TObject* TzxCustomLang::GetObjByPath(const WideString& Path) const {
-    const AnsiString path = UTF8Encode(Path);
-    std::size_t point = path.find('.');
-    if (!Owner() || point == AnsiString::npos)
+namespace {
+
+TObject* ObjectByPath(const TzxCustomLang& Lang, const AnsiString& Path) {
+    TComponent* owner = Lang.Owner();
+    std::size_t point = Path.find('.');
+    if (!owner || point == AnsiString::npos)
         return nullptr;
-    const AnsiString first = path.substr(0, point);
-    TObject* object = first == Owner()->ClassName() ? Owner() : Owner()->FindComponent(first);
+    const AnsiString first = Path.substr(0, point);
+    TObject* object = first == owner->ClassName() ? owner : owner->FindComponent(first);
     std::size_t next;
-    while (object && (next = path.find('.', point + 1)) != AnsiString::npos) {
-        object = StepInto(object, path.substr(point + 1, next - point - 1));
+    while (object && (next = Path.find('.', point + 1)) != AnsiString::npos) {
+        object = StepInto(object, Path.substr(point + 1, next - point - 1));
         point = next;
     }
     return object;
 }
 
-namespace {
-
-TPathTarget ResolvePath(const TzxCustomLang& Lang, const WideString& Path) {
-    TObject* object = Lang.GetObjByPath(Path);
+TPathTarget ResolvePath(const TzxCustomLang& Lang, const AnsiString& Path) {
+    TObject* object = ObjectByPath(Lang, Path);
     if (!object)
         return {};
-    PPropInfo prop = GetPropInfo(object, PropertyNameOf(UTF8Encode(Path)), tkProperties);
+    PPropInfo prop = GetPropInfo(object, PropertyNameOf(Path), tkProperties);
     return prop ? TPathTarget{object, prop} : TPathTarget{};
+}
+
+// A text that does not convert leaves the property unchanged.
+void SetPathText(const TzxCustomLang& Lang, const AnsiString& Path, const AnsiString& Value) {
+    TPathTarget target = ResolvePath(Lang, Path);
+    if (!target.Prop)
+        return;
+    try {
+        SetPropertyText(target, Value);
+    } catch (const std::exception&) {
+    }
 }
 
 } // namespace
 
+TObject* TzxCustomLang::GetObjByPath(const WideString& Path) const {
+    return ObjectByPath(*this, UTF8Encode(Path));
+}
+
 TTypeKind TzxCustomLang::GetPropTypeByPath(const WideString& Path) const {
-    TPathTarget target = ResolvePath(*this, Path);
+    TPathTarget target = ResolvePath(*this, UTF8Encode(Path));
     if (!target.Prop)
         return tkUnknown;
     TTypeKind kind = target.Prop->PropType->Kind;
@@ -285,34 +300,30 @@ TTypeKind TzxCustomLang::GetPropTypeByPath(const WideString& Path) const {
 }
 
 WideString TzxCustomLang::GetPropValueByPath(const WideString& Path) const {
-    TPathTarget target = ResolvePath(*this, Path);
+    TPathTarget target = ResolvePath(*this, UTF8Encode(Path));
     if (!target.Prop)
         return WideString();
     return UTF8Decode(PropertyText(target).value_or(AnsiString()));
 }
 
 void TzxCustomLang::SetPropValueByPath(const WideString& Path, const WideString& Value) {
-    TPathTarget target = ResolvePath(*this, Path);
-    if (!target.Prop)
-        return;
-    try {
-        SetPropertyText(target, UTF8Encode(Value));
-    } catch (const std::exception&) {
-    }
+    SetPathText(*this, UTF8Encode(Path), UTF8Encode(Value));
 }
 
 // ---------------------------------------------------------------------------
 // Applying, capturing and re-delimiting the items
 
-AnsiString TzxCustomLang::ExtendedValue(const TzxExtendedItem& Item, Integer Language) const {
-    return GetLineField(AnsiString(1, Delim()) + Item.Values(), Language, Delim());
+AnsiString TzxCustomLang::TEngine::ExtendedValue(const TzxCustomLang& L,
+                                                 const TzxExtendedItem& Item, Integer Language) {
+    return GetLineField(AnsiString(1, L.Delim()) + Item.Values(), Language, L.Delim());
 }
 
-AnsiString TzxCustomLang::RebuiltValues(const TzxExtendedItem& Item, Integer Replaced,
-                                        const AnsiString& Text) const {
+AnsiString TzxCustomLang::TEngine::RebuiltValues(const TzxCustomLang& L,
+                                                 const TzxExtendedItem& Item, Integer Replaced,
+                                                 const AnsiString& Text) {
     AnsiString values;
-    for (Integer language = 1; language <= FNumOfLanguages; ++language)
-        values += (language == Replaced ? Text : ExtendedValue(Item, language)) + Delim();
+    for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
+        values += (language == Replaced ? Text : ExtendedValue(L, Item, language)) + L.Delim();
     return values;
 }
 
@@ -324,7 +335,7 @@ void TzxCustomLang::ChangeLangForExtended() {
         TzxExtendedItem* item = FExtendedTranslations->Items(index);
         AnsiString value = ValueOfLine(AnsiString(1, Delim()) + item->Values(), testMode);
         if (!value.empty())
-            SetPropValueByPath(UTF8Decode(item->GetIdentifier()), UTF8Decode(value));
+            SetPathText(*this, item->GetIdentifier(), value);
     }
 }
 
@@ -333,14 +344,14 @@ void TzxCustomLang::ChangeLangForExtended() {
 void TzxCustomLang::UpdateExtended() {
     for (Integer index = FExtendedTranslations->Count() - 1; index >= 0; --index) {
         TzxExtendedItem* item = FExtendedTranslations->Items(index);
-        TPathTarget target = ResolvePath(*this, UTF8Decode(item->GetIdentifier()));
+        TPathTarget target = ResolvePath(*this, item->GetIdentifier());
         if (!target.Prop) {
             delete item;
             continue;
         }
         std::optional<AnsiString> current = PropertyText(target);
-        if (current && *current != ExtendedValue(*item, FActiveLanguage))
-            item->SetValues(RebuiltValues(*item, FActiveLanguage, *current));
+        if (current && *current != TEngine::ExtendedValue(*this, *item, FActiveLanguage))
+            item->SetValues(TEngine::RebuiltValues(*this, *item, FActiveLanguage, *current));
     }
 }
 
@@ -353,9 +364,9 @@ void TzxCustomLang::ChangeDelimOnExtended(char OldDelim, char NewDelim) {
     }
 }
 
-void TzxCustomLang::FitExtendedToLanguages() {
-    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
-        TzxExtendedItem* item = FExtendedTranslations->Items(index);
-        item->SetValues(RebuiltValues(*item, 0, AnsiString()));
+void TzxCustomLang::TEngine::FitExtendedToLanguages(TzxCustomLang& L) {
+    for (Integer index = 0; index < L.FExtendedTranslations->Count(); ++index) {
+        TzxExtendedItem* item = L.FExtendedTranslations->Items(index);
+        item->SetValues(RebuiltValues(L, *item, 0, AnsiString()));
     }
 }

@@ -1,17 +1,11 @@
 // The translation component: its lists and settings, creation, loading,
 // the language setters and the reaction to removed and renamed components.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 #include "runtime/QzxConsts.h"
 
 #include "clx/Forms.h"
 
 #include <algorithm>
-
-const std::array<AnsiString, LocaleSettingCount> LocaleKeys = {
-    "Currency String",   "Thousand Separator", "Decimal Separator", "Date Separator",
-    "Short Date Format", "Long Date Format",   "Time Separator",    "Time AM String",
-    "Time PM String",    "Short Time Format",  "Long Time Format",  "Short Month Names",
-    "Long Month Names",  "Short Day Names",    "Long Day Names"};
 
 namespace {
 
@@ -47,17 +41,6 @@ TComponent* RefuseSecondLang(TComponent* AOwner) {
             if (dynamic_cast<TzxCustomLang*>(AOwner->Components(index)))
                 throw Exception(OnlyOneLangPerForm);
     return AOwner;
-}
-
-template <std::size_t N> WideString JoinNames(const std::array<AnsiString, N>& Names) {
-    AnsiString joined;
-    for (std::size_t index = 0; index < N; ++index)
-        joined += (index ? "," : "") + Names[index];
-    return UTF8Decode(joined);
-}
-
-WideString CharText(char Ch) {
-    return UTF8Decode(AnsiString(1, Ch));
 }
 
 std::unique_ptr<TStringList> NewList() {
@@ -98,16 +81,6 @@ ELanguageError LanguageNotListed() {
     return ELanguageError("Language name shall be included in LangNames property!");
 }
 
-AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
-    Integer start = Index == 0 ? 0 : NthCharPosition(Line, Delim, Index);
-    if (Index > 0 && start == 0)
-        return AnsiString();
-    Integer stop = NthCharPosition(Line, Delim, Index + 1);
-    if (stop == 0)
-        stop = static_cast<Integer>(Line.size()) + 1;
-    return Copy(Line, start + 1, stop - start - 1);
-}
-
 // ---------------------------------------------------------------------------
 // Creation and destruction
 
@@ -131,7 +104,7 @@ TzxCustomLang::TzxCustomLang(TComponent* AOwner) : TComponent(RefuseSecondLang(A
     FLangNames->Add("Language N1");
     FLanguage = UTF8Decode(FLangNames->Get(0));
     FillDialogs();
-    TakeLocaleSnapshot();
+    TEngine::TakeLocaleSnapshot(*this);
     FStringsTypes = NewList();
     FStringsTypes->Add("TIB_STRINGLIST");
     FStringsTypes->Add("TSTRINGLIST");
@@ -159,13 +132,16 @@ void TzxCustomLang::FillDialogs() {
     }
 }
 
-void TzxCustomLang::TakeLocaleSnapshot() {
-    FLocaleSnapshot = {
-        UTF8Decode(CurrencyString),  CharText(ThousandSeparator), CharText(DecimalSeparator),
-        CharText(DateSeparator),     UTF8Decode(ShortDateFormat), UTF8Decode(LongDateFormat),
-        CharText(TimeSeparator),     UTF8Decode(TimeAMString),    UTF8Decode(TimePMString),
-        UTF8Decode(ShortTimeFormat), UTF8Decode(LongTimeFormat),  JoinNames(ShortMonthNames),
-        JoinNames(LongMonthNames),   JoinNames(ShortDayNames),    JoinNames(LongDayNames)};
+void TzxCustomLang::TEngine::TakeLocaleSnapshot(TzxCustomLang& L) {
+    for (std::size_t index = 0; index < LocaleSettings.size(); ++index)
+        L.FLocaleSnapshot[index] = LocaleSettings[index].Read();
+}
+
+std::array<WideString, LocaleSettingCount> TzxCustomLang::LocaleSnapshot() const {
+    std::array<WideString, LocaleSettingCount> snapshot;
+    for (std::size_t index = 0; index < snapshot.size(); ++index)
+        snapshot[index] = UTF8Decode(FLocaleSnapshot[index]);
+    return snapshot;
 }
 
 // ---------------------------------------------------------------------------
@@ -180,16 +156,16 @@ void TzxCustomLang::Loaded() {
         FLocales->Clear();
     }
     if (FLangDelim == OldDelim) {
-        ChangeLangDelim(FLangDelim, 1);
+        TEngine::ChangeLangDelim(*this, FLangDelim, 1);
         FLangDelim = 1;
-        ReplaceInAllLists(OldDelim, Delim());
+        TEngine::ReplaceInAllLists(*this, OldDelim, Delim());
     }
-    if (HasOldDelimiter()) {
-        ReplaceInAllLists(Delim(), OldDelim);
-        ReplaceInAllLists(OldDelim, Delim());
+    if (TEngine::HasOldDelimiter(*this)) {
+        TEngine::ReplaceInAllLists(*this, Delim(), OldDelim);
+        TEngine::ReplaceInAllLists(*this, OldDelim, Delim());
     }
     if (FLocales->Count() == 11)
-        AddMissingLocaleNames();
+        TEngine::AddMissingLocaleNames(*this);
     if (FLangDispatcher && Owner())
         FLangDispatcher->AddReference(this);
     ExcludeProperties();
@@ -199,38 +175,38 @@ void TzxCustomLang::Loaded() {
     if (IsInheritedOwner)
         ChangeLanguage();
     if (IsDesigning())
-        RelinkExtendedItems();
+        TEngine::RelinkExtendedItems(*this);
 }
 
-bool TzxCustomLang::HasOldDelimiter() const {
+bool TzxCustomLang::TEngine::HasOldDelimiter(const TzxCustomLang& L) {
     auto firstLineHas = [](const TStringList& List, auto Test) {
         return List.Count() > 0 && Test(List.Get(0));
     };
     auto anyTab = [](const AnsiString& Line) { return CountChar(Line, OldDelim) > 0; };
-    auto fullLine = [this](const AnsiString& Line) {
-        return CountChar(Line, OldDelim) == FNumOfLanguages + 1;
+    auto fullLine = [&L](const AnsiString& Line) {
+        return CountChar(Line, OldDelim) == L.FNumOfLanguages + 1;
     };
-    return firstLineHas(*FDlgsCaptions, anyTab) || firstLineHas(*FLocales, anyTab) ||
-           firstLineHas(*FCaptions, fullLine) || firstLineHas(*FLocales, fullLine) ||
-           firstLineHas(*FHints, fullLine);
+    return firstLineHas(*L.FDlgsCaptions, anyTab) || firstLineHas(*L.FLocales, anyTab) ||
+           firstLineHas(*L.FCaptions, fullLine) || firstLineHas(*L.FLocales, fullLine) ||
+           firstLineHas(*L.FHints, fullLine);
 }
 
-void TzxCustomLang::AddMissingLocaleNames() {
-    const AnsiString delim(1, Delim());
+void TzxCustomLang::TEngine::AddMissingLocaleNames(TzxCustomLang& L) {
+    const AnsiString delim(1, L.Delim());
     for (Integer index = 11; index < LocaleSettingCount; ++index)
-        FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
-                      UTF8Encode(FLocaleSnapshot[static_cast<std::size_t>(index)]) + delim);
+        L.FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
+                        L.FLocaleSnapshot[static_cast<std::size_t>(index)] + delim);
 }
 
-void TzxCustomLang::RelinkExtendedItems() {
-    for (Integer index = FExtendedTranslations->Count() - 1; index >= 0; --index) {
-        TzxExtendedItem* item = FExtendedTranslations->Items(index);
+void TzxCustomLang::TEngine::RelinkExtendedItems(TzxCustomLang& L) {
+    for (Integer index = L.FExtendedTranslations->Count() - 1; index >= 0; --index) {
+        TzxExtendedItem* item = L.FExtendedTranslations->Items(index);
         AnsiString identifier = item->GetIdentifier();
         Integer point = Pos(AnsiString("."), identifier);
         AnsiString first = point == 0 ? identifier : Copy(identifier, 1, point - 1);
-        if (first == Owner()->ClassName())
-            item->SetRelComponent(Owner());
-        else if (TComponent* related = Owner()->FindComponent(first))
+        if (first == L.Owner()->ClassName())
+            item->SetRelComponent(L.Owner());
+        else if (TComponent* related = L.Owner()->FindComponent(first))
             item->SetRelComponent(related);
         else
             delete item;
@@ -282,9 +258,9 @@ void TzxCustomLang::SetNumLang(Integer Value) {
     if (Value < 1)
         throw InvalidNumOfLanguages(Value);
     if (Value < FNumOfLanguages)
-        CutLinesToLanguages(Value);
+        TEngine::CutLinesToLanguages(*this, Value);
     FNumOfLanguages = Value;
-    FitExtendedToLanguages();
+    TEngine::FitExtendedToLanguages(*this);
     if (IsDesigning() && !IsLoading())
         NormalizeStrings();
     while (FLangNames->Count() < Value)
@@ -300,14 +276,14 @@ void TzxCustomLang::SetNumLang(Integer Value) {
 // Values are positional: a line keeps its key and its first Count values,
 // each followed by the delimiter; a line without that many delimiters keeps
 // what it has.
-void TzxCustomLang::CutLinesToLanguages(Integer Count) {
+void TzxCustomLang::TEngine::CutLinesToLanguages(TzxCustomLang& L, Integer Count) {
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
-        TStrings* list = GetPropListByType(static_cast<TStringsType>(kind));
+        TStrings* list = L.GetPropListByType(static_cast<TStringsType>(kind));
         if (!list)
             continue;
         for (Integer index = 0; index < list->Count(); ++index) {
             AnsiString line = list->Get(index);
-            Integer cut = NthCharPosition(line, Delim(), Count + 1);
+            Integer cut = NthCharPosition(line, L.Delim(), Count + 1);
             if (cut > 0 && cut < static_cast<Integer>(line.size()))
                 list->Put(index, Copy(line, 1, cut));
         }
@@ -411,16 +387,21 @@ void TzxCustomLang::SetExtendedTranslations(TzxExtendedItems* Value) {
 
 WideString TzxCustomLang::GetStringValue(TStrings& List, const WideString& Key,
                                          Integer Language) const {
+    return UTF8Decode(TEngine::StringValue(*this, List, UTF8Encode(Key), Language));
+}
+
+AnsiString TzxCustomLang::TEngine::StringValue(const TzxCustomLang& L, TStrings& List,
+                                               const AnsiString& Key, Integer Language) {
     try {
-        const AnsiString key = AnsiUpperCase(UTF8Encode(Key));
+        const AnsiString key = AnsiUpperCase(Key);
         for (Integer index = 0; index < List.Count(); ++index) {
             AnsiString line = List.Get(index);
-            if (AnsiUpperCase(LineKey(line, Delim())) == key)
-                return UTF8Decode(GetLineField(line, Language, Delim()));
+            if (AnsiUpperCase(LineKey(line, L.Delim())) == key)
+                return GetLineField(line, Language, L.Delim());
         }
     } catch (const std::exception&) {
     }
-    return WideString();
+    return AnsiString();
 }
 
 void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,
@@ -441,15 +422,9 @@ void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,
         AnsiString line = List.Get(index);
         if (AnsiUpperCase(LineKey(line, Delim())) != key)
             continue;
-        // A short line is padded first, so that the value lands in its own
-        // language's place.
-        Integer missing = Language + 1 - CountChar(line, Delim());
-        if (missing > 0)
-            line += AnsiString(static_cast<std::size_t>(missing), Delim());
-        Integer start = NthCharPosition(line, Delim(), Language);
-        Integer stop = NthCharPosition(line, Delim(), Language + 1);
-        List.Put(index, Copy(line, 1, start) + UTF8Encode(Value) +
-                            Copy(line, stop, static_cast<Integer>(line.size())));
+        TzxTranslationLine translation(line, Delim());
+        translation.SetValue(Language, UTF8Encode(Value));
+        List.Put(index, translation.Text());
         return;
     }
 }

@@ -277,8 +277,9 @@ void TzxCustomLang::LoadStringsColl(TzxStringsCollection& Table, Integer SortLan
             const AnsiString line = FStrings->Get(index);
             TzxStringsCollectionItem* item = Table.Add();
             item->SetID(UTF8Decode(StringLineID(line, Delim())));
+            const TzxTranslationLine translation(line, Delim());
             for (Integer language = 1; language <= FNumOfLanguages; ++language)
-                item->Values()->Add(GetLineField(line, language, Delim()));
+                item->Values()->Add(translation.Value(language));
         }
     } catch (...) {
         Table.EndUpdate();
