@@ -894,12 +894,28 @@ private:
     AnsiString OwnerClassName() const;
     AnsiString UpperKeyOf(const AnsiString& Line) const;
     void WriteLanguageNames(TMemIniFile& Ini) const;
-    void DeleteOlderFormKeys(TStrings& Lines, const AnsiString& Section) const;
+    struct TTextWrite;
+    void WriteFileOptions(TMemIniFile& Ini, const AnsiString& Delim) const;
+    void WriteKind(TStringsType Kind, const TStrings& List, TTextWrite& Text,
+                   const AnsiString& Delim) const;
+    void DeleteOlderFormKeys(TTextWrite& Text, const AnsiString& Section) const;
+    void WriteExtended(TTextWrite& Text, const AnsiString& Delim) const;
+    // Every kind the class keeps, and the extended translations when there
+    // are any or WithEmptyExtended; false when nothing was written.
+    bool WriteAll(TTextWrite& Text, const AnsiString& Delim, bool WithEmptyExtended) const;
+    static void RewriteText(TStream& Stream, const std::function<bool(TTextWrite&)>& Write);
+    // Every component's lists into the text file, read once and replaced
+    // once; a component that raises leaves the file as it was.
+    static void SaveAllToTextFile(const std::vector<TzxCustomLang*>& Langs,
+                                  const WideString& FileName, const WideString& Delim);
+    // The file's text, checked, in a fresh ini engine.
+    static std::unique_ptr<TMemIniFile> ParseTranslationFile(const WideString& FileName);
+    void LoadAllKindsFromIni(TMemIniFile& Ini, bool ClearFirst);
     bool ReadLanguageNames(TMemIniFile& Ini, TStringList& Names, TStringList& Fixed) const;
     std::optional<AnsiString> LineOfEntry(TStringsType Kind, const AnsiString& Key,
                                           const AnsiString& Value, const AnsiString& FileDelim,
                                           bool& OwnersLine) const;
-    Integer LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst);
+    void LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst);
     void LoadAllKindsFromStream(TStream& Stream, bool ClearFirst);
     std::vector<TExtendedEntry> ExtendedEntries(TMemIniFile& Ini) const;
     void LoadExtendedFromIni(TMemIniFile& Ini, bool ClearFirst);
@@ -916,6 +932,11 @@ private:
                            bool MayAdd, AnsiString& RestoredFrom);
     void CollectText(TStrings& List, const AnsiString& Key, const AnsiString& Text);
     Integer IndexOfKey(const TStrings& List, const AnsiString& Key) const;
+    std::optional<AnsiString> UpperKeyOfLine(const AnsiString& Line) const;
+    struct TCollectedKeys {
+        Integer Indexed = 0;
+        std::unordered_map<AnsiString, Integer> FirstLine;
+    };
     Integer RestorableLine(const AnsiString& Key, const AnsiString& Text) const;
     Integer OwnLineIndex(TStrings& List, const AnsiString& OwnText);
     bool MoveOwnLineFirst(TStrings& List, const AnsiString& OwnText);
@@ -989,6 +1010,9 @@ private:
     // leave their finishing steps to its end.
     bool FLoadAll = false;
     std::unique_ptr<TStringList> FWorkList;
+    // The key index of each list a collecting pass looks keys up in.
+    mutable std::unordered_map<const TStrings*, TCollectedKeys> FKeyIndexes;
+    bool FIndexingKeys = false;
     std::array<WideString, LocaleSettingCount> FLocaleSnapshot;
     TzxLangDispatcher* FLangDispatcher = nullptr;
     Byte FLangDelim = 1;

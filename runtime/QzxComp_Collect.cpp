@@ -101,6 +101,7 @@ void TzxCustomLang::RemoveSmartExcl(TStrings& List, const AnsiString& CompName,
     for (Integer index = List.Count() - 1; index >= 0; --index)
         if (belongs(TextBefore(List.Get(index), Delim())))
             List.Delete(index);
+    FKeyIndexes.erase(&List);
 }
 
 // ---------------------------------------------------------------------------
@@ -110,15 +111,38 @@ AnsiString TzxCustomLang::NewLine(const AnsiString& Key, const AnsiString& Text)
     return Key + Delim() + Text + AnsiString(static_cast<std::size_t>(FNumOfLanguages), Delim());
 }
 
+// The line's key upper-cased; nothing when the line has no delimiter.
+std::optional<AnsiString> TzxCustomLang::UpperKeyOfLine(const AnsiString& Line) const {
+    const auto at = Line.find(Delim());
+    if (at == AnsiString::npos)
+        return std::nullopt;
+    return AnsiUpperCase(Line.substr(0, at));
+}
+
+// While a collecting pass runs the lists change by lines added at their
+// end, so each list's index of keys follows them; a list that lost lines,
+// or whose indexed line no longer has its key, is indexed anew.
 Integer TzxCustomLang::IndexOfKey(const TStrings& List, const AnsiString& Key) const {
     const AnsiString key = AnsiUpperCase(Key);
-    for (Integer index = 0; index < List.Count(); ++index) {
-        const AnsiString line = List.Get(index);
-        if (line.find(Delim()) != AnsiString::npos &&
-            AnsiUpperCase(TextBefore(line, Delim())) == key)
-            return index;
+    if (!FIndexingKeys) {
+        for (Integer index = 0; index < List.Count(); ++index)
+            if (UpperKeyOfLine(List.Get(index)) == key)
+                return index;
+        return -1;
     }
-    return -1;
+    TCollectedKeys& keys = FKeyIndexes[&List];
+    for (bool fresh = false;; fresh = true) {
+        if (fresh || List.Count() < keys.Indexed)
+            keys = TCollectedKeys{};
+        for (; keys.Indexed < List.Count(); ++keys.Indexed)
+            if (auto lineKey = UpperKeyOfLine(List.Get(keys.Indexed)))
+                keys.FirstLine.emplace(std::move(*lineKey), keys.Indexed);
+        const auto found = keys.FirstLine.find(key);
+        if (found == keys.FirstLine.end())
+            return -1;
+        if (fresh || UpperKeyOfLine(List.Get(found->second)) == key)
+            return found->second;
+    }
 }
 
 // At design time the active language takes the current text; an empty
@@ -196,6 +220,7 @@ void TzxCustomLang::BuildList() {
         CollectOwnerText(stHints);
         CollectOwnerFont();
         FWorkList = std::make_unique<TStringList>();
+        FIndexingKeys = true;
         CollectKinds();
         CheckRmdProps();
         UpdateExtended();
@@ -204,6 +229,8 @@ void TzxCustomLang::BuildList() {
         // was collected before the failure stays.
     }
     FWorkList.reset();
+    FIndexingKeys = false;
+    FKeyIndexes.clear();
     DoRaiseExceptions = raiseExceptions;
 }
 

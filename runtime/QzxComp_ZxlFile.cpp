@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <limits>
+#include <map>
 #include <optional>
 #include <unordered_set>
 
@@ -173,10 +175,32 @@ std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
     return ReadTranslationFile(stream);
 }
 
-void WriteLines(TStream& Stream, const TStrings& Lines) {
+// The ini's text replaces the stream's; a text the reader would refuse is
+// never written.
+void WriteTranslationText(TStream& Stream, const TMemIniFile& Ini) {
+    TStringList lines;
+    Ini.GetStrings(lines);
+    CheckTranslationText(lines, SourceName(Stream));
     Stream.SetSize(0);
     Stream.SetPosition(0);
-    Lines.SaveToStream(Stream);
+    lines.SaveToStream(Stream);
+}
+
+// The keys of Section that belong to one of the names (a key "Name.item"),
+// each with its value holder, in the section's order.
+void ReadEntriesOf(TMemIniFile& Ini, const AnsiString& Section, const AnsiString& Name1,
+                   const AnsiString& Name2, TStrings& Keys) {
+    Ini.ReadSectionValues(Section, Name1 + ".", Keys);
+    if (Name2.empty() || AnsiSameText(Name1, Name2))
+        return;
+    TStringList second;
+    Ini.ReadSectionValues(Section, Name2 + ".", second);
+    if (second.Count() == 0)
+        return;
+    // Two names give two runs of keys that never overlap.
+    const Integer at = Keys.Count() > 0 && AnsiCompareText(Keys[0], second[0]) < 0 ? Keys.Count() : 0;
+    for (Integer index = 0; index < second.Count(); ++index)
+        Keys.InsertObject(at + index, second[index], second.Objects(index));
 }
 
 // Keys and texts may hold nothing that splits an entry or its line.
@@ -232,19 +256,67 @@ void TzxCustomLang::WriteLanguageNames(TMemIniFile& Ini) const {
     }
 }
 
-Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
-    TStrings* list = GetPropListByType(Kind);
-    if (!list)
-        return -1;
-    const AnsiString delim = UTF8Encode(Delim);
-    CheckWritableText(delim);
+// A text file being written: the ini of its current text, and the entries
+// the components write, kept per section and merged into it at the end, so
+// that a save of many forms rebuilds each section once. The result is the
+// text the writes would have given one after the other.
+struct TzxCustomLang::TTextWrite {
+    explicit TTextWrite(TMemIniFile& AIni) : Ini(AIni) {}
+
+    void Write(const AnsiString& Section, const AnsiString& WriterClass,
+               std::vector<TMemIniEntry::TKeyValue> Entries) {
+        if (Entries.empty())
+            return;
+        Writers.insert(AnsiUpperCase(WriterClass));
+        auto& pending = Pending[Section];
+        std::move(Entries.begin(), Entries.end(), std::back_inserter(pending));
+    }
+
+    // Drops the keys of Section that begin with Name and a dot, those
+    // written before included.
+    void DeleteKeysOf(const AnsiString& Section, const AnsiString& Name) {
+        const AnsiString prefix = Name + ".";
+        TStringList keys;
+        Ini.ReadSectionValues(Section, prefix, keys);
+        for (Integer index = 0; index < keys.Count(); ++index)
+            Ini.DeleteKey(Section, keys[index]);
+        // Only the entries of a writer of that class name can begin so.
+        if (!Writers.contains(AnsiUpperCase(Name)))
+            return;
+        auto& pending = Pending[Section];
+        std::erase_if(pending, [&](const TMemIniEntry::TKeyValue& Entry) {
+            return StartsWithText(Entry.first, prefix);
+        });
+    }
+
+    void Finish() {
+        for (auto& [section, entries] : Pending)
+            Ini.WriteStrings(section, std::move(entries));
+        Pending.clear();
+    }
+
+    TMemIniFile& Ini;
+    std::map<AnsiString, std::vector<TMemIniEntry::TKeyValue>> Pending;
+    std::unordered_set<AnsiString> Writers;
+};
+
+// The options and the language names every save writes.
+void TzxCustomLang::WriteFileOptions(TMemIniFile& Ini, const AnsiString& Delim) const {
+    CheckWritableText(Delim);
+    Ini.WriteString(OptionsSection, DelimiterKey, Delim);
+    WriteLanguageNames(Ini);
+    Ini.EraseSection(OldLangNamesSection);
+}
+
+void TzxCustomLang::WriteKind(TStringsType Kind, const TStrings& List, TTextWrite& Text,
+                              const AnsiString& Delim) const {
+    WriteFileOptions(Text.Ini, Delim);
     const AnsiString prefix = OwnerClassName() + ".";
-    auto ini = ReadTranslationFile(Stream);
-    ini->WriteString(OptionsSection, DelimiterKey, delim);
-    WriteLanguageNames(*ini);
-    ini->EraseSection(OldLangNamesSection);
-    for (Integer index = 0; index < list->Count(); ++index) {
-        const AnsiString line = list->Get(index);
+    const AnsiString ownDelim(1, this->Delim());
+    std::vector<TMemIniEntry::TKeyValue> entries;
+    entries.reserve(static_cast<std::size_t>(List.Count()));
+    for (Integer index = 0; index < List.Count(); ++index) {
+        const AnsiString line = List.Get(index);
         if (line.empty())
             continue;
         const auto at = line.find(this->Delim());
@@ -253,63 +325,107 @@ Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const Wi
         CheckWritableKey(key);
         if (HasIndexMarks(Kind))
             key = IndexMarksOf(key);
-        ini->WriteString(IniName(Kind), prefix + key,
-                         EscapeLineBreaks(Replaced(values, AnsiString(1, this->Delim()), delim)));
+        entries.emplace_back(prefix + key, EscapeLineBreaks(Replaced(values, ownDelim, Delim)));
     }
-    TStringList lines;
-    ini->GetStrings(lines);
-    DeleteOlderFormKeys(lines, IniName(Kind));
-    WriteLines(Stream, lines);
-    return list->Count();
+    Text.Write(IniName(Kind), OwnerClassName(), std::move(entries));
+    DeleteOlderFormKeys(Text, IniName(Kind));
 }
 
 // Keys of the older form begin with the owner's component name; the
 // section just written drops them.
-void TzxCustomLang::DeleteOlderFormKeys(TStrings& Lines, const AnsiString& Section) const {
-    const AnsiString oldPrefix = Owner()->Name() + ".";
+void TzxCustomLang::DeleteOlderFormKeys(TTextWrite& Text, const AnsiString& Section) const {
     // Were the owner named like its class, its current keys would go too.
     if (Owner()->Name().empty() || AnsiSameText(Owner()->Name(), Owner()->ClassName()))
         return;
-    const AnsiString header = "[" + Section + "]";
-    Integer index = 0;
-    while (index < Lines.Count() && !AnsiSameText(Lines[index], header))
-        ++index;
-    for (++index; index < Lines.Count() && !Lines[index].starts_with("[");)
-        if (StartsWithText(Lines[index], oldPrefix))
-            Lines.Delete(index);
-        else
-            ++index;
+    Text.DeleteKeysOf(Section, Owner()->Name());
 }
 
-void TzxCustomLang::SaveExtendedToStream(TStream& Stream, const WideString& Delim) {
-    const AnsiString delim = UTF8Encode(Delim);
-    CheckWritableText(delim);
+void TzxCustomLang::WriteExtended(TTextWrite& Text, const AnsiString& Delim) const {
+    CheckWritableText(Delim);
     const AnsiString prefix = OwnerClassName() + ".";
-    auto ini = ReadTranslationFile(Stream);
-    ini->WriteString(ExtendedOptionsSection, ExtendedDelimiterKey, delim);
-    WriteLanguageNames(*ini);
+    Text.Ini.WriteString(ExtendedOptionsSection, ExtendedDelimiterKey, Delim);
+    WriteLanguageNames(Text.Ini);
+    std::vector<TMemIniEntry::TKeyValue> entries;
     for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
         const TzxExtendedItem* item = FExtendedTranslations->Items(index);
         const AnsiString key = prefix + item->GetIdentifier();
         CheckWritableKey(key);
-        ini->WriteString(
-            ExtendedSection, key,
-            EscapeLineBreaks(Replaced(item->Values(), AnsiString(1, this->Delim()), delim)));
-        ini->WriteString(ExtendedSection, key + TypeKindSuffix,
-                         GetEnumName(TypeInfoOf(tkUnknown), item->PropertyType()));
+        entries.emplace_back(
+            key, EscapeLineBreaks(Replaced(item->Values(), AnsiString(1, this->Delim()), Delim)));
+        entries.emplace_back(key + TypeKindSuffix,
+                             GetEnumName(TypeInfoOf(tkUnknown), item->PropertyType()));
     }
-    TStringList lines;
-    ini->GetStrings(lines);
-    WriteLines(Stream, lines);
+    Text.Write(ExtendedSection, OwnerClassName(), std::move(entries));
+}
+
+bool TzxCustomLang::WriteAll(TTextWrite& Text, const AnsiString& Delim,
+                             bool WithEmptyExtended) const {
+    bool wrote = false;
+    ForEachKeptList([&](TStringsType Kind, TStrings& List) {
+        WriteKind(Kind, List, Text, Delim);
+        wrote = true;
+    });
+    if (WithEmptyExtended || FExtendedTranslations->Count() > 0) {
+        WriteExtended(Text, Delim);
+        wrote = true;
+    }
+    return wrote;
+}
+
+// The stream's text read, Write's entries merged into it, and the result
+// written back.
+void TzxCustomLang::RewriteText(TStream& Stream, const std::function<bool(TTextWrite&)>& Write) {
+    auto ini = ReadTranslationFile(Stream);
+    TTextWrite text(*ini);
+    if (!Write(text))
+        return;
+    text.Finish();
+    WriteTranslationText(Stream, *ini);
+}
+
+Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list)
+        return -1;
+    CheckWritableText(UTF8Encode(Delim));
+    OwnerClassName();
+    RewriteText(Stream, [&](TTextWrite& Text) {
+        WriteKind(Kind, *list, Text, UTF8Encode(Delim));
+        return true;
+    });
+    return list->Count();
+}
+
+void TzxCustomLang::SaveExtendedToStream(TStream& Stream, const WideString& Delim) {
+    CheckWritableText(UTF8Encode(Delim));
+    OwnerClassName();
+    RewriteText(Stream, [&](TTextWrite& Text) {
+        WriteExtended(Text, UTF8Encode(Delim));
+        return true;
+    });
 }
 
 void TzxCustomLang::SaveAllToStream(TStream& Stream, const WideString& Delim) {
     TMemoryStream whole;
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        SaveToStream(static_cast<TStringsType>(kind), whole, Delim);
-    SaveExtendedToStream(whole, Delim);
+    RewriteText(whole, [&](TTextWrite& Text) { return WriteAll(Text, UTF8Encode(Delim), true); });
     whole.SetPosition(0);
     Stream.CopyFrom(whole, 0);
+}
+
+void TzxCustomLang::SaveAllToTextFile(const std::vector<TzxCustomLang*>& Langs,
+                                      const WideString& FileName, const WideString& Delim) {
+    const AnsiString name = UTF8Encode(FileName);
+    TMemoryStream text;
+    if (FileExists(name))
+        text.LoadFromFile(name);
+    bool wrote = false;
+    RewriteText(text, [&](TTextWrite& Text) {
+        for (const TzxCustomLang* lang : Langs)
+            wrote = lang->WriteAll(Text, UTF8Encode(Delim), false) || wrote;
+        return wrote;
+    });
+    if (wrote)
+        text.SaveToFile(name);
 }
 
 // ---------------------------------------------------------------------------
@@ -386,7 +502,7 @@ AnsiString TzxCustomLang::UpperKeyOf(const AnsiString& Line) const {
 // The file's lines replace the lines of their keys, so that the file's
 // values are the ones found; new lines are appended, a new owner's line
 // goes first.
-Integer TzxCustomLang::LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst) {
+void TzxCustomLang::LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst) {
     TStrings* list = GetPropListByType(Kind);
     const AnsiString fileDelim = FileDelimiter(Ini);
     TStringList lines;
@@ -397,7 +513,7 @@ Integer TzxCustomLang::LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool
         lineOfKey.emplace(UpperKeyOf(lines[index]), index);
     std::vector<AnsiString> ownersLines;
     TStringList keys;
-    Ini.ReadSectionValues(IniName(Kind), keys);
+    ReadEntriesOf(Ini, IniName(Kind), Owner()->ClassName(), Owner()->Name(), keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
         const AnsiString& value = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
         bool ownersLine = false;
@@ -423,7 +539,6 @@ Integer TzxCustomLang::LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool
         FNumOfLanguages = names.Count();
         FFixedLanguages->Assign(&fixed);
     }
-    return keys.Count();
 }
 
 void TzxCustomLang::FinishSingleLoad(TStringsType Kind, TStrings& List) {
@@ -442,7 +557,10 @@ Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool C
     Integer keyCount = -1;
     try {
         auto ini = ReadTranslationFile(Stream);
-        keyCount = LoadKindFromIni(Kind, *ini, ClearFirst);
+        LoadKindFromIni(Kind, *ini, ClearFirst);
+        TStringList sectionKeys;
+        ini->ReadSection(IniName(Kind), sectionKeys);
+        keyCount = sectionKeys.Count();
     } catch (const std::exception&) {
         return -1;
     }
@@ -458,16 +576,25 @@ Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool C
 void TzxCustomLang::LoadAllKindsFromStream(TStream& Stream, bool ClearFirst) {
     if (!Owner())
         return;
-    auto ini = ReadTranslationFile(Stream);
+    LoadAllKindsFromIni(*ReadTranslationFile(Stream), ClearFirst);
+}
+
+std::unique_ptr<TMemIniFile> TzxCustomLang::ParseTranslationFile(const WideString& FileName) {
+    return ReadTranslationFile(FileName);
+}
+
+void TzxCustomLang::LoadAllKindsFromIni(TMemIniFile& Ini, bool ClearFirst) {
+    if (!Owner())
+        return;
     TLoadAllScope loadAll(FLoadAll, true);
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
         const auto type = static_cast<TStringsType>(kind);
         if (TStrings* list = GetPropListByType(type)) {
-            LoadKindFromIni(type, *ini, ClearFirst);
+            LoadKindFromIni(type, Ini, ClearFirst);
             DelOldNames(*list, type);
         }
     }
-    LoadExtendedFromIni(*ini, ClearFirst);
+    LoadExtendedFromIni(Ini, ClearFirst);
     UpdateStrCollections();
 }
 
@@ -480,7 +607,7 @@ void TzxCustomLang::LoadAllFromStream(TStream& Stream, bool ClearFirst) {
 std::vector<TzxCustomLang::TExtendedEntry> TzxCustomLang::ExtendedEntries(TMemIniFile& Ini) const {
     const AnsiString prefix = Owner()->ClassName() + ".";
     TStringList keys;
-    Ini.ReadSection(ExtendedSection, keys);
+    Ini.ReadSectionValues(ExtendedSection, prefix, keys);
     std::vector<TExtendedEntry> entries;
     for (Integer index = 0; index < keys.Count(); ++index) {
         const AnsiString key = keys[index];
