@@ -1,6 +1,6 @@
 // The translation dispatcher: one language list, one active language and
 // one translation file for the translation components linked to it.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include "runtime/DOriDaz.h"
 
@@ -226,8 +226,9 @@ void TzxLangDispatcher::LoadAllFromFile(const WideString& FileName) {
         }
         return;
     }
-    const auto ini = TzxCustomLang::ParseTranslationFile(FileName);
-    LoadEveryComponent([&](TzxCustomLang& Lang) { Lang.LoadAllKindsFromIni(*ini, true); });
+    const auto ini = TzxCustomLang::TEngine::ParseTranslationFile(FileName);
+    LoadEveryComponent(
+        [&](TzxCustomLang& Lang) { TzxCustomLang::TEngine::LoadAllKindsFromIni(Lang, *ini, true); });
 }
 
 void TzxLangDispatcher::LoadAllFromStream(TStream& Stream) {
@@ -240,7 +241,7 @@ void TzxLangDispatcher::LoadAllFromStream(TStream& Stream) {
     });
     LoadEveryComponent([&](TzxCustomLang& Lang) {
         Stream.SetPosition(start);
-        Lang.LoadBinaryStreamEntry(Stream);
+        TzxCustomLang::TEngine::LoadBinaryStreamEntry(Lang, Stream);
     });
 }
 
@@ -289,7 +290,7 @@ void TzxLangDispatcher::SaveAllToFile(const WideString& FileName, const WideStri
         return;
     std::vector<TzxCustomLang*> langs;
     ForEachLang([&](TzxCustomLang& Lang) { langs.push_back(&Lang); });
-    TzxCustomLang::SaveAllToTextFile(langs, FileName, Delim);
+    TzxCustomLang::TEngine::SaveAllToTextFile(langs, FileName, Delim);
 }
 
 void TzxLangDispatcher::SaveAllToBinaryFile(const WideString& FileName) {
