@@ -3,6 +3,8 @@
 #include "clx/ActnList.h"
 #include "clx/Forms.h"
 
+#include "rtl/Filer.h"
+
 #include <QtGui/QContextMenuEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -36,35 +38,59 @@ namespace {
 // the sender whose signal is being delivered, so it is deleted later.
 Integer BoundaryDepth = 0;
 
-struct TCursorName {
+constexpr std::array<TIdentMapEntry, 22> CursorNames{{
+    {crDefault, "crDefault"},
+    {crNone, "crNone"},
+    {crArrow, "crArrow"},
+    {crCross, "crCross"},
+    {crIBeam, "crIBeam"},
+    {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},
+    {crSizeNWSE, "crSizeNWSE"},
+    {crSizeWE, "crSizeWE"},
+    {crUpArrow, "crUpArrow"},
+    {crHourGlass, "crHourGlass"},
+    {crDrag, "crDrag"},
+    {crNoDrop, "crNoDrop"},
+    {crHSplit, "crHSplit"},
+    {crVSplit, "crVSplit"},
+    {crMultiDrag, "crMultiDrag"},
+    {crSQLWait, "crSQLWait"},
+    {crNo, "crNo"},
+    {crAppStart, "crAppStart"},
+    {crHelp, "crHelp"},
+    {crHandPoint, "crHandPoint"},
+    {crSizeAll, "crSizeAll"},
+}};
+
+struct TCursorShape {
     TCursor Value;
-    const char* Name;
     Qt::CursorShape Shape;
 };
 
-constexpr std::array<TCursorName, 22> CursorNames{{
-    {crDefault, "crDefault", Qt::ArrowCursor},
-    {crNone, "crNone", Qt::BlankCursor},
-    {crArrow, "crArrow", Qt::ArrowCursor},
-    {crCross, "crCross", Qt::CrossCursor},
-    {crIBeam, "crIBeam", Qt::IBeamCursor},
-    {crSizeNESW, "crSizeNESW", Qt::SizeBDiagCursor},
-    {crSizeNS, "crSizeNS", Qt::SizeVerCursor},
-    {crSizeNWSE, "crSizeNWSE", Qt::SizeFDiagCursor},
-    {crSizeWE, "crSizeWE", Qt::SizeHorCursor},
-    {crUpArrow, "crUpArrow", Qt::UpArrowCursor},
-    {crHourGlass, "crHourGlass", Qt::WaitCursor},
-    {crDrag, "crDrag", Qt::DragCopyCursor},
-    {crNoDrop, "crNoDrop", Qt::ForbiddenCursor},
-    {crHSplit, "crHSplit", Qt::SplitHCursor},
-    {crVSplit, "crVSplit", Qt::SplitVCursor},
-    {crMultiDrag, "crMultiDrag", Qt::DragCopyCursor},
-    {crSQLWait, "crSQLWait", Qt::BusyCursor},
-    {crNo, "crNo", Qt::ForbiddenCursor},
-    {crAppStart, "crAppStart", Qt::BusyCursor},
-    {crHelp, "crHelp", Qt::WhatsThisCursor},
-    {crHandPoint, "crHandPoint", Qt::PointingHandCursor},
-    {crSizeAll, "crSizeAll", Qt::SizeAllCursor},
+constexpr std::array<TCursorShape, 22> CursorShapes{{
+    {crDefault, Qt::ArrowCursor},
+    {crNone, Qt::BlankCursor},
+    {crArrow, Qt::ArrowCursor},
+    {crCross, Qt::CrossCursor},
+    {crIBeam, Qt::IBeamCursor},
+    {crSizeNESW, Qt::SizeBDiagCursor},
+    {crSizeNS, Qt::SizeVerCursor},
+    {crSizeNWSE, Qt::SizeFDiagCursor},
+    {crSizeWE, Qt::SizeHorCursor},
+    {crUpArrow, Qt::UpArrowCursor},
+    {crHourGlass, Qt::WaitCursor},
+    {crDrag, Qt::DragCopyCursor},
+    {crNoDrop, Qt::ForbiddenCursor},
+    {crHSplit, Qt::SplitHCursor},
+    {crVSplit, Qt::SplitVCursor},
+    {crMultiDrag, Qt::DragCopyCursor},
+    {crSQLWait, Qt::BusyCursor},
+    {crNo, Qt::ForbiddenCursor},
+    {crAppStart, Qt::BusyCursor},
+    {crHelp, Qt::WhatsThisCursor},
+    {crHandPoint, Qt::PointingHandCursor},
+    {crSizeAll, Qt::SizeAllCursor},
 }};
 
 QString ToQString(const AnsiString& S) {
@@ -129,25 +155,15 @@ void DeleteWidget(QWidget* Widget) {
 // Free routines
 
 bool CursorToIdent(TCursor Cursor, AnsiString& Ident) {
-    for (const TCursorName& entry : CursorNames)
-        if (entry.Value == Cursor) {
-            Ident = entry.Name;
-            return true;
-        }
-    return false;
+    return IntToIdent(Cursor, Ident, CursorNames);
 }
 
 bool IdentToCursor(const AnsiString& Ident, TCursor& Cursor) {
-    for (const TCursorName& entry : CursorNames)
-        if (SameText(Ident, entry.Name)) {
-            Cursor = entry.Value;
-            return true;
-        }
-    return false;
+    return IdentToInt(Ident, Cursor, CursorNames);
 }
 
 Qt::CursorShape CursorToQtShape(TCursor Cursor) {
-    for (const TCursorName& entry : CursorNames)
+    for (const TCursorShape& entry : CursorShapes)
         if (entry.Value == Cursor)
             return entry.Shape;
     return Qt::ArrowCursor;

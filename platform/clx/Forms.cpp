@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -639,19 +638,16 @@ TCustomForm* TScreen::NextActiveForm(const TCustomForm* Except) const {
 // ---------------------------------------------------------------------------
 // TApplication
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+// The run-time library reports the exceptions of the code below the
+// component library through the application.
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+    ApplicationHandleException = [this](TObject* Sender) { HandleException(Sender); };
+}
 
 // The forms go while the QApplication their widgets need still exists.
 TApplication::~TApplication() {
+    ApplicationHandleException = nullptr;
     DestroyComponents();
-}
-
-AnsiString TApplication::ExeName() const {
-    if (!FExeName.empty())
-        return FExeName;
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? AnsiString() : path.string();
 }
 
 AnsiString TApplication::Title() const {

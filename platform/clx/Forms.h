@@ -281,10 +281,10 @@ public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    // The running executable (/proc/self/exe) unless set; settings files
-    // live beside it, so tests point it into a directory of their own.
-    AnsiString ExeName() const;
-    void SetExeName(const AnsiString& Value) { FExeName = Value; }
+    // ParamStr(0): the running executable unless set; settings files live
+    // beside it, so tests point it into a directory of their own.
+    AnsiString ExeName() const { return ParamStr(0); }
+    void SetExeName(const AnsiString& Value) { SetProgramPath(Value); }
     // The executable's name without extension unless set.
     AnsiString Title() const;
     void SetTitle(const AnsiString& Value) { FTitle = Value; }
@@ -339,7 +339,6 @@ private:
     void ForgetForm(TCustomForm* Form);
     void FreeReleasedForms();
 
-    AnsiString FExeName;
     AnsiString FTitle;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;

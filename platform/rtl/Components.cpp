@@ -1,6 +1,8 @@
 #include "rtl/Components.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <mutex>
 
 namespace {
@@ -306,4 +308,44 @@ TClass FindClass(const AnsiString& AClassName) {
     if (!found)
         throw EClassNotFound(Format(SClassNotFound, {AClassName}));
     return found;
+}
+
+// ---------------------------------------------------------------------------
+// The application's report of an exception
+
+TApplicationHandleException ApplicationHandleException;
+
+namespace {
+
+// The message of the exception being handled; empty for EAbort, which is
+// never reported.
+AnsiString CurrentExceptionMessage() {
+    try {
+        throw;
+    } catch (const EAbort&) {
+        return AnsiString();
+    } catch (const Exception& E) {
+        return E.Message();
+    } catch (const std::exception& E) {
+        return E.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
+}
+
+} // namespace
+
+void HandleApplicationException(TObject* Sender) noexcept {
+    if (!std::current_exception())
+        return;
+    try {
+        if (ApplicationHandleException) {
+            ApplicationHandleException(Sender);
+            return;
+        }
+    } catch (...) {
+    }
+    const AnsiString message = CurrentExceptionMessage();
+    if (!message.empty())
+        std::fprintf(stderr, "%s\n", message.c_str());
 }

@@ -197,6 +197,18 @@ TComponent* CreateComponent(TComponentClass ComponentClass, TComponent* AOwner);
 TComponent* CreateComponent(const AnsiString& AClassName, TComponent* AOwner);
 
 // ---------------------------------------------------------------------------
+// The application's report of an exception: the component library's
+// application installs its HandleException here, so that code below it
+// reports an exception as the application does.
+
+using TApplicationHandleException = std::function<void(TObject* Sender)>;
+extern TApplicationHandleException ApplicationHandleException;
+// Reports the exception being handled (call it inside a catch block)
+// through ApplicationHandleException; without one installed, or when that
+// fails, its message goes to the standard error stream. Never raises.
+void HandleApplicationException(TObject* Sender) noexcept;
+
+// ---------------------------------------------------------------------------
 // Class registry: classes that streams and tools create by name. Registering
 // a class registers its ancestors up to TPersistent too; a name that is
 // registered already is left as it is, so registration is idempotent.

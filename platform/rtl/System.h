@@ -138,6 +138,14 @@ AnsiString StringOfChar(char Ch, Integer Count);
 void* AllocMem(Cardinal Size);
 void FreeMem(void* P);
 
+// The program's command line: ParamStr(0) is the path of the running
+// executable, Index 1 and above the arguments it was started with; an index
+// beyond them gives "". Settings files live beside the executable, so a
+// program (a test) may name another path for ParamStr(0) with
+// SetProgramPath; an empty Path gives back the executable's.
+AnsiString ParamStr(Integer Index);
+void SetProgramPath(const AnsiString& Path);
+
 // UTF-8 <-> UTF-16. A byte that is not part of valid UTF-8 becomes the lone
 // surrogate U+DC00 + byte and turns back into the same byte, so no byte is lost.
 WideString UTF8Decode(std::string_view S);
