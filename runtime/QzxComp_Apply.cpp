@@ -50,9 +50,7 @@ Integer CharSetNamed(const AnsiString& Name) {
     return -1;
 }
 
-// Overwrites T's lines in place by the lines of Source, so that the objects
-// attached to them stay, adding or removing lines at the end.
-void UpdateStrings(TStrings& Target, const TStringList& Source) {
+void OverwriteLines(TStrings& Target, const TStringList& Source) {
     auto* sortedList = dynamic_cast<TStringList*>(&Target);
     bool wasSorted = sortedList && sortedList->Sorted();
     if (sortedList)
@@ -66,6 +64,20 @@ void UpdateStrings(TStrings& Target, const TStringList& Source) {
         Target.Delete(Target.Count() - 1);
     if (sortedList)
         sortedList->SetSorted(wasSorted);
+}
+
+// Overwrites T's lines in place by the lines of Source, so that the objects
+// attached to them stay, adding or removing lines at the end; a control
+// showing them hears of the change once.
+void UpdateStrings(TStrings& Target, const TStringList& Source) {
+    Target.BeginUpdate();
+    try {
+        OverwriteLines(Target, Source);
+    } catch (...) {
+        Target.EndUpdate();
+        throw;
+    }
+    Target.EndUpdate();
 }
 
 // A collection line's key: Component.Path[Index].Property, where Path may

@@ -101,6 +101,7 @@ void TzxCustomLang::RemoveSmartExcl(TStrings& List, const AnsiString& CompName,
     for (Integer index = List.Count() - 1; index >= 0; --index)
         if (belongs(TextBefore(List.Get(index), Delim())))
             List.Delete(index);
+    FKeyIndexes.erase(&List);
 }
 
 // ---------------------------------------------------------------------------
@@ -112,15 +113,40 @@ AnsiString TzxCustomLang::NewLine(const AnsiString& Key, const AnsiString& Text)
     return line.Text();
 }
 
+// The line's key upper-cased; nothing when the line has no delimiter.
+std::optional<AnsiString> TzxCustomLang::TEngine::UpperKeyOfLine(const TzxCustomLang& L,
+                                                                 const AnsiString& Line) {
+    const auto at = Line.find(L.Delim());
+    if (at == AnsiString::npos)
+        return std::nullopt;
+    return AnsiUpperCase(Line.substr(0, at));
+}
+
+// While a collecting pass runs the lists change by lines added at their
+// end, so each list's index of keys follows them; a list that lost lines,
+// or whose indexed line no longer has its key, is indexed anew.
 Integer TzxCustomLang::TEngine::IndexOfKey(const TzxCustomLang& L, const TStrings& List,
                                            const AnsiString& Key) {
     const AnsiString key = AnsiUpperCase(Key);
-    for (Integer index = 0; index < List.Count(); ++index) {
-        const TzxTranslationLine line(List.Get(index), L.Delim());
-        if (line.HasValues() && AnsiUpperCase(line.Key()) == key)
-            return index;
+    if (!L.FIndexingKeys) {
+        for (Integer index = 0; index < List.Count(); ++index)
+            if (UpperKeyOfLine(L, List.Get(index)) == key)
+                return index;
+        return -1;
     }
-    return -1;
+    TCollectedKeys& keys = L.FKeyIndexes[&List];
+    for (bool fresh = false;; fresh = true) {
+        if (fresh || List.Count() < keys.Indexed)
+            keys = TCollectedKeys{};
+        for (; keys.Indexed < List.Count(); ++keys.Indexed)
+            if (auto lineKey = UpperKeyOfLine(L, List.Get(keys.Indexed)))
+                keys.FirstLine.emplace(std::move(*lineKey), keys.Indexed);
+        const auto found = keys.FirstLine.find(key);
+        if (found == keys.FirstLine.end())
+            return -1;
+        if (fresh || UpperKeyOfLine(L, List.Get(found->second)) == key)
+            return found->second;
+    }
 }
 
 // At design time the active language takes the current text; an empty
@@ -200,6 +226,7 @@ void TzxCustomLang::BuildList() {
         TEngine::CollectOwnerText(*this, stHints);
         TEngine::CollectOwnerFont(*this);
         FWorkList = std::make_unique<TStringList>();
+        FIndexingKeys = true;
         TEngine::CollectKinds(*this);
         CheckRmdProps();
         UpdateExtended();
@@ -208,6 +235,8 @@ void TzxCustomLang::BuildList() {
         // was collected before the failure stays.
     }
     FWorkList.reset();
+    FIndexingKeys = false;
+    FKeyIndexes.clear();
     DoRaiseExceptions = raiseExceptions;
 }
 

@@ -127,16 +127,10 @@ void TzxCustomLang::LoadAllFromFile(const WideString& FileName, bool ClearFirst)
 // the file, so the whole save writes them too; a component without any
 // writes the file as the kinds alone make it.
 void TzxCustomLang::SaveAllToFile(const WideString& FileName, const WideString& Delim) {
-    TEngine::WriteToFile(*this, FileName, [&](TStream& Text) {
-        bool wrote = false;
-        for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-            wrote = SaveToStream(static_cast<TStringsType>(kind), Text, Delim) >= 0 || wrote;
-        if (FExtendedTranslations->Count() > 0) {
-            SaveExtendedToStream(Text, Delim);
-            wrote = true;
-        }
-        return wrote;
-    });
+    if (IsBinary(FileName))
+        SaveAllToBinaryFile(NameOf(FileName));
+    else
+        TEngine::SaveAllToTextFile({this}, FileName, Delim);
 }
 
 Integer TzxCustomLang::LoadStringsFromFile(const WideString& FileName, bool ClearFirst) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // The buttons a translated message box offers for a button set, in the
@@ -415,6 +416,14 @@ private:
     // leave their finishing steps to its end.
     bool FLoadAll = false;
     std::unique_ptr<TStringList> FWorkList;
+    // While a collecting pass runs: the first line of each upper-cased key
+    // of each list it looks keys up in, and how many lines are indexed.
+    struct TCollectedKeys {
+        Integer Indexed = 0;
+        std::unordered_map<AnsiString, Integer> FirstLine;
+    };
+    mutable std::unordered_map<const TStrings*, TCollectedKeys> FKeyIndexes;
+    bool FIndexingKeys = false;
     std::array<AnsiString, LocaleSettingCount> FLocaleSnapshot;
     TzxLangDispatcher* FLangDispatcher = nullptr;
     Byte FLangDelim = 1;
