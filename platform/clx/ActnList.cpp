@@ -1,6 +1,7 @@
 #include "clx/ActnList.h"
 
 #include "clx/Forms.h"
+#include "clx/Menus.h"
 
 #include <algorithm>
 
@@ -111,59 +112,6 @@ bool TBasicActionLink::Execute(TComponent* AComponent) {
 
 bool TBasicActionLink::Update() {
     return FAction && FAction->Update();
-}
-
-TControlActionLink::TControlActionLink(TControl* AClient)
-    : TBasicActionLink(AClient), FControl(AClient) {}
-
-void TControlActionLink::SetCaption(const AnsiString& Value) {
-    FControl->SetCaption(Value);
-}
-
-void TControlActionLink::SetHint(const AnsiString& Value) {
-    FControl->SetHint(Value);
-}
-
-void TControlActionLink::SetEnabled(bool Value) {
-    FControl->SetEnabled(Value);
-}
-
-void TControlActionLink::SetVisible(bool Value) {
-    FControl->SetVisible(Value);
-}
-
-TMenuActionLink::TMenuActionLink(TMenuItem* AClient) : TBasicActionLink(AClient), FItem(AClient) {}
-
-void TMenuActionLink::SetCaption(const AnsiString& Value) {
-    FItem->SetCaption(Value);
-}
-
-void TMenuActionLink::SetHint(const AnsiString& Value) {
-    FItem->SetHint(Value);
-}
-
-void TMenuActionLink::SetEnabled(bool Value) {
-    FItem->SetEnabled(Value);
-}
-
-void TMenuActionLink::SetVisible(bool Value) {
-    FItem->SetVisible(Value);
-}
-
-void TMenuActionLink::SetChecked(bool Value) {
-    FItem->SetChecked(Value);
-}
-
-void TMenuActionLink::SetShortCut(TShortCut Value) {
-    FItem->SetShortCut(Value);
-}
-
-void TMenuActionLink::SetImageIndex(Integer Value) {
-    FItem->SetImageIndex(Value);
-}
-
-void TMenuActionLink::SetHelpContext(Integer Value) {
-    FItem->SetHelpContext(Value);
 }
 
 // ---------------------------------------------------------------------------

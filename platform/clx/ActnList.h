@@ -2,10 +2,11 @@
 //
 // Linking
 // -------
-// A control or menu item whose Action is set gets an action link: the link
-// copies the action's Caption, Hint, Enabled, Visible (and for menu items
-// Checked, ShortCut, ImageIndex) into its client at once, and the action
-// passes every later change through its links. Clicking a linked client
+// A control or menu item whose Action is set gets an action link, declared
+// with its client (TControlActionLink in Controls.h, TMenuActionLink in
+// Menus.h): the link copies the action's Caption, Hint, Enabled, Visible
+// (and for menu items Checked, ShortCut, ImageIndex) into its client at
+// once, and the action passes every later change through its links. Clicking a linked client
 // executes the action unless the client has an OnClick of its own.
 //
 // Executing and updating
@@ -25,85 +26,13 @@
 // lists them in registration order.
 #pragma once
 
-#include "clx/Menus.h"
+#include "clx/Controls.h"
 
 class TBasicAction;
 class TContainedAction;
 class TCustomAction;
 class TCustomActionList;
 class TCustomForm;
-
-// ---------------------------------------------------------------------------
-// Action links
-
-class TBasicActionLink : public TObject {
-    ZX_CLASS(TBasicActionLink, TObject)
-public:
-    explicit TBasicActionLink(TObject* AClient) : FClient(AClient) {}
-    ~TBasicActionLink() override;
-
-    TObject* Client() const { return FClient; }
-    TBasicAction* Action() const { return FAction; }
-    // Leaves the old action's clients and joins the new one's.
-    virtual void SetAction(TBasicAction* Value);
-    // Executes the action on behalf of AComponent (its ActionComponent).
-    virtual bool Execute(TComponent* AComponent);
-    virtual bool Update();
-
-    // What the client takes from the action; a link class carries the
-    // properties its client has and leaves the others alone.
-    virtual void SetCaption(const AnsiString&) {}
-    virtual void SetHint(const AnsiString&) {}
-    virtual void SetEnabled(bool) {}
-    virtual void SetVisible(bool) {}
-    virtual void SetChecked(bool) {}
-    virtual void SetShortCut(TShortCut) {}
-    virtual void SetImageIndex(Integer) {}
-    virtual void SetHelpContext(Integer) {}
-
-protected:
-    // Copies the whole state of the action into the client.
-    virtual void ActionChanged();
-
-private:
-    TObject* FClient;
-    TBasicAction* FAction = nullptr;
-};
-
-// The link of a control: Caption, Hint, Enabled, Visible.
-class TControlActionLink : public TBasicActionLink {
-    ZX_CLASS(TControlActionLink, TBasicActionLink)
-public:
-    explicit TControlActionLink(TControl* AClient);
-
-    void SetCaption(const AnsiString& Value) override;
-    void SetHint(const AnsiString& Value) override;
-    void SetEnabled(bool Value) override;
-    void SetVisible(bool Value) override;
-
-private:
-    TControl* FControl;
-};
-
-// The link of a menu item: Caption, Hint, Enabled, Visible, Checked,
-// ShortCut, ImageIndex, HelpContext.
-class TMenuActionLink : public TBasicActionLink {
-    ZX_CLASS(TMenuActionLink, TBasicActionLink)
-public:
-    explicit TMenuActionLink(TMenuItem* AClient);
-
-    void SetCaption(const AnsiString& Value) override;
-    void SetHint(const AnsiString& Value) override;
-    void SetEnabled(bool Value) override;
-    void SetVisible(bool Value) override;
-    void SetChecked(bool Value) override;
-    void SetShortCut(TShortCut Value) override;
-    void SetImageIndex(Integer Value) override;
-    void SetHelpContext(Integer Value) override;
-
-private:
-    TMenuItem* FItem;
-};
 
 // ---------------------------------------------------------------------------
 // TBasicAction
@@ -234,7 +163,7 @@ private:
     bool FChecked = false;
     Integer FGroupIndex = 0;
     bool FAutoCheck = false;
-    TShortCut FShortCut = scNone;
+    TShortCut FShortCut = 0;
     Integer FImageIndex = -1;
     Integer FHelpContext = 0;
 };

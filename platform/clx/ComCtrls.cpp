@@ -2,8 +2,12 @@
 // list view and the tree view have their own files.
 #include "clx/ComCtrls.h"
 #include "clx/ImgList.h"
+#include "clx/ItemModel.h"
+#include "clx/Menus.h"
 #include "clx/QtSupport.h"
 
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <QtGui/QStandardItemModel>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QHeaderView>
@@ -18,7 +22,6 @@
 #include <limits>
 
 namespace {
-
 
 Qt::Alignment QtAlignment(TAlignment Alignment) {
     Qt::Alignment horizontal = Alignment == taRightJustify ? Qt::AlignRight
@@ -365,6 +368,7 @@ TStatusBar::~TStatusBar() = default;
 
 void TStatusBar::PublishedProperties(TPropertyBuilder<TStatusBar>& P) {
     P.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alBottom);
+    P.Property("AutoHint", &TStatusBar::AutoHint, &TStatusBar::SetAutoHint).Default(false);
     P.Property("Panels", &TStatusBar::Panels, &TStatusBar::SetPanels);
     P.Property("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel).Default(false);
     P.Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
@@ -375,6 +379,13 @@ void TStatusBar::SetSimplePanel(bool Value) {
         return;
     FSimplePanel = Value;
     PushSimple();
+}
+
+void TStatusBar::ShowApplicationHint(const AnsiString& Hint) {
+    if (FSimplePanel || FPanels->Count() == 0)
+        SetSimpleText(Hint);
+    else
+        FPanels->Items(0)->SetText(Hint);
 }
 
 void TStatusBar::SetSimpleText(const AnsiString& Value) {
@@ -696,6 +707,8 @@ TToolButton::TToolButton(TComponent* AOwner) : TControl(AOwner) {
 void TToolButton::PublishedProperties(TPropertyBuilder<TToolButton>& P) {
     P.Property("Caption", &TControl::Caption, &TControl::SetCaption).TypeName("TCaption");
     P.Property("Down", &TToolButton::Down, &TToolButton::SetDown).Default(false);
+    P.Property("DropdownMenu", &TToolButton::DropdownMenu, &TToolButton::SetDropdownMenu)
+        .TypeName("TPopupMenu");
     P.Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(false);
     P.Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
         .TypeName("TImageIndex")
@@ -724,7 +737,40 @@ void TToolButton::SetStyle(TToolButtonStyle Value) {
 }
 
 void TToolButton::SetImageIndex(Integer Value) {
+    if (FImageIndex == Value)
+        return;
     FImageIndex = Value;
+    PushImage();
+}
+
+void TToolButton::SetDropdownMenu(TComponent* Value) {
+    if (Value && !dynamic_cast<TPopupMenu*>(Value))
+        throw EInvalidOperation(Format("'%s' is not a popup menu", {Value->Name()}));
+    ReplaceComponentReference(this, FDropdownMenu, Value);
+    PushDropdownMenu();
+}
+
+void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FDropdownMenu) {
+        FDropdownMenu = nullptr;
+        PushDropdownMenu();
+    }
+}
+
+std::unique_ptr<TControlActionLink> TToolButton::CreateActionLink() {
+    return std::make_unique<TToolButtonActionLink>(this);
+}
+
+TToolButtonActionLink::TToolButtonActionLink(TToolButton* AClient)
+    : TControlActionLink(AClient), FButton(AClient) {}
+
+void TToolButtonActionLink::SetChecked(bool Value) {
+    FButton->SetDown(Value);
+}
+
+void TToolButtonActionLink::SetImageIndex(Integer Value) {
+    FButton->SetImageIndex(Value);
 }
 
 void TToolButton::SetDown(bool Value) {
@@ -826,8 +872,33 @@ void TToolButton::PushState() {
     else
         button->setDown(FDown);
     button->setAutoRaise(toolBar && toolBar->Flat());
-    button->setToolButtonStyle(toolBar && toolBar->ShowCaptions() ? Qt::ToolButtonTextOnly
-                                                                  : Qt::ToolButtonIconOnly);
+    PushImage();
+    PushDropdownMenu();
+}
+
+void TToolButton::PushImage() {
+    auto* button = qobject_cast<QToolButton*>(WidgetAs<QWidget>());
+    if (!button)
+        return;
+    TToolBar* toolBar = ToolBar();
+    QVariant image = ItemImage(toolBar ? toolBar->Images() : nullptr, FImageIndex, nullptr, -1);
+    button->setIcon(image.isNull() ? QIcon() : QIcon(image.value<QPixmap>()));
+    if (!image.isNull())
+        button->setIconSize(image.value<QPixmap>().size());
+    bool captions = toolBar && toolBar->ShowCaptions();
+    button->setToolButtonStyle(!captions        ? Qt::ToolButtonIconOnly
+                               : image.isNull() ? Qt::ToolButtonTextOnly
+                                                : Qt::ToolButtonTextUnderIcon);
+}
+
+void TToolButton::PushDropdownMenu() {
+    auto* button = qobject_cast<QToolButton*>(WidgetAs<QWidget>());
+    if (!button)
+        return;
+    auto* menu = dynamic_cast<TPopupMenu*>(FDropdownMenu);
+    bool dropDown = menu && FStyle == tbsDropDown && !ComponentState().Contains(csDesigning);
+    button->setMenu(dropDown ? menu->Handle() : nullptr);
+    button->setPopupMode(dropDown ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
 }
 
 // ---------------------------------------------------------------------------
@@ -897,12 +968,15 @@ void TToolBar::SetFlat(bool Value) {
 
 void TToolBar::SetImages(TCustomImageList* Value) {
     ReplaceComponentReference(this, FImages, Value);
+    PushButtons();
 }
 
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages)
+    if (Operation == opRemove && AComponent == FImages) {
         FImages = nullptr;
+        PushButtons();
+    }
 }
 
 void TToolBar::ArrangeButtons() {

@@ -263,7 +263,10 @@ private:
 };
 
 // Panels from left to right, each as wide as its Width (the last takes the
-// rest); with SimplePanel the bar shows SimpleText alone.
+// rest); with SimplePanel the bar shows SimpleText alone. With AutoHint the
+// bar shows the application's hint (Application->Hint) as it changes: in
+// SimpleText when SimplePanel is set or there are no panels, else in the
+// first panel.
 class TStatusBar : public TWinControl {
     ZX_CLASS(TStatusBar, TWinControl)
 public:
@@ -277,6 +280,10 @@ public:
     void SetSimplePanel(bool Value);
     const AnsiString& SimpleText() const { return FSimpleText; }
     void SetSimpleText(const AnsiString& Value);
+    bool AutoHint() const { return FAutoHint; }
+    void SetAutoHint(bool Value) { FAutoHint = Value; }
+    // Where AutoHint puts the application's hint (see the class).
+    void ShowApplicationHint(const AnsiString& Hint);
 
 protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
@@ -292,6 +299,7 @@ private:
     std::unique_ptr<TStatusPanels> FPanels;
     bool FSimplePanel = false;
     AnsiString FSimpleText;
+    bool FAutoHint = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -899,6 +907,8 @@ protected:
     void UpdateWidget() override;
     void ConnectWidget() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Shows the items again with the image lists now set.
+    void ImagesChanged();
     virtual bool CanChange(TTreeNode* Node);
     virtual void Change(TTreeNode* Node);
     virtual bool CanCollapse(TTreeNode* Node);
@@ -982,12 +992,20 @@ ZX_ENUM(TToolButtonStyle, tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDiv
 // the order of its controls, ButtonWidth x ButtonHeight each (separators
 // and dividers 8 wide). A check button toggles Down when clicked; Grouped
 // check buttons next to each other form a group in which one at most is
-// down, and clicking the one that is down leaves it down.
+// down, and clicking the one that is down leaves it down. The button shows
+// image ImageIndex of the tool bar's Images; a tbsDropDown button shows its
+// DropdownMenu from its arrow. A linked action also gives Checked (as
+// Down) and ImageIndex.
 class TToolButton : public TControl {
     ZX_CLASS(TToolButton, TControl)
 public:
     explicit TToolButton(TComponent* AOwner);
     static void PublishedProperties(TPropertyBuilder<TToolButton>& P);
+
+    // The menu of a tbsDropDown button (a TPopupMenu); cleared when that
+    // component is destroyed.
+    TComponent* DropdownMenu() const { return FDropdownMenu; }
+    void SetDropdownMenu(TComponent* Value);
 
     TToolBar* ToolBar() const;
     TToolButtonStyle Style() const { return FStyle; }
@@ -1004,6 +1022,8 @@ public:
     void SetParent(TWinControl* AParent) override;
 
 protected:
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void UpdateWidgetText() override;
@@ -1011,6 +1031,8 @@ protected:
 
 private:
     friend class TToolBar;
+    void PushImage();
+    void PushDropdownMenu();
     bool IsSeparator() const { return FStyle == tbsSeparator || FStyle == tbsDivider; }
     // A click on the widget: a check button toggles, then Click.
     void UserClick();
@@ -1022,6 +1044,20 @@ private:
     Integer FImageIndex = -1;
     bool FDown = false;
     bool FGrouped = false;
+    TComponent* FDropdownMenu = nullptr;
+};
+
+// The link of a tool button: a control's, and Checked as Down, ImageIndex.
+class TToolButtonActionLink : public TControlActionLink {
+    ZX_CLASS(TToolButtonActionLink, TControlActionLink)
+public:
+    explicit TToolButtonActionLink(TToolButton* AClient);
+
+    void SetChecked(bool Value) override;
+    void SetImageIndex(Integer Value) override;
+
+private:
+    TToolButton* FButton;
 };
 
 class TToolBar : public TWinControl {

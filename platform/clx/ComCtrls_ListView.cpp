@@ -522,35 +522,19 @@ void TListView::SetCheckboxes(bool Value) {
 }
 
 void TListView::SetSmallImages(TCustomImageList* Value) {
-    if (FSmallImages == Value)
-        return;
-    if (FSmallImages)
-        FSmallImages->RemoveFreeNotification(this);
-    FSmallImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
-    ImagesChanged();
+    if (ReplaceComponentReference<TCustomImageList>(this, FSmallImages, Value))
+        ImagesChanged();
 }
 
 void TListView::SetStateImages(TCustomImageList* Value) {
-    if (FStateImages == Value)
-        return;
-    if (FStateImages)
-        FStateImages->RemoveFreeNotification(this);
-    FStateImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
-    ImagesChanged();
+    if (ReplaceComponentReference<TCustomImageList>(this, FStateImages, Value))
+        ImagesChanged();
 }
 
 void TListView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FSmallImages)
-        SetSmallImages(nullptr);
-    if (AComponent == FStateImages)
-        SetStateImages(nullptr);
+    if (Operation == opRemove && ForgetImageLists(AComponent, {&FSmallImages, &FStateImages}))
+        ImagesChanged();
 }
 
 void TListView::ImagesChanged() {

@@ -651,41 +651,26 @@ void TTreeView::SetShowRoot(bool Value) {
 }
 
 void TTreeView::SetImages(TCustomImageList* Value) {
-    if (FImages == Value)
-        return;
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
-    if (FModel)
-        FModel->Reset();
-    PushAllExpanded();
-    PushSelection();
+    if (ReplaceComponentReference<TCustomImageList>(this, FImages, Value))
+        ImagesChanged();
 }
 
 void TTreeView::SetStateImages(TCustomImageList* Value) {
-    if (FStateImages == Value)
-        return;
-    if (FStateImages)
-        FStateImages->RemoveFreeNotification(this);
-    FStateImages = Value;
-    if (Value)
-        Value->FreeNotification(this);
-    if (FModel)
-        FModel->Reset();
-    PushAllExpanded();
-    PushSelection();
+    if (ReplaceComponentReference<TCustomImageList>(this, FStateImages, Value))
+        ImagesChanged();
 }
 
 void TTreeView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FImages)
-        SetImages(nullptr);
-    if (AComponent == FStateImages)
-        SetStateImages(nullptr);
+    if (Operation == opRemove && ForgetImageLists(AComponent, {&FImages, &FStateImages}))
+        ImagesChanged();
+}
+
+void TTreeView::ImagesChanged() {
+    if (FModel)
+        FModel->Reset();
+    PushAllExpanded();
+    PushSelection();
 }
 
 void TTreeView::FullExpand() {

@@ -4,14 +4,15 @@
 
 #include "clx/ActnList.h"
 #include "clx/Forms.h"
+#include "clx/Menus.h"
 
 #include "rtl/Filer.h"
 
 #include <QtGui/QContextMenuEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QAbstractScrollArea>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -122,7 +123,6 @@ constexpr std::array<TCursorShape, 22> CursorShapes{{
     {crHandPoint, Qt::PointingHandCursor},
     {crSizeAll, Qt::SizeAllCursor},
 }};
-
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
     TShiftState shift;
@@ -520,8 +520,31 @@ void TControl::SetAction(TBasicAction* Value) {
         return;
     }
     if (!FActionLink)
-        FActionLink = std::make_unique<TControlActionLink>(this);
+        FActionLink = CreateActionLink();
     FActionLink->SetAction(Value);
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+    return std::make_unique<TControlActionLink>(this);
+}
+
+TControlActionLink::TControlActionLink(TControl* AClient)
+    : TBasicActionLink(AClient), FControl(AClient) {}
+
+void TControlActionLink::SetCaption(const AnsiString& Value) {
+    FControl->SetCaption(Value);
+}
+
+void TControlActionLink::SetHint(const AnsiString& Value) {
+    FControl->SetHint(Value);
+}
+
+void TControlActionLink::SetEnabled(bool Value) {
+    FControl->SetEnabled(Value);
+}
+
+void TControlActionLink::SetVisible(bool Value) {
+    FControl->SetVisible(Value);
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -619,6 +642,7 @@ void TControl::UpdateWidget() {
     QWidget* widget = FWidget.data();
     UpdateWidgetBounds();
     widget->setEnabled(FEnabled);
+    widget->setUpdatesEnabled(FUpdatesEnabled);
     UpdateWidgetColors();
     PushHint();
     PushCursor();
@@ -644,6 +668,19 @@ void TControl::DestroyHandle() {
 void TControl::Invalidate() {
     if (QWidget* widget = FWidget.data())
         widget->update();
+}
+
+void TControl::Repaint() {
+    if (QWidget* widget = FWidget.data())
+        widget->repaint();
+}
+
+void TControl::SetUpdatesEnabled(bool Value) {
+    if (FUpdatesEnabled == Value)
+        return;
+    FUpdatesEnabled = Value;
+    if (QWidget* widget = FWidget.data())
+        widget->setUpdatesEnabled(Value);
 }
 
 void TControl::BringToFront() {

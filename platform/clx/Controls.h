@@ -83,7 +83,8 @@
 // PopupMenu is published as a component reference of type name
 // "TPopupMenu" held as TComponent*: the menus unit narrows what it accepts
 // and shows the menu from WidgetEvent's context-menu event. "Action" links
-// the control to an action (ActnList.h) through a TControlActionLink.
+// the control to an action (ActnList.h) through a TControlActionLink, or
+// the link its class makes in CreateActionLink.
 #pragma once
 
 #include "clx/Graphics.h"
@@ -95,8 +96,64 @@ class QEvent;
 class QPoint;
 class QWidget;
 class TBasicAction;
-class TControlActionLink;
+class TControl;
 class TWinControl;
+
+// The platform's 16-bit shortcut code (Menus.h reads and writes it).
+using TShortCut = Word;
+
+// ---------------------------------------------------------------------------
+// Action links: the client's end of an action (ActnList.h). Each client
+// class owns a link class that carries the properties the client has.
+
+class TBasicActionLink : public TObject {
+    ZX_CLASS(TBasicActionLink, TObject)
+public:
+    explicit TBasicActionLink(TObject* AClient) : FClient(AClient) {}
+    ~TBasicActionLink() override;
+
+    TObject* Client() const { return FClient; }
+    TBasicAction* Action() const { return FAction; }
+    // Leaves the old action's clients and joins the new one's.
+    virtual void SetAction(TBasicAction* Value);
+    // Executes the action on behalf of AComponent (its ActionComponent).
+    virtual bool Execute(TComponent* AComponent);
+    virtual bool Update();
+
+    // What the client takes from the action; a link class carries the
+    // properties its client has and leaves the others alone.
+    virtual void SetCaption(const AnsiString&) {}
+    virtual void SetHint(const AnsiString&) {}
+    virtual void SetEnabled(bool) {}
+    virtual void SetVisible(bool) {}
+    virtual void SetChecked(bool) {}
+    virtual void SetShortCut(TShortCut) {}
+    virtual void SetImageIndex(Integer) {}
+    virtual void SetHelpContext(Integer) {}
+
+protected:
+    // Copies the whole state of the action into the client.
+    virtual void ActionChanged();
+
+private:
+    TObject* FClient;
+    TBasicAction* FAction = nullptr;
+};
+
+// The link of a control: Caption, Hint, Enabled, Visible.
+class TControlActionLink : public TBasicActionLink {
+    ZX_CLASS(TControlActionLink, TBasicActionLink)
+public:
+    explicit TControlActionLink(TControl* AClient);
+
+    void SetCaption(const AnsiString& Value) override;
+    void SetHint(const AnsiString& Value) override;
+    void SetEnabled(bool Value) override;
+    void SetVisible(bool Value) override;
+
+protected:
+    TControl* FControl;
+};
 
 // ---------------------------------------------------------------------------
 // Modal results: what a modal form or a message box returns.
@@ -332,14 +389,24 @@ public:
     // Deletes the widget; the component keeps its state and makes a new one
     // when asked again.
     virtual void DestroyHandle();
-    // Repaints the widget, if there is one.
+    // Repaints the widget, if there is one, when the event loop next runs.
     void Invalidate();
+    // Repaints the widget at once (unless its updates are off).
+    void Repaint();
+    // With updates off the widget keeps what it shows until they are on
+    // again; changes many items make then cost no painting. Switching them
+    // on repaints.
+    bool UpdatesEnabled() const { return FUpdatesEnabled; }
+    void SetUpdatesEnabled(bool Value);
     // Moves the control to the front or back of its parent's controls (and
     // its widget in the stacking order).
     void BringToFront();
     void SendToBack();
 
 protected:
+    // The link SetAction gives the control: a TControlActionLink unless the
+    // class carries more of the action.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
     // Makes the widget as a child of ParentWidget (nullptr for a window).
     virtual QWidget* CreateWidget(QWidget* ParentWidget);
     // Copies the whole state into the widget just made.
@@ -407,6 +474,7 @@ private:
     AnsiString FText;
     AnsiString FHint;
     bool FShowHint = false;
+    bool FUpdatesEnabled = true;
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
     bool FTakingParentFont = false;

@@ -2,13 +2,17 @@
 #include "clx/QtSupport.h"
 
 #include "clx/ActnList.h"
+#include "clx/ComCtrls.h"
 #include "clx/Dialogs.h"
+#include "clx/Menus.h"
 
 #include <QtCore/QAbstractEventDispatcher>
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
 #include <QtGui/QScreen>
+#include <QtGui/QStatusTipEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QWidget>
@@ -29,7 +33,6 @@ void FireReported(TObject* Sender, const TNotifyEvent& Event) {
         Application->HandleException(Sender);
     }
 }
-
 
 } // namespace
 
@@ -129,6 +132,12 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
         return;
     FBorderStyle = Value;
     ApplyWindowFlags();
+}
+
+void TCustomForm::SetFrameStyle(Integer Value) {
+    FFrameStyle = Value;
+    if (auto* frame = qobject_cast<QFrame*>(WidgetAs<QWidget>()))
+        frame->setFrameStyle(Value);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons Value) {
@@ -231,7 +240,8 @@ void TCustomForm::ApplyPosition() {
 // --- The mirror
 
 QWidget* TCustomForm::CreateWidget(QWidget* ParentWidget) {
-    auto* window = new QWidget(ParentWidget, ParentWidget ? Qt::Widget : Qt::Window);
+    auto* window = new QFrame(ParentWidget, ParentWidget ? Qt::Widget : Qt::Window);
+    window->setFrameStyle(FFrameStyle);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -350,6 +360,11 @@ bool TCustomForm::WidgetEvent(QEvent* Event) {
     case QEvent::WindowActivate:
         Screen->SetActiveForm(this);
         break;
+    case QEvent::StatusTip:
+        // Qt passes the status tip of what the mouse enters (or "" as it
+        // leaves) up to the window.
+        Application->SetHint(FromQString(static_cast<QStatusTipEvent*>(Event)->tip()));
+        return true;
     case QEvent::Resize:
     case QEvent::Move:
         if (!widget->isWindow())
@@ -381,6 +396,8 @@ void TCustomForm::VisibleChanged() {
             HandleNeeded();
         }
         TWinControl::VisibleChanged();
+        if (FShowingInactive)
+            return;
         Screen->SetActiveForm(this);
         if (FActiveControl && HandleAllocated() && FActiveControl->CanFocus())
             FActiveControl->SetFocus();
@@ -399,6 +416,21 @@ void TCustomForm::Show() {
         widget->activateWindow();
     }
     Screen->SetActiveForm(this);
+}
+
+void TCustomForm::ShowWithoutActivation() {
+    if (WidgetsAvailable() && !Parent()) {
+        HandleNeeded();
+        WidgetAs<QWidget>()->setAttribute(Qt::WA_ShowWithoutActivating);
+    }
+    FShowingInactive = true;
+    try {
+        SetVisible(true);
+    } catch (...) {
+        FShowingInactive = false;
+        throw;
+    }
+    FShowingInactive = false;
 }
 
 void TCustomForm::DoShow() {
@@ -821,6 +853,21 @@ void TApplication::ShowException(const Exception& E) {
     TMessageBoxRequest request = MessageDlgRequest(Title(), message, mtError, {mbOk});
     request.Caption = Title();
     DialogService().MessageBox(request);
+}
+
+void TApplication::SetHint(const AnsiString& Value) {
+    FHint = Value;
+    if (OnHint) {
+        OnHint(this);
+        return;
+    }
+    for (Integer form = 0; form < Screen->FormCount(); ++form) {
+        TCustomForm* owner = Screen->Forms(form);
+        for (Integer index = 0; index < owner->ComponentCount(); ++index)
+            if (auto* statusBar = dynamic_cast<TStatusBar*>(owner->Components(index)))
+                if (statusBar->AutoHint())
+                    statusBar->ShowApplicationHint(Value);
+    }
 }
 
 void TApplication::ModalStarted() {

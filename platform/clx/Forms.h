@@ -98,6 +98,10 @@ public:
     void SetBorderIcons(TBorderIcons Value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
+    // The frame the form's widget draws inside its window, in Qt's frame
+    // style code (shape | shadow: $23 is the raised panel); 0: none.
+    Integer FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(Integer Value);
     TFormState FormState() const { return FFormState; }
     // Setting it while the form is modal ends the modal loop.
     TModalResult ModalResult() const { return FModalResult; }
@@ -121,6 +125,9 @@ public:
     void UpdateActions();
 
     void Show();
+    // Shows the form without activating it: the focus stays where it is
+    // and the active form does not change.
+    void ShowWithoutActivation();
     // EInvalidOperation "Cannot make a visible window modal" when the form
     // is visible, disabled or modal already.
     TModalResult ShowModal();
@@ -184,6 +191,9 @@ private:
     TWindowState FWindowState = wsNormal;
     TPosition FPosition = poDesigned;
     TFormBorderStyle FBorderStyle = fbsSizeable;
+    Integer FFrameStyle = 0;
+    // Set while ShowWithoutActivation shows the form.
+    bool FShowingInactive = false;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TFormStyle FFormStyle = fsNormal;
     TFormState FFormState{fsCreating};
@@ -336,6 +346,12 @@ public:
     // a full stop, through the dialog service.
     void ShowException(const Exception& E);
 
+    // The long hint of what the mouse is over (a control, a menu item),
+    // "" when nothing with a hint. Setting it fires OnHint, or, without a
+    // handler, shows it in every status bar with AutoHint.
+    const AnsiString& Hint() const { return FHint; }
+    void SetHint(const AnsiString& Value);
+
     // Modal windows tell the application they start and end.
     void ModalStarted();
     void ModalFinished();
@@ -343,6 +359,7 @@ public:
 
     TExceptionEvent OnException;
     TIdleEvent OnIdle;
+    TNotifyEvent OnHint;
     TNotifyEvent OnModalBegin;
     TNotifyEvent OnModalEnd;
 
@@ -356,6 +373,7 @@ private:
     void FreeReleasedForms();
 
     AnsiString FTitle;
+    AnsiString FHint;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     Integer FModalLevel = 0;

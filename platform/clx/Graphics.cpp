@@ -15,8 +15,8 @@
 #include <QtGui/QPalette>
 
 #include <array>
-#include <map>
 #include <cmath>
+#include <map>
 
 static_assert(FontCharSetCount == 42, "the character sets are fixed by the files that name them");
 
@@ -426,7 +426,6 @@ Qt::PenStyle QtPenStyle(TPenStyle Style) {
     }
 }
 
-
 } // namespace
 
 TCanvas::TCanvas()
@@ -511,6 +510,50 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString
     painter.setPen(ColorToQColor(FFont->Color()));
     painter.drawText(X, Y + painter.fontMetrics().ascent(), ToQString(Text));
     painter.restore();
+}
+
+namespace {
+
+// The platform's text flags are Qt's alignment and text flags.
+constexpr int QtTextFlags(Integer TextFlags) {
+    return TextFlags & (AlignLeft | AlignRight | AlignHCenter | AlignTop | AlignBottom |
+                        AlignVCenter | SingleLine | ExpandTabs | ShowPrefix | WordBreak);
+}
+static_assert(QtTextFlags(ExpandTabs | SingleLine | WordBreak | ShowPrefix) ==
+              (Qt::TextExpandTabs | Qt::TextSingleLine | Qt::TextWordWrap | Qt::TextShowMnemonic));
+static_assert(QtTextFlags(AlignLeft | AlignHCenter | AlignVCenter | AlignBottom) ==
+              (Qt::AlignLeft | Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom));
+
+// Text with its CR LF line ends as Qt breaks lines: at LF.
+QString LinesForQt(const AnsiString& Text) {
+    return ToQString(Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text,
+                       Integer TextFlags) {
+    if (TextFlags == 0) {
+        TextRect(Rect, X, Y, Text);
+        return;
+    }
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setClipRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    FillRect(Rect);
+    painter.setFont(FontToQFont(*FFont));
+    painter.setPen(ColorToQColor(FFont->Color()));
+    painter.drawText(QRect(X, Y, Rect.Right - X, Rect.Bottom - Y), QtTextFlags(TextFlags),
+                     LinesForQt(Text));
+    painter.restore();
+}
+
+TPoint TCanvas::TextExtent(const AnsiString& Text, Integer TextFlags) const {
+    if (!FPainter && !qGuiApp)
+        throw EInvalidOperation("Measuring text needs a QGuiApplication");
+    QFontMetrics metrics(FontToQFont(*FFont));
+    QSize size = metrics.size(QtTextFlags(TextFlags), LinesForQt(Text));
+    return {size.width(), size.height()};
 }
 
 TPoint TCanvas::TextExtent(const AnsiString& Text) const {

@@ -275,6 +275,22 @@ using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 // ---------------------------------------------------------------------------
 // Canvas
 
+// The flags of text drawn or measured in a rectangle.
+inline constexpr Integer AlignLeft = 0x0001;
+inline constexpr Integer AlignRight = 0x0002;
+inline constexpr Integer AlignHCenter = 0x0004;
+inline constexpr Integer AlignTop = 0x0020;
+inline constexpr Integer AlignBottom = 0x0040;
+inline constexpr Integer AlignVCenter = 0x0080;
+// Line breaks show as spaces.
+inline constexpr Integer SingleLine = 0x0100;
+// A TAB moves on to the next multiple of eight spaces' width.
+inline constexpr Integer ExpandTabs = 0x0400;
+// "&" marks the next character (underlined), "&&" shows one.
+inline constexpr Integer ShowPrefix = 0x0800;
+// Lines wider than the rectangle break between words.
+inline constexpr Integer WordBreak = 0x1000;
+
 class TCanvas;
 
 // A picture a canvas can draw (TCanvas::Draw); bitmaps descend from it.
@@ -339,9 +355,17 @@ public:
     void TextOut(Integer X, Integer Y, const AnsiString& Text);
     // TextOut clipped to Rect (the rectangle is filled with the brush first).
     void TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text);
+    // With text flags (below, or-ed; 0 is TextRect above): the text laid out
+    // in the part of Rect from (X, Y) to its bottom-right corner, clipped to
+    // Rect, which is filled with the brush first.
+    void TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text,
+                  Integer TextFlags);
     Integer TextWidth(const AnsiString& Text) const;
     Integer TextHeight(const AnsiString& Text) const;
     TPoint TextExtent(const AnsiString& Text) const;
+    // The size of the text laid out with the text flags: every line ("\n",
+    // CR LF) one below the other unless SingleLine.
+    TPoint TextExtent(const AnsiString& Text, Integer TextFlags) const;
     // The graphic at its own size with its top-left corner at (X, Y).
     void Draw(Integer X, Integer Y, const TGraphic* Graphic);
 

@@ -225,3 +225,14 @@ QVariant ItemImage(const TCustomImageList* Images, Integer ImageIndex,
         painter.drawImage(left, 0, ImageAt(*Images, ImageIndex));
     return pixmap;
 }
+
+bool ForgetImageLists(const TComponent* Removed,
+                      std::initializer_list<TCustomImageList**> Fields) {
+    bool forgotten = false;
+    for (TCustomImageList** field : Fields)
+        if (*field && *field == Removed) {
+            *field = nullptr;
+            forgotten = true;
+        }
+    return forgotten;
+}

@@ -18,7 +18,10 @@
 
 #include <QtCore/QAbstractItemModel>
 
+#include <initializer_list>
+
 class QTableView;
+class TComponent;
 class TCustomImageList;
 
 class TItemSource {
@@ -96,3 +99,8 @@ void ShowAsList(QTableView* View, bool Header);
 // side by side; each only when its list has that image. Null when neither.
 QVariant ItemImage(const TCustomImageList* Images, Integer ImageIndex,
                    const TCustomImageList* StateImages, Integer StateIndex);
+
+// Clears every field that points at Removed, an image list going away;
+// true when one did.
+bool ForgetImageLists(const TComponent* Removed,
+                      std::initializer_list<TCustomImageList**> Fields);

@@ -11,20 +11,22 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 namespace {
-
 
 struct TKeyName {
     Word Key;
     const char* Name;
-    Qt::Key QtKey;
+    // The Qt key, with the keypad modifier for a key of the keypad.
+    int QtKey;
 };
 
-constexpr std::array<TKeyName, 15> KeyNames{{
+constexpr std::array<TKeyName, 16> KeyNames{{
     {VK_BACK, "BkSp", Qt::Key_Backspace},
     {VK_TAB, "Tab", Qt::Key_Tab},
     {VK_RETURN, "Enter", Qt::Key_Return},
+    {VK_NUMPAD_ENTER, "Num Enter", QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter).toCombined()},
     {VK_ESCAPE, "Esc", Qt::Key_Escape},
     {VK_SPACE, "Space", Qt::Key_Space},
     {VK_PRIOR, "PgUp", Qt::Key_PageUp},
@@ -96,6 +98,20 @@ int KeyToQtKey(Word Key) {
         if (entry.Key == Key)
             return entry.QtKey;
     return 0;
+}
+
+char HotkeyLetter(char Character) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(Character)));
+}
+
+// Where in Caption a hot key not in Taken can go (npos: nowhere).
+std::size_t FreeHotkeyPosition(const AnsiString& Caption, const std::set<char>& Taken) {
+    for (std::size_t at = 0; at < Caption.size(); ++at) {
+        char letter = HotkeyLetter(Caption[at]);
+        if (IsLetterOrDigit(static_cast<Byte>(letter)) && !Taken.contains(letter))
+            return at;
+    }
+    return AnsiString::npos;
 }
 
 // Replaces the actions shown in Widget with Items' actions, in order.
@@ -279,6 +295,7 @@ void TMenuItem::InsertItem(Integer Index, TMenuItem* Item) {
     FItems.insert(FItems.begin() + Index, Item);
     Item->FParent = this;
     UpdateSubMenu();
+    Item->PushSiblings();
 }
 
 void TMenuItem::Delete(Integer Index) {
@@ -299,6 +316,8 @@ void TMenuItem::DetachItem(TMenuItem* Item) {
         if (QWidget* widget = ItemsWidget())
             widget->removeAction(action);
     UpdateSubMenu();
+    for (TMenuItem* item : FItems)
+        item->PushAction();
 }
 
 Integer TMenuItem::IndexOf(const TMenuItem* Item) const {
@@ -340,7 +359,44 @@ void TMenuItem::SetCaption(const AnsiString& Value) {
     if (FCaption == Value)
         return;
     FCaption = Value;
+    PushSiblings();
+}
+
+AnsiString TMenuItem::ShownCaption() const {
+    TMenu* menu = GetParentMenu();
+    if (!FParent || !menu || menu->AutoHotkeys() != maAutomatic || IsLine() ||
+        !GetHotkey(FCaption).empty())
+        return FCaption;
+    std::set<char> taken;
+    for (const TMenuItem* sibling : FParent->FItems)
+        if (AnsiString hotkey = GetHotkey(sibling->FCaption); !hotkey.empty())
+            taken.insert(HotkeyLetter(hotkey[0]));
+    for (const TMenuItem* sibling : FParent->FItems) {
+        if (sibling->IsLine() || !GetHotkey(sibling->FCaption).empty())
+            continue;
+        std::size_t at = FreeHotkeyPosition(sibling->FCaption, taken);
+        if (sibling == this)
+            return at == AnsiString::npos ? FCaption
+                                          : FCaption.substr(0, at) + "&" + FCaption.substr(at);
+        if (at != AnsiString::npos)
+            taken.insert(HotkeyLetter(sibling->FCaption[at]));
+    }
+    return FCaption;
+}
+
+void TMenuItem::PushTree() {
     PushAction();
+    for (TMenuItem* item : FItems)
+        item->PushTree();
+}
+
+void TMenuItem::PushSiblings() {
+    if (!FParent) {
+        PushAction();
+        return;
+    }
+    for (TMenuItem* sibling : FParent->FItems)
+        sibling->PushAction();
 }
 
 void TMenuItem::SetHint(const AnsiString& Value) {
@@ -403,6 +459,40 @@ void TMenuItem::SetVisible(bool Value) {
         return;
     FVisible = Value;
     PushAction();
+}
+
+TMenuActionLink::TMenuActionLink(TMenuItem* AClient) : TBasicActionLink(AClient), FItem(AClient) {}
+
+void TMenuActionLink::SetCaption(const AnsiString& Value) {
+    FItem->SetCaption(Value);
+}
+
+void TMenuActionLink::SetHint(const AnsiString& Value) {
+    FItem->SetHint(Value);
+}
+
+void TMenuActionLink::SetEnabled(bool Value) {
+    FItem->SetEnabled(Value);
+}
+
+void TMenuActionLink::SetVisible(bool Value) {
+    FItem->SetVisible(Value);
+}
+
+void TMenuActionLink::SetChecked(bool Value) {
+    FItem->SetChecked(Value);
+}
+
+void TMenuActionLink::SetShortCut(TShortCut Value) {
+    FItem->SetShortCut(Value);
+}
+
+void TMenuActionLink::SetImageIndex(Integer Value) {
+    FItem->SetImageIndex(Value);
+}
+
+void TMenuActionLink::SetHelpContext(Integer Value) {
+    FItem->SetHelpContext(Value);
 }
 
 TBasicAction* TMenuItem::Action() const {
@@ -495,7 +585,7 @@ void TMenuItem::PushAction() {
     if (!action)
         return;
     action->setSeparator(IsLine());
-    action->setText(ToQString(FCaption));
+    action->setText(ToQString(ShownCaption()));
     action->setStatusTip(ToQString(GetLongHint(FHint)));
     action->setToolTip(ToQString(GetShortHint(FHint)));
     action->setShortcut(ShortCutToKeySequence(FShortCut));
@@ -562,7 +652,15 @@ void TMenu::BeforeDestruction() {
 }
 
 void TMenu::PublishedProperties(TPropertyBuilder<TMenu>& P) {
+    P.Property("AutoHotkeys", &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys).Default(maAutomatic);
     P.Property("Images", &TMenu::Images, &TMenu::SetImages).TypeName("TCustomImageList");
+}
+
+void TMenu::SetAutoHotkeys(TMenuAutoFlag Value) {
+    if (FAutoHotkeys == Value)
+        return;
+    FAutoHotkeys = Value;
+    FItems->PushTree();
 }
 
 void TMenu::SetImages(TComponent* Value) {
@@ -652,6 +750,7 @@ void TPopupMenu::DoPopup(TObject* Sender) {
 }
 
 void TPopupMenu::Popup(Integer X, Integer Y) {
+    FPopupPoint = TPoint{X, Y};
     DoPopup(this);
     Handle()->popup(QPoint(X, Y));
 }

@@ -12,7 +12,10 @@
 // A caption "-" makes the item a separator line; "&" marks the next
 // character as the hot key ("&&" is a plain ampersand), as Qt reads it too.
 // Checking a RadioItem unchecks the other radio items of the same parent
-// and GroupIndex.
+// and GroupIndex. With the menu's AutoHotkeys at maAutomatic an item whose
+// caption has no hot key shows with one: the first letter or digit of its
+// caption that no item before it under the same parent has taken (explicit
+// hot keys are taken first). With maManual captions show as they are.
 //
 // The Qt mirror
 // -------------
@@ -29,7 +32,9 @@
 // TShortCut is the platform's 16-bit code: the key's virtual-key code in the
 // low byte, scShift, scCtrl and scAlt above it. Its text reads "Ctrl+S",
 // "Shift+Ctrl+L", "F1", "Del": modifiers in the order Shift, Ctrl, Alt,
-// then the key's name.
+// then the key's name. The keypad's Enter has a code of its own,
+// VK_NUMPAD_ENTER ("Num Enter"), so that Ctrl+Enter of the keypad and of
+// the main keyboard can be separate shortcuts.
 #pragma once
 
 #include "clx/Controls.h"
@@ -45,7 +50,6 @@ class TMenuActionLink;
 // ---------------------------------------------------------------------------
 // Shortcuts
 
-using TShortCut = Word;
 inline constexpr TShortCut scShift = 0x2000;
 inline constexpr TShortCut scCtrl = 0x4000;
 inline constexpr TShortCut scAlt = 0x8000;
@@ -56,6 +60,8 @@ inline constexpr TShortCut scNone = 0;
 inline constexpr Word VK_BACK = 0x08;
 inline constexpr Word VK_TAB = 0x09;
 inline constexpr Word VK_RETURN = 0x0D;
+// A code no key of the main keyboard has.
+inline constexpr Word VK_NUMPAD_ENTER = 0x0E;
 inline constexpr Word VK_ESCAPE = 0x1B;
 inline constexpr Word VK_SPACE = 0x20;
 inline constexpr Word VK_PRIOR = 0x21;
@@ -125,6 +131,8 @@ public:
     void SetCaption(const AnsiString& Value);
     // Whether the caption is "-".
     bool IsLine() const { return FCaption == cLineCaption; }
+    // The caption as the menu shows it, with the hot key AutoHotkeys gives.
+    AnsiString ShownCaption() const;
     const AnsiString& Hint() const { return FHint; }
     void SetHint(const AnsiString& Value);
     TShortCut ShortCut() const { return FShortCut; }
@@ -181,6 +189,10 @@ private:
     void TurnSiblingsOff();
     bool Linked() const { return Action() != nullptr; }
     void PushAction();
+    // Pushes the parent's items: their shown hot keys depend on each other.
+    void PushSiblings();
+    // Pushes the item and everything under it.
+    void PushTree();
     void ConnectAction();
     // The Qt widget the sub-items' actions are shown in, or nullptr.
     QWidget* ItemsWidget() const;
@@ -208,12 +220,34 @@ private:
     QPointer<QMenu> FSubMenu;
 };
 
+// The link of a menu item: Caption, Hint, Enabled, Visible, Checked,
+// ShortCut, ImageIndex, HelpContext.
+class TMenuActionLink : public TBasicActionLink {
+    ZX_CLASS(TMenuActionLink, TBasicActionLink)
+public:
+    explicit TMenuActionLink(TMenuItem* AClient);
+
+    void SetCaption(const AnsiString& Value) override;
+    void SetHint(const AnsiString& Value) override;
+    void SetEnabled(bool Value) override;
+    void SetVisible(bool Value) override;
+    void SetChecked(bool Value) override;
+    void SetShortCut(TShortCut Value) override;
+    void SetImageIndex(Integer Value) override;
+    void SetHelpContext(Integer Value) override;
+
+private:
+    TMenuItem* FItem;
+};
+
 class EMenuError : public Exception {
     using Exception::Exception;
 };
 
 // ---------------------------------------------------------------------------
 // TMenu, TMainMenu, TPopupMenu
+
+ZX_ENUM(TMenuAutoFlag, maAutomatic, maManual);
 
 class TMenu : public TComponent {
     ZX_CLASS(TMenu, TComponent)
@@ -223,6 +257,10 @@ public:
     void BeforeDestruction() override;
 
     static void PublishedProperties(TPropertyBuilder<TMenu>& P);
+
+    // Whether items without a hot key show with one (see the top).
+    TMenuAutoFlag AutoHotkeys() const { return FAutoHotkeys; }
+    void SetAutoHotkeys(TMenuAutoFlag Value);
 
     // The root item: its sub-items are the menu's top-level items.
     TMenuItem* Items() const { return FItems; }
@@ -246,6 +284,7 @@ protected:
 private:
     TMenuItem* FItems = nullptr;
     TComponent* FImages = nullptr;
+    TMenuAutoFlag FAutoHotkeys = maAutomatic;
 };
 
 // The menu bar of a form (set the form's Menu).
@@ -281,9 +320,12 @@ public:
     // The control that asked for the menu last.
     TComponent* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
+    // The screen position the menu was last shown at ((-1, -1) before).
+    TPoint PopupPoint() const { return FPopupPoint; }
 
-    // Fires OnPopup, then shows the menu at the screen position X, Y and
-    // returns at once; the menu closes by itself when an item is chosen.
+    // Records PopupPoint, fires OnPopup, then shows the menu at the screen
+    // position X, Y and returns at once; the menu closes by itself when an
+    // item is chosen.
     virtual void Popup(Integer X, Integer Y);
     TNotifyEvent OnPopup;
 
@@ -300,5 +342,6 @@ protected:
 private:
     bool FAutoPopup = true;
     TComponent* FPopupComponent = nullptr;
+    TPoint FPopupPoint{-1, -1};
     QPointer<QMenu> FQtMenu;
 };

@@ -12,6 +12,7 @@
 #include "clx/Forms.h"
 #include "clx/Grids.h"
 #include "clx/ImgList.h"
+#include "clx/Menus.h"
 #include "clx/StdCtrls.h"
 #include "rtl/Filer.h"
 

@@ -1,16 +1,22 @@
 // The common controls' Qt mirror (offscreen): state set before and after
 // the widgets exist shows in them, and what the user does in a widget
 // reaches the component and fires its events.
+#include "clx/ActnList.h"
 #include "clx/ComCtrls.h"
 #include "clx/Forms.h"
+#include "clx/ImgList.h"
+#include "clx/Menus.h"
+#include "clx/StdCtrls.h"
 
 #include "ClxTestSupport.h"
 #include "TestSupport.h"
 
+#include <QtGui/QEnterEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTabWidget>
@@ -85,6 +91,93 @@ TEST_F(ComCtrlsMirrorTest, StatusPanelsAreLabelsAndSimpleTextIsTheMessage) {
     EXPECT_EQ(bar->currentMessage(), Q("Loading..."));
     status->SetSimplePanel(false);
     EXPECT_TRUE(bar->currentMessage().isEmpty());
+}
+
+TEST_F(ComCtrlsMirrorTest, AutoHintShowsTheHintOfWhatTheMouseIsOver) {
+    auto* status = Make<TStatusBar>();
+    status->SetAutoHint(true);
+    auto* button = Make<TButton>();
+    button->SetHint("Save|Saves the translations");
+    Form->Show();
+    auto cross = [](QWidget* Widget, QEvent::Type Type) {
+        if (Type == QEvent::Enter) {
+            QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), Widget->mapToGlobal(QPointF(1, 1)));
+            QApplication::sendEvent(Widget, &enter);
+        } else {
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(Widget, &leave);
+        }
+    };
+    cross(button->Handle(), QEvent::Enter);
+    EXPECT_EQ(Application->Hint(), "Saves the translations");
+    EXPECT_EQ(status->SimpleText(), "Saves the translations") << "no panels: the simple text";
+    cross(button->Handle(), QEvent::Leave);
+    EXPECT_EQ(status->SimpleText(), "");
+
+    status->Panels()->Add();
+    cross(button->Handle(), QEvent::Enter);
+    EXPECT_EQ(status->Panels()->Items(0)->Text(), "Saves the translations");
+    status->SetAutoHint(false);
+    cross(button->Handle(), QEvent::Leave);
+    EXPECT_EQ(status->Panels()->Items(0)->Text(), "Saves the translations");
+
+    status->SetAutoHint(true);
+    Integer hints = 0;
+    Application->OnHint = [&](TObject*) { ++hints; };
+    cross(button->Handle(), QEvent::Enter);
+    Application->OnHint = nullptr;
+    EXPECT_EQ(hints, 1);
+    EXPECT_EQ(status->Panels()->Items(0)->Text(), "Saves the translations");
+    Application->SetHint("");
+}
+
+TEST_F(ComCtrlsMirrorTest, ToolButtonsShowImagesFollowActionsAndDropTheirMenu) {
+    auto* images = NewComponent<TImageList>(Form);
+    TBitmap red(16, 16);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    images->Add(&red);
+    auto* bar = Make<TToolBar>();
+    auto* button = NewComponent<TToolButton>(Form);
+    button->SetParent(bar);
+    auto* widget = qobject_cast<QToolButton*>(button->Handle());
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(widget->icon().isNull());
+    bar->SetImages(images);
+    button->SetImageIndex(0);
+    ASSERT_FALSE(widget->icon().isNull());
+    EXPECT_EQ(widget->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(255, 0, 0));
+    bar->SetShowCaptions(true);
+    EXPECT_EQ(widget->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    delete images;
+    EXPECT_TRUE(widget->icon().isNull());
+
+    auto* action = NewComponent<TAction>(Form);
+    action->SetCaption("Bold");
+    action->SetChecked(true);
+    action->SetImageIndex(3);
+    button->SetStyle(tbsCheck);
+    button->SetAction(action);
+    EXPECT_EQ(button->Caption(), "Bold");
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(button->ImageIndex(), 3);
+    action->SetChecked(false);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(widget->isChecked());
+
+    auto* menu = NewComponent<TPopupMenu>(Form);
+    auto* item = NewComponent<TMenuItem>(Form);
+    item->SetCaption("Recent");
+    menu->Items()->Add(item);
+    button->SetDropdownMenu(menu);
+    EXPECT_EQ(widget->menu(), nullptr) << "only a drop-down button has the menu";
+    button->SetStyle(tbsDropDown);
+    EXPECT_EQ(widget->menu(), menu->QtMenu());
+    EXPECT_EQ(widget->popupMode(), QToolButton::MenuButtonPopup);
+    EXPECT_THROW(button->SetDropdownMenu(item), EInvalidOperation);
+    delete menu;
+    EXPECT_EQ(button->DropdownMenu(), nullptr);
+    EXPECT_EQ(widget->menu(), nullptr);
 }
 
 TEST_F(ComCtrlsMirrorTest, HeaderSectionsFollowTheModelAndReportClicksAndResizing) {

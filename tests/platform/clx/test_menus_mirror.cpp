@@ -3,6 +3,7 @@
 // model, popups asked for by a right click, and linked buttons.
 #include "clx/ActnList.h"
 #include "clx/Forms.h"
+#include "clx/Menus.h"
 #include "clx/StdCtrls.h"
 
 #include "ClxTestSupport.h"
@@ -61,6 +62,11 @@ TEST_F(MenusMirrorTest, TheMainMenuIsTheFormsMenuBar) {
     // Changes after the widgets exist show at once.
     file->SetCaption("&Datei");
     EXPECT_EQ(fileAction->text(), Q("&Datei"));
+    file->SetCaption("Datei");
+    EXPECT_EQ(fileAction->text(), Q("&Datei")) << "an automatic hot key";
+    menu->SetAutoHotkeys(maManual);
+    EXPECT_EQ(fileAction->text(), Q("Datei"));
+    file->SetCaption("&Datei");
     open->SetShortCut(TextToShortCut("Ctrl+O"));
     EXPECT_EQ(open->QtAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     open->SetEnabled(false);
@@ -120,9 +126,11 @@ TEST_F(MenusMirrorTest, ARightClickPopsTheControlsMenuUp) {
     QWidget* widget = edit->Handle();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
                             widget->mapToGlobal(QPoint(2, 2)));
+    EXPECT_EQ(menu->PopupPoint(), (TPoint{-1, -1}));
     QApplication::sendEvent(widget, &event);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(menu->PopupComponent(), edit);
+    EXPECT_EQ(menu->PopupPoint(), (TPoint{event.globalPos().x(), event.globalPos().y()}));
     ASSERT_NE(menu->QtMenu(), nullptr);
     EXPECT_TRUE(menu->QtMenu()->isVisible());
     menu->QtMenu()->close();

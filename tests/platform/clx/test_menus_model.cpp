@@ -5,10 +5,13 @@
 #include "clx/ActnList.h"
 #include "clx/DB.h"
 #include "clx/Forms.h"
+#include "clx/Menus.h"
 #include "clx/StdCtrls.h"
 #include "rtl/Filer.h"
 
 #include "TestSupport.h"
+
+#include <QtGui/QKeySequence>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,17 @@ TEST(ShortCutText, TextRoundTripsAndReadsAnyCase) {
     EXPECT_EQ(TextToShortCut("f10"), ShortCut(VK_F1 + 9, {}));
 }
 
+TEST(ShortCutText, TheKeypadEnterIsAShortCutOfItsOwn) {
+    TShortCut keypad = ShortCut(VK_NUMPAD_ENTER, {ssCtrl});
+    TShortCut main = ShortCut(VK_RETURN, {ssCtrl});
+    EXPECT_NE(keypad, main);
+    EXPECT_EQ(ShortCutToText(keypad), "Ctrl+Num Enter");
+    EXPECT_EQ(TextToShortCut("ctrl+num enter"), keypad);
+    EXPECT_EQ(ShortCutToKeySequence(keypad),
+              QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter)));
+    EXPECT_EQ(ShortCutToKeySequence(main), QKeySequence(Qt::CTRL | Qt::Key_Return));
+}
+
 TEST(ShortCutText, UnreadableTextIsNoShortCut) {
     EXPECT_EQ(TextToShortCut(""), scNone);
     EXPECT_EQ(TextToShortCut("Ctrl+"), scNone);
@@ -120,6 +134,29 @@ TEST_F(MenusModelTest, ItemsFormATreeUnderTheMenu) {
     EXPECT_EQ(zxtest::MessageOf<EMenuError>([&] { open->Add(file); }),
               "Menu item cannot contain itself");
     EXPECT_EQ(zxtest::MessageOf<EMenuError>([&] { file->Insert(0, open); }), "Menu inserted twice");
+}
+
+TEST_F(MenusModelTest, AutomaticHotkeysGoToFreeLettersUnlessSwitchedOff) {
+    auto* menu = NewComponent<TPopupMenu>(Form);
+    auto* copy = NewItem(Form, "CopyItem", "Copy");
+    auto* cut = NewItem(Form, "CutItem", "Cut");
+    auto* paste = NewItem(Form, "PasteItem", "&Paste");
+    auto* line = NewItem(Form, "Line1", "-");
+    auto* purge = NewItem(Form, "PurgeItem", "P1");
+    for (TMenuItem* item : {copy, cut, paste, line, purge})
+        menu->Items()->Add(item);
+    EXPECT_EQ(copy->ShownCaption(), "&Copy");
+    EXPECT_EQ(cut->ShownCaption(), "C&ut");
+    EXPECT_EQ(paste->ShownCaption(), "&Paste");
+    EXPECT_EQ(line->ShownCaption(), "-");
+    EXPECT_EQ(purge->ShownCaption(), "P&1") << "P belongs to the explicit hot key";
+    delete copy;
+    EXPECT_EQ(cut->ShownCaption(), "&Cut");
+
+    menu->SetAutoHotkeys(maManual);
+    EXPECT_EQ(cut->ShownCaption(), "Cut");
+    EXPECT_EQ(purge->ShownCaption(), "P1");
+    EXPECT_EQ(NewItem(Form, "Loose", "Loose")->ShownCaption(), "Loose");
 }
 
 TEST_F(MenusModelTest, AddingAnItemElsewhereMovesIt) {
@@ -561,6 +598,7 @@ protected:
         auto* popup = NewComponent<TPopupMenu>(Form);
         popup->SetName("PopupMenu1");
         popup->SetAutoPopup(false);
+        popup->SetAutoHotkeys(maManual);
         auto* copy = NewItem(Form, "CopyItem", "&Copy");
         copy->SetChecked(true);
         popup->Items()->Add(copy);
@@ -614,6 +652,7 @@ TEST_F(MenusFormFileTest, ItemsAndActionsAreWrittenInsideTheirParents) {
     at("Action = SaveAction");
     at("ShortCut = 32883");
     at("Caption = '-'");
+    at("AutoHotkeys = maManual");
     at("Category = 'File'");
     at("DisplayLabel = 'Customer name'");
     at("DataSet = Customers");
@@ -664,6 +703,7 @@ TEST_F(MenusFormFileTest, AFormReadBackHoldsTheSameMenusActionsAndFields) {
         auto* popup = dynamic_cast<TPopupMenu*>(Loaded->FindComponent("PopupMenu1"));
         ASSERT_NE(popup, nullptr);
         EXPECT_FALSE(popup->AutoPopup());
+        EXPECT_EQ(popup->AutoHotkeys(), maManual);
         ASSERT_EQ(popup->Items()->Count(), 1);
         EXPECT_TRUE(popup->Items()->Items(0)->Checked());
 

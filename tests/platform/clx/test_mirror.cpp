@@ -14,6 +14,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -527,12 +528,67 @@ TEST(Canvas, PaintsThroughAPainter) {
     EXPECT_EQ(image.pixelColor(6, 22), QColor(0, 0, 255));
 }
 
+TEST(Canvas, TextWithFlagsBreaksLinesAndExpandsTabs) {
+    QImage image(120, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TCanvas canvas;
+    canvas.SetHandle(&painter);
+    TPoint one = canvas.TextExtent("Hallo", AlignLeft | ExpandTabs);
+    TPoint two = canvas.TextExtent("Hallo\r\nWelt", AlignLeft | ExpandTabs);
+    EXPECT_EQ(two.X, one.X);
+    EXPECT_GE(two.Y, 2 * one.Y - 2) << "two lines";
+    EXPECT_EQ(canvas.TextExtent("Hallo\nWelt", SingleLine).Y, one.Y);
+    EXPECT_GT(canvas.TextExtent("a\tb", ExpandTabs).X, canvas.TextExtent("a b", ExpandTabs).X);
+
+    canvas.Brush()->SetColor(clYellow);
+    canvas.Font()->SetColor(clBlack);
+    canvas.TextRect(Rect(0, 0, 120, 60), 2, 2, "Hallo\r\nWelt", AlignLeft | ExpandTabs);
+    painter.end();
+    auto inkIn = [&](int Top, int Bottom) {
+        for (int y = Top; y < Bottom; ++y)
+            for (int x = 2; x < 2 + one.X; ++x)
+                if (image.pixelColor(x, y).lightness() < 100)
+                    return true;
+        return false;
+    };
+    EXPECT_EQ(image.pixelColor(110, 50), QColor(255, 255, 0)) << "the rectangle is filled";
+    EXPECT_TRUE(inkIn(2, 2 + one.Y));
+    EXPECT_TRUE(inkIn(2 + one.Y, 2 + 2 * one.Y)) << "the second line below the first";
+}
+
+TEST(Colors, SystemColorsFollowTheApplicationsPalette) {
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    const std::vector<std::pair<TColor, QPalette::ColorRole>> roles{
+        {clHighlight, QPalette::Highlight}, {clHighlightedText, QPalette::HighlightedText},
+        {clBase, QPalette::Base},           {clText, QPalette::Text},
+        {clLight, QPalette::Light},         {clDark, QPalette::Dark},
+        {clBtnFace, QPalette::Button}};
+    int shade = 10;
+    for (const auto& [color, role] : roles) {
+        palette.setColor(role, QColor(shade, 200 - shade, 30));
+        shade += 20;
+    }
+    QApplication::setPalette(palette);
+    shade = 10;
+    for (const auto& [color, role] : roles) {
+        EXPECT_EQ(ColorToRGB(color), shade | (200 - shade) << 8 | 30 << 16) << ColorToString(color);
+        EXPECT_EQ(ColorToQColor(color), QColor(shade, 200 - shade, 30)) << ColorToString(color);
+        shade += 20;
+    }
+    QApplication::setPalette(saved);
+}
+
 TEST(Screen, KnowsFontsSizeAndCursor) {
     EXPECT_GT(Screen->Width(), 0);
     EXPECT_GT(Screen->Height(), 0);
     TStrings* fonts = Screen->Fonts();
     EXPECT_GT(fonts->Count(), 0);
     EXPECT_GE(fonts->IndexOf("DejaVu Sans"), 0);
+    for (Integer index = 1; index < fonts->Count(); ++index)
+        EXPECT_LE(AnsiCompareText(fonts->Get(index - 1), fonts->Get(index)), 0)
+            << fonts->Get(index);
     Screen->SetCursor(crHourGlass);
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -540,6 +596,39 @@ TEST(Screen, KnowsFontsSizeAndCursor) {
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
     Screen->SetCursor(crDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MirrorTest, AFormsFrameUpdatesAndShowingWithoutActivation) {
+    Form->SetFrameStyle(0x23);
+    auto* frame = qobject_cast<QFrame*>(Form->Handle());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->frameStyle(), QFrame::WinPanel | QFrame::Raised);
+    Form->SetFrameStyle(0);
+    EXPECT_EQ(frame->frameStyle(), 0);
+
+    auto* edit = NewComponent<TEdit>(Form);
+    edit->SetParent(Form);
+    edit->SetUpdatesEnabled(false);
+    Form->Show();
+    EXPECT_FALSE(edit->Handle()->updatesEnabled());
+    edit->SetUpdatesEnabled(true);
+    EXPECT_TRUE(edit->Handle()->updatesEnabled());
+    ASSERT_EQ(Screen->ActiveForm(), Form);
+
+    auto* tooltip = NewForm<TForm>(Application);
+    auto* inside = NewComponent<TEdit>(tooltip);
+    inside->SetParent(tooltip);
+    tooltip->SetActiveControl(inside);
+    Integer shows = 0;
+    tooltip->OnShow = [&](TObject*) { ++shows; };
+    tooltip->ShowWithoutActivation();
+    EXPECT_TRUE(tooltip->Visible());
+    EXPECT_TRUE(tooltip->Handle()->isVisible());
+    EXPECT_TRUE(tooltip->Handle()->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(Screen->ActiveForm(), Form) << "the active form stays";
+    EXPECT_FALSE(inside->Focused());
+    delete tooltip;
 }
 
 TEST_F(MirrorTest, AScreenshotOfASmallForm) {
