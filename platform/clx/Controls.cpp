@@ -124,6 +124,8 @@ constexpr std::array<TCursorShape, 22> CursorShapes{{
     {crSizeAll, Qt::SizeAllCursor},
 }};
 
+} // namespace
+
 TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
     TShiftState shift;
     if (Modifiers & Qt::ShiftModifier)
@@ -140,8 +142,6 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Butto
         shift.Include(ssMiddle);
     return shift;
 }
-
-} // namespace
 
 Integer KeyFromQt(int QtKey) {
     constexpr int QtFunctionKeys = 0x01000000;

@@ -195,17 +195,6 @@ private:
     std::function<bool(QKeyEvent*)> FOnKey;
 };
 
-TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers) {
-    TShiftState shift;
-    if (Modifiers & Qt::ShiftModifier)
-        shift.Include(ssShift);
-    if (Modifiers & Qt::AltModifier)
-        shift.Include(ssAlt);
-    if (Modifiers & Qt::ControlModifier)
-        shift.Include(ssCtrl);
-    return shift;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -1026,7 +1015,7 @@ QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
             Integer key = KeyFromQt(Event->key());
             bool swallowed = false;
             EventBoundary(this, [&] {
-                KeyDown(key, ShiftOf(Event->modifiers()));
+                KeyDown(key, ShiftStateOf(Event->modifiers()));
                 swallowed = key == 0;
             });
             return swallowed;

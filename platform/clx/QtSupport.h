@@ -3,7 +3,7 @@
 // the public headers keep Qt's types out.
 #pragma once
 
-#include "clx/Graphics.h"
+#include "clx/Controls.h"
 
 #include <QtCore/QString>
 #include <QtGui/QFontDatabase>
@@ -22,3 +22,7 @@ QFontDatabase::WritingSystem CharsetToWritingSystem(TFontCharSet Charset);
 // The platform's key code (Keys.h) of a Qt 6 key code: printable keys are
 // the same, Qt's function keys move from $01000000 down to $1000.
 Integer KeyFromQt(int QtKey);
+
+// The shift state of Qt's modifiers and mouse buttons.
+TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers,
+                         Qt::MouseButtons Buttons = Qt::NoButton);
