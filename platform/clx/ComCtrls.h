@@ -514,9 +514,13 @@ public:
 private:
     friend class TListItems;
     friend class TListView;
-    void Changed(TItemChange Change);
+    // Column: the one column that changed, -1 for the whole row.
+    void Changed(TItemChange Change, Integer Column = -1);
 
     TListItems* FOwner;
+    // Where the item was last found among its owner's items: Index looks
+    // there first, so that telling the view of a change costs no search.
+    mutable Integer FIndexHint = 0;
     AnsiString FCaption;
     std::unique_ptr<TStringList> FSubItems;
     Integer FImageIndex = 0;
@@ -647,7 +651,7 @@ private:
     friend class TListItems;
     friend class TListColumns;
     friend class TListViewSource;
-    void ItemChanged(TListItem* Item, TItemChange Change);
+    void ItemChanged(TListItem* Item, TItemChange Change, Integer Column);
     void ItemInserting(Integer Index);
     void ItemInserted();
     void ItemRemoving(TListItem* Item);

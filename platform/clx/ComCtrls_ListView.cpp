@@ -137,7 +137,14 @@ TListView* TListItem::ListView() const {
 }
 
 Integer TListItem::Index() const {
-    return FOwner ? FOwner->IndexOf(this) : -1;
+    if (!FOwner)
+        return -1;
+    const std::vector<TListItem*>& items = FOwner->FItems;
+    if (FIndexHint < static_cast<Integer>(items.size()) &&
+        items[static_cast<std::size_t>(FIndexHint)] == this)
+        return FIndexHint;
+    FIndexHint = FOwner->IndexOf(this);
+    return FIndexHint;
 }
 
 void TListItem::Delete() {
@@ -148,21 +155,21 @@ void TListItem::SetCaption(const AnsiString& Value) {
     if (FCaption == Value)
         return;
     FCaption = Value;
-    Changed(ctText);
+    Changed(ctText, 0);
 }
 
 void TListItem::SetImageIndex(Integer Value) {
     if (FImageIndex == Value)
         return;
     FImageIndex = Value;
-    Changed(ctImage);
+    Changed(ctImage, 0);
 }
 
 void TListItem::SetStateIndex(Integer Value) {
     if (FStateIndex == Value)
         return;
     FStateIndex = Value;
-    Changed(ctImage);
+    Changed(ctImage, 0);
 }
 
 bool TListItem::Focused() const {
@@ -203,9 +210,9 @@ void TListItem::SetSelected(bool Value) {
         listView->SelectItem(this, Value);
 }
 
-void TListItem::Changed(TItemChange Change) {
+void TListItem::Changed(TItemChange Change, Integer Column) {
     if (TListView* listView = ListView())
-        listView->ItemChanged(this, Change);
+        listView->ItemChanged(this, Change, Column);
 }
 
 // ---------------------------------------------------------------------------
@@ -258,6 +265,7 @@ TListItem* TListItems::Insert(Integer Index) {
     if (Index != Count())
         CheckIndex(Index);
     auto* item = new TListItem(this);
+    item->FIndexHint = Index;
     if (FOwner)
         FOwner->ItemInserting(Index);
     FItems.insert(FItems.begin() + Index, item);
@@ -634,9 +642,9 @@ void TListView::ColClick(TListColumn* Column) {
         OnColumnClick(this, Column);
 }
 
-void TListView::ItemChanged(TListItem* Item, TItemChange Change) {
+void TListView::ItemChanged(TListItem* Item, TItemChange Change, Integer Column) {
     if (FModel && !FItems->Updating())
-        FModel->ItemChanged(nullptr, Item->Index());
+        FModel->ItemChanged(nullptr, Item->Index(), Column);
     if (!ComponentState().Contains(csLoading))
         this->Change(Item, Change);
 }

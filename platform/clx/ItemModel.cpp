@@ -59,12 +59,18 @@ QModelIndex TItemModel::RowIndex(Integer Row, Integer Column) const {
     return index(Row, Column, QModelIndex());
 }
 
-void TItemModel::ItemChanged(void* Parent, Integer Row) {
+void TItemModel::ItemChanged(void* Parent, Integer Row, Integer Column) {
     if (Resetting() || !FSource)
         return;
     QModelIndex parent = ParentIndex(Parent);
-    Integer last = FSource->ColumnCount() - 1;
-    emit dataChanged(index(Row, 0, parent), index(Row, last, parent));
+    // One cell at a time: a view repaints a single changed cell, but the
+    // whole viewport for a range.
+    Integer first = Column < 0 ? 0 : Column;
+    Integer last = Column < 0 ? FSource->ColumnCount() - 1 : Column;
+    for (Integer column = first; column <= last; ++column) {
+        QModelIndex cell = index(Row, column, parent);
+        emit dataChanged(cell, cell);
+    }
 }
 
 void TItemModel::BeginInsert(void* Parent, Integer Row) {

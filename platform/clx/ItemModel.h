@@ -52,7 +52,8 @@ public:
     // The control goes before its widget: from now on there are no items.
     void Detach();
 
-    void ItemChanged(void* Parent, Integer Row);
+    // Column -1: every column of the row.
+    void ItemChanged(void* Parent, Integer Row, Integer Column = -1);
     void BeginInsert(void* Parent, Integer Row);
     void EndInsert();
     void BeginRemove(void* Parent, Integer Row);

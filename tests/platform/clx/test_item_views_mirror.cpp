@@ -148,7 +148,7 @@ TEST_F(ItemViewsMirrorTest, ListViewRowsAndTheUsersSelection) {
     list->Items()->Delete(50);
     EXPECT_EQ(Shown(list, 8, 1), Q("8 KB"));
     EXPECT_EQ(Shown(list, 3), Q("new"));
-    EXPECT_EQ(told.Changed, 2) << "the sub-item, then the new item's caption";
+    EXPECT_EQ(told.Changed, 3) << "both cells of the sub-item's row, then the new item's caption alone";
     EXPECT_EQ(told.Inserted, 1);
     EXPECT_EQ(told.Removed, 1);
     EXPECT_EQ(told.Reset, 0);
