@@ -69,9 +69,9 @@ struct TBareTable {
     void Fill() {
         for (int row = 1; row <= RowsWanted; ++row)
             for (int col = 0; col < Columns; ++col)
-                Model.setItem(row, col,
-                              new QStandardItem(QString::fromStdString(
-                                  CellTextOf(row, col, RowsWanted))));
+                Model.setItem(
+                    row, col,
+                    new QStandardItem(QString::fromStdString(CellTextOf(row, col, RowsWanted))));
     }
 
     QStandardItemModel Model;
@@ -79,66 +79,65 @@ struct TBareTable {
     int RowsWanted;
 };
 
-void BM_GridFill(benchmark::State& State) {
-    std::unique_ptr<TShownGrid> held;
+// Each iteration works on a table of its own: T of State.range(0) rows,
+// made and prepared (Prepare) outside the timing, then Work timed.
+template <typename T, typename TPrepare, typename TWork>
+void OnAFreshTable(benchmark::State& State, TPrepare Prepare, TWork Work) {
+    std::unique_ptr<T> held;
     for (auto _ : State) {
         State.PauseTiming();
         held.reset();
-        held = std::make_unique<TShownGrid>(static_cast<Integer>(State.range(0)));
-        TShownGrid& shown = *held;
-        shown.Show();
+        held = std::make_unique<T>(static_cast<int>(State.range(0)));
+        Prepare(*held);
         State.ResumeTiming();
-        shown.Fill();
-        Application->ProcessMessages();
+        Work(*held);
     }
+}
+
+void Show(auto& Table) {
+    Table.Show();
+}
+
+void FillAndShow(auto& Table) {
+    Table.Fill();
+    Table.Show();
+}
+
+void BM_GridFill(benchmark::State& State) {
+    OnAFreshTable<TShownGrid>(State, Show<TShownGrid>, [](TShownGrid& Shown) {
+        Shown.Fill();
+        Application->ProcessMessages();
+    });
 }
 
 void BM_BareFill(benchmark::State& State) {
-    std::unique_ptr<TBareTable> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TBareTable>(static_cast<int>(State.range(0)));
-        TBareTable& bare = *held;
-        bare.Show();
-        State.ResumeTiming();
-        bare.Fill();
+    OnAFreshTable<TBareTable>(State, Show<TBareTable>, [](TBareTable& Bare) {
+        Bare.Fill();
         QApplication::processEvents();
-    }
+    });
 }
 
 void BM_GridFirstPaint(benchmark::State& State) {
-    std::unique_ptr<TShownGrid> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TShownGrid>(static_cast<Integer>(State.range(0)));
-        TShownGrid& shown = *held;
-        shown.Fill();
-        State.ResumeTiming();
-        shown.Show();
-        benchmark::DoNotOptimize(shown.Form->Handle()->grab());
-    }
+    OnAFreshTable<TShownGrid>(
+        State, [](TShownGrid& Shown) { Shown.Fill(); },
+        [](TShownGrid& Shown) {
+            Shown.Show();
+            benchmark::DoNotOptimize(Shown.Form->Handle()->grab());
+        });
 }
 
 void BM_BareFirstPaint(benchmark::State& State) {
-    std::unique_ptr<TBareTable> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TBareTable>(static_cast<int>(State.range(0)));
-        TBareTable& bare = *held;
-        bare.Fill();
-        State.ResumeTiming();
-        bare.Show();
-        benchmark::DoNotOptimize(bare.View.grab());
-    }
+    OnAFreshTable<TBareTable>(
+        State, [](TBareTable& Bare) { Bare.Fill(); },
+        [](TBareTable& Bare) {
+            Bare.Show();
+            benchmark::DoNotOptimize(Bare.View.grab());
+        });
 }
 
 void BM_GridMeasureCells(benchmark::State& State) {
     TShownGrid shown(static_cast<Integer>(State.range(0)));
-    shown.Fill();
-    shown.Show();
+    FillAndShow(shown);
     for (auto _ : State) {
         Integer total = 0;
         for (Integer row = 1; row < shown.Grid->RowCount(); ++row)
@@ -150,8 +149,7 @@ void BM_GridMeasureCells(benchmark::State& State) {
 
 void BM_BareMeasureCells(benchmark::State& State) {
     TBareTable bare(static_cast<int>(State.range(0)));
-    bare.Fill();
-    bare.Show();
+    FillAndShow(bare);
     for (auto _ : State) {
         int total = 0;
         for (int row = 1; row < bare.Model.rowCount(); ++row)
@@ -165,100 +163,63 @@ void BM_BareMeasureCells(benchmark::State& State) {
     }
 }
 
-// The rows in the order of their second column's text.
-template <typename TextOf> std::vector<int> SortedRows(int Rows, TextOf Text) {
+// Puts rows 1 to Rows in the order of their second column's text by
+// reading every row's texts (Text) and writing them back in order (SetText).
+template <typename TText, typename TGet, typename TSet>
+void SortRowsByExchangingTexts(int Rows, TGet Text, TSet SetText) {
     std::vector<int> order(Rows);
     std::iota(order.begin(), order.end(), 1);
-    std::sort(order.begin(), order.end(), [&](int A, int B) { return Text(A) < Text(B); });
-    return order;
+    std::sort(order.begin(), order.end(), [&](int A, int B) { return Text(A, 1) < Text(B, 1); });
+    std::vector<std::array<TText, Columns>> texts(order.size());
+    for (size_t index = 0; index < order.size(); ++index)
+        for (int col = 0; col < Columns; ++col)
+            texts[index][col] = Text(order[index], col);
+    for (size_t index = 0; index < order.size(); ++index)
+        for (int col = 0; col < Columns; ++col)
+            SetText(static_cast<int>(index) + 1, col, texts[index][col]);
 }
 
 void BM_GridSortRows(benchmark::State& State) {
-    std::unique_ptr<TShownGrid> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TShownGrid>(static_cast<Integer>(State.range(0)));
-        TShownGrid& shown = *held;
-        shown.Fill();
-        shown.Show();
-        TStringGrid* grid = shown.Grid;
-        State.ResumeTiming();
-        std::vector<int> order =
-            SortedRows(shown.RowsWanted, [grid](int Row) { return grid->Cells(1, Row); });
-        std::vector<std::array<AnsiString, Columns>> texts(order.size());
-        for (size_t index = 0; index < order.size(); ++index)
-            for (Integer col = 0; col < Columns; ++col)
-                texts[index][col] = grid->Cells(col, order[index]);
-        for (size_t index = 0; index < order.size(); ++index)
-            for (Integer col = 0; col < Columns; ++col)
-                grid->SetCells(col, static_cast<Integer>(index) + 1, texts[index][col]);
+    OnAFreshTable<TShownGrid>(State, FillAndShow<TShownGrid>, [](TShownGrid& Shown) {
+        TStringGrid* grid = Shown.Grid;
+        SortRowsByExchangingTexts<AnsiString>(
+            Shown.RowsWanted, [grid](int Row, int Col) { return grid->Cells(Col, Row); },
+            [grid](int Row, int Col, const AnsiString& Text) { grid->SetCells(Col, Row, Text); });
         Application->ProcessMessages();
-    }
+    });
 }
 
 void BM_BareSortRows(benchmark::State& State) {
-    std::unique_ptr<TBareTable> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TBareTable>(static_cast<int>(State.range(0)));
-        TBareTable& bare = *held;
-        bare.Fill();
-        bare.Show();
-        QStandardItemModel& model = bare.Model;
-        State.ResumeTiming();
-        std::vector<int> order =
-            SortedRows(bare.RowsWanted, [&model](int Row) { return model.item(Row, 1)->text(); });
-        std::vector<std::array<QString, Columns>> texts(order.size());
-        for (size_t index = 0; index < order.size(); ++index)
-            for (int col = 0; col < Columns; ++col)
-                texts[index][col] = model.item(order[index], col)->text();
-        for (size_t index = 0; index < order.size(); ++index)
-            for (int col = 0; col < Columns; ++col)
-                model.item(static_cast<int>(index) + 1, col)->setText(texts[index][col]);
+    OnAFreshTable<TBareTable>(State, FillAndShow<TBareTable>, [](TBareTable& Bare) {
+        QStandardItemModel& model = Bare.Model;
+        SortRowsByExchangingTexts<QString>(
+            Bare.RowsWanted, [&model](int Row, int Col) { return model.item(Row, Col)->text(); },
+            [&model](int Row, int Col, const QString& Text) {
+                model.item(Row, Col)->setText(Text);
+            });
         QApplication::processEvents();
-    }
+    });
 }
 
 void BM_GridDeleteMiddleRows(benchmark::State& State) {
-    std::unique_ptr<TShownGrid> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TShownGrid>(static_cast<Integer>(State.range(0)));
-        TShownGrid& shown = *held;
-        shown.Fill();
-        shown.Show();
-        Integer count = shown.RowsWanted / 5;
-        State.ResumeTiming();
-        for (Integer done = 0; done < count; ++done)
-            shown.Grid->DeleteRow(shown.Grid->RowCount() / 2);
+    OnAFreshTable<TShownGrid>(State, FillAndShow<TShownGrid>, [](TShownGrid& Shown) {
+        for (Integer done = 0; done < Shown.RowsWanted / 5; ++done)
+            Shown.Grid->DeleteRow(Shown.Grid->RowCount() / 2);
         Application->ProcessMessages();
-    }
+    });
 }
 
 void BM_BareDeleteMiddleRows(benchmark::State& State) {
-    std::unique_ptr<TBareTable> held;
-    for (auto _ : State) {
-        State.PauseTiming();
-        held.reset();
-        held = std::make_unique<TBareTable>(static_cast<int>(State.range(0)));
-        TBareTable& bare = *held;
-        bare.Fill();
-        bare.Show();
-        int count = bare.RowsWanted / 5;
-        State.ResumeTiming();
-        for (int done = 0; done < count; ++done)
-            bare.Model.removeRow(bare.Model.rowCount() / 2);
+    OnAFreshTable<TBareTable>(State, FillAndShow<TBareTable>, [](TBareTable& Bare) {
+        for (int done = 0; done < Bare.RowsWanted / 5; ++done)
+            Bare.Model.removeRow(Bare.Model.rowCount() / 2);
         QApplication::processEvents();
-    }
+    });
 }
 
 void BM_GridChangeOneCell(benchmark::State& State) {
     TShownGrid shown(static_cast<Integer>(State.range(0)));
-    shown.Fill();
-    shown.Show();
+    FillAndShow(shown);
     Integer next = 0;
     for (auto _ : State) {
         shown.Grid->SetCells(1, 3, "changed " + IntToStr(++next));
@@ -268,8 +229,7 @@ void BM_GridChangeOneCell(benchmark::State& State) {
 
 void BM_BareChangeOneCell(benchmark::State& State) {
     TBareTable bare(static_cast<int>(State.range(0)));
-    bare.Fill();
-    bare.Show();
+    FillAndShow(bare);
     int next = 0;
     for (auto _ : State) {
         bare.Model.item(3, 1)->setText(QStringLiteral("changed %1").arg(++next));

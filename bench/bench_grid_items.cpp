@@ -33,6 +33,14 @@ AnsiString ItemText(Integer Index) {
     return "Item " + IntToStr(Index);
 }
 
+// Times Step, each time with the pending events processed after it.
+template <typename TStep> void TimeShownSteps(benchmark::State& State, TStep Step) {
+    for (auto _ : State) {
+        Step();
+        ProcessEvents();
+    }
+}
+
 // A form showing one control of class T that Fill fills with Count items.
 template <typename T> class TShownControl {
 public:
@@ -70,10 +78,7 @@ void BM_ListBoxChangeItem(benchmark::State& State) {
     TShownControl<TListBox> shown(static_cast<Integer>(State.range(0)), FillListBox);
     TStrings& items = *shown.Control().Items();
     Integer round = 0;
-    for (auto _ : State) {
-        items.Put(ShownRow, "Changed " + IntToStr(++round));
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { items.Put(ShownRow, "Changed " + IntToStr(++round)); });
     if (items[ShownRow] != "Changed " + IntToStr(round))
         State.SkipWithError("the item did not change");
 }
@@ -81,19 +86,13 @@ void BM_ListBoxChangeItem(benchmark::State& State) {
 void BM_ListBoxInsertItem(benchmark::State& State) {
     TShownControl<TListBox> shown(static_cast<Integer>(State.range(0)), FillListBox);
     TStrings& items = *shown.Control().Items();
-    for (auto _ : State) {
-        items.Insert(items.Count() / 2, "Inserted");
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { items.Insert(items.Count() / 2, "Inserted"); });
 }
 
 void BM_ListBoxDeleteItem(benchmark::State& State) {
     TShownControl<TListBox> shown(static_cast<Integer>(State.range(0)), FillListBox);
     TStrings& items = *shown.Control().Items();
-    for (auto _ : State) {
-        items.Delete(items.Count() / 2);
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { items.Delete(items.Count() / 2); });
 }
 
 // The reference: the same Qt view, a QTableView of fixed-height rows shown
@@ -125,30 +124,40 @@ private:
     QTableView FView;
 };
 
-void BM_BareListChangeItem(benchmark::State& State) {
-    TBareList bare(static_cast<Integer>(State.range(0)));
+// The bare list's work, for one column and for the list view's three.
+void BareListChange(benchmark::State& State, Integer Columns) {
+    TBareList bare(static_cast<Integer>(State.range(0)), Columns);
     int round = 0;
-    for (auto _ : State) {
+    TimeShownSteps(State, [&] {
         bare.Model().item(ShownRow)->setText(QStringLiteral("Changed %1").arg(++round));
-        ProcessEvents();
-    }
+    });
+}
+
+void BareListInsert(benchmark::State& State, Integer Columns) {
+    TBareList bare(static_cast<Integer>(State.range(0)), Columns);
+    TimeShownSteps(State, [&] {
+        QList<QStandardItem*> row{new QStandardItem(QStringLiteral("Inserted"))};
+        for (Integer column = 1; column < Columns; ++column)
+            row << new QStandardItem;
+        bare.Model().insertRow(bare.Model().rowCount() / 2, row);
+    });
+}
+
+void BareListDelete(benchmark::State& State, Integer Columns) {
+    TBareList bare(static_cast<Integer>(State.range(0)), Columns);
+    TimeShownSteps(State, [&] { bare.Model().removeRow(bare.Model().rowCount() / 2); });
+}
+
+void BM_BareListChangeItem(benchmark::State& State) {
+    BareListChange(State, 1);
 }
 
 void BM_BareListInsertItem(benchmark::State& State) {
-    TBareList bare(static_cast<Integer>(State.range(0)));
-    for (auto _ : State) {
-        bare.Model().insertRow(bare.Model().rowCount() / 2,
-                               new QStandardItem(QStringLiteral("Inserted")));
-        ProcessEvents();
-    }
+    BareListInsert(State, 1);
 }
 
 void BM_BareListDeleteItem(benchmark::State& State) {
-    TBareList bare(static_cast<Integer>(State.range(0)));
-    for (auto _ : State) {
-        bare.Model().removeRow(bare.Model().rowCount() / 2);
-        ProcessEvents();
-    }
+    BareListDelete(State, 1);
 }
 
 // --- TListView (report style, three columns)
@@ -172,55 +181,31 @@ void BM_ListViewChangeItem(benchmark::State& State) {
     TListItems& items = *shown.Control().Items();
     TListItem* changing = items[ShownRow];
     Integer round = 0;
-    for (auto _ : State) {
-        changing->SetCaption("Changed " + IntToStr(++round));
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { changing->SetCaption("Changed " + IntToStr(++round)); });
 }
 
 void BM_ListViewInsertItem(benchmark::State& State) {
     TShownControl<TListView> shown(static_cast<Integer>(State.range(0)), FillListView);
     TListItems& items = *shown.Control().Items();
-    for (auto _ : State) {
-        items.Insert(items.Count() / 2)->SetCaption("Inserted");
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { items.Insert(items.Count() / 2)->SetCaption("Inserted"); });
 }
 
 void BM_ListViewDeleteItem(benchmark::State& State) {
     TShownControl<TListView> shown(static_cast<Integer>(State.range(0)), FillListView);
     TListItems& items = *shown.Control().Items();
-    for (auto _ : State) {
-        items.Delete(items.Count() / 2);
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { items.Delete(items.Count() / 2); });
 }
 
 void BM_BareListViewChangeItem(benchmark::State& State) {
-    TBareList bare(static_cast<Integer>(State.range(0)), 3);
-    int round = 0;
-    for (auto _ : State) {
-        bare.Model().item(ShownRow)->setText(QStringLiteral("Changed %1").arg(++round));
-        ProcessEvents();
-    }
+    BareListChange(State, 3);
 }
 
 void BM_BareListViewInsertItem(benchmark::State& State) {
-    TBareList bare(static_cast<Integer>(State.range(0)), 3);
-    for (auto _ : State) {
-        bare.Model().insertRow(bare.Model().rowCount() / 2,
-                               {new QStandardItem(QStringLiteral("Inserted")), new QStandardItem,
-                                new QStandardItem});
-        ProcessEvents();
-    }
+    BareListInsert(State, 3);
 }
 
 void BM_BareListViewDeleteItem(benchmark::State& State) {
-    TBareList bare(static_cast<Integer>(State.range(0)), 3);
-    for (auto _ : State) {
-        bare.Model().removeRow(bare.Model().rowCount() / 2);
-        ProcessEvents();
-    }
+    BareListDelete(State, 3);
 }
 
 // --- TTreeView: one top-level node for every fifty nodes, each with 49
@@ -255,29 +240,20 @@ void BM_TreeViewChangeNode(benchmark::State& State) {
     TTreeNode* parent = MiddleParent(shown.Control());
     TTreeNode* node = parent->Item(parent->Count() / 2);
     Integer round = 0;
-    for (auto _ : State) {
-        node->SetText("Changed " + IntToStr(++round));
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { node->SetText("Changed " + IntToStr(++round)); });
 }
 
 void BM_TreeViewInsertNode(benchmark::State& State) {
     TShownControl<TTreeView> shown(static_cast<Integer>(State.range(0)), FillTreeView);
     TTreeNode* parent = MiddleParent(shown.Control());
     TTreeNodes& nodes = *shown.Control().Items();
-    for (auto _ : State) {
-        nodes.Insert(parent->Item(parent->Count() / 2), "Inserted");
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { nodes.Insert(parent->Item(parent->Count() / 2), "Inserted"); });
 }
 
 void BM_TreeViewDeleteNode(benchmark::State& State) {
     TShownControl<TTreeView> shown(static_cast<Integer>(State.range(0)), FillTreeView);
     TTreeNode* parent = MiddleParent(shown.Control());
-    for (auto _ : State) {
-        parent->Item(parent->Count() / 2)->Delete();
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { parent->Item(parent->Count() / 2)->Delete(); });
 }
 
 // The reference: a QTreeView over a QStandardItemModel of the same shape.
@@ -310,28 +286,21 @@ void BM_BareTreeChangeNode(benchmark::State& State) {
     QStandardItem* parent = bare.MiddleParent();
     QStandardItem* node = parent->child(parent->rowCount() / 2);
     int round = 0;
-    for (auto _ : State) {
-        node->setText(QStringLiteral("Changed %1").arg(++round));
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { node->setText(QStringLiteral("Changed %1").arg(++round)); });
 }
 
 void BM_BareTreeInsertNode(benchmark::State& State) {
     TBareTree bare(static_cast<Integer>(State.range(0)));
     QStandardItem* parent = bare.MiddleParent();
-    for (auto _ : State) {
+    TimeShownSteps(State, [&] {
         parent->insertRow(parent->rowCount() / 2, new QStandardItem(QStringLiteral("Inserted")));
-        ProcessEvents();
-    }
+    });
 }
 
 void BM_BareTreeDeleteNode(benchmark::State& State) {
     TBareTree bare(static_cast<Integer>(State.range(0)));
     QStandardItem* parent = bare.MiddleParent();
-    for (auto _ : State) {
-        parent->removeRow(parent->rowCount() / 2);
-        ProcessEvents();
-    }
+    TimeShownSteps(State, [&] { parent->removeRow(parent->rowCount() / 2); });
 }
 
 void Sizes(benchmark::internal::Benchmark* Benchmark) {

@@ -501,13 +501,18 @@ void TCanvas::TextOut(Integer X, Integer Y, const AnsiString& Text) {
     FPenPos = {X + extent.X, Y};
 }
 
-void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text) {
+QPainter& TCanvas::BeginTextRect(const TRect& Rect) {
     QPainter& painter = Painter();
     painter.save();
     painter.setClipRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
     FillRect(Rect);
     painter.setFont(FontToQFont(*FFont));
     painter.setPen(ColorToQColor(FFont->Color()));
+    return painter;
+}
+
+void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text) {
+    QPainter& painter = BeginTextRect(Rect);
     painter.drawText(X, Y + painter.fontMetrics().ascent(), ToQString(Text));
     painter.restore();
 }
@@ -537,12 +542,7 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString
         TextRect(Rect, X, Y, Text);
         return;
     }
-    QPainter& painter = Painter();
-    painter.save();
-    painter.setClipRect(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
-    FillRect(Rect);
-    painter.setFont(FontToQFont(*FFont));
-    painter.setPen(ColorToQColor(FFont->Color()));
+    QPainter& painter = BeginTextRect(Rect);
     painter.drawText(QRect(X, Y, Rect.Right - X, Rect.Bottom - Y), QtTextFlags(TextFlags),
                      LinesForQt(Text));
     painter.restore();

@@ -371,6 +371,9 @@ public:
 
 private:
     QPainter& Painter() const;
+    // Saves the painter's state, clips to Rect, fills it and sets the font:
+    // the start of drawing text in a rectangle (the caller restores).
+    QPainter& BeginTextRect(const TRect& Rect);
     void ApplyPen() const;
     void ApplyBrush() const;
 

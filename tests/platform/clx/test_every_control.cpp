@@ -15,6 +15,7 @@
 
 #include <QtGui/QImage>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QToolButton>
 #include <QtWidgets/QWidget>
 
 #include <gtest/gtest.h>
@@ -119,6 +120,10 @@ TEST_F(EveryControlTest, TextsAndLinksReadBackByName) {
     EXPECT_EQ(GetStrProp(button, "Caption"), GetStrProp(action, "Caption"));
     EXPECT_EQ(GetStrProp(button, "Caption"), "&Apply changes");
     EXPECT_EQ(GetObjectProp(Find("ToolBar1"), "Images"), Find("ImageList1"));
+    EXPECT_EQ(dynamic_cast<TImageList*>(Find("ImageList1"))->Count(), 1);
+    EXPECT_EQ(GetObjectProp(Find("RecentToolButton"), "DropdownMenu"), Find("PopupMenu1"));
+    EXPECT_EQ(GetOrdProp(Find("StatusBar1"), "AutoHint"), 1);
+    EXPECT_EQ(GetEnumProp(Find("PopupMenu1"), "AutoHotkeys"), "maManual");
     EXPECT_EQ(GetObjectProp(Find("NotesMemo"), "PopupMenu"), Find("PopupMenu1"));
     EXPECT_EQ(GetObjectProp(Form, "Menu"), Find("MainMenu1"));
 }
@@ -136,6 +141,11 @@ TEST_F(EveryControlTest, TheFormShowsItsControls) {
         for (int x = 0; x < shot.width(); x += 2)
             colours.insert(shot.pixel(x, y));
     EXPECT_GT(colours.size(), 1u) << "a blank picture";
+    auto* recentButton = dynamic_cast<TControl*>(Find("RecentToolButton"));
+    auto* recent = qobject_cast<QToolButton*>(recentButton->Handle());
+    ASSERT_NE(recent, nullptr);
+    EXPECT_FALSE(recent->icon().isNull());
+    EXPECT_NE(recent->menu(), nullptr);
 
     // The page of tabs, spin edit, paint box and grids.
     auto* pages = dynamic_cast<TPageControl*>(Find("PageControl1"));
@@ -161,6 +171,17 @@ TEST_F(EveryControlTest, SavingTheLoadedFormTwiceGivesTheSameText) {
     AnsiString second = directory.File("second.xfm");
     SaveComponentToTextFile(second, Form);
     EXPECT_EQ(FileText(second), firstText);
+
+    // Through the binary form and back to the same text.
+    AnsiString binary = directory.File("binary.xfm");
+    WriteComponentResFile(binary, Form);
+    delete Form;
+    Form = NewComponent<TForm>(nullptr);
+    LoadComponentFromFile(binary, Form);
+    ExpectEveryClassOnce(Form);
+    AnsiString third = directory.File("third.xfm");
+    SaveComponentToTextFile(third, Form);
+    EXPECT_EQ(FileText(third), firstText);
 }
 
 } // namespace
