@@ -4,6 +4,7 @@
 #include "clx/ActnList.h"
 
 #include <QtGui/QAction>
+#include <QtGui/QCursor>
 #include <QtGui/QKeySequence>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
@@ -752,7 +753,9 @@ void TPopupMenu::DoPopup(TObject* Sender) {
 void TPopupMenu::Popup(Integer X, Integer Y) {
     FPopupPoint = TPoint{X, Y};
     DoPopup(this);
+    FPoppingUp = true;
     Handle()->popup(QPoint(X, Y));
+    FPoppingUp = false;
 }
 
 QMenu* TPopupMenu::QtMenu() const {
@@ -767,6 +770,14 @@ QMenu* TPopupMenu::Handle() {
             Format("Popup menu '%s' cannot be shown before the QApplication exists", {Name()}));
     FQtMenu = new QMenu();
     ShowItemsIn(FQtMenu.data());
+    // Qt shows the menu by itself as the drop-down of a tool button.
+    QObject::connect(FQtMenu.data(), &QMenu::aboutToShow, FQtMenu.data(), [this] {
+        if (!FPoppingUp)
+            EventBoundary(this, [this] {
+                FPopupPoint = TPoint{QCursor::pos().x(), QCursor::pos().y()};
+                DoPopup(this);
+            });
+    });
     return FQtMenu.data();
 }
 

@@ -325,7 +325,8 @@ public:
 
     // Records PopupPoint, fires OnPopup, then shows the menu at the screen
     // position X, Y and returns at once; the menu closes by itself when an
-    // item is chosen.
+    // item is chosen. Shown by Qt (a tool button's drop-down), the menu
+    // fires OnPopup too, PopupPoint the mouse position.
     virtual void Popup(Integer X, Integer Y);
     TNotifyEvent OnPopup;
 
@@ -343,5 +344,7 @@ private:
     bool FAutoPopup = true;
     TComponent* FPopupComponent = nullptr;
     TPoint FPopupPoint{-1, -1};
+    // Set while Popup shows the menu, which has fired OnPopup already.
+    bool FPoppingUp = false;
     QPointer<QMenu> FQtMenu;
 };

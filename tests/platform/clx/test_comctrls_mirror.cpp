@@ -174,6 +174,10 @@ TEST_F(ComCtrlsMirrorTest, ToolButtonsShowImagesFollowActionsAndDropTheirMenu) {
     button->SetStyle(tbsDropDown);
     EXPECT_EQ(widget->menu(), menu->QtMenu());
     EXPECT_EQ(widget->popupMode(), QToolButton::MenuButtonPopup);
+    Integer popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    emit menu->QtMenu()->aboutToShow();
+    EXPECT_EQ(popups, 1) << "the drop-down fires OnPopup as Qt shows it";
     EXPECT_THROW(button->SetDropdownMenu(item), EInvalidOperation);
     delete menu;
     EXPECT_EQ(button->DropdownMenu(), nullptr);
