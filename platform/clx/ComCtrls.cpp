@@ -752,10 +752,8 @@ void TToolButton::SetDropdownMenu(TComponent* Value) {
 
 void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
     TControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FDropdownMenu) {
-        FDropdownMenu = nullptr;
-        PushDropdownMenu();
-    }
+    if (Operation == opRemove && AComponent == FDropdownMenu)
+        SetDropdownMenu(nullptr);
 }
 
 std::unique_ptr<TControlActionLink> TToolButton::CreateActionLink() {
@@ -973,10 +971,8 @@ void TToolBar::SetImages(TCustomImageList* Value) {
 
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) {
-        FImages = nullptr;
-        PushButtons();
-    }
+    if (Operation == opRemove && AComponent == FImages)
+        SetImages(nullptr);
 }
 
 void TToolBar::ArrangeButtons() {

@@ -163,25 +163,21 @@ TEST_F(EveryControlTest, SavingTheLoadedFormTwiceGivesTheSameText) {
     AnsiString firstText = FileText(first);
     EXPECT_NE(firstText.find("object EveryControlForm: TForm"), AnsiString::npos) << firstText;
 
-    // The first form goes first, or the second would be renamed to stay unique.
-    delete Form;
-    Form = NewComponent<TForm>(nullptr);
-    LoadComponentFromFile(first, Form);
-    ExpectEveryClassOnce(Form);
-    AnsiString second = directory.File("second.xfm");
-    SaveComponentToTextFile(second, Form);
-    EXPECT_EQ(FileText(second), firstText);
-
-    // Through the binary form and back to the same text.
+    // Loads File into a new form and gives that form's text. The old form
+    // goes first, or the new one would be renamed to stay unique.
+    auto reloadedText = [&](const AnsiString& File, const AnsiString& TextFile) {
+        delete Form;
+        Form = NewComponent<TForm>(nullptr);
+        LoadComponentFromFile(File, Form);
+        ExpectEveryClassOnce(Form);
+        SaveComponentToTextFile(TextFile, Form);
+        return FileText(TextFile);
+    };
+    EXPECT_EQ(reloadedText(first, directory.File("second.xfm")), firstText);
     AnsiString binary = directory.File("binary.xfm");
     WriteComponentResFile(binary, Form);
-    delete Form;
-    Form = NewComponent<TForm>(nullptr);
-    LoadComponentFromFile(binary, Form);
-    ExpectEveryClassOnce(Form);
-    AnsiString third = directory.File("third.xfm");
-    SaveComponentToTextFile(third, Form);
-    EXPECT_EQ(FileText(third), firstText);
+    EXPECT_EQ(reloadedText(binary, directory.File("third.xfm")), firstText)
+        << "through the binary form";
 }
 
 } // namespace
