@@ -253,6 +253,10 @@ void BM_TreeViewInsertNode(benchmark::State& State) {
 void BM_TreeViewDeleteNode(benchmark::State& State) {
     TShownControl<TTreeView> shown(static_cast<Integer>(State.range(0)), FillTreeView);
     TTreeNode* parent = MiddleParent(shown.Control());
+    // Enough children for every deletion.
+    for (benchmark::IterationCount added = 0; added < ResizingIterations; ++added)
+        shown.Control().Items()->AddChild(parent, "Extra");
+    ProcessEvents();
     TimeShownSteps(State, [&] { parent->Item(parent->Count() / 2)->Delete(); });
 }
 
@@ -300,6 +304,9 @@ void BM_BareTreeInsertNode(benchmark::State& State) {
 void BM_BareTreeDeleteNode(benchmark::State& State) {
     TBareTree bare(static_cast<Integer>(State.range(0)));
     QStandardItem* parent = bare.MiddleParent();
+    for (benchmark::IterationCount added = 0; added < ResizingIterations; ++added)
+        parent->appendRow(new QStandardItem(QStringLiteral("Extra")));
+    ProcessEvents();
     TimeShownSteps(State, [&] { parent->removeRow(parent->rowCount() / 2); });
 }
 
