@@ -514,6 +514,8 @@ TMainMenu* TDesignHost::MainMenu() const { return FMainWindow->Menu(); }
 
 void TDesignHost::ShowMessageText(const AnsiString& Message) {
     FMessages.push_back(Message);
+    if (OnMessage)
+        OnMessage(Message);
     ShowMessage(Message);
 }
 
@@ -562,6 +564,8 @@ void TDesignHost::SetCurrentFile(const AnsiString& FileName) {
     FCurrentFile = FileName.empty() ? FileName : ExpandName(FileName);
     TDesignModule* module = FindModule(FCurrentFile);
     FCursorLine = module ? module->GetCursorLine() : 0;
+    if (OnShowFile)
+        OnShowFile(FCurrentFile, FCursorLine);
 }
 
 TDesignModule* TDesignHost::OpenModule(const AnsiString& FileName, bool IsProject) {
@@ -602,9 +606,9 @@ bool TDesignHost::CloseModule(TDesignModule* Module, bool Force) {
     return true;
 }
 
-bool TDesignHost::CloseFile(const AnsiString& FileName) {
+bool TDesignHost::CloseFile(const AnsiString& FileName, bool DiscardChanges) {
     TDesignModule* module = FindModule(FileName);
-    return module && module != FProject && CloseModule(module, false);
+    return module && module != FProject && CloseModule(module, DiscardChanges);
 }
 
 bool TDesignHost::SaveFile(const AnsiString& FileName) {
@@ -640,11 +644,11 @@ bool TDesignHost::OpenProject(const AnsiString& FileName) {
     return true;
 }
 
-bool TDesignHost::CloseProject() {
+bool TDesignHost::CloseProject(bool DiscardChanges) {
     if (!FProject)
         return true;
     for (TDesignModule* module : FModules)
-        if (module->GetModified())
+        if (module->GetModified() && !DiscardChanges)
             return false;
     Notify(fnProjectClosing, FProjectFile);
     while (!FModules.empty())

@@ -18,6 +18,12 @@ public:
     // One undoable edit; nothing when the text stays the same.
     void Replace(const AnsiString& NewText);
     bool Undo();
+    // The text typed in an edit window, which keeps the undo steps from
+    // then on: the buffer's own steps would restore text from before it.
+    void SetText(const AnsiString& NewText);
+    // Told after Replace and Undo change the text, so an edit window shows
+    // what the host wrote.
+    std::function<void()> OnChange;
     bool Modified() const { return FText != FSaved; }
     void MarkSaved() { FSaved = FText; }
 
