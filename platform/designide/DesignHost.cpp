@@ -505,9 +505,11 @@ void TDesignHost::BuildWindows() {
         menu->Items()->Add(item);
     }
     FMainWindow->SetMenu(menu);
+    FMainWindow->AfterConstruction();
     FProjectManager = new TProjectManagerForm(nullptr);
     FProjectManager->SetName("ProjectManagerForm");
     FProjectManager->SetCaption("Project Manager");
+    FProjectManager->AfterConstruction();
 }
 
 TMainMenu* TDesignHost::MainMenu() const { return FMainWindow->Menu(); }

@@ -162,6 +162,9 @@ TEST(ZxideOptions, CommandLineAndThePackageBesideTheProgram) {
 }
 
 TEST_F(ZxideTest, DesignerSelectsAndTheInspectorChangesTheLiveForm) {
+    // The host's main window is the program's window, and it shows.
+    EXPECT_TRUE(Window->Window()->isVisible());
+    EXPECT_TRUE(Window->Window()->isWindow());
     OpenExample();
     // The project window lists the units and forms; the main form opens.
     QTreeWidgetItem* project = Window->ProjectTree()->topLevelItem(0);
