@@ -373,7 +373,8 @@ void TIdeWindow::UpdateTitles() {
         auto* designer = dynamic_cast<TFormDesigner*>(page);
         TDesignModule* module = designer ? designer->Module() : static_cast<TSourceEditor*>(page)->Module();
         AnsiString title = designer ? module->FormName() : ExtractFileName(module->GetFileName());
-        FDocuments->setTabText(index, Q(module->GetModified() ? title + "*" : title));
+        bool modified = designer ? module->FormModified() : module->Source().Modified();
+        FDocuments->setTabText(index, Q(modified ? title + "*" : title));
     }
 }
 

@@ -40,12 +40,9 @@ void TObjectInspector::Inspect(TPersistent* Instance, const _di_IDesigner& Desig
     FRows->clear();
     FRowList.clear();
     FInstance = Instance;
-    FTitle->setText(QString());
+    ShowTitle();
     if (!Instance)
         return;
-    auto* component = dynamic_cast<TComponent*>(Instance);
-    FTitle->setText(QString::fromStdString(
-        (component ? component->Name() + ": " : AnsiString()) + Instance->ClassName()));
     Guarded([&] {
         GetComponentProperties(Instance, Designer, [this](const DelphiInterface<IProperty>& Prop) {
             AddRow(Prop, nullptr, AnsiString(), 1);
@@ -140,9 +137,19 @@ void TObjectInspector::RunEdit(const DelphiInterface<IProperty>& Property) {
 }
 
 void TObjectInspector::Refresh() {
+    ShowTitle();
     for (const auto& row : FRowList)
         Guarded([&] { row->Show(); });
 }
+
+void TObjectInspector::ShowTitle() {
+    auto* component = dynamic_cast<TComponent*>(FInstance);
+    FTitle->setText(FInstance ? QString::fromStdString((component ? component->Name() + ": " : AnsiString()) +
+                                                      FInstance->ClassName())
+                              : QString());
+}
+
+QString TObjectInspector::Title() const { return FTitle->text(); }
 
 const TObjectInspector::TRow* TObjectInspector::RowOf(const QTreeWidgetItem* Item) const {
     for (const auto& row : FRowList)

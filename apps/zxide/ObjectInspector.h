@@ -25,6 +25,8 @@ public:
     // Reads every shown value again.
     void Refresh();
 
+    // "Name: TClass" of the inspected component.
+    QString Title() const;
     QTreeWidget* Rows() const { return FRows; }
     // The row of a property ("Font.Size" for a sub-property), or nullptr.
     QTreeWidgetItem* Row(const AnsiString& Path) const;
@@ -44,6 +46,7 @@ private:
     void Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value);
     void RunEdit(const DelphiInterface<IProperty>& Property);
     const TRow* RowOf(const QTreeWidgetItem* Item) const;
+    void ShowTitle();
 
     QLabel* FTitle;
     QTreeWidget* FRows;

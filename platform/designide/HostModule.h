@@ -97,6 +97,8 @@ public:
     // The host's side.
     TSourceBuffer& Source() { return FSource; }
     bool IsProject() const { return FIsProject; }
+    // Whether the form changed since it was read or saved.
+    bool FormModified() const { return FFormModified; }
     // The unit's name (the file name without path and extension).
     AnsiString UnitName() const;
     AnsiString FormName() const { return FRoot ? FRoot->Name() : AnsiString(); }

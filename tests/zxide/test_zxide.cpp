@@ -184,9 +184,17 @@ TEST_F(ZxideTest, DesignerSelectsAndTheInspectorChangesTheLiveForm) {
     EXPECT_EQ(MainDesigner()->Selection(), button);
     EXPECT_EQ(Window->Inspector()->Instance(), button);
     EXPECT_EQ(MainDesigner()->ComponentTree()->currentItem()->text(0), "OrdersButton: TButton");
+    EXPECT_EQ(Window->Inspector()->Title(), "OrdersButton: TButton");
 
     TypeValue("Caption", "Show orders");
     EXPECT_EQ(qobject_cast<QPushButton*>(button->Handle())->text(), "Show orders");
+    Application->ProcessMessages();
+    // The form changed, its unit did not.
+    EXPECT_EQ(Window->Documents()->tabText(Window->Documents()->currentIndex()), "MainForm*");
+    EXPECT_EQ(Window->Documents()->tabText(Window->Documents()->currentIndex() - 1), "Main.pas");
+    TypeValue("Name", "ShowButton");
+    EXPECT_EQ(Window->Inspector()->Title(), "ShowButton: TButton");
+    EXPECT_NE(Window->EditorOf(File("Main.pas"))->Text().find("ShowButton: TButton;"), std::string::npos);
     ChooseValue("Enabled", "False");
     EXPECT_FALSE(button->Handle()->isEnabled());
     ASSERT_NE(Window->Inspector()->Row("Font.Size"), nullptr);
@@ -198,8 +206,6 @@ TEST_F(ZxideTest, DesignerSelectsAndTheInspectorChangesTheLiveForm) {
     EXPECT_EQ(qobject_cast<QLineEdit*>(Window->Inspector()->ValueEditor("Width"))->text(),
               QString::number(button->Width()));
     EXPECT_EQ(Dialogs.Requests().size(), 1u);
-    Application->ProcessMessages();
-    EXPECT_EQ(Window->Documents()->tabText(Window->Documents()->currentIndex()), "MainForm*");
 
     // The event of the default editor: double-clicking the form's label
     // writes its handler and shows it in the edit window.
