@@ -283,8 +283,11 @@ void TFormDesigner::RebuildTree() {
 }
 
 void TFormDesigner::RebuildTiles() {
-    for (auto& entry : FTileList)
-        delete entry.first;
+    // A tile may be the receiver of the click being handled.
+    for (auto& entry : FTileList) {
+        entry.first->hide();
+        entry.first->deleteLater();
+    }
     FTileList.clear();
     auto* row = static_cast<QHBoxLayout*>(FTiles->layout());
     for (Integer index = 0; index < FRoot->ComponentCount(); ++index) {
@@ -320,13 +323,15 @@ TComponent* TFormDesigner::ComponentAt(QWidget* Widget) const {
 }
 
 bool TFormDesigner::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Watched == FFormWidget.data()) {
-        // The form stays at the holder's corner, wherever its Left and Top put
-        // it on the screen; the holder takes its size.
-        if (Event->type() == QEvent::Move && FFormWidget->pos() != QPoint(0, 0))
+    // The form stays at the holder's corner, wherever its Left and Top put
+    // it on the screen; the holder takes its size.
+    if (Watched == FFormWidget.data() && Event->type() == QEvent::Move) {
+        if (FFormWidget->pos() != QPoint(0, 0))
             FFormWidget->move(0, 0);
-        else if (Event->type() == QEvent::Resize)
-            FHolder->setFixedSize(FFormWidget->size());
+        return false;
+    }
+    if (Watched == FFormWidget.data() && Event->type() == QEvent::Resize) {
+        FHolder->setFixedSize(FFormWidget->size());
         return false;
     }
     switch (Event->type()) {

@@ -267,21 +267,16 @@ void TIdeWindow::Message(const AnsiString& Text) {
 // ---------------------------------------------------------------------------
 // Pages
 
-TSourceEditor* TIdeWindow::EditorOf(TDesignModule* Module) const {
+template <typename TPage> TPage* TIdeWindow::PageOf(TDesignModule* Module) const {
     for (int index = 0; index < FDocuments->count(); ++index)
-        if (auto* editor = dynamic_cast<TSourceEditor*>(FDocuments->widget(index));
-            editor && editor->Module() == Module)
-            return editor;
+        if (auto* page = dynamic_cast<TPage*>(FDocuments->widget(index)); page && page->Module() == Module)
+            return page;
     return nullptr;
 }
 
-TFormDesigner* TIdeWindow::DesignerOf(TDesignModule* Module) const {
-    for (int index = 0; index < FDocuments->count(); ++index)
-        if (auto* designer = dynamic_cast<TFormDesigner*>(FDocuments->widget(index));
-            designer && designer->Module() == Module)
-            return designer;
-    return nullptr;
-}
+TSourceEditor* TIdeWindow::EditorOf(TDesignModule* Module) const { return PageOf<TSourceEditor>(Module); }
+
+TFormDesigner* TIdeWindow::DesignerOf(TDesignModule* Module) const { return PageOf<TFormDesigner>(Module); }
 
 TSourceEditor* TIdeWindow::EditorOf(const AnsiString& FileName) const {
     TDesignModule* module = FHost.FindModule(FileName);

@@ -75,6 +75,7 @@ private:
     void ShowFile(const AnsiString& FileName, Integer Line);
     void OpenProjectItem(QTreeWidgetItem* Item);
     TDesignModule* CurrentModule() const;
+    template <typename TPage> TPage* PageOf(TDesignModule* Module) const;
     TSourceEditor* EditorOf(TDesignModule* Module) const;
     TFormDesigner* DesignerOf(TDesignModule* Module) const;
     void AddDesigner(TDesignModule* Module);

@@ -126,8 +126,12 @@ QWidget* TObjectInspector::MakeEditor(TRow& Row) {
 }
 
 void TObjectInspector::Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value) {
-    // The value shown again whether it was taken or refused.
-    Guarded([&] { Property->SetValue(Value); });
+    // The value shown again whether it was taken or refused; the same value
+    // again changes nothing.
+    Guarded([&] {
+        if (Property->GetValue() != Value)
+            Property->SetValue(Value);
+    });
     Refresh();
 }
 

@@ -175,6 +175,10 @@ TEST_F(ZxideTest, DesignerSelectsAndTheInspectorChangesTheLiveForm) {
     ASSERT_NE(MainDesigner(), nullptr);
     EXPECT_EQ(Window->Documents()->currentWidget(), MainDesigner());
 
+    // Choosing the value a property has changes nothing.
+    ChooseValue("Enabled", "True");
+    EXPECT_FALSE(MainDesigner()->Module()->GetModified());
+
     // A click selects the button instead of pressing it.
     auto* button = dynamic_cast<TButton*>(MainComponent("OrdersButton"));
     bool clicked = false;
@@ -237,9 +241,12 @@ TEST_F(ZxideTest, PaletteDropsAComponentWithItsFieldAndTheFormIsSavedAndReopened
     TSourceEditor* editor = Window->EditorOf(File("Main.pas"));
     EXPECT_NE(editor->Text().find("    Button1: TButton;\n"), std::string::npos);
 
+    // Ending the program asks first; Cancel keeps the project open.
+    Dialogs.Answer(mrCancel);
+    EXPECT_FALSE(Window->QueryClose());
+    EXPECT_TRUE(Host.IsFileOpen(File("Main.pas")));
     ASSERT_TRUE(Window->SaveAll());
     EXPECT_NE(ReadFile(File("Main.pas")).find("Button1: TButton;"), std::string::npos);
-    ASSERT_TRUE(Window->CloseCurrent() || true);
     Window->Documents()->setCurrentWidget(Window->EditorOf(File("Example.dpr")));
     ASSERT_TRUE(Window->CloseCurrent());
     EXPECT_EQ(Window->Documents()->count(), 0);
