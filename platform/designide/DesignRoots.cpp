@@ -11,15 +11,12 @@ TClass DesignClass(const AnsiString& ClassName, TClass Parent) {
         TClassInfo Info;
     };
     static std::mutex lock;
-    // Never destroyed: the run-time type information caches each class's
-    // property table in its class reference, and design roots live until
-    // the process ends.
-    static auto* const classes = new std::deque<TEntry>;
+    static std::deque<TEntry> classes;
     std::lock_guard<std::mutex> guard(lock);
-    for (const TEntry& entry : *classes)
+    for (const TEntry& entry : classes)
         if (entry.Name == ClassName && entry.Info.Parent == Parent)
             return &entry.Info;
-    TEntry& entry = classes->emplace_back();
+    TEntry& entry = classes.emplace_back();
     entry.Name = ClassName;
     entry.Info.Name = entry.Name.c_str();
     entry.Info.Parent = Parent;

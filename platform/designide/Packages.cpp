@@ -4,7 +4,6 @@
 #include "designide/DesignRegistry.h"
 #include "designide/HostModule.h"
 #include "designide/PackageIntf.h"
-#include "rtl/TypInfo.h"
 
 #include <algorithm>
 #include <dlfcn.h>
@@ -73,13 +72,8 @@ void TDesignPackage::TakeBack() noexcept {
         ReleaseModuleExperts(FBase);
         UnRegisterModuleEditors(FBase);
         UnRegisterModuleUnits(FBase);
-        for (TClass each : FClasses) {
+        for (TClass each : FClasses)
             UnRegisterClass(each);
-            // A class reference in the package's memory goes with dlclose,
-            // and the property table cached in it with it.
-            if (ModuleBaseOf(each) == FBase)
-                delete each->AllProperties.exchange(nullptr);
-        }
         FInfo->Shutdown();
     } catch (const Exception& error) {
         if (TDesignHost* host = TDesignHost::Current())
