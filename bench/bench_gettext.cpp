@@ -191,6 +191,46 @@ void BM_GetTextAgainstQTranslator(benchmark::State& State) {
 }
 BENCHMARK(BM_GetTextAgainstQTranslator)->UseManualTime();
 
+// GetText against a hash map's find and a copy of the text found, on the
+// synthetic messages, in the same iterations.
+void BM_GetTextAgainstUnorderedMap(benchmark::State& State) {
+    const std::vector<TMessage>& messages = SyntheticMessages();
+    auto lang = std::make_unique<TzxLang>(nullptr);
+    lang->SetNumLang(2);
+    TStringList lines;
+    std::unordered_map<WideString, WideString> texts;
+    for (const TMessage& message : messages) {
+        lines.Add(message.Id + '\1' + message.Id + '\1' + message.Text + '\1');
+        texts.emplace(UTF8Decode(message.Id), UTF8Decode(message.Text));
+    }
+    lang->SetStrings(&lines);
+    lang->SetActLang(2);
+    std::vector<WideString> ids;
+    for (std::size_t i = 0; i < messages.size(); ++i)
+        ids.push_back(UTF8Decode(messages[(i * 7919) % messages.size()].Id));
+    if (lang->GetText(ids[1]) != texts.at(ids[1]))
+        State.SkipWithError("GetText does not find the messages");
+    std::size_t next = 0;
+    std::size_t found = 0;
+    MeasureAgainst(
+        State,
+        [&] {
+            for (std::size_t i = 0; i < kBatch; ++i)
+                benchmark::DoNotOptimize(lang->GetText(ids[(next + i) % ids.size()]));
+            next = (next + kBatch) % ids.size();
+        },
+        [&] {
+            for (std::size_t i = 0; i < kBatch; ++i) {
+                const auto text = texts.find(ids[(found + i) % ids.size()]);
+                WideString copy = text == texts.end() ? WideString() : text->second;
+                benchmark::DoNotOptimize(copy);
+            }
+            found = (found + kBatch) % ids.size();
+        });
+    State.SetItemsProcessed(State.iterations() * static_cast<Int64>(kBatch));
+}
+BENCHMARK(BM_GetTextAgainstUnorderedMap)->UseManualTime();
+
 void BM_GetTextAgainstQTranslatorOnACatalogue(benchmark::State& State) {
     MeasureAgainstTranslator(State, CatalogueMessages(), ZX_QM_DIR "/catalogue.qm");
 }

@@ -106,14 +106,14 @@ bool TzxCustomLang::InTestMode() const {
 
 WideString TzxCustomLang::TEngine::TableLookup(const TzxCustomLang& L, const WideString& ID,
                                                bool UseDefault) {
-    const TzxStringsCollectionItem* found = L.FStringTable->FindIndexed(ID);
+    const TzxIDSlot* found = L.FStringTable->FindIndexed(ID);
     if (!found) {
         if (L.DoRaiseExceptions)
             RaiseNotFound(ID);
         return WideString();
     }
     return TranslatedValue(
-        L, [found](Integer Language) { return found->WideText(Language); }, L.InTestMode(), UseDefault);
+        L, [found](Integer Language) { return found->Text(Language); }, L.InTestMode(), UseDefault);
 }
 
 // Keys are compared line by line: a line feed inside a value never makes

@@ -104,6 +104,9 @@ public:
     AnsiString Text(Integer LangIndex) const;
     WideString WideText(Integer LangIndex) const;
 
+    // The packed block while the texts are there, else nullptr.
+    const char* PackedTexts() const { return FValues ? nullptr : FTexts.get(); }
+
 private:
     TStringList& MadeValues() const;
     Integer TextCount() const;
@@ -115,10 +118,14 @@ private:
 };
 
 // A slot of a string table's identifier index: the folded identifier's
-// hash and its item, nullptr for an empty slot.
+// hash, its item (nullptr for an empty slot) and the item's packed block
+// while the item keeps its texts there, so a lookup reads that block only.
 struct TzxIDSlot {
     std::uint32_t Hash = 0;
     TzxStringsCollectionItem* Item = nullptr;
+    const char* Texts = nullptr;
+    std::string_view IDText() const;
+    WideString Text(Integer LangIndex) const;
 };
 
 // A string table: one item per string identifier, ordered by identifier
@@ -145,9 +152,9 @@ public:
     // Index of an item with that identifier by binary search (the table
     // ordered by identifier), or -1.
     Integer FindID(const WideString& ID) const;
-    // The same item, or nullptr: the lookup of program code's texts,
-    // answered from the identifier index.
-    const TzxStringsCollectionItem* FindIndexed(const WideString& ID) const;
+    // The index slot of that item, or nullptr: the lookup of program code's
+    // texts, answered from the identifier index.
+    const TzxIDSlot* FindIndexed(const WideString& ID) const;
     // Language LangIndex of the identifier's item; empty when there is none.
     WideString GetTranslationByID(const WideString& ID, Integer LangIndex) const;
     // Language LangIndex of the item whose SortLanguage text is Text (the

@@ -186,7 +186,21 @@ WideString DecodedText(std::string_view S) {
     return UTF8Decode(S);
 }
 
+const TzxIDSlot* Found(const TzxIDSlot& Slot) {
+    return Slot.Item ? &Slot : nullptr;
+}
+
 } // namespace
+
+std::string_view TzxIDSlot::IDText() const {
+    return Texts ? PackedField(Texts, 0) : Item->IDText();
+}
+
+WideString TzxIDSlot::Text(Integer LangIndex) const {
+    if (!Texts)
+        return Item->WideText(LangIndex);
+    return LangIndex < 1 ? WideString() : DecodedText(PackedField(Texts, static_cast<std::size_t>(LangIndex)));
+}
 
 // ---------------------------------------------------------------------------
 // TzxSortCollection
@@ -277,6 +291,8 @@ TStringList& TzxStringsCollectionItem::MadeValues() const {
         values->OnChange = [this](TObject*) { const_cast<TzxStringsCollectionItem*>(this)->Changed(false); };
         FTexts = PackedFields({IDText()});
         FValues = std::move(values);
+        // The index refers to the block just replaced.
+        const_cast<TzxStringsCollectionItem*>(this)->Changed(false);
     }
     return *FValues;
 }
@@ -363,7 +379,7 @@ void TzxStringsCollection::Update(TCollectionItem*) {
 
 bool TzxStringsCollection::SlotHolds(const TzxIDSlot& Slot, const WideString& Key,
                                      std::uint32_t Hash) const {
-    return Slot.Hash == Hash && SameID(Slot.Item->IDText(), Key);
+    return Slot.Hash == Hash && SameID(Slot.IDText(), Key);
 }
 
 std::size_t TzxStringsCollection::SlotOf(const WideString& Key, std::uint32_t Hash) const {
@@ -391,12 +407,12 @@ void TzxStringsCollection::IndexIDs() const {
         const Integer found =
             Search([&](Integer M) { return CompareFolded(folded[static_cast<std::size_t>(M)], id); });
         if (found >= 0)
-            FIDSlots[slot] = TzxIDSlot{hash, Items(found)};
+            FIDSlots[slot] = TzxIDSlot{hash, Items(found), Items(found)->PackedTexts()};
     }
     FIndexStale = false;
 }
 
-const TzxStringsCollectionItem* TzxStringsCollection::FindIndexed(const WideString& ID) const {
+const TzxIDSlot* TzxStringsCollection::FindIndexed(const WideString& ID) const {
     // Inside a batch of changes the index has not heard of them yet.
     if (FIndexStale || UpdateCount() > 0)
         IndexIDs();
@@ -408,16 +424,16 @@ const TzxStringsCollectionItem* TzxStringsCollection::FindIndexed(const WideStri
             // folded key reuses one buffer instead of allocating per call.
             thread_local WideString key;
             FoldText(ID, key);
-            return FIDSlots[SlotOf(key, FoldedHash(key))].Item;
+            return Found(FIDSlots[SlotOf(key, FoldedHash(key))]);
         }
         hash = (hash ^ AsciiFolded(unit)) * 16777619u;
     }
-    return FIDSlots[SlotOf(ID, hash)].Item;
+    return Found(FIDSlots[SlotOf(ID, hash)]);
 }
 
 Integer TzxStringsCollection::FindID(const WideString& ID) const {
-    const TzxStringsCollectionItem* found = FindIndexed(ID);
-    return found ? found->Index() : -1;
+    const TzxIDSlot* found = FindIndexed(ID);
+    return found ? found->Item->Index() : -1;
 }
 
 Integer TzxStringsCollection::FindText(const WideString& Text) const {
@@ -427,8 +443,8 @@ Integer TzxStringsCollection::FindText(const WideString& Text) const {
 }
 
 WideString TzxStringsCollection::GetTranslationByID(const WideString& ID, Integer LangIndex) const {
-    const TzxStringsCollectionItem* found = FindIndexed(ID);
-    return found ? found->WideText(LangIndex) : WideString();
+    const TzxIDSlot* found = FindIndexed(ID);
+    return found ? found->Text(LangIndex) : WideString();
 }
 
 bool TzxStringsCollection::OwnerInTestMode() const {
