@@ -102,26 +102,25 @@ AnsiString ReadWholeText(TStream& Stream) {
 
 // Refuses what no writer of the format produces: NUL bytes, overlong
 // lines, and lines inside a section that are neither a header nor an entry.
-void CheckTranslationText(const TStrings& Lines, const AnsiString& Source) {
+void CheckTranslationText(std::string_view Text, const AnsiString& Source) {
     bool inSection = false;
-    for (Integer index = 0; index < Lines.Count(); ++index) {
-        const AnsiString line = Lines[index];
+    ForEachTextLine(Text, [&](std::string_view Line, Integer Number) {
         auto refuse = [&](const char* Reason) {
-            throw EReadError(Format(MalformedLine, {Source, index + 1, Reason}));
+            throw EReadError(Format(MalformedLine, {Source, Number, Reason}));
         };
-        if (line.size() > MaxLineLength)
+        if (Line.size() > MaxLineLength)
             refuse("the line is too long");
-        if (line.find('\0') != AnsiString::npos)
+        if (Line.find('\0') != std::string_view::npos)
             refuse("the line holds a NUL byte");
-        if (line.empty() || line.front() == ';')
-            continue;
-        if (line.front() == '[' && line.back() == ']') {
+        if (Line.empty() || Line.front() == ';')
+            return;
+        if (Line.front() == '[' && Line.back() == ']') {
             inSection = true;
-            continue;
+            return;
         }
-        if (inSection && line.find('=') == AnsiString::npos)
+        if (inSection && Line.find('=') == std::string_view::npos)
             refuse("the line is neither a section header nor an entry");
-    }
+    });
 }
 
 // The delimiter string of the file's values.
@@ -175,11 +174,10 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
 // when the text is malformed.
 std::unique_ptr<TMemIniFile> ReadTranslationFile(TStream& Stream) {
     const AnsiString source = SourceName(Stream);
-    TStringList lines;
-    lines.SetText(ReadWholeText(Stream));
-    CheckTranslationText(lines, source);
+    const AnsiString text = ReadWholeText(Stream);
+    CheckTranslationText(text, source);
     auto ini = std::make_unique<TMemIniFile>("");
-    ini->SetStrings(lines);
+    ini->SetText(text);
     CheckTranslationEntries(*ini, source);
     return ini;
 }
@@ -192,12 +190,15 @@ std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
 // The ini's text replaces the stream's; a text the reader would refuse is
 // never written.
 void WriteTranslationText(TStream& Stream, const TMemIniFile& Ini) {
-    TStringList lines;
-    Ini.GetStrings(lines);
-    CheckTranslationText(lines, SourceName(Stream));
+    const AnsiString text = Ini.Text();
+    CheckTranslationText(text, SourceName(Stream));
     Stream.SetSize(0);
     Stream.SetPosition(0);
-    lines.SaveToStream(Stream);
+    for (std::size_t written = 0; written < text.size();) {
+        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1u << 30);
+        Stream.WriteBuffer(text.data() + written, static_cast<Integer>(chunk));
+        written += chunk;
+    }
 }
 
 // The keys of Section that belong to one of the names (a key "Name.item"),
