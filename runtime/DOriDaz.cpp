@@ -161,7 +161,15 @@ namespace {
 // keys of one file share long prefixes and are mostly ASCII.
 Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
     const std::size_t common = std::min(Key1.size(), Key2.size());
-    for (std::size_t at = 0; at < common; ++at) {
+    std::size_t at = 0;
+    // Equal runs, such as the form prefix, eight bytes at a time.
+    for (std::uint64_t word1, word2; at + 8 <= common; at += 8) {
+        std::memcpy(&word1, Key1.data() + at, sizeof word1);
+        std::memcpy(&word2, Key2.data() + at, sizeof word2);
+        if (word1 != word2)
+            break;
+    }
+    for (; at < common; ++at) {
         auto c1 = static_cast<unsigned char>(Key1[at]);
         auto c2 = static_cast<unsigned char>(Key2[at]);
         if (c1 == c2)
@@ -248,10 +256,49 @@ void TMemIniEntry::Delete(Integer I) {
     FEntries.erase(FEntries.begin() + I);
 }
 
+namespace {
+
+bool IsAsciiKey(const AnsiString& Key) {
+    return std::all_of(Key.begin(), Key.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+}
+
+// Entries in the order of their keys, equal keys in the order written.
+// ASCII keys, the usual ones, are lower-cased once into one buffer and
+// sorted by their bytes.
+void SortByKey(std::vector<TMemIniEntry::TKeyValue>& Entries) {
+    using TKeyValue = TMemIniEntry::TKeyValue;
+    if (!std::all_of(Entries.begin(), Entries.end(), [](const TKeyValue& E) { return IsAsciiKey(E.first); })) {
+        std::stable_sort(Entries.begin(), Entries.end(),
+                         [](const TKeyValue& A, const TKeyValue& B) { return KeyBefore(A.first, B.first); });
+        return;
+    }
+    std::string lowered;
+    std::vector<std::size_t> starts;
+    for (const TKeyValue& entry : Entries) {
+        starts.push_back(lowered.size());
+        for (char c : entry.first)
+            lowered += c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    }
+    starts.push_back(lowered.size());
+    auto keyOf = [&](std::size_t I) {
+        return std::string_view(lowered).substr(starts[I], starts[I + 1] - starts[I]);
+    };
+    std::vector<std::size_t> order(Entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t A, std::size_t B) { return keyOf(A) < keyOf(B); });
+    std::vector<TKeyValue> sorted;
+    sorted.reserve(Entries.size());
+    for (std::size_t i : order)
+        sorted.push_back(std::move(Entries[i]));
+    Entries = std::move(sorted);
+}
+
+} // namespace
+
 void TMemIniEntry::WriteStrings(std::vector<TKeyValue> Entries) {
     // Of the writes of one key only the last one counts.
-    std::stable_sort(Entries.begin(), Entries.end(),
-                     [](const TKeyValue& A, const TKeyValue& B) { return KeyBefore(A.first, B.first); });
+    SortByKey(Entries);
     std::vector<TItem> merged;
     merged.reserve(FEntries.size() + Entries.size());
     auto kept = FEntries.begin();
