@@ -113,7 +113,7 @@ WideString TzxCustomLang::TEngine::TableLookup(const TzxCustomLang& L, const Wid
         return WideString();
     }
     return TranslatedValue(
-        L, [found](Integer Language) { return found->Text(Language); }, L.InTestMode(), UseDefault);
+        L, [&](Integer Language) { return L.FStringTable->SlotText(*found, Language); }, L.InTestMode(), UseDefault);
 }
 
 // Keys are compared line by line: a line feed inside a value never makes

@@ -118,14 +118,13 @@ private:
 };
 
 // A slot of a string table's identifier index: the folded identifier's
-// hash, its item (nullptr for an empty slot) and the item's packed block
-// while the item keeps its texts there, so a lookup reads that block only.
+// hash, its item's index plus one (0 for an empty slot) and the item's
+// packed block while the item keeps its texts there, so that a lookup reads
+// that block only.
 struct TzxIDSlot {
     std::uint32_t Hash = 0;
-    TzxStringsCollectionItem* Item = nullptr;
+    std::uint32_t Item = 0;
     const char* Texts = nullptr;
-    std::string_view IDText() const;
-    WideString Text(Integer LangIndex) const;
 };
 
 // A string table: one item per string identifier, ordered by identifier
@@ -155,6 +154,8 @@ public:
     // The index slot of that item, or nullptr: the lookup of program code's
     // texts, answered from the identifier index.
     const TzxIDSlot* FindIndexed(const WideString& ID) const;
+    // Language LangIndex of a slot's item; empty beyond its languages.
+    WideString SlotText(const TzxIDSlot& Slot, Integer LangIndex) const;
     // Language LangIndex of the identifier's item; empty when there is none.
     WideString GetTranslationByID(const WideString& ID, Integer LangIndex) const;
     // Language LangIndex of the item whose SortLanguage text is Text (the
@@ -184,6 +185,7 @@ private:
     // empty slot it would take.
     std::size_t SlotOf(const WideString& Key, std::uint32_t Hash) const;
     bool SlotHolds(const TzxIDSlot& Slot, const WideString& Key, std::uint32_t Hash) const;
+    const TzxStringsCollectionItem* SlotItem(const TzxIDSlot& Slot) const;
 
     TComponent* FOwner;
     Integer FSortLanguage = 0;

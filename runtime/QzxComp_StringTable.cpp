@@ -192,16 +192,6 @@ const TzxIDSlot* Found(const TzxIDSlot& Slot) {
 
 } // namespace
 
-std::string_view TzxIDSlot::IDText() const {
-    return Texts ? PackedField(Texts, 0) : Item->IDText();
-}
-
-WideString TzxIDSlot::Text(Integer LangIndex) const {
-    if (!Texts)
-        return Item->WideText(LangIndex);
-    return LangIndex < 1 ? WideString() : DecodedText(PackedField(Texts, static_cast<std::size_t>(LangIndex)));
-}
-
 // ---------------------------------------------------------------------------
 // TzxSortCollection
 
@@ -379,7 +369,19 @@ void TzxStringsCollection::Update(TCollectionItem*) {
 
 bool TzxStringsCollection::SlotHolds(const TzxIDSlot& Slot, const WideString& Key,
                                      std::uint32_t Hash) const {
-    return Slot.Hash == Hash && SameID(Slot.IDText(), Key);
+    return Slot.Hash == Hash &&
+           SameID(Slot.Texts ? PackedField(Slot.Texts, 0) : SlotItem(Slot)->IDText(), Key);
+}
+
+const TzxStringsCollectionItem* TzxStringsCollection::SlotItem(const TzxIDSlot& Slot) const {
+    return Items(static_cast<Integer>(Slot.Item - 1));
+}
+
+WideString TzxStringsCollection::SlotText(const TzxIDSlot& Slot, Integer LangIndex) const {
+    if (!Slot.Texts)
+        return SlotItem(Slot)->WideText(LangIndex);
+    return LangIndex < 1 ? WideString()
+                         : DecodedText(PackedField(Slot.Texts, static_cast<std::size_t>(LangIndex)));
 }
 
 std::size_t TzxStringsCollection::SlotOf(const WideString& Key, std::uint32_t Hash) const {
@@ -407,7 +409,8 @@ void TzxStringsCollection::IndexIDs() const {
         const Integer found =
             Search([&](Integer M) { return CompareFolded(folded[static_cast<std::size_t>(M)], id); });
         if (found >= 0)
-            FIDSlots[slot] = TzxIDSlot{hash, Items(found), Items(found)->PackedTexts()};
+            FIDSlots[slot] =
+                TzxIDSlot{hash, static_cast<std::uint32_t>(found + 1), Items(found)->PackedTexts()};
     }
     FIndexStale = false;
 }
@@ -433,7 +436,7 @@ const TzxIDSlot* TzxStringsCollection::FindIndexed(const WideString& ID) const {
 
 Integer TzxStringsCollection::FindID(const WideString& ID) const {
     const TzxIDSlot* found = FindIndexed(ID);
-    return found ? found->Item->Index() : -1;
+    return found ? static_cast<Integer>(found->Item - 1) : -1;
 }
 
 Integer TzxStringsCollection::FindText(const WideString& Text) const {
@@ -444,7 +447,7 @@ Integer TzxStringsCollection::FindText(const WideString& Text) const {
 
 WideString TzxStringsCollection::GetTranslationByID(const WideString& ID, Integer LangIndex) const {
     const TzxIDSlot* found = FindIndexed(ID);
-    return found ? found->Text(LangIndex) : WideString();
+    return found ? SlotText(*found, LangIndex) : WideString();
 }
 
 bool TzxStringsCollection::OwnerInTestMode() const {
