@@ -1,0 +1,146 @@
+// The Translation Editor on a Strings list of n identifiers in 3 languages:
+// opening it until the grid is shown, sorting by a language column, each
+// filter, the write-back into the working copy and one repaint after an
+// edit -- each beside the bare fill of a grid with the same cells.
+#include "editor/QzxTransEditor.h"
+
+#include "clx/Dialogs.h"
+#include "clx/Menus.h"
+
+#include <QtWidgets/QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+void StartApplication() {
+    static bool started = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        unsetenv("QT_QPA_PLATFORMTHEME");
+        InitQzxTransEditor();
+        Application->Initialize();
+        const auto dir = std::filesystem::temp_directory_path() / "zx_bench_editor";
+        std::filesystem::create_directories(dir);
+        Application->SetExeName((dir / "bench_editor").string());
+        return true;
+    }();
+    (void)started;
+}
+
+std::vector<AnsiString> SampleLines(Integer Count) {
+    std::vector<AnsiString> lines;
+    for (Integer index = 0; index < Count; ++index) {
+        // Identifiers out of order, so that sorting has work to do.
+        const Integer id = (index * 7919) % Count;
+        lines.push_back("SIdentifier" + IntToStr(id) + "\1Text " + IntToStr(id) + "\1" +
+                        (id % 3 == 0 ? AnsiString() : "Wort " + IntToStr(id)) + "\1" +
+                        (id % 5 == 0 ? AnsiString() : "Слово " + IntToStr(id)) + "\1");
+    }
+    return lines;
+}
+
+// A data module owning a component whose Strings list holds Count lines.
+struct TSample {
+    explicit TSample(Integer Count) : Owner(NewComponent<TDataModule>(nullptr)) {
+        Owner->SetName("BenchData");
+        Lang = NewComponent<TzxLang>(Owner.get());
+        Lang->SetName("Lang");
+        Lang->SetNumLang(3);
+        auto list = std::make_unique<TStringList>();
+        for (const AnsiString& line : SampleLines(Count))
+            list->Add(line);
+        Lang->Strings()->Assign(list.get());
+    }
+    std::unique_ptr<TDataModule> Owner;
+    TzxLang* Lang = nullptr;
+};
+
+// Runs Action on the shown editor, then closes it without saving.
+void WithEditor(TSample& Sample, const std::function<void(TzxTransEditFrm&)>& Action) {
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard(dialogs);
+    dialogs.AnswerModal(mrCancel, [&](TCustomForm& Form) {
+        auto& editor = dynamic_cast<TzxTransEditFrm&>(Form);
+        Action(editor);
+        if (editor.Modified())
+            dialogs.Answer(mrNo);
+    });
+    TransEditorDlg(Sample.Lang, stStrings, 0, {sfSelected, sfDesignTime});
+}
+
+TMenuItem& Item(TzxTransEditFrm& Form, const AnsiString& Name) {
+    return *dynamic_cast<TMenuItem*>(Form.FindComponent(Name));
+}
+
+void BM_BareGridFill(benchmark::State& State) {
+    StartApplication();
+    const auto count = static_cast<Integer>(State.range(0));
+    const std::vector<AnsiString> lines = SampleLines(count);
+    for (auto _ : State) {
+        auto grid = std::unique_ptr<TStringGrid>(NewComponent<TStringGrid>(nullptr));
+        grid->SetColCount(4);
+        grid->SetRowCount(count + 1);
+        for (Integer row = 1; row <= count; ++row) {
+            const AnsiString& line = lines[static_cast<std::size_t>(row - 1)];
+            std::size_t start = 0;
+            for (Integer column = 0; column < 4; ++column) {
+                std::size_t end = line.find('\1', start);
+                grid->SetCells(column, row, line.substr(start, end - start));
+                start = end + 1;
+            }
+        }
+        benchmark::DoNotOptimize(grid->Cells(1, count));
+    }
+    State.SetComplexityN(State.range(0));
+}
+
+void BM_OpenEditor(benchmark::State& State) {
+    StartApplication();
+    TSample sample(static_cast<Integer>(State.range(0)));
+    for (auto _ : State)
+        WithEditor(sample, [](TzxTransEditFrm& Form) { benchmark::DoNotOptimize(Form.Grid1); });
+    State.SetComplexityN(State.range(0));
+}
+
+void BM_SortByLanguage(benchmark::State& State) {
+    StartApplication();
+    TSample sample(static_cast<Integer>(State.range(0)));
+    WithEditor(sample, [&](TzxTransEditFrm& Form) {
+        TMenuItem& byGerman = *Item(Form, "miSort").Items(2);
+        for (auto _ : State)
+            byGerman.Click();
+    });
+    State.SetComplexityN(State.range(0));
+}
+
+void BM_EachFilter(benchmark::State& State) {
+    StartApplication();
+    TSample sample(static_cast<Integer>(State.range(0)));
+    WithEditor(sample, [&](TzxTransEditFrm& Form) {
+        for (auto _ : State)
+            for (const char* name : {"miPartially", "miUntranslated", "miIncomplete", "miAllEntries"})
+                Item(Form, name).Click();
+    });
+    State.SetComplexityN(State.range(0));
+}
+
+void BM_WriteBack(benchmark::State& State) {
+    StartApplication();
+    TSample sample(static_cast<Integer>(State.range(0)));
+    WithEditor(sample, [&](TzxTransEditFrm& Form) {
+        for (auto _ : State)
+            Form.UpdateProperty(stStrings, false);
+    });
+    State.SetComplexityN(State.range(0));
+}
+
+BENCHMARK(BM_BareGridFill)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEditor)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByLanguage)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EachFilter)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteBack)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,574 @@
+// The editor's grid: filling it from a list, row heights, the action
+// states, sorting by a column, the view filters and the text search.
+#include "editor/QzxTransEditor_Grid.h"
+
+#include "clx/ActnList.h"
+#include "clx/ComCtrls.h"
+#include "clx/Dialogs.h"
+#include "clx/ExtCtrls.h"
+#include "clx/Menus.h"
+
+#include <algorithm>
+
+namespace {
+
+// One direction for every editor of the process: +1 ascending, -1
+// descending; the first sort of a column reverses it to descending.
+Integer SortDirection = -1;
+
+Integer LineCount(const AnsiString& Text) {
+    return 1 + static_cast<Integer>(std::count(Text.begin(), Text.end(), '\n'));
+}
+
+} // namespace
+
+AnsiString TypeName(TStringsType Kind) {
+    return UTF8Encode(IniNames[static_cast<std::size_t>(Kind)]);
+}
+
+bool SortDirectionAscending() {
+    return SortDirection > 0;
+}
+
+AnsiString ExpandTabs(const AnsiString& Text) {
+    if (Text.find('\t') == AnsiString::npos)
+        return Text;
+    AnsiString expanded;
+    for (char ch : Text)
+        if (ch == '\t')
+            expanded.append(8 - expanded.size() % 8, ' ');
+        else
+            expanded += ch;
+    return expanded;
+}
+
+// ---------------------------------------------------------------------------
+// Translation lines
+
+TTranslationLine::TTranslationLine(const AnsiString& Line, char Delim) {
+    std::size_t start = 0;
+    std::size_t end = Line.find(Delim);
+    FKey = Line.substr(0, end);
+    while (end != AnsiString::npos) {
+        start = end + 1;
+        end = Line.find(Delim, start);
+        if (end == AnsiString::npos) {
+            if (start < Line.size())
+                FValues.push_back(Line.substr(start));
+            break;
+        }
+        FValues.push_back(Line.substr(start, end - start));
+    }
+}
+
+AnsiString TTranslationLine::Value(Integer Language) const {
+    auto index = static_cast<std::size_t>(Language - 1);
+    return Language >= 1 && index < FValues.size() ? FValues[index] : AnsiString();
+}
+
+AnsiString TTranslationLine::Join(const std::vector<AnsiString>& Fields, char Delim) {
+    AnsiString line;
+    for (const AnsiString& field : Fields)
+        line += field + Delim;
+    return line;
+}
+
+// ---------------------------------------------------------------------------
+// Whole rows
+
+TGridRowData ReadGridRow(const TStringGrid& Grid, Integer ARow) {
+    TGridRowData data;
+    const Integer columns = Grid.ColCount();
+    data.Cells.reserve(static_cast<std::size_t>(columns));
+    data.Objects.reserve(static_cast<std::size_t>(columns));
+    for (Integer column = 0; column < columns; ++column) {
+        data.Cells.push_back(Grid.Cells(column, ARow));
+        data.Objects.push_back(Grid.Objects(column, ARow));
+    }
+    return data;
+}
+
+void WriteGridRow(TStringGrid& Grid, Integer ARow, const TGridRowData& Data) {
+    const Integer columns = Grid.ColCount();
+    for (Integer column = 0; column < columns; ++column) {
+        auto index = static_cast<std::size_t>(column);
+        Grid.SetCells(column, ARow, index < Data.Cells.size() ? Data.Cells[index] : AnsiString());
+        Grid.SetObjects(column, ARow, index < Data.Objects.size() ? Data.Objects[index] : nullptr);
+    }
+}
+
+std::vector<TGridRowData> ReadDataRows(const TStringGrid& Grid) {
+    std::vector<TGridRowData> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(Grid.RowCount() - 1, 0)));
+    for (Integer row = 1; row < Grid.RowCount(); ++row)
+        rows.push_back(ReadGridRow(Grid, row));
+    return rows;
+}
+
+void WriteDataRows(TStringGrid& Grid, const std::vector<TGridRowData>& Rows) {
+    Grid.SetRowCount(std::max(static_cast<Integer>(Rows.size()), 1) + 1);
+    if (Rows.empty())
+        WriteGridRow(Grid, 1, TGridRowData());
+    for (std::size_t index = 0; index < Rows.size(); ++index)
+        WriteGridRow(Grid, static_cast<Integer>(index) + 1, Rows[index]);
+}
+
+void DeleteGridRows(TStringGrid& Grid, std::vector<Integer> Rows) {
+    if (Rows.empty())
+        return;
+    std::sort(Rows.begin(), Rows.end());
+    Integer target = Rows.front();
+    std::size_t next = 0;
+    for (Integer row = Rows.front(); row < Grid.RowCount(); ++row) {
+        if (next < Rows.size() && Rows[next] == row) {
+            ++next;
+            continue;
+        }
+        if (target != row)
+            WriteGridRow(Grid, target, ReadGridRow(Grid, row));
+        ++target;
+    }
+    if (target == 1)
+        WriteGridRow(Grid, target++, TGridRowData());
+    Grid.SetRowCount(target);
+}
+
+// ---------------------------------------------------------------------------
+// Building
+
+void TzxTransEditFrm::BuildGrid(TStringsType Kind, bool Extended) {
+    TGridUpdateGuard updates(*Grid1);
+    FHidden.clear();
+    FPlaceholderRow = false;
+    for (Integer column = 0; column < Grid1->ColCount(); ++column)
+        for (Integer row = 0; row < Grid1->RowCount(); ++row) {
+            Grid1->SetCells(column, row, AnsiString());
+            Grid1->SetObjects(column, row, nullptr);
+        }
+    Grid1->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
+                                   goRangeSelect, goDrawFocusSelected, goColSizing, goEditing,
+                                   goTabs, goThumbTracking});
+    ActionNamed("acStringsFindInSource")->SetEnabled(false);
+    std::vector<AnsiString> lines;
+    const char delimiter = static_cast<char>(FWorkingCopy->LangDelim());
+    if (Extended) {
+        TzxExtendedItems* items = FWorkingCopy->ExtendedTranslations();
+        for (Integer index = 0; index < items->Count(); ++index) {
+            TzxExtendedItem* item = items->Items(index);
+            lines.push_back(item->GetIdentifier() + delimiter + item->Values());
+        }
+    } else if (TStrings* list = FWorkingCopy->GetPropListByType(Kind)) {
+        lines.reserve(static_cast<std::size_t>(list->Count()));
+        for (Integer index = 0; index < list->Count(); ++index)
+            lines.push_back(list->Get(index));
+    }
+    FillGrid(lines, Kind, Extended);
+    TGridOptions options = Grid1->Options();
+    if (!Extended && (Kind == stFonts || Kind == stMultiLines || Kind == stCharSets))
+        options.Exclude(goEditing);
+    Grid1->SetOptions(options);
+    RebuildSortMenu(Kind, Extended);
+    AdjustRows();
+    FGridHoldsType = !Extended;
+    DuplicatesChanged();
+    ShowGridOrNoData(Kind, Extended);
+}
+
+void TzxTransEditFrm::FillGrid(const std::vector<AnsiString>& Lines, TStringsType Kind,
+                               bool Extended) {
+    const char delimiter = static_cast<char>(FWorkingCopy->LangDelim());
+    const Integer languages = FWorkingCopy->NumOfLanguages();
+    Grid1->SetRowCount(std::max(static_cast<Integer>(Lines.size()), 1) + 1);
+    Grid1->SetColCount(languages + 1);
+    Grid1->SetFixedRows(1);
+    Grid1->SetFixedCols(!Extended && Kind == stStrings ? 0 : 1);
+    AnsiString header = "Components:";
+    if (Extended)
+        header = "Property";
+    else if (Kind == stStrings)
+        header = "TextIDs:";
+    else if (Kind == stDlgsCaptions)
+        header = "Std. captions";
+    else if (Kind == stLocales)
+        header = "System locales";
+    Grid1->SetCells(0, 0, header);
+    TStrings* names = FWorkingCopy->LangNames();
+    for (Integer column = 1; column <= languages; ++column) {
+        AnsiString name = column - 1 < names->Count() ? names->Get(column - 1) : AnsiString();
+        Grid1->SetCells(column, 0, name.empty() ? "Language N" + IntToStr(column) : name);
+    }
+    TCanvas* canvas = Grid1->Canvas();
+    // The Strings type's key column keeps the width the user gave it.
+    const bool measureKeys = Extended || Kind != stStrings;
+    Integer keyWidth = canvas->TextWidth(header) + 8;
+    TzxExtendedItems* items = FWorkingCopy->ExtendedTranslations();
+    for (std::size_t index = 0; index < Lines.size(); ++index) {
+        const Integer row = static_cast<Integer>(index) + 1;
+        TTranslationLine line(Lines[index], delimiter);
+        Grid1->SetCells(0, row, line.Key());
+        if (measureKeys)
+            keyWidth = std::max(keyWidth, canvas->TextWidth(line.Key()) + 8);
+        for (Integer column = 1; column <= languages; ++column)
+            Grid1->SetCells(column, row, line.Value(column));
+        // The property's type kind rides with the row (the Extended tab's
+        // editors and the write-back read it).
+        if (Extended)
+            Grid1->SetObjects(0, row, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(
+                                          items->Items(row - 1)->PropertyType()) + 1));
+    }
+    Grid1->SetColWidths(0, keyWidth);
+}
+
+void TzxTransEditFrm::RebuildSortMenu(TStringsType Kind, bool Extended) {
+    TMenuItem* sortMenu = MenuItem("miSort");
+    sortMenu->Clear();
+    auto addItem = [&](const AnsiString& Caption, Integer Tag) {
+        auto* item = NewComponent<TMenuItem>(this);
+        item->SetCaption(Caption);
+        item->SetTag(Tag);
+        item->OnClick = [this](TObject* Sender) { SortColumn(Sender); };
+        sortMenu->Add(item);
+        return item;
+    };
+    auto addSeparator = [&] {
+        auto* item = NewComponent<TMenuItem>(this);
+        item->SetCaption(cLineCaption);
+        sortMenu->Add(item);
+    };
+    for (Integer column = 0; column < Grid1->ColCount(); ++column) {
+        TMenuItem* item = addItem("by " + Grid1->Cells(column, 0), column + 1);
+        item->SetRadioItem(true);
+        item->SetChecked(column == FSortColumn);
+    }
+    if (Extended || Kind == stMultiLines || Kind == stOtherStrings || Kind == stCollections) {
+        addSeparator();
+        addItem("by Property Name", -1);
+    }
+    if (!Extended && Kind == stStrings) {
+        Grid1->SetColWidths(0, FIDsWidth);
+        ActionNamed("acStringsFindInSource")->SetEnabled(true);
+        addSeparator();
+        TMenuItem* prefix = addItem(Format("Use %s as prefix", {FSortPrefix}), 0);
+        prefix->SetName("miSortPrefix");
+        prefix->OnClick = [this](TObject* Sender) { miSortPrefixClick(Sender); };
+    }
+}
+
+void TzxTransEditFrm::ShowGridOrNoData(TStringsType Kind, bool Extended) {
+    AnsiString firstRow;
+    for (Integer column = 0; column < Grid1->ColCount(); ++column)
+        firstRow += Grid1->Cells(column, 1);
+    if ((Extended || Kind != stStrings) && Trim(firstRow).empty()) {
+        Grid1->Hide();
+        ShowNoData(Extended ? AnsiString("ExtendedTranslations") : TypeName(Kind));
+        return;
+    }
+    if (FFilterMode != 0)
+        ApplyFilter(FFilterMode);
+    Grid1->Show();
+}
+
+void TzxTransEditFrm::ShowNoData(const AnsiString& TypeName) {
+    pnlBackground->SetCaption("(The property \"" + TypeName + "\" contains no data");
+}
+
+void TzxTransEditFrm::AdjustRowHeight(Integer ARow) {
+    if (ARow < 0 || ARow >= Grid1->RowCount())
+        return;
+    const Integer lineHeight = Grid1->DefaultRowHeight() - 4;
+    Integer height = Grid1->DefaultRowHeight();
+    for (Integer column = 0; column < Grid1->ColCount(); ++column)
+        height = std::max(height, LineCount(Grid1->Cells(column, ARow)) * lineHeight + 5);
+    if (Grid1->RowHeights(ARow) != height)
+        Grid1->SetRowHeights(ARow, height);
+}
+
+void TzxTransEditFrm::AdjustRows() {
+    for (Integer row = Grid1->RowCount() - 1; row >= 1; --row)
+        AdjustRowHeight(row);
+}
+
+// ---------------------------------------------------------------------------
+// Action states
+
+void TzxTransEditFrm::CheckActions() {
+    const bool extended = ExtendedShown();
+    TTreeNode* extendedNode = tvExtended->Selected();
+    const bool extendedLeaf =
+        extended && extendedNode && extendedNode->Data() && !extendedNode->HasChildren();
+    const bool dictionary = MenuItem("miDictionary")->Visible();
+    auto enable = [this](std::initializer_list<const char*> Names, bool Value) {
+        for (const char* name : Names)
+            ActionNamed(name)->SetEnabled(Value);
+    };
+    auto enableItems = [this](std::initializer_list<const char*> Names, bool Value) {
+        for (const char* name : Names)
+            MenuItem(name)->SetEnabled(Value);
+    };
+    const char* const dictionaryActions[] = {"acDictionaryShow", "acDictionaryAddRow",
+                                             "acDictionaryAddAll", "acDictionaryFindTranslation",
+                                             "acDictionarySuggest", "acDictionaryAutoTranslate"};
+    TMenuItem* view = MenuItem("miView");
+    if (Grid1->Visible()) {
+        for (Integer index = 0; index < view->Count(); ++index)
+            view->Items(index)->SetEnabled(true);
+        const bool rows = Grid1->RowCount() > Grid1->FixedRows();
+        enable({"acEditCut", "acEditCopy", "acEditDelete"}, rows);
+        enable({"acEditPaste"}, rows && Clipboard()->Provides("text/plain"));
+        enable({"acAddRow"}, extended ? extendedLeaf : FCurrentType == stStrings);
+        enable({"acRemoveRow"}, extended || FCurrentType == stStrings);
+        enable({"acGeneralClear", "acGeneralFind"}, true);
+        const TStringsTypes multiline{stCaptions,     stHints,   stStrings,     stOtherStrings,
+                                      stLocales,      stCollections, stListView_TreeView_Items};
+        const TStringsTypes blanks{stCaptions,     stHints,    stDisplayLabels, stFonts,
+                                   stMultiLines,   stOtherStrings, stCharSets};
+        enableItems({"miMultiline"}, multiline.Contains(FCurrentType));
+        enableItems({"miCheckFmtStr"}, FCurrentType == stStrings);
+        enableItems({"miExcludeBlanks"}, blanks.Contains(FCurrentType));
+        enableItems({"miAddRow", "miRemoveRow"}, true);
+        for (const char* name : dictionaryActions)
+            ActionNamed(name)->SetEnabled(dictionary);
+        return;
+    }
+    for (Integer index = 0; index < view->Count(); ++index)
+        view->Items(index)->SetEnabled(false);
+    enable({"acEditCut", "acEditCopy", "acEditPaste", "acEditDelete", "acGeneralClear"}, false);
+    enableItems({"miMultiline", "miExcludeBlanks", "miAddRow", "miRemoveRow"}, false);
+    for (const char* name : dictionaryActions)
+        ActionNamed(name)->SetEnabled(false);
+    enable({"acAddRow"}, extendedLeaf);
+    enable({"acRemoveRow"}, extended && FWorkingCopy->ExtendedTranslations()->Count() > 0);
+}
+
+// ---------------------------------------------------------------------------
+// Sorting
+
+void TzxTransEditFrm::SortColumn(TObject* Sender) {
+    if (FCurrentType == stLocales && !ExtendedShown())
+        return;
+    auto* component = dynamic_cast<TComponent*>(Sender);
+    const Integer column = component ? component->Tag() - 1 : -1;
+    if (column < 0 || column >= Grid1->ColCount())
+        return;
+    if (column == FSortColumn)
+        SortDirection = -SortDirection;
+    FSortColumn = column;
+    if (auto* item = dynamic_cast<TMenuItem*>(Sender))
+        item->SetChecked(true);
+    const AnsiString firstKey = Grid1->Cells(0, 1);
+    const Integer firstRow = FEditedOwner && (firstKey == FEditedOwner->Name() ||
+                                              firstKey == FEditedOwner->ClassName())
+                                 ? 2
+                                 : 1;
+    const AnsiString currentKey = Grid1->Cells(0, Grid1->Row());
+    if (Grid1->RowCount() - firstRow < 2)
+        return;
+    Screen->SetCursor(crHourGlass);
+    try {
+        TGridUpdateGuard updates(*Grid1);
+        std::vector<TGridRowData> rows = ReadDataRows(*Grid1);
+        // Each row's sort text is made once; equal texts keep their order.
+        std::vector<std::pair<AnsiString, std::size_t>> order;
+        for (std::size_t index = static_cast<std::size_t>(firstRow - 1); index < rows.size();
+             ++index)
+            order.emplace_back(StripHotkey(rows[index].Cells[static_cast<std::size_t>(column)]),
+                               index);
+        const Integer direction = SortDirection;
+        std::stable_sort(order.begin(), order.end(), [direction](const auto& A, const auto& B) {
+            return AnsiCompareText(A.first, B.first) * direction < 0;
+        });
+        std::vector<TGridRowData> sorted(rows.begin(), rows.begin() + (firstRow - 1));
+        sorted.reserve(rows.size());
+        for (const auto& entry : order)
+            sorted.push_back(std::move(rows[entry.second]));
+        WriteDataRows(*Grid1, sorted);
+        AdjustRows();
+        for (Integer row = 1; row < Grid1->RowCount(); ++row)
+            if (Grid1->Cells(0, row) == currentKey) {
+                Grid1->SetRow(row);
+                break;
+            }
+    } catch (...) {
+        Screen->SetCursor(crDefault);
+        throw;
+    }
+    Screen->SetCursor(crDefault);
+}
+
+void TzxTransEditFrm::miSortPrefixClick(TObject*) {
+    AnsiString prefix = FSortPrefix;
+    if (!InputQuery("Change sort prefix", "Please type new prefix value for String IDs sorting:",
+                    prefix) ||
+        Trim(prefix).empty())
+        return;
+    FSortPrefix = prefix;
+    MenuItem("miSortPrefix")->SetCaption(Format("Use %s as prefix", {FSortPrefix}));
+}
+
+// ---------------------------------------------------------------------------
+// Filters
+
+bool TzxTransEditFrm::RowFilteredOut(Integer Mode, const TGridRowData& Row) const {
+    if (Row.Cells.empty() || Row.Cells[0].empty())
+        return true;
+    const Integer languages = static_cast<Integer>(Row.Cells.size()) - 1;
+    Integer filled = 0;
+    for (std::size_t column = 1; column < Row.Cells.size(); ++column)
+        if (!Row.Cells[column].empty())
+            ++filled;
+    switch (Mode) {
+    case 1:
+        return filled == languages || filled == 1;
+    case 2:
+        return filled > 1;
+    default:
+        return filled == languages;
+    }
+}
+
+// Every mode starts from the whole list, so applying one twice hides the
+// same rows and a write-back always sees every row.
+void TzxTransEditFrm::ApplyFilter(Integer Mode) {
+    TGridUpdateGuard updates(*Grid1);
+    std::vector<TGridRowData> visible = FPlaceholderRow ? std::vector<TGridRowData>()
+                                                        : ReadDataRows(*Grid1);
+    if (!FHidden.empty() || FPlaceholderRow) {
+        // The records are in descending row order: the earliest row goes
+        // back first, and a row beyond the end is appended.
+        std::vector<TGridRowData> rows;
+        rows.reserve(visible.size() + FHidden.size());
+        std::size_t nextVisible = 0;
+        for (auto record = FHidden.rbegin(); record != FHidden.rend(); ++record) {
+            while (static_cast<Integer>(rows.size()) + 1 < record->Row &&
+                   nextVisible < visible.size())
+                rows.push_back(std::move(visible[nextVisible++]));
+            rows.push_back(std::move(record->Data));
+        }
+        while (nextVisible < visible.size())
+            rows.push_back(std::move(visible[nextVisible++]));
+        visible = std::move(rows);
+        FHidden.clear();
+        FPlaceholderRow = false;
+    }
+    if (Mode != 0) {
+        std::vector<TGridRowData> kept;
+        for (Integer index = static_cast<Integer>(visible.size()) - 1; index >= 0; --index) {
+            auto& row = visible[static_cast<std::size_t>(index)];
+            if (RowFilteredOut(Mode, row))
+                FHidden.push_back(THideRec{index + 1, std::move(row)});
+            else
+                kept.push_back(std::move(row));
+        }
+        std::reverse(kept.begin(), kept.end());
+        visible = std::move(kept);
+        FPlaceholderRow = visible.empty();
+    }
+    WriteDataRows(*Grid1, visible);
+    AdjustRows();
+    DuplicatesChanged();
+}
+
+void TzxTransEditFrm::ClearHidden() {
+    FHidden.clear();
+}
+
+// ---------------------------------------------------------------------------
+// Finding
+
+void TzxTransEditFrm::DoFind(const AnsiString& Text, bool Down, bool MatchCase) {
+    const AnsiString search = MatchCase ? Text : AnsiUpperCase(Text);
+    auto matches = [&](Integer ACol, Integer ARow) {
+        AnsiString cell = StripHotkey(Grid1->Cells(ACol, ARow));
+        if (!MatchCase)
+            cell = AnsiUpperCase(cell);
+        return AnsiPos(search, cell) > 0;
+    };
+    const Integer first = Grid1->FixedCols();
+    const Integer last = Grid1->ColCount() - 1;
+    const Integer lastRow = Grid1->RowCount() - 1;
+    const Integer col = Grid1->Col();
+    const Integer row = Grid1->Row();
+    auto found = [&]() -> bool {
+        if (Down) {
+            if (row == lastRow && col == last)
+                return false;
+            for (Integer c = col + 1; c <= last; ++c)
+                if (matches(c, row)) {
+                    Grid1->SetCol(c);
+                    return true;
+                }
+            for (Integer r = row + 1; r <= lastRow; ++r)
+                for (Integer c = first; c <= last; ++c)
+                    if (matches(c, r)) {
+                        SelectFoundCell(c, r);
+                        return true;
+                    }
+            return false;
+        }
+        if (row == 1 && col <= first)
+            return false;
+        for (Integer c = col - 1; c >= first; --c)
+            if (matches(c, row)) {
+                Grid1->SetCol(c);
+                return true;
+            }
+        for (Integer r = row - 1; r >= 1; --r)
+            for (Integer c = last; c >= first; --c)
+                if (matches(c, r)) {
+                    SelectFoundCell(c, r);
+                    return true;
+                }
+        return false;
+    }();
+    if (!found)
+        MessageDlg(Format("Search string '%s' not found.", {Text}), mtInformation, {mbOk}, 0);
+}
+
+void TzxTransEditFrm::SelectFoundCell(Integer ACol, Integer ARow) {
+    SelectCell(ACol, ARow);
+    Grid1->SetTopRow(std::max(ARow - Grid1->VisibleRowCount() / 2, Grid1->FixedRows()));
+}
+
+void TzxTransEditFrm::SelectCell(Integer ACol, Integer ARow) {
+    Grid1->SetCol(std::clamp(ACol, Grid1->FixedCols(), Grid1->ColCount() - 1));
+    Grid1->SetRow(std::clamp(ARow, Grid1->FixedRows(), Grid1->RowCount() - 1));
+    if (Grid1->CanFocus())
+        Grid1->SetFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Duplicate identifiers
+
+void TzxTransEditFrm::SetHighlightDuplicates(bool Value) {
+    FHighlightDuplicates = Value;
+    Grid1->Invalidate();
+}
+
+void TzxTransEditFrm::DuplicatesChanged() {
+    FKeyCountsKnown = false;
+}
+
+void TzxTransEditFrm::KeyEdited(Integer ARow, const AnsiString& NewKey) {
+    if (ARow != FCountedRow)
+        DuplicatesChanged();
+    else if (FKeyCountsKnown) {
+        if (!FCountedKey.empty())
+            --FKeyCounts[AnsiUpperCase(FCountedKey)];
+        if (!NewKey.empty())
+            ++FKeyCounts[AnsiUpperCase(NewKey)];
+    }
+    FCountedKey = NewKey;
+    FCountedRow = ARow;
+}
+
+bool TzxTransEditFrm::IsDuplicateKey(Integer ARow) const {
+    if (!FKeyCountsKnown) {
+        FKeyCounts.clear();
+        for (Integer row = 1; row < Grid1->RowCount(); ++row)
+            if (!Grid1->Cells(0, row).empty())
+                ++FKeyCounts[AnsiUpperCase(Grid1->Cells(0, row))];
+        FKeyCountsKnown = true;
+    }
+    auto count = FKeyCounts.find(AnsiUpperCase(Grid1->Cells(0, ARow)));
+    return count != FKeyCounts.end() && count->second > 1;
+}
