@@ -47,8 +47,9 @@ bool TStringGrid::Inside(Integer ACol, Integer ARow) const {
     return ACol >= 0 && ARow >= 0 && ACol < FColCount && ARow < FRowCount;
 }
 
-AnsiString TStringGrid::Cells(Integer ACol, Integer ARow) const {
-    return Inside(ACol, ARow) ? FCells[Index(ACol, ARow)] : AnsiString();
+const AnsiString& TStringGrid::Cells(Integer ACol, Integer ARow) const {
+    static const AnsiString outside;
+    return Inside(ACol, ARow) ? FCells[Index(ACol, ARow)] : outside;
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {

@@ -45,7 +45,7 @@ public:
     static void PublishedProperties(TPropertyBuilder<TStringGrid>& P);
 
     // "" and nullptr outside the grid; EListError for setting there.
-    AnsiString Cells(Integer ACol, Integer ARow) const;
+    const AnsiString& Cells(Integer ACol, Integer ARow) const;
     void SetCells(Integer ACol, Integer ARow, const AnsiString& Value);
     TObject* Objects(Integer ACol, Integer ARow) const;
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);
