@@ -2,6 +2,7 @@
 // list view and the tree view have their own files.
 #include "clx/ComCtrls.h"
 #include "clx/ImgList.h"
+#include "clx/QtSupport.h"
 
 #include <QtGui/QStandardItemModel>
 #include <QtWidgets/QFrame>
@@ -18,9 +19,6 @@
 
 namespace {
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 Qt::Alignment QtAlignment(TAlignment Alignment) {
     Qt::Alignment horizontal = Alignment == taRightJustify ? Qt::AlignRight

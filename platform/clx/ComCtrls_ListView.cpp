@@ -5,6 +5,7 @@
 // its image index, a flags byte (bit 0: checked), its caption, the count of
 // its sub-items and the sub-items.
 #include "clx/ComCtrls_Items.h"
+#include "clx/QtSupport.h"
 
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QTreeWidget>
@@ -13,9 +14,6 @@
 
 namespace {
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 constexpr Integer ListDataVersion = 1;
 constexpr Byte CheckedFlag = 1;
@@ -576,7 +574,7 @@ void TListView::WidgetItemChanged(QTreeWidgetItem* Row, Integer Column) {
     if (index < 0 || Column != 0)
         return;
     TListItem* item = FItems->Item(index);
-    item->SetCaption(Row->text(0).toStdString());
+    item->SetCaption(FromQString(Row->text(0)));
     if (FCheckboxes)
         item->SetChecked(Row->checkState(0) == Qt::Checked);
 }

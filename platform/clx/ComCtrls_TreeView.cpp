@@ -8,6 +8,7 @@
 // than the level of the node before it (the first is at level 0), so the
 // levels alone give the shape of the tree.
 #include "clx/ComCtrls_Items.h"
+#include "clx/QtSupport.h"
 
 #include <QtWidgets/QTreeWidget>
 
@@ -15,9 +16,6 @@
 
 namespace {
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 constexpr Integer TreeDataVersion = 1;
 constexpr Byte ExpandedFlag = 1;
@@ -666,7 +664,7 @@ void TTreeView::ConnectWidget() {
         EventBoundary(this, [&] { NodeOfRow(Row)->SetExpanded(false); });
     });
     QObject::connect(tree, &QTreeWidget::itemChanged, tree, [this](QTreeWidgetItem* Row, int) {
-        EventBoundary(this, [&] { NodeOfRow(Row)->SetText(Row->text(0).toStdString()); });
+        EventBoundary(this, [&] { NodeOfRow(Row)->SetText(FromQString(Row->text(0))); });
     });
     QObject::connect(tree, &QTreeWidget::clicked, tree,
                      [this] { EventBoundary(this, [this] { Click(); }); });

@@ -1,4 +1,5 @@
 #include "clx/Controls.h"
+#include "clx/QtSupport.h"
 
 #include "clx/ActnList.h"
 #include "clx/Forms.h"
@@ -67,9 +68,6 @@ constexpr std::array<TCursorName, 22> CursorNames{{
     {crSizeAll, "crSizeAll", Qt::SizeAllCursor},
 }};
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
     TShiftState shift;
@@ -87,6 +85,17 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Butto
         shift.Include(ssMiddle);
     return shift;
 }
+
+} // namespace
+
+Integer KeyFromQt(int QtKey) {
+    constexpr int QtFunctionKeys = 0x01000000;
+    if (QtKey >= QtFunctionKeys && QtKey <= QtFunctionKeys + 0xFFFFFF)
+        return Key_Escape + (QtKey - QtFunctionKeys);
+    return QtKey;
+}
+
+namespace {
 
 bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Result) {
     switch (Button) {
@@ -1007,16 +1016,17 @@ bool TWinControl::WidgetEvent(QEvent* Event) {
 
 bool TWinControl::KeyEvent(QEvent* Event) {
     auto* keyEvent = static_cast<QKeyEvent*>(Event);
-    Integer key = keyEvent->key();
+    const Integer pressed = KeyFromQt(keyEvent->key());
+    Integer key = pressed;
     TShiftState shift = ShiftStateOf(keyEvent->modifiers(), Qt::NoButton);
     if (Event->type() == QEvent::KeyRelease) {
         KeyUp(key, shift);
-        return key == 0 && keyEvent->key() != 0;
+        return key == 0 && pressed != 0;
     }
     if (FSendingKey)
         return false;
     KeyDown(key, shift);
-    if (key == 0 && keyEvent->key() != 0)
+    if (key == 0 && pressed != 0)
         return true;
     QString text = keyEvent->text();
     if (text.size() != 1)

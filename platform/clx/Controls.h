@@ -87,6 +87,7 @@
 #pragma once
 
 #include "clx/Graphics.h"
+#include "clx/Keys.h"
 
 #include <QtCore/QPointer>
 
@@ -157,7 +158,8 @@ ZX_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle);
 ZX_ENUM(TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble);
 using TShiftState = TSet<TShiftStateItem>;
 
-// Key is a Qt key code (Qt::Key); a handler that sets it to 0 swallows the key.
+// Key is the platform's key code (Keys.h); a handler that sets it to 0
+// swallows the key.
 using TKeyEvent = TEvent<void(TObject* Sender, Integer& Key, TShiftState Shift)>;
 // Key is the character typed; 0 swallows it, another character replaces it.
 using TKeyPressEvent = TEvent<void(TObject* Sender, WideChar& Key)>;

@@ -1,4 +1,5 @@
 #include "clx/Dialogs.h"
+#include "clx/QtSupport.h"
 
 #include "clx/Forms.h"
 
@@ -16,9 +17,6 @@ namespace {
 
 TDialogService* InstalledService = nullptr;
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 Integer FirstButtonOf(const std::vector<TMessageBoxButton>& Buttons,
                       std::initializer_list<TMsgDlgBtn> Preferred) {
@@ -199,7 +197,7 @@ bool TQtDialogService::InputQuery(const AnsiString& Caption, const AnsiString& P
     TModalScope modal;
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    Value = dialog.textValue().toStdString();
+    Value = FromQString(dialog.textValue());
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "clx/ExtCtrls.h"
+#include "clx/QtSupport.h"
 
 #include <QtCore/QEvent>
 #include <QtGui/QPainter>
@@ -11,9 +12,6 @@
 
 namespace {
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "clx/Forms.h"
+#include "clx/QtSupport.h"
 
 #include "clx/ActnList.h"
 #include "clx/Dialogs.h"
@@ -30,9 +31,6 @@ void FireReported(TObject* Sender, const TNotifyEvent& Event) {
     }
 }
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 } // namespace
 
@@ -574,7 +572,7 @@ TStrings* TScreen::Fonts() {
         FFonts = std::make_unique<TStringList>();
         FFonts->SetSorted(true);
         for (const QString& family : QFontDatabase::families())
-            FFonts->Add(family.toStdString());
+            FFonts->Add(FromQString(family));
     }
     return FFonts.get();
 }

@@ -1,4 +1,5 @@
 #include "clx/Graphics.h"
+#include "clx/QtSupport.h"
 
 #include "rtl/Filer.h"
 
@@ -440,9 +441,6 @@ Qt::PenStyle QtPenStyle(TPenStyle Style) {
     }
 }
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 } // namespace
 

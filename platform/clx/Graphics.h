@@ -27,8 +27,6 @@
 
 #include "rtl/Components.h"
 
-#include <QtGui/QFontDatabase>
-
 #include <span>
 
 class QColor;
@@ -164,9 +162,6 @@ ZX_ENUM(TFontCharSet, ANSI_CHARSET, DEFAULT_CHARSET, SYMBOL_CHARSET, MAC_CHARSET
         GBK_CHARSET, TIS620_CHARSET, TSCII_CHARSET);
 
 inline constexpr Integer FontCharSetCount = TSCII_CHARSET + 1;
-
-// The writing system a font of the character set must support.
-QFontDatabase::WritingSystem CharsetToWritingSystem(TFontCharSet Charset);
 
 // ---------------------------------------------------------------------------
 // Graphics objects: fonts, brushes and pens

@@ -1,8 +1,10 @@
 #include "clx/Menus.h"
+#include "clx/QtSupport.h"
 
 #include "clx/ActnList.h"
 
 #include <QtGui/QAction>
+#include <QtGui/QKeySequence>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QVBoxLayout>
@@ -12,9 +14,6 @@
 
 namespace {
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 struct TKeyName {
     Word Key;
@@ -458,6 +457,14 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
 
 // --- The mirror
 
+QAction* TMenuItem::QtAction() const {
+    return FAction.data();
+}
+
+QMenu* TMenuItem::QtSubMenu() const {
+    return FSubMenu.data();
+}
+
 QAction* TMenuItem::Handle() {
     if (FAction)
         return FAction.data();
@@ -589,6 +596,10 @@ TMainMenu::~TMainMenu() {
     DestroyHandle();
 }
 
+QMenuBar* TMainMenu::QtMenuBar() const {
+    return FMenuBar.data();
+}
+
 void TMainMenu::AttachTo(QWidget* FormWidget) {
     if (FMenuBar && FMenuBar->parentWidget() == FormWidget)
         return;
@@ -643,6 +654,10 @@ void TPopupMenu::DoPopup(TObject* Sender) {
 void TPopupMenu::Popup(Integer X, Integer Y) {
     DoPopup(this);
     Handle()->popup(QPoint(X, Y));
+}
+
+QMenu* TPopupMenu::QtMenu() const {
+    return FQtMenu.data();
 }
 
 QMenu* TPopupMenu::Handle() {

@@ -34,12 +34,10 @@
 
 #include "clx/Controls.h"
 
-#include <QtCore/QPointer>
-#include <QtGui/QAction>
-#include <QtGui/QKeySequence>
-#include <QtWidgets/QMenu>
-#include <QtWidgets/QMenuBar>
-
+class QAction;
+class QKeySequence;
+class QMenu;
+class QMenuBar;
 class TBasicAction;
 class TMenu;
 class TMenuActionLink;
@@ -169,9 +167,9 @@ public:
     // --- The Qt mirror: the item's action, made on demand (EInvalidOperation
     // without a QApplication); nullptr from QtAction() while there is none.
     QAction* Handle();
-    QAction* QtAction() const { return FAction.data(); }
+    QAction* QtAction() const;
     // The QMenu of the sub-items, while the action exists and has sub-items.
-    QMenu* QtSubMenu() const { return FSubMenu.data(); }
+    QMenu* QtSubMenu() const;
     void DestroyHandle();
 
 private:
@@ -260,7 +258,7 @@ public:
     // Puts the menu bar on a form's widget (made with the form's widget);
     // nullptr takes it off.
     void AttachTo(QWidget* FormWidget);
-    QMenuBar* QtMenuBar() const { return FMenuBar.data(); }
+    QMenuBar* QtMenuBar() const;
     QWidget* ItemsWidget() const override;
     void DestroyHandle() override;
 
@@ -291,7 +289,7 @@ public:
 
     // The QMenu of the popup, made on demand.
     QMenu* Handle();
-    QMenu* QtMenu() const { return FQtMenu.data(); }
+    QMenu* QtMenu() const;
     QWidget* ItemsWidget() const override;
     void DestroyHandle() override;
 

@@ -1,4 +1,5 @@
 #include "clx/StdCtrls.h"
+#include "clx/QtSupport.h"
 
 #include "clx/Forms.h"
 
@@ -24,9 +25,6 @@
 
 namespace {
 
-QString ToQString(const AnsiString& S) {
-    return QString::fromStdString(S);
-}
 
 Qt::Alignment QtAlignment(TAlignment Alignment, TTextLayout Layout) {
     Qt::Alignment result = Alignment == taRightJustify ? Qt::AlignRight
@@ -374,7 +372,7 @@ void TEdit::ConnectWidget() {
     TCustomEdit::ConnectWidget();
     auto* edit = WidgetAs<QLineEdit>();
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& Value) {
-        EventBoundary(this, [&] { TextEdited(Value.toStdString()); });
+        EventBoundary(this, [&] { TextEdited(FromQString(Value)); });
     });
 }
 
@@ -692,7 +690,7 @@ void TCustomMemo::WidgetTextChanged() {
         edit->setPlainText(text);
         edit->moveCursor(QTextCursor::End);
     }
-    TextEdited(text.toStdString());
+    TextEdited(FromQString(text));
 }
 
 bool TCustomMemo::WidgetEvent(QEvent* Event) {
@@ -1077,7 +1075,7 @@ void TCustomComboBox::ConnectLineEdit(QLineEdit* Edit) {
         return;
     Edit->setProperty(connected, true);
     QObject::connect(Edit, &QLineEdit::textEdited, Edit, [this](const QString& Value) {
-        EventBoundary(this, [&] { UserTyped(Value.toStdString()); });
+        EventBoundary(this, [&] { UserTyped(FromQString(Value)); });
     });
 }
 

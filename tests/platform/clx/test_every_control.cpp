@@ -14,6 +14,7 @@
 #include "TestSupport.h"
 
 #include <QtGui/QImage>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QWidget>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // Colours, character sets, fonts, brushes and pens as plain models: no
 // QApplication exists in this program.
 #include "clx/Graphics.h"
+#include "clx/QtSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,12 @@
 #include "ClxTestSupport.h"
 #include "TestSupport.h"
 
+#include <QtGui/QAction>
 #include <QtGui/QContextMenuEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPushButton>
 
 #include <gtest/gtest.h>

@@ -190,6 +190,35 @@ TEST_F(MirrorTest, KeyPressCanReplaceOrSwallowCharacters) {
     EXPECT_EQ(downs.size(), 4U);
 }
 
+TEST_F(MirrorTest, KeyHandlersSeeThePlatformsKeyCodes) {
+    auto* edit = NewComponent<TEdit>(Form);
+    edit->SetParent(Form);
+    std::vector<std::pair<Integer, bool>> downs;
+    edit->OnKeyDown = [&](TObject*, Integer& Key, TShiftState Shift) {
+        downs.emplace_back(Key, Shift.Contains(ssShift));
+        if (Key == Key_Delete)
+            Key = 0;
+    };
+    edit->SetText("ab");
+    for (auto [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},
+                                  {Qt::Key_Escape, Qt::NoModifier},
+                                  {Qt::Key_Tab, Qt::ShiftModifier},
+                                  {Qt::Key_Left, Qt::NoModifier},
+                                  {Qt::Key_F12, Qt::NoModifier},
+                                  {Qt::Key_Shift, Qt::NoModifier},
+                                  {Qt::Key_Delete, Qt::NoModifier}}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(edit->Handle(), &press);
+    }
+    TypeInto(edit->Handle(), Q("q"));
+    EXPECT_EQ(downs, (std::vector<std::pair<Integer, bool>>{
+                         {Key_Return, false}, {Key_Escape, false}, {Key_Tab, true},
+                         {Key_Left, false}, {Key_F12, false}, {Key_Shift, true},
+                         {Key_Delete, false}, {'Q', false}}));
+    // The swallowed Delete never reached the edit; Left moved the cursor.
+    EXPECT_EQ(edit->Text(), "aqb");
+}
+
 TEST_F(MirrorTest, ClicksFireOnClick) {
     auto* button = NewComponent<TButton>(Form);
     button->SetParent(Form);
