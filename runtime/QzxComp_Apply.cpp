@@ -1,7 +1,7 @@
 // Applying a language: the active language's values go from the lists into
 // the owner form and the components it owns; lines of components that are
 // gone are swept out first.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include "clx/Forms.h"
 
@@ -177,19 +177,20 @@ bool TzxCustomLang::GetTranslateOwner() const {
     return Owner() && FDoNotTranslate->IndexOf(Owner()->ClassName()) < 0;
 }
 
-bool TzxCustomLang::IsSmartExcluded(const AnsiString& Entry) const {
-    return FSmartExcludeProps->IndexOf(Entry) >= 0;
+bool TzxCustomLang::TEngine::IsSmartExcluded(const TzxCustomLang& L, const AnsiString& Entry) {
+    return L.FSmartExcludeProps->IndexOf(Entry) >= 0;
 }
 
-AnsiString TzxCustomLang::LineValue(const AnsiString& Line, bool TestMode, bool UseDefault) const {
+AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const AnsiString& Line,
+                                             bool TestMode, bool UseDefault) {
     return TranslatedValue(
-        [&](Integer Language) { return GetLineField(Line, Language, Delim()); }, TestMode,
+        L, [&](Integer Language) { return GetLineField(Line, Language, L.Delim()); }, TestMode,
         UseDefault);
 }
 
 // Under ttGetDefault an empty value falls back to value 1.
 AnsiString TzxCustomLang::ValueOfLine(const AnsiString& Line, bool TestMode) const {
-    return LineValue(Line, TestMode, TranslateType == ttGetDefault);
+    return TEngine::LineValue(*this, Line, TestMode, TranslateType == ttGetDefault);
 }
 
 void TzxCustomLang::ChangeLanguage() {
@@ -205,51 +206,51 @@ bool TzxCustomLang::ApplyLanguage() {
         ChangeLangForExtended();
     bool ownerIsForm = dynamic_cast<TCustomForm*>(Owner()) != nullptr;
     if (ownerIsForm)
-        ApplyOwnerCaptionAndHint(testMode);
+        TEngine::ApplyOwnerCaptionAndHint(*this, testMode);
     if (AppliesKind(stCaptions))
-        TranslateList(*FCaptions, stCaptions, testMode);
+        TEngine::TranslateList(*this, *FCaptions, stCaptions, testMode);
     if (AppliesKind(stHints))
-        TranslateList(*FHints, stHints, testMode);
+        TEngine::TranslateList(*this, *FHints, stHints, testMode);
     if (AppliesKind(stDisplayLabels))
-        TranslateList(*FDisplayLabels, stDisplayLabels, testMode);
+        TEngine::TranslateList(*this, *FDisplayLabels, stDisplayLabels, testMode);
     if ((AppliesKind(stFonts) || FApplyFilter == stCharSets) && !FNoOwnerFont) {
-        TranslateList(*FFonts, stFonts, testMode);
+        TEngine::TranslateList(*this, *FFonts, stFonts, testMode);
         if (ownerIsForm)
-            ApplyOwnerFont();
+            TEngine::ApplyOwnerFont(*this);
     }
     if (AppliesKind(stMultiLines))
-        TranslateList(*FMultiLines, stMultiLines, testMode);
+        TEngine::TranslateList(*this, *FMultiLines, stMultiLines, testMode);
     if (AppliesKind(stOtherStrings))
-        TranslateList(*FOtherStrings, stOtherStrings, testMode);
+        TEngine::TranslateList(*this, *FOtherStrings, stOtherStrings, testMode);
     if (AppliesKind(stLocales) && FChangeLocales)
-        TranslateList(*FLocales, stLocales, testMode);
+        TEngine::TranslateList(*this, *FLocales, stLocales, testMode);
     if (AppliesKind(stCollections))
-        TranslateList(*FCollections, stCollections, testMode);
+        TEngine::TranslateList(*this, *FCollections, stCollections, testMode);
     return true;
 }
 
 // The form's own caption and hint, keyed by its class name in line 0. Each
 // follows its own list's filter, so that a list setter applies its kind
 // alone.
-void TzxCustomLang::ApplyOwnerCaptionAndHint(bool TestMode) {
-    TComponent* owner = Owner();
+void TzxCustomLang::TEngine::ApplyOwnerCaptionAndHint(TzxCustomLang& L, bool TestMode) {
+    TComponent* owner = L.Owner();
     const AnsiString className = owner->ClassName();
-    if ((FApplyFilter == -1 || FApplyFilter == stCaptions) && FCaptions->Count() > 0 &&
-        GetTranslateOwner() && !IsSmartExcluded(className + ".Caption")) {
+    if ((L.FApplyFilter == -1 || L.FApplyFilter == stCaptions) && L.FCaptions->Count() > 0 &&
+        L.GetTranslateOwner() && !IsSmartExcluded(L, className + ".Caption")) {
         PPropInfo caption = GetPropInfo(owner, "Caption");
-        AnsiString line = FCaptions->Get(0);
+        AnsiString line = L.FCaptions->Get(0);
         if (caption && IsStringKind(caption->PropType->Kind) &&
-            AnsiUpperCase(TextBefore(line, Delim())) == AnsiUpperCase(className) &&
-            !(!FSpareFlag && HasAssignedAction(owner)))
-            SetStrProp(owner, caption, ValueOfLine(line, TestMode));
+            AnsiUpperCase(TextBefore(line, L.Delim())) == AnsiUpperCase(className) &&
+            !(!L.FSpareFlag && HasAssignedAction(owner)))
+            SetStrProp(owner, caption, L.ValueOfLine(line, TestMode));
     }
-    if ((FApplyFilter == -1 || FApplyFilter == stHints) && FHints->Count() > 0 &&
-        GetTranslateOwner() && !IsSmartExcluded(className + ".Hint")) {
+    if ((L.FApplyFilter == -1 || L.FApplyFilter == stHints) && L.FHints->Count() > 0 &&
+        L.GetTranslateOwner() && !IsSmartExcluded(L, className + ".Hint")) {
         PPropInfo hint = GetPropInfo(owner, "Hint");
-        AnsiString line = FHints->Get(0);
+        AnsiString line = L.FHints->Get(0);
         if (hint && IsStringKind(hint->PropType->Kind) &&
-            AnsiSameText(TextBefore(line, Delim()), className)) {
-            AnsiString value = ValueOfLine(line, TestMode);
+            AnsiSameText(TextBefore(line, L.Delim()), className)) {
+            AnsiString value = L.ValueOfLine(line, TestMode);
             if (!value.empty())
                 SetStrProp(owner, hint, value);
         }
@@ -258,65 +259,67 @@ void TzxCustomLang::ApplyOwnerCaptionAndHint(bool TestMode) {
 
 // The form's own font, keyed by its class name in line 0; test mode does not
 // touch fonts.
-void TzxCustomLang::ApplyOwnerFont() {
-    TComponent* owner = Owner();
+void TzxCustomLang::TEngine::ApplyOwnerFont(TzxCustomLang& L) {
+    TComponent* owner = L.Owner();
     const AnsiString className = owner->ClassName();
-    if (FFonts->Count() == 0 || !GetTranslateOwner() || IsSmartExcluded(className + ".Font"))
+    if (L.FFonts->Count() == 0 || !L.GetTranslateOwner() || IsSmartExcluded(L, className + ".Font"))
         return;
     auto* font = dynamic_cast<TFont*>(ObjectPropertyOf(owner, "Font"));
     if (!font)
         return;
-    AnsiString line = FFonts->Get(0);
-    if (AnsiUpperCase(TextBefore(line, Delim())) == AnsiUpperCase(className)) {
-        AnsiString value = ValueOfLine(line, false);
+    AnsiString line = L.FFonts->Get(0);
+    if (AnsiUpperCase(TextBefore(line, L.Delim())) == AnsiUpperCase(className)) {
+        AnsiString value = L.ValueOfLine(line, false);
         if (!value.empty())
             font->SetName(value);
     }
     Integer charset = CharSetNamed(
-        UTF8Encode(GetStringValue(*FCharSets, UTF8Decode(className), FActiveLanguage)));
+        UTF8Encode(L.GetStringValue(*L.FCharSets, UTF8Decode(className), L.FActiveLanguage)));
     if (charset >= 0)
         font->SetCharset(static_cast<TFontCharSet>(charset));
 }
 
-void TzxCustomLang::TranslateList(TStrings& List, TStringsType Kind, bool TestMode) {
-    DelOldNames(List, Kind);
+void TzxCustomLang::TEngine::TranslateList(TzxCustomLang& L, TStrings& List, TStringsType Kind,
+                                           bool TestMode) {
+    DelOldNames(L, List, Kind);
     if (List.Count() == 0)
         return;
     if (Kind == stCollections) {
-        TranslateCollections(List, TestMode);
+        TranslateCollections(L, List, TestMode);
         return;
     }
     // The form's own line is known by its key, so that a component whose
     // name merely contains the class name is still applied.
     Integer start = 0;
     if ((Kind == stCaptions || Kind == stHints || Kind == stFonts) &&
-        dynamic_cast<TForm*>(Owner()) && GetTranslateOwner() &&
-        AnsiSameText(TextBefore(List.Get(0), Delim()), Owner()->ClassName()))
+        dynamic_cast<TForm*>(L.Owner()) && L.GetTranslateOwner() &&
+        AnsiSameText(TextBefore(List.Get(0), L.Delim()), L.Owner()->ClassName()))
         start = 1;
-    const TCharSetIndex charSets = Kind == stFonts ? CharSetIndex() : TCharSetIndex();
+    const TCharSetIndex charSets = Kind == stFonts ? CharSetIndex(L) : TCharSetIndex();
     for (Integer index = start; index < List.Count(); ++index) {
         try {
-            TranslateLine(List.Get(index), Kind, TestMode, charSets);
+            TranslateLine(L, List.Get(index), Kind, TestMode, charSets);
         } catch (const std::exception&) {
         }
     }
 }
 
-TzxCustomLang::TCharSetIndex TzxCustomLang::CharSetIndex() const {
+TzxCustomLang::TEngine::TCharSetIndex TzxCustomLang::TEngine::CharSetIndex(const TzxCustomLang& L) {
     TCharSetIndex index;
-    for (Integer line = 0; line < FCharSets->Count(); ++line) {
-        const AnsiString text = FCharSets->Get(line);
-        if (text.find(Delim()) == AnsiString::npos)
+    for (Integer line = 0; line < L.FCharSets->Count(); ++line) {
+        const AnsiString text = L.FCharSets->Get(line);
+        if (text.find(L.Delim()) == AnsiString::npos)
             continue;
-        index.emplace(AnsiUpperCase(TextBefore(text, Delim())),
-                      GetLineField(text, FActiveLanguage, Delim()));
+        index.emplace(AnsiUpperCase(TextBefore(text, L.Delim())),
+                      GetLineField(text, L.FActiveLanguage, L.Delim()));
     }
     return index;
 }
 
-void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, bool TestMode,
-                                  const TCharSetIndex& CharSets) {
-    const AnsiString key = TextBefore(Line, Delim());
+void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& Line,
+                                           TStringsType Kind, bool TestMode,
+                                           const TCharSetIndex& CharSets) {
+    const AnsiString key = TextBefore(Line, L.Delim());
     AnsiString name = key;
     AnsiString propName = KindPropertyNames[static_cast<std::size_t>(Kind)];
     AnsiString subProp;
@@ -329,9 +332,9 @@ void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, boo
             propName = TextBefore(propName, '.');
         }
     }
-    if (FDoNotTranslate->IndexOf(name) >= 0)
+    if (L.FDoNotTranslate->IndexOf(name) >= 0)
         return;
-    const AnsiString value = ValueOfLine(Line, TestMode);
+    const AnsiString value = L.ValueOfLine(Line, TestMode);
     if (Kind == stLocales) {
         if (value.empty())
             return;
@@ -342,9 +345,9 @@ void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, boo
             }
         return;
     }
-    TComponent* target = Owner()->FindComponent(name);
-    if (!target && (name == Owner()->ClassName() || name == Owner()->Name()))
-        target = Owner();
+    TComponent* target = L.Owner()->FindComponent(name);
+    if (!target && (name == L.Owner()->ClassName() || name == L.Owner()->Name()))
+        target = L.Owner();
     if (!target)
         return;
     PPropInfo prop = GetPropInfo(target, propName);
@@ -397,7 +400,7 @@ void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, boo
     if (!IsStringKind(prop->PropType->Kind) || value.empty() || value == GetStrProp(target, prop))
         return;
     if (Kind == stCaptions || Kind == stHints) {
-        if (!FSpareFlag && HasAssignedAction(target))
+        if (!L.FSpareFlag && HasAssignedAction(target))
             return;
     } else if ((Pos(AnsiString(".."), value) > 0 || Pos(AnsiString(".\\"), value) > 0) &&
                ExpandFileName(value) == GetStrProp(target, prop)) {
@@ -408,8 +411,9 @@ void TzxCustomLang::TranslateLine(const AnsiString& Line, TStringsType Kind, boo
 
 // A font line: the character set of the component's CharSets line, unless
 // the control follows its parent's font, and the font name.
-void TzxCustomLang::ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
-                                  const AnsiString& Value, const TCharSetIndex& CharSets) {
+void TzxCustomLang::TEngine::ApplyFontLine(TComponent* Target, PPropInfo Prop,
+                                           const AnsiString& Name, const AnsiString& Value,
+                                           const TCharSetIndex& CharSets) {
     auto* font = dynamic_cast<TFont*>(GetObjectProp(Target, Prop));
     if (!font)
         return;
@@ -424,7 +428,7 @@ void TzxCustomLang::ApplyFontLine(TComponent* Target, PPropInfo Prop, const Ansi
     }
 }
 
-void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
+void TzxCustomLang::TEngine::TranslateCollections(TzxCustomLang& L, TStrings& List, bool TestMode) {
     Integer index = 0;
     while (index < List.Count()) {
         AnsiString line = List.Get(index);
@@ -432,10 +436,10 @@ void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
         try {
             TCollectionKey key;
             AnsiString name = TextBefore(line, '.');
-            if (FDoNotTranslate->IndexOf(name) < 0 &&
-                SplitCollectionKey(TextBefore(line, Delim()), key)) {
-                AnsiString value = ValueOfLine(line, TestMode);
-                TComponent* target = Owner()->FindComponent(key.Component);
+            if (L.FDoNotTranslate->IndexOf(name) < 0 &&
+                SplitCollectionKey(TextBefore(line, L.Delim()), key)) {
+                AnsiString value = L.ValueOfLine(line, TestMode);
+                TComponent* target = L.Owner()->FindComponent(key.Component);
                 TCollection* collection = target ? CollectionByPath(target, key.Path) : nullptr;
                 TCollectionItem* item =
                     collection && key.Index >= 0 && key.Index < collection->Count()
@@ -450,9 +454,8 @@ void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
                     propName = TextAfter(propName, '.');
                 }
                 PPropInfo prop = holder ? GetPropInfo(holder, propName) : nullptr;
-                TObject* held = prop && prop->PropType->Kind == tkClass
-                                    ? GetObjectProp(holder, prop)
-                                    : nullptr;
+                TObject* held =
+                    prop && prop->PropType->Kind == tkClass ? GetObjectProp(holder, prop) : nullptr;
                 if (!prop || (prop->PropType->Kind == tkClass && !held)) {
                     deleteLine = true;
                 } else if (auto* strings = dynamic_cast<TStrings*>(held)) {
@@ -479,29 +482,29 @@ void TzxCustomLang::TranslateCollections(TStrings& List, bool TestMode) {
 // ---------------------------------------------------------------------------
 // Stale-line sweep
 
-void TzxCustomLang::RememberRemovedLine(const AnsiString& Line) {
-    if (!FWorkList)
-        FWorkList = std::make_unique<TStringList>();
-    FWorkList->Add(Line);
+void TzxCustomLang::TEngine::RememberRemovedLine(TzxCustomLang& L, const AnsiString& Line) {
+    if (!L.FWorkList)
+        L.FWorkList = std::make_unique<TStringList>();
+    L.FWorkList->Add(Line);
 }
 
-void TzxCustomLang::DelOldNames(TStrings& List, TStringsType Kind) {
+void TzxCustomLang::TEngine::DelOldNames(TzxCustomLang& L, TStrings& List, TStringsType Kind) {
     if (Kind == stDlgsCaptions || Kind == stStrings || Kind == stLocales)
         return;
-    TComponent* owner = Owner();
+    TComponent* owner = L.Owner();
     // Line 0 holds the owner's own text when the owner has the property and
     // the line is keyed by its class name; any other line 0 is swept like
     // the rest, so that a removed component's line cannot outlive it there.
     Integer first = 0;
     const TTypeKinds stringKinds{tkString, tkLString, tkWString};
     bool ownerHasProperty = Kind == stCaptions
-                                ? ObjectHasProperty(owner, "Caption", "", stringKinds)
-                            : Kind == stHints ? ObjectHasProperty(owner, "Hint", "", stringKinds)
+                                ? L.ObjectHasProperty(owner, "Caption", "", stringKinds)
+                            : Kind == stHints ? L.ObjectHasProperty(owner, "Hint", "", stringKinds)
                             : Kind == stFonts || Kind == stCharSets
-                                ? ObjectHasProperty(owner, "Font", "TFont", TTypeKinds{tkClass})
+                                ? L.ObjectHasProperty(owner, "Font", "TFont", TTypeKinds{tkClass})
                                 : false;
     if (ownerHasProperty && List.Count() > 0 &&
-        AnsiSameText(TextBefore(List.Get(0), Delim()), owner->ClassName()))
+        AnsiSameText(TextBefore(List.Get(0), L.Delim()), owner->ClassName()))
         first = 1;
     Integer index = first;
     while (index < List.Count()) {
@@ -513,7 +516,7 @@ void TzxCustomLang::DelOldNames(TStrings& List, TStringsType Kind) {
             TComponent* component = owner->FindComponent(TextBefore(line, '.'));
             if (!component) {
                 stale = true;
-            } else if (SplitCollectionKey(TextBefore(line, Delim()), key)) {
+            } else if (SplitCollectionKey(TextBefore(line, L.Delim()), key)) {
                 TCollection* collection = CollectionByPath(component, key.Path);
                 stale = collection && key.Index >= collection->Count();
             }
@@ -522,9 +525,9 @@ void TzxCustomLang::DelOldNames(TStrings& List, TStringsType Kind) {
             AnsiString name = TextBefore(line, '.');
             stale = name != owner->ClassName() && !owner->FindComponent(name);
         } else {
-            TComponent* component = owner->FindComponent(TextBefore(line, Delim()));
+            TComponent* component = owner->FindComponent(TextBefore(line, L.Delim()));
             stale = !component;
-            if (component && (Kind == stCaptions || Kind == stHints) && !FSpareFlag &&
+            if (component && (Kind == stCaptions || Kind == stHints) && !L.FSpareFlag &&
                 HasAssignedAction(component)) {
                 stale = true;
                 remember = false;
@@ -535,7 +538,7 @@ void TzxCustomLang::DelOldNames(TStrings& List, TStringsType Kind) {
             continue;
         }
         if (remember)
-            RememberRemovedLine(line);
+            RememberRemovedLine(L, line);
         List.Delete(index);
     }
 }

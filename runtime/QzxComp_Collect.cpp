@@ -2,7 +2,7 @@
 // get lines, at design time the active language takes the current texts,
 // lines of removed components and properties go, and the translations of a
 // component that comes back under another name follow it.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include "clx/Menus.h"
 
@@ -110,12 +110,13 @@ AnsiString TzxCustomLang::NewLine(const AnsiString& Key, const AnsiString& Text)
     return Key + Delim() + Text + AnsiString(static_cast<std::size_t>(FNumOfLanguages), Delim());
 }
 
-Integer TzxCustomLang::IndexOfKey(const TStrings& List, const AnsiString& Key) const {
+Integer TzxCustomLang::TEngine::IndexOfKey(const TzxCustomLang& L, const TStrings& List,
+                                           const AnsiString& Key) {
     const AnsiString key = AnsiUpperCase(Key);
     for (Integer index = 0; index < List.Count(); ++index) {
         const AnsiString line = List.Get(index);
-        if (line.find(Delim()) != AnsiString::npos &&
-            AnsiUpperCase(TextBefore(line, Delim())) == key)
+        if (line.find(L.Delim()) != AnsiString::npos &&
+            AnsiUpperCase(TextBefore(line, L.Delim())) == key)
             return index;
     }
     return -1;
@@ -136,45 +137,47 @@ void TzxCustomLang::UpdateLine(TStrings& List, Integer Index, const AnsiString& 
 // The index in the work list of a line the sweep removed whose text in the
 // active language (or in the first, when that is empty) is Text, for a key
 // of the same shape; -1 when there is none.
-Integer TzxCustomLang::RestorableLine(const AnsiString& Key, const AnsiString& Text) const {
-    if (!FWorkList)
+Integer TzxCustomLang::TEngine::RestorableLine(const TzxCustomLang& L, const AnsiString& Key,
+                                               const AnsiString& Text) {
+    if (!L.FWorkList)
         return -1;
     const AnsiString shape = KeyShape(Key);
-    for (Integer index = 0; index < FWorkList->Count(); ++index) {
-        const AnsiString line = FWorkList->Get(index);
-        AnsiString value = GetLineField(line, FActiveLanguage, Delim());
+    for (Integer index = 0; index < L.FWorkList->Count(); ++index) {
+        const AnsiString line = L.FWorkList->Get(index);
+        AnsiString value = GetLineField(line, L.FActiveLanguage, L.Delim());
         if (value.empty())
-            value = GetLineField(line, 1, Delim());
-        if (value == Text && KeyShape(TextBefore(line, Delim())) == shape)
+            value = GetLineField(line, 1, L.Delim());
+        if (value == Text && KeyShape(TextBefore(line, L.Delim())) == shape)
             return index;
     }
     return -1;
 }
 
-TzxCustomLang::TCollected TzxCustomLang::CollectText(TStrings& List, const AnsiString& Key,
-                                                     const AnsiString& Text, bool MayAdd,
-                                                     AnsiString& RestoredFrom) {
-    Integer index = IndexOfKey(List, Key);
+TzxCustomLang::TEngine::TCollected
+TzxCustomLang::TEngine::CollectText(TzxCustomLang& L, TStrings& List, const AnsiString& Key,
+                                    const AnsiString& Text, bool MayAdd, AnsiString& RestoredFrom) {
+    Integer index = IndexOfKey(L, List, Key);
     if (index >= 0) {
-        UpdateLine(List, index, Key, Text);
+        L.UpdateLine(List, index, Key, Text);
         return TCollected::Kept;
     }
     if (!MayAdd)
         return TCollected::Kept;
-    Integer found = RestorableLine(Key, Text);
+    Integer found = RestorableLine(L, Key, Text);
     if (found >= 0) {
-        const AnsiString line = FWorkList->Get(found);
-        RestoredFrom = TextBefore(line, Delim());
+        const AnsiString line = L.FWorkList->Get(found);
+        RestoredFrom = TextBefore(line, L.Delim());
         List.Add(Key + line.substr(RestoredFrom.size()));
         return TCollected::Restored;
     }
-    List.Add(NewLine(Key, Text));
+    List.Add(L.NewLine(Key, Text));
     return TCollected::Added;
 }
 
-void TzxCustomLang::CollectText(TStrings& List, const AnsiString& Key, const AnsiString& Text) {
+void TzxCustomLang::TEngine::CollectText(TzxCustomLang& L, TStrings& List, const AnsiString& Key,
+                                         const AnsiString& Text) {
     AnsiString restoredFrom;
-    CollectText(List, Key, Text, true, restoredFrom);
+    CollectText(L, List, Key, Text, true, restoredFrom);
 }
 
 bool TzxCustomLang::IsCollectedComponent(TComponent* Component) const {
@@ -192,11 +195,11 @@ void TzxCustomLang::BuildList() {
     const bool raiseExceptions = DoRaiseExceptions;
     DoRaiseExceptions = false;
     try {
-        CollectOwnerText(stCaptions);
-        CollectOwnerText(stHints);
-        CollectOwnerFont();
+        TEngine::CollectOwnerText(*this, stCaptions);
+        TEngine::CollectOwnerText(*this, stHints);
+        TEngine::CollectOwnerFont(*this);
         FWorkList = std::make_unique<TStringList>();
-        CollectKinds();
+        TEngine::CollectKinds(*this);
         CheckRmdProps();
         UpdateExtended();
     } catch (const std::exception&) {
@@ -207,39 +210,39 @@ void TzxCustomLang::BuildList() {
     DoRaiseExceptions = raiseExceptions;
 }
 
-void TzxCustomLang::CollectKinds() {
-    auto pass = [this](TStringsType Kind, auto Collect) {
-        TStrings* list = GetPropListByType(Kind);
+void TzxCustomLang::TEngine::CollectKinds(TzxCustomLang& L) {
+    auto pass = [&L](TStringsType Kind, auto Collect) {
+        TStrings* list = L.GetPropListByType(Kind);
         if (!list)
             return;
-        DelOldNames(*list, Kind);
+        DelOldNames(L, *list, Kind);
         Collect(*list);
-        FWorkList->Clear();
+        L.FWorkList->Clear();
     };
-    auto excluded = [this](const char* Name) { return FExcludedProperties->IndexOf(Name) >= 0; };
+    auto excluded = [&L](const char* Name) { return L.FExcludedProperties->IndexOf(Name) >= 0; };
     for (TStringsType kind : {stCaptions, stHints, stDisplayLabels})
         if (!excluded(KindPropertyNames[kind].c_str()))
-            pass(kind, [this, kind](TStrings&) { CollectComponents(kind); });
-    if (!excluded("Font") && !FNoOwnerFont)
-        pass(stFonts, [this](TStrings&) {
-            CollectComponents(stFonts);
-            if (TStrings* charSets = GetPropListByType(stCharSets))
-                DelOldNames(*charSets, stCharSets);
+            pass(kind, [&L, kind](TStrings&) { CollectComponents(L, kind); });
+    if (!excluded("Font") && !L.FNoOwnerFont)
+        pass(stFonts, [&L](TStrings&) {
+            CollectComponents(L, stFonts);
+            if (TStrings* charSets = L.GetPropListByType(stCharSets))
+                DelOldNames(L, *charSets, stCharSets);
         });
-    pass(stMultiLines, [this](TStrings& List) {
-        CollectComponents(stMultiLines);
-        CollectPropertiesStrings(List);
+    pass(stMultiLines, [&L](TStrings& List) {
+        CollectComponents(L, stMultiLines);
+        CollectPropertiesStrings(L, List);
     });
-    pass(stOtherStrings, [this](TStrings& List) {
-        if (GetTranslateOwner())
-            CollectOtherStrings(List, Owner(), Owner()->ClassName());
-        for (Integer index = 0; index < Owner()->ComponentCount(); ++index) {
-            TComponent* component = Owner()->Components(index);
-            if (IsCollectedComponent(component))
-                CollectOtherStrings(List, component, component->Name());
+    pass(stOtherStrings, [&L](TStrings& List) {
+        if (L.GetTranslateOwner())
+            CollectOtherStrings(L, List, L.Owner(), L.Owner()->ClassName());
+        for (Integer index = 0; index < L.Owner()->ComponentCount(); ++index) {
+            TComponent* component = L.Owner()->Components(index);
+            if (L.IsCollectedComponent(component))
+                CollectOtherStrings(L, List, component, component->Name());
         }
     });
-    pass(stCollections, [this](TStrings& List) { CollectCollections(List); });
+    pass(stCollections, [&L](TStrings& List) { CollectCollections(L, List); });
 }
 
 // ---------------------------------------------------------------------------
@@ -250,110 +253,113 @@ void TzxCustomLang::CollectKinds() {
 // the form (the class was renamed) is taken when its first value is the
 // owner's text. Any other line is a component's and never taken. The line
 // found is re-keyed to the class name; -1 when there is none.
-Integer TzxCustomLang::OwnLineIndex(TStrings& List, const AnsiString& OwnText) {
-    const AnsiString className = Owner()->ClassName();
-    Integer index = IndexOfKey(List, className);
-    if (index < 0 && !Owner()->Name().empty())
-        index = IndexOfKey(List, Owner()->Name());
+Integer TzxCustomLang::TEngine::OwnLineIndex(TzxCustomLang& L, TStrings& List,
+                                             const AnsiString& OwnText) {
+    const AnsiString className = L.Owner()->ClassName();
+    Integer index = IndexOfKey(L, List, className);
+    if (index < 0 && !L.Owner()->Name().empty())
+        index = IndexOfKey(L, List, L.Owner()->Name());
     if (index < 0 && List.Count() > 0 && !OwnText.empty()) {
-        const AnsiString key = TextBefore(List.Get(0), Delim());
-        if (!Owner()->FindComponent(key) && GetLineField(List.Get(0), 1, Delim()) == OwnText)
+        const AnsiString key = TextBefore(List.Get(0), L.Delim());
+        if (!L.Owner()->FindComponent(key) && GetLineField(List.Get(0), 1, L.Delim()) == OwnText)
             index = 0;
     }
     if (index < 0)
         return -1;
     const AnsiString line = List.Get(index);
-    List.Put(index, className + line.substr(TextBefore(line, Delim()).size()));
+    List.Put(index, className + line.substr(TextBefore(line, L.Delim()).size()));
     return index;
 }
 
 // Moves the owner's own line to line 0, where the sweep and the translator
 // look for it; false when List has none.
-bool TzxCustomLang::MoveOwnLineFirst(TStrings& List, const AnsiString& OwnText) {
-    Integer index = OwnLineIndex(List, OwnText);
+bool TzxCustomLang::TEngine::MoveOwnLineFirst(TzxCustomLang& L, TStrings& List,
+                                              const AnsiString& OwnText) {
+    Integer index = OwnLineIndex(L, List, OwnText);
     if (index > 0)
         List.Move(index, 0);
     return index >= 0;
 }
 
 // Line 0 of List holds the owner's text afterwards.
-void TzxCustomLang::PutOwnLine(TStrings& List, const AnsiString& Text) {
-    if (MoveOwnLineFirst(List, Text))
-        UpdateLine(List, 0, Owner()->ClassName(), Text);
+void TzxCustomLang::TEngine::PutOwnLine(TzxCustomLang& L, TStrings& List, const AnsiString& Text) {
+    if (MoveOwnLineFirst(L, List, Text))
+        L.UpdateLine(List, 0, L.Owner()->ClassName(), Text);
     else
-        List.Insert(0, NewLine(Owner()->ClassName(), Text));
+        List.Insert(0, L.NewLine(L.Owner()->ClassName(), Text));
 }
 
-void TzxCustomLang::CollectOwnerText(TStringsType Kind) {
-    TStrings* list = GetPropListByType(Kind);
+void TzxCustomLang::TEngine::CollectOwnerText(TzxCustomLang& L, TStringsType Kind) {
+    TStrings* list = L.GetPropListByType(Kind);
     const AnsiString& propName = KindPropertyNames[Kind];
-    PPropInfo prop = GetPropInfo(Owner(), propName, tkStrings);
+    PPropInfo prop = GetPropInfo(L.Owner(), propName, tkStrings);
     if (!list || !prop)
         return;
-    const AnsiString className = Owner()->ClassName();
-    if (FSmartExcludeProps->IndexOf(className + "." + propName) >= 0) {
-        RemoveSmartExcl(*list, className, propName, Kind);
+    const AnsiString className = L.Owner()->ClassName();
+    if (L.FSmartExcludeProps->IndexOf(className + "." + propName) >= 0) {
+        L.RemoveSmartExcl(*list, className, propName, Kind);
         return;
     }
-    if (FExcludedProperties->IndexOf(propName) >= 0 || !GetTranslateOwner())
+    if (L.FExcludedProperties->IndexOf(propName) >= 0 || !L.GetTranslateOwner())
         return;
-    PutOwnLine(*list, ReadText(Owner(), prop));
+    PutOwnLine(L, *list, ReadText(L.Owner(), prop));
 }
 
-void TzxCustomLang::CollectOwnerFont() {
-    TStrings* fonts = GetPropListByType(stFonts);
-    TStrings* charSets = GetPropListByType(stCharSets);
-    auto* font = dynamic_cast<TFont*>(ObjectPropertyOf(Owner(), "Font"));
+void TzxCustomLang::TEngine::CollectOwnerFont(TzxCustomLang& L) {
+    TStrings* fonts = L.GetPropListByType(stFonts);
+    TStrings* charSets = L.GetPropListByType(stCharSets);
+    auto* font = dynamic_cast<TFont*>(ObjectPropertyOf(L.Owner(), "Font"));
     if (!fonts || !charSets || !font)
         return;
-    const AnsiString className = Owner()->ClassName();
-    if (FSmartExcludeProps->IndexOf(className + ".Font") >= 0) {
-        RemoveSmartExcl(*fonts, className, "Font", stFonts);
-        RemoveSmartExcl(*charSets, className, "Font", stFonts);
+    const AnsiString className = L.Owner()->ClassName();
+    if (L.FSmartExcludeProps->IndexOf(className + ".Font") >= 0) {
+        L.RemoveSmartExcl(*fonts, className, "Font", stFonts);
+        L.RemoveSmartExcl(*charSets, className, "Font", stFonts);
         return;
     }
-    if (FExcludedProperties->IndexOf("Font") >= 0 || !GetTranslateOwner())
+    if (L.FExcludedProperties->IndexOf("Font") >= 0 || !L.GetTranslateOwner())
         return;
     const AnsiString charSet = CharSetName(font->Charset());
-    if (!MoveOwnLineFirst(*charSets, charSet) && FExcludedProperties->IndexOf("Charset") < 0 &&
+    if (!MoveOwnLineFirst(L, *charSets, charSet) && L.FExcludedProperties->IndexOf("Charset") < 0 &&
         !charSet.empty())
-        charSets->Insert(0, NewLine(className, charSet));
-    PutOwnLine(*fonts, font->Name());
+        charSets->Insert(0, L.NewLine(className, charSet));
+    PutOwnLine(L, *fonts, font->Name());
 }
 
 // ---------------------------------------------------------------------------
 // Captions, hints, display labels, fonts and string lists of the components
 
-void TzxCustomLang::CollectComponents(TStringsType Kind) {
-    TStrings* list = GetPropListByType(Kind);
-    for (Integer index = 0; index < Owner()->ComponentCount(); ++index) {
-        TComponent* component = Owner()->Components(index);
-        if (!IsCollectedComponent(component))
+void TzxCustomLang::TEngine::CollectComponents(TzxCustomLang& L, TStringsType Kind) {
+    TStrings* list = L.GetPropListByType(Kind);
+    for (Integer index = 0; index < L.Owner()->ComponentCount(); ++index) {
+        TComponent* component = L.Owner()->Components(index);
+        if (!L.IsCollectedComponent(component))
             continue;
         TzxPropInfoList props(component, CollectedKinds());
         for (Integer prop = 0; prop < props.Count(); ++prop)
             if (HasReadAndWrite(props.Get(prop)))
-                CollectProperty(*list, component, props.Get(prop), Kind);
+                CollectProperty(L, *list, component, props.Get(prop), Kind);
     }
 }
 
-void TzxCustomLang::CollectProperty(TStrings& List, TComponent* Component, PPropInfo Prop,
-                                    TStringsType Kind) {
+void TzxCustomLang::TEngine::CollectProperty(TzxCustomLang& L, TStrings& List,
+                                             TComponent* Component, PPropInfo Prop,
+                                             TStringsType Kind) {
     const AnsiString& name = Component->Name();
     bool taken = Kind == stMultiLines
                      ? Prop->PropType->Kind == tkClass &&
                            (IsStringsProperty(Prop) ||
-                            IsHandledTStrings(UTF8Decode(UpperCase(Prop->PropType->Name))))
+                            L.IsHandledTStrings(UTF8Decode(UpperCase(Prop->PropType->Name))))
                      : SameText(Prop->Name, KindPropertyNames[Kind]);
     if (!taken)
         return;
     auto removeLines = [&] {
-        RemoveSmartExcl(List, name, Prop->Name, Kind);
+        L.RemoveSmartExcl(List, name, Prop->Name, Kind);
         if (Kind == stFonts)
-            if (TStrings* charSets = GetPropListByType(stCharSets))
-                RemoveSmartExcl(*charSets, name, Prop->Name, stFonts);
+            if (TStrings* charSets = L.GetPropListByType(stCharSets))
+                L.RemoveSmartExcl(*charSets, name, Prop->Name, stFonts);
     };
-    if (NotHandledProperty(name, Prop->Name)) {
+    if (L.NotHandledProperty(name, Prop->Name)) {
         removeLines();
         return;
     }
@@ -363,56 +369,58 @@ void TzxCustomLang::CollectProperty(TStrings& List, TComponent* Component, PProp
             return;
         }
         if (auto* font = dynamic_cast<TFont*>(GetObjectProp(Component, Prop)))
-            CollectFont(List, name, *font);
+            CollectFont(L, List, name, *font);
         return;
     }
     if (Kind == stMultiLines) {
         auto* strings = dynamic_cast<TStrings*>(GetObjectProp(Component, Prop));
         if (strings && !SameText(Component->ClassName(), "TFormStorage"))
-            CollectText(List, name + "." + Prop->Name, strings->CommaText());
+            CollectText(L, List, name + "." + Prop->Name, strings->CommaText());
         return;
     }
     const AnsiString text = ReadText(Component, Prop);
     if (Kind == stCaptions && dynamic_cast<TMenuItem*>(Component) && text == "-")
         return;
     // A component whose action is assigned shows the action's texts.
-    bool mayAdd = !((Kind == stCaptions || Kind == stHints) && !FSpareFlag &&
-                    HasAssignedAction(Component));
+    bool mayAdd =
+        !((Kind == stCaptions || Kind == stHints) && !L.FSpareFlag && HasAssignedAction(Component));
     AnsiString restoredFrom;
-    CollectText(List, name, text, mayAdd, restoredFrom);
+    CollectText(L, List, name, text, mayAdd, restoredFrom);
 }
 
-void TzxCustomLang::CollectFont(TStrings& List, const AnsiString& Name, TFont& Font) {
+void TzxCustomLang::TEngine::CollectFont(TzxCustomLang& L, TStrings& List, const AnsiString& Name,
+                                         TFont& Font) {
     AnsiString restoredFrom;
-    TCollected collected = CollectText(List, Name, Font.Name(), true, restoredFrom);
-    AddCharSetLine(Name, CharSetName(Font.Charset()),
+    TCollected collected = CollectText(L, List, Name, Font.Name(), true, restoredFrom);
+    AddCharSetLine(L, Name, CharSetName(Font.Charset()),
                    collected == TCollected::Restored ? restoredFrom : AnsiString());
 }
 
 // Each component keeps one CharSets line. A font restored from another key
 // takes that key's character sets in every language.
-void TzxCustomLang::AddCharSetLine(const AnsiString& Name, const AnsiString& CharSetName,
-                                   const AnsiString& RestoredFrom) {
-    TStrings* charSets = GetPropListByType(stCharSets);
-    if (!charSets || NotHandledProperty(Name, "Charset") || IndexOfKey(*charSets, Name) >= 0)
+void TzxCustomLang::TEngine::AddCharSetLine(TzxCustomLang& L, const AnsiString& Name,
+                                            const AnsiString& CharSetName,
+                                            const AnsiString& RestoredFrom) {
+    TStrings* charSets = L.GetPropListByType(stCharSets);
+    if (!charSets || L.NotHandledProperty(Name, "Charset") || IndexOfKey(L, *charSets, Name) >= 0)
         return;
-    if (!RestoredFrom.empty() && IndexOfKey(*charSets, RestoredFrom) >= 0) {
-        AnsiString line = Name + Delim();
-        for (Integer language = 1; language <= FNumOfLanguages; ++language)
-            line += UTF8Encode(GetStringValue(*charSets, UTF8Decode(RestoredFrom), language)) +
-                    Delim();
+    if (!RestoredFrom.empty() && IndexOfKey(L, *charSets, RestoredFrom) >= 0) {
+        AnsiString line = Name + L.Delim();
+        for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
+            line += UTF8Encode(L.GetStringValue(*charSets, UTF8Decode(RestoredFrom), language)) +
+                    L.Delim();
         charSets->Add(line);
     } else if (!CharSetName.empty()) {
-        charSets->Add(NewLine(Name, CharSetName));
+        charSets->Add(L.NewLine(Name, CharSetName));
     }
 }
 
 // The string lists of a component's "Properties" object.
-void TzxCustomLang::CollectPropertiesStrings(TStrings& List) {
-    for (Integer index = 0; index < Owner()->ComponentCount(); ++index) {
-        TComponent* component = Owner()->Components(index);
+void TzxCustomLang::TEngine::CollectPropertiesStrings(TzxCustomLang& L, TStrings& List) {
+    for (Integer index = 0; index < L.Owner()->ComponentCount(); ++index) {
+        TComponent* component = L.Owner()->Components(index);
         TObject* properties =
-            IsCollectedComponent(component) ? ObjectPropertyOf(component, "Properties") : nullptr;
+            L.IsCollectedComponent(component) ? ObjectPropertyOf(component, "Properties") : nullptr;
         if (!properties)
             continue;
         const AnsiString& name = component->Name();
@@ -422,10 +430,10 @@ void TzxCustomLang::CollectPropertiesStrings(TStrings& List) {
             auto* strings = dynamic_cast<TStrings*>(GetObjectProp(properties, props.Get(prop)));
             if (!strings)
                 continue;
-            if (NotHandledProperty(name, "Properties") || NotHandledProperty(name, subName))
-                RemoveSmartExcl(List, name, "Properties." + subName, stMultiLines);
+            if (L.NotHandledProperty(name, "Properties") || L.NotHandledProperty(name, subName))
+                L.RemoveSmartExcl(List, name, "Properties." + subName, stMultiLines);
             else
-                CollectText(List, name + ".Properties." + subName, strings->CommaText());
+                CollectText(L, List, name + ".Properties." + subName, strings->CommaText());
         }
     }
 }
@@ -433,17 +441,18 @@ void TzxCustomLang::CollectPropertiesStrings(TStrings& List) {
 // ---------------------------------------------------------------------------
 // Other string properties
 
-void TzxCustomLang::CollectOtherStrings(TStrings& List, TObject* Object, const AnsiString& Name) {
+void TzxCustomLang::TEngine::CollectOtherStrings(TzxCustomLang& L, TStrings& List, TObject* Object,
+                                                 const AnsiString& Name) {
     TzxPropInfoList props(Object, CollectedKinds());
     for (Integer index = 0; index < props.Count(); ++index) {
         PPropInfo prop = props.Get(index);
         if (tkStrings.Contains(prop->PropType->Kind)) {
             if (SameText(prop->Name, "Name") || IsHooked(prop->Name))
                 continue;
-            if (NotHandledProperty(Name, prop->Name))
-                RemoveSmartExcl(List, Name, prop->Name, stOtherStrings);
+            if (L.NotHandledProperty(Name, prop->Name))
+                L.RemoveSmartExcl(List, Name, prop->Name, stOtherStrings);
             else if (HasReadAndWrite(prop))
-                CollectText(List, Name + "." + prop->Name, ReadText(Object, prop));
+                CollectText(L, List, Name + "." + prop->Name, ReadText(Object, prop));
             continue;
         }
         if (prop->PropType->Kind != tkClass || !SameText(prop->Name, "Properties"))
@@ -455,10 +464,11 @@ void TzxCustomLang::CollectOtherStrings(TStrings& List, TObject* Object, const A
         for (Integer sub = 0; sub < subProps.Count(); ++sub) {
             PPropInfo subProp = subProps.Get(sub);
             const AnsiString path = "Properties." + subProp->Name;
-            if (NotHandledProperty(Name, "Properties") || NotHandledProperty(Name, subProp->Name))
-                RemoveSmartExcl(List, Name, path, stOtherStrings);
+            if (L.NotHandledProperty(Name, "Properties") ||
+                L.NotHandledProperty(Name, subProp->Name))
+                L.RemoveSmartExcl(List, Name, path, stOtherStrings);
             else if (HasReadAndWrite(subProp))
-                CollectText(List, Name + "." + path, ReadText(properties, subProp));
+                CollectText(L, List, Name + "." + path, ReadText(properties, subProp));
         }
     }
 }
@@ -466,10 +476,10 @@ void TzxCustomLang::CollectOtherStrings(TStrings& List, TObject* Object, const A
 // ---------------------------------------------------------------------------
 // Collection items
 
-void TzxCustomLang::CollectCollections(TStrings& List) {
-    for (Integer index = 0; index < Owner()->ComponentCount(); ++index) {
-        TComponent* component = Owner()->Components(index);
-        if (!IsCollectedComponent(component))
+void TzxCustomLang::TEngine::CollectCollections(TzxCustomLang& L, TStrings& List) {
+    for (Integer index = 0; index < L.Owner()->ComponentCount(); ++index) {
+        TComponent* component = L.Owner()->Components(index);
+        if (!L.IsCollectedComponent(component))
             continue;
         const AnsiString& name = component->Name();
         auto collectFrom = [&](TObject* Holder, const AnsiString& PathPrefix) {
@@ -477,7 +487,7 @@ void TzxCustomLang::CollectCollections(TStrings& List) {
             for (Integer prop = 0; prop < props.Count(); ++prop)
                 if (auto* collection =
                         dynamic_cast<TCollection*>(GetObjectProp(Holder, props.Get(prop))))
-                    CollectCollection(List, name, PathPrefix + props.Get(prop)->Name,
+                    CollectCollection(L, List, name, PathPrefix + props.Get(prop)->Name,
                                       *collection);
         };
         collectFrom(component, AnsiString());
@@ -486,11 +496,12 @@ void TzxCustomLang::CollectCollections(TStrings& List) {
     }
 }
 
-void TzxCustomLang::CollectCollection(TStrings& List, const AnsiString& Name,
-                                      const AnsiString& Path, TCollection& Collection) {
+void TzxCustomLang::TEngine::CollectCollection(TzxCustomLang& L, TStrings& List,
+                                               const AnsiString& Name, const AnsiString& Path,
+                                               TCollection& Collection) {
     const AnsiString collectionName = Path.substr(Path.rfind('.') + 1);
-    if (NotHandledProperty(Name, collectionName)) {
-        RemoveSmartExcl(List, Name, Path + "[", stCollections);
+    if (L.NotHandledProperty(Name, collectionName)) {
+        L.RemoveSmartExcl(List, Name, Path + "[", stCollections);
         return;
     }
     for (Integer index = 0; index < Collection.Count(); ++index) {
@@ -500,13 +511,13 @@ void TzxCustomLang::CollectCollection(TStrings& List, const AnsiString& Name,
         for (Integer prop = 0; prop < props.Count(); ++prop) {
             PPropInfo info = props.Get(prop);
             if (tkStrings.Contains(info->PropType->Kind) && HasReadAndWrite(info)) {
-                if (NotHandledProperty(Name, info->Name))
-                    RemoveSmartExcl(List, Name, itemKey + "." + info->Name, stCollections);
+                if (L.NotHandledProperty(Name, info->Name))
+                    L.RemoveSmartExcl(List, Name, itemKey + "." + info->Name, stCollections);
                 else
-                    CollectText(List, Name + "." + itemKey + "." + info->Name,
+                    CollectText(L, List, Name + "." + itemKey + "." + info->Name,
                                 ReadText(item, info));
             } else if (info->PropType->Kind == tkClass) {
-                CollectItemObject(List, Name, itemKey, info->Name, GetObjectProp(item, info));
+                CollectItemObject(L, List, Name, itemKey, info->Name, GetObjectProp(item, info));
             }
         }
     }
@@ -515,19 +526,19 @@ void TzxCustomLang::CollectCollection(TStrings& List, const AnsiString& Name,
 // An object a collection item holds: a string list as its text, any other
 // object by its string properties. Components of the form are collected
 // on their own.
-void TzxCustomLang::CollectItemObject(TStrings& List, const AnsiString& Name,
-                                      const AnsiString& ItemKey, const AnsiString& PropName,
-                                      TObject* Object) {
+void TzxCustomLang::TEngine::CollectItemObject(TzxCustomLang& L, TStrings& List,
+                                               const AnsiString& Name, const AnsiString& ItemKey,
+                                               const AnsiString& PropName, TObject* Object) {
     auto* component = dynamic_cast<TComponent*>(Object);
-    if (!Object || (component && component->Owner() == Owner()))
+    if (!Object || (component && component->Owner() == L.Owner()))
         return;
     const AnsiString path = ItemKey + "." + PropName;
-    if (NotHandledProperty(Name, PropName)) {
-        RemoveSmartExcl(List, Name, path, stCollections);
+    if (L.NotHandledProperty(Name, PropName)) {
+        L.RemoveSmartExcl(List, Name, path, stCollections);
         return;
     }
     if (auto* strings = dynamic_cast<TStrings*>(Object)) {
-        CollectText(List, Name + "." + path, strings->Text());
+        CollectText(L, List, Name + "." + path, strings->Text());
         return;
     }
     TzxPropInfoList props(Object, tkStrings);
@@ -535,10 +546,10 @@ void TzxCustomLang::CollectItemObject(TStrings& List, const AnsiString& Name,
         PPropInfo info = props.Get(prop);
         if (!HasReadAndWrite(info))
             continue;
-        if (NotHandledProperty(Name, info->Name))
-            RemoveSmartExcl(List, Name, path + "." + info->Name, stCollections);
+        if (L.NotHandledProperty(Name, info->Name))
+            L.RemoveSmartExcl(List, Name, path + "." + info->Name, stCollections);
         else
-            CollectText(List, Name + "." + path + "." + info->Name, ReadText(Object, info));
+            CollectText(L, List, Name + "." + path + "." + info->Name, ReadText(Object, info));
     }
 }
 
@@ -557,17 +568,18 @@ void TzxCustomLang::CheckRmdProps() {
          {stCollections, stCollections}}};
     for (const auto& [listKind, kind] : checks)
         if (TStrings* list = GetPropListByType(listKind))
-            CheckRemovedProps(*list, kind);
+            TEngine::CheckRemovedProps(*this, *list, kind);
 }
 
 // A line names its component and a property path of one or two steps; the
 // line goes when the component has no such path. A line whose component
 // is not on the form is left to the stale-line sweep, which keeps its
 // translations for the component's return.
-void TzxCustomLang::CheckRemovedProps(TStrings& List, TStringsType Kind) {
+void TzxCustomLang::TEngine::CheckRemovedProps(TzxCustomLang& L, TStrings& List,
+                                               TStringsType Kind) {
     Integer index = 0;
     while (index < List.Count()) {
-        const AnsiString key = TextBefore(List.Get(index), Delim());
+        const AnsiString key = TextBefore(List.Get(index), L.Delim());
         AnsiString name = key;
         AnsiString path = KindPropertyNames[Kind];
         if (Kind == stMultiLines || Kind == stOtherStrings || Kind == stCollections) {
@@ -578,9 +590,9 @@ void TzxCustomLang::CheckRemovedProps(TStrings& List, TStringsType Kind) {
         }
         TObject* object = nullptr;
         if (!name.empty())
-            object = name == Owner()->Name() || name == Owner()->ClassName()
-                         ? Owner()
-                         : Owner()->FindComponent(name);
+            object = name == L.Owner()->Name() || name == L.Owner()->ClassName()
+                         ? L.Owner()
+                         : L.Owner()->FindComponent(name);
         bool gone = name.empty();
         if (object) {
             PPropInfo prop = GetPropInfo(object, TextBefore(path, '.'));

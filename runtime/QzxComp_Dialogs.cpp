@@ -1,6 +1,6 @@
 // Message boxes that speak the active language: their caption and button
 // texts come from DlgsCaptions.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 #include "runtime/QzxConsts.h"
 
 #include "clx/Forms.h"
@@ -58,36 +58,36 @@ TMessageBoxRequest zxMessageBoxRequest(const AnsiString& Caption, const AnsiStri
     return request;
 }
 
-
 // ---------------------------------------------------------------------------
 // The component's texts
 
 // The entry's translation (its key is the text without the first "&"); a
 // language without one shows the entry itself rather than an empty text.
-AnsiString TzxCustomLang::TranslatedDlgText(Integer Entry) const {
+AnsiString TzxCustomLang::TEngine::TranslatedDlgText(const TzxCustomLang& L, Integer Entry) {
     AnsiString text = DialogTexts[static_cast<std::size_t>(Entry)];
     AnsiString key = StringReplace(text, "&", "", {});
-    AnsiString translated = UTF8Encode(GetTextFrom(*FDlgsCaptions, UTF8Decode(key), true));
+    AnsiString translated = UTF8Encode(L.GetTextFrom(*L.FDlgsCaptions, UTF8Decode(key), true));
     return translated.empty() ? text : translated;
 }
 
-TMsgDlgTexts TzxCustomLang::TranslatedDlgTexts() const {
+TMsgDlgTexts TzxCustomLang::TEngine::TranslatedDlgTexts(const TzxCustomLang& L) {
     TMsgDlgTexts texts;
     for (Integer type = mtInformation; type <= mtConfirmation; ++type)
-        texts.Captions[static_cast<std::size_t>(type)] = TranslatedDlgText(type - 1);
+        texts.Captions[static_cast<std::size_t>(type)] = TranslatedDlgText(L, type - 1);
     for (Integer button = mbOk; button <= mbIgnore; ++button)
         texts.ButtonCaptions[static_cast<std::size_t>(button)] =
-            TranslatedDlgText(ButtonTextOffset + button);
+            TranslatedDlgText(L, ButtonTextOffset + button);
     return texts;
 }
 
 // ---------------------------------------------------------------------------
 // The message boxes
 
-Integer TzxCustomLang::ShowMessageBox(const WideString& Caption, const WideString& Msg,
-                                      TMsgDlgType DlgType, const std::vector<TMsgDlgBtn>& Buttons,
-                                      Integer X, Integer Y, TMsgDlgBtn DefaultButton,
-                                      TBitmap* Bitmap) {
+Integer TzxCustomLang::TEngine::ShowMessageBox(TzxCustomLang& L, const WideString& Caption,
+                                               const WideString& Msg, TMsgDlgType DlgType,
+                                               const std::vector<TMsgDlgBtn>& Buttons, Integer X,
+                                               Integer Y, TMsgDlgBtn DefaultButton,
+                                               TBitmap* Bitmap) {
     if (Application->Terminated())
         return NotShown;
     std::unique_ptr<TBitmap> confirmation;
@@ -96,8 +96,8 @@ Integer TzxCustomLang::ShowMessageBox(const WideString& Caption, const WideStrin
         Bitmap = confirmation.get();
     }
     TMessageBoxRequest request =
-        zxMessageBoxRequest(UTF8Encode(Caption), UTF8Encode(Msg), DlgType, Buttons,
-                            DefaultButton, Bitmap, TranslatedDlgTexts());
+        zxMessageBoxRequest(UTF8Encode(Caption), UTF8Encode(Msg), DlgType, Buttons, DefaultButton,
+                            Bitmap, TranslatedDlgTexts(L));
     request.X = X;
     request.Y = Y;
     return DialogService().MessageBox(request);
@@ -107,16 +107,15 @@ Integer TzxCustomLang::MessageDlg(const WideString& Caption, const WideString& M
                                   TMsgDlgType DlgType, TMsgDlgBtn Button1, TMsgDlgBtn Button2,
                                   TMsgDlgBtn Button3, Integer, Integer X, Integer Y,
                                   TMsgDlgBtn DefaultButton, TBitmap* Bitmap) {
-    return ShowMessageBox(Caption, Msg, DlgType, {Button1, Button2, Button3}, X, Y,
-                          DefaultButton, Bitmap);
+    return TEngine::ShowMessageBox(*this, Caption, Msg, DlgType, {Button1, Button2, Button3}, X, Y,
+                                   DefaultButton, Bitmap);
 }
 
 Integer TzxCustomLang::MessageDlg(const WideString& Caption, const WideString& Msg,
                                   TMsgDlgType DlgType, const TMsgDlgButtons& Buttons, Integer,
-                                  Integer X, Integer Y, TMsgDlgBtn DefaultButton,
-                                  TBitmap* Bitmap) {
-    return ShowMessageBox(Caption, Msg, DlgType, zxMsgDlgButtons(Buttons), X, Y, DefaultButton,
-                          Bitmap);
+                                  Integer X, Integer Y, TMsgDlgBtn DefaultButton, TBitmap* Bitmap) {
+    return TEngine::ShowMessageBox(*this, Caption, Msg, DlgType, zxMsgDlgButtons(Buttons), X, Y,
+                                   DefaultButton, Bitmap);
 }
 
 Integer TzxCustomLang::MessageDlg(const WideString& Caption, const WideString& Msg,

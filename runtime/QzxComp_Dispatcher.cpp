@@ -1,6 +1,6 @@
 // The translation dispatcher: one language list, one active language and
 // one translation file for the translation components linked to it.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 TzxLangDispatcher::TzxLangDispatcher(TComponent* AOwner)
     : TComponent(AOwner), FLangNames(std::make_unique<TStringList>()),
@@ -230,7 +230,7 @@ void TzxLangDispatcher::LoadAllFromStream(TStream& Stream) {
     });
     LoadEveryComponent([&](TzxCustomLang& Lang) {
         Stream.SetPosition(start);
-        Lang.LoadBinaryStreamEntry(Stream);
+        TzxCustomLang::TEngine::LoadBinaryStreamEntry(Lang, Stream);
     });
 }
 

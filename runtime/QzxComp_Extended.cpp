@@ -2,7 +2,7 @@
 // by a dotted path, the resolution of such paths, the property's value as
 // text, and the component operations that apply, capture and re-delimit the
 // items' values.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include "rtl/Filer.h"
 
@@ -29,8 +29,8 @@ TPathElement SplitElement(const AnsiString& Element) {
     if (open == AnsiString::npos)
         return {Element, std::nullopt};
     std::size_t close = Element.find(']', open);
-    AnsiString index = close == AnsiString::npos ? AnsiString()
-                                                 : Element.substr(open + 1, close - open - 1);
+    AnsiString index =
+        close == AnsiString::npos ? AnsiString() : Element.substr(open + 1, close - open - 1);
     // Text after the bracket makes the element malformed: no index fits.
     if (close == AnsiString::npos || close + 1 != Element.size())
         index.clear();
@@ -304,15 +304,17 @@ void TzxCustomLang::SetPropValueByPath(const WideString& Path, const WideString&
 // ---------------------------------------------------------------------------
 // Applying, capturing and re-delimiting the items
 
-AnsiString TzxCustomLang::ExtendedValue(const TzxExtendedItem& Item, Integer Language) const {
-    return GetLineField(AnsiString(1, Delim()) + Item.Values(), Language, Delim());
+AnsiString TzxCustomLang::TEngine::ExtendedValue(const TzxCustomLang& L,
+                                                 const TzxExtendedItem& Item, Integer Language) {
+    return GetLineField(AnsiString(1, L.Delim()) + Item.Values(), Language, L.Delim());
 }
 
-AnsiString TzxCustomLang::RebuiltValues(const TzxExtendedItem& Item, Integer Replaced,
-                                        const AnsiString& Text) const {
+AnsiString TzxCustomLang::TEngine::RebuiltValues(const TzxCustomLang& L,
+                                                 const TzxExtendedItem& Item, Integer Replaced,
+                                                 const AnsiString& Text) {
     AnsiString values;
-    for (Integer language = 1; language <= FNumOfLanguages; ++language)
-        values += (language == Replaced ? Text : ExtendedValue(Item, language)) + Delim();
+    for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
+        values += (language == Replaced ? Text : ExtendedValue(L, Item, language)) + L.Delim();
     return values;
 }
 
@@ -339,8 +341,8 @@ void TzxCustomLang::UpdateExtended() {
             continue;
         }
         std::optional<AnsiString> current = PropertyText(target);
-        if (current && *current != ExtendedValue(*item, FActiveLanguage))
-            item->SetValues(RebuiltValues(*item, FActiveLanguage, *current));
+        if (current && *current != TEngine::ExtendedValue(*this, *item, FActiveLanguage))
+            item->SetValues(TEngine::RebuiltValues(*this, *item, FActiveLanguage, *current));
     }
 }
 
@@ -353,9 +355,9 @@ void TzxCustomLang::ChangeDelimOnExtended(char OldDelim, char NewDelim) {
     }
 }
 
-void TzxCustomLang::FitExtendedToLanguages() {
-    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
-        TzxExtendedItem* item = FExtendedTranslations->Items(index);
-        item->SetValues(RebuiltValues(*item, 0, AnsiString()));
+void TzxCustomLang::TEngine::FitExtendedToLanguages(TzxCustomLang& L) {
+    for (Integer index = 0; index < L.FExtendedTranslations->Count(); ++index) {
+        TzxExtendedItem* item = L.FExtendedTranslations->Items(index);
+        item->SetValues(RebuiltValues(L, *item, 0, AnsiString()));
     }
 }

@@ -1,6 +1,6 @@
 // The translation component's file entry points, the lookup of its lists
 // by kind name, and the string identifiers of its Strings list.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include <algorithm>
 
@@ -66,7 +66,7 @@ Integer TzxCustomLang::LoadFromFile(TStringsType Kind, const WideString& FileNam
     if (!FileExists(NameOf(FileName)))
         return -1;
     if (IsBinary(FileName))
-        return LoadKindFromBinaryFile(Kind, FileName);
+        return TEngine::LoadKindFromBinaryFile(*this, Kind, FileName);
     TFileStream stream = OpenToRead(FileName);
     return LoadFromStream(Kind, stream, ClearFirst);
 }
@@ -74,28 +74,29 @@ Integer TzxCustomLang::LoadFromFile(TStringsType Kind, const WideString& FileNam
 // The number of lines the file's entry gave, 0 without an entry for this
 // form; -1, with the list as it was, when the class keeps no list of Kind
 // or the file cannot be read.
-Integer TzxCustomLang::LoadKindFromBinaryFile(TStringsType Kind, const WideString& FileName) {
-    TStrings* list = GetPropListByType(Kind);
-    if (!list || !Owner())
+Integer TzxCustomLang::TEngine::LoadKindFromBinaryFile(TzxCustomLang& L, TStringsType Kind,
+                                                       const WideString& FileName) {
+    TStrings* list = L.GetPropListByType(Kind);
+    if (!list || !L.Owner())
         return -1;
     bool found = false;
     try {
-        found = LoadPropFromBinaryFile(Kind, NameOf(FileName));
+        found = L.LoadPropFromBinaryFile(Kind, NameOf(FileName));
     } catch (const std::exception&) {
         return -1;
     }
-    FinishSingleLoad(Kind, *list);
+    FinishSingleLoad(L, Kind, *list);
     return found ? list->Count() : 0;
 }
 
 // A binary file gets this form's whole entry. A text file's current text
 // is rewritten in memory by WriteText, and the file replaced by the result
 // when WriteText reports that it wrote.
-void TzxCustomLang::WriteToFile(const WideString& FileName,
-                                const std::function<bool(TStream& Text)>& WriteText) {
+void TzxCustomLang::TEngine::WriteToFile(TzxCustomLang& L, const WideString& FileName,
+                                         const std::function<bool(TStream& Text)>& WriteText) {
     const AnsiString name = NameOf(FileName);
     if (zxIsBinaryFile(name)) {
-        SaveAllToBinaryFile(name);
+        L.SaveAllToBinaryFile(name);
         return;
     }
     TMemoryStream text;
@@ -107,7 +108,8 @@ void TzxCustomLang::WriteToFile(const WideString& FileName,
 
 void TzxCustomLang::SaveToFile(TStringsType Kind, const WideString& FileName,
                                const WideString& Delim) {
-    WriteToFile(FileName, [&](TStream& Text) { return SaveToStream(Kind, Text, Delim) >= 0; });
+    TEngine::WriteToFile(*this, FileName,
+                         [&](TStream& Text) { return SaveToStream(Kind, Text, Delim) >= 0; });
 }
 
 void TzxCustomLang::LoadAllFromFile(const WideString& FileName, bool ClearFirst) {
@@ -125,7 +127,7 @@ void TzxCustomLang::LoadAllFromFile(const WideString& FileName, bool ClearFirst)
 // the file, so the whole save writes them too; a component without any
 // writes the file as the kinds alone make it.
 void TzxCustomLang::SaveAllToFile(const WideString& FileName, const WideString& Delim) {
-    WriteToFile(FileName, [&](TStream& Text) {
+    TEngine::WriteToFile(*this, FileName, [&](TStream& Text) {
         bool wrote = false;
         for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
             wrote = SaveToStream(static_cast<TStringsType>(kind), Text, Delim) >= 0 || wrote;
@@ -153,7 +155,7 @@ void TzxCustomLang::LoadExtendedFromFile(const WideString& FileName, bool ClearF
 }
 
 void TzxCustomLang::SaveExtendedToFile(const WideString& FileName, const WideString& Delim) {
-    WriteToFile(FileName, [&](TStream& Text) {
+    TEngine::WriteToFile(*this, FileName, [&](TStream& Text) {
         SaveExtendedToStream(Text, Delim);
         return true;
     });
@@ -165,11 +167,12 @@ void TzxCustomLang::SaveExtendedToFile(const WideString& FileName, const WideStr
 bool TzxCustomLang::MergeFromFile(TStringsType Kind, const WideString& FileName) {
     if (!FileExists(NameOf(FileName)))
         return false;
-    return MergeKind(Kind, [&] { return LoadFromFile(Kind, FileName, true); });
+    return TEngine::MergeKind(*this, Kind, [&] { return LoadFromFile(Kind, FileName, true); });
 }
 
 bool TzxCustomLang::MergeAllFromFileDNC(const WideString& FileName) {
-    return MergeAllKinds([&](TStringsType Kind) { return MergeFromFile(Kind, FileName); });
+    return TEngine::MergeAllKinds(*this,
+                                  [&](TStringsType Kind) { return MergeFromFile(Kind, FileName); });
 }
 
 bool TzxCustomLang::MergeAllFromFile(const WideString& FileName) {
@@ -182,11 +185,11 @@ void TzxCustomLang::LoadAllFromFileDNC(const WideString& FileName, bool ClearFir
     if (!FileExists(NameOf(FileName)))
         return;
     if (IsBinary(FileName)) {
-        LoadBinaryEntry(NameOf(FileName));
+        TEngine::LoadBinaryEntry(*this, NameOf(FileName));
         return;
     }
     TFileStream stream = OpenToRead(FileName);
-    LoadAllKindsFromStream(stream, ClearFirst);
+    TEngine::LoadAllKindsFromStream(*this, stream, ClearFirst);
 }
 
 // ---------------------------------------------------------------------------
@@ -201,33 +204,33 @@ void TzxCustomLang::SaveAllToBinaryFile(const AnsiString& FileName) {
 // Every list, the names and the extended translations of the entry, the
 // string tables rebuilt; nothing without an owner or an entry. The
 // dispatcher's reader serves its own file.
-void TzxCustomLang::LoadBinaryEntry(const AnsiString& FileName) {
-    if (!Owner())
+void TzxCustomLang::TEngine::LoadBinaryEntry(TzxCustomLang& L, const AnsiString& FileName) {
+    if (!L.Owner())
         return;
     TZXBFileManager temporary;
     TZXBFileManager* manager =
-        FLangDispatcher ? FLangDispatcher->BinaryFileManagerFor(FileName) : nullptr;
+        L.FLangDispatcher ? L.FLangDispatcher->BinaryFileManagerFor(FileName) : nullptr;
     if (!manager)
         manager = &temporary;
-    if (manager->LoadFromFile(this, Owner()->ClassName(), FileName))
-        UpdateStrCollections();
+    if (manager->LoadFromFile(&L, L.Owner()->ClassName(), FileName))
+        L.UpdateStrCollections();
 }
 
-void TzxCustomLang::LoadBinaryStreamEntry(TStream& Stream) {
+void TzxCustomLang::TEngine::LoadBinaryStreamEntry(TzxCustomLang& L, TStream& Stream) {
     TZXBFileManager manager;
-    if (manager.LoadFromStream(this, Owner()->ClassName(), Stream))
-        UpdateStrCollections();
+    if (manager.LoadFromStream(&L, L.Owner()->ClassName(), Stream))
+        L.UpdateStrCollections();
 }
 
 void TzxCustomLang::LoadAllFromBinaryFile(const AnsiString& FileName) {
-    LoadBinaryEntry(FileName);
+    TEngine::LoadBinaryEntry(*this, FileName);
     ChangeLanguage();
 }
 
 void TzxCustomLang::LoadAllFromBinaryStream(TStream& Stream) {
     if (!Owner())
         return;
-    LoadBinaryStreamEntry(Stream);
+    TEngine::LoadBinaryStreamEntry(*this, Stream);
     ChangeLanguage();
 }
 
@@ -260,19 +263,20 @@ void TzxCustomLang::AddString(const WideString& ID, const std::vector<WideString
         FStrings->Delete(old);
     FStrings->Add(line);
     try {
-        PutInStringTable(ID, line);
+        TEngine::PutInStringTable(*this, ID, line);
     } catch (const std::exception&) {
     }
 }
 
 // The item of ID takes the line's values, one per language; a new item goes
 // where the table's order by identifier puts it.
-void TzxCustomLang::PutInStringTable(const WideString& ID, const AnsiString& Line) {
+void TzxCustomLang::TEngine::PutInStringTable(TzxCustomLang& L, const WideString& ID,
+                                              const AnsiString& Line) {
     const AnsiString id = UTF8Encode(ID);
     TzxStringsCollectionItem* item = nullptr;
-    Integer insertAt = FStringTable->Count();
-    for (Integer index = FStringTable->Count() - 1; index >= 0; --index) {
-        TzxStringsCollectionItem* candidate = FStringTable->Items(index);
+    Integer insertAt = L.FStringTable->Count();
+    for (Integer index = L.FStringTable->Count() - 1; index >= 0; --index) {
+        TzxStringsCollectionItem* candidate = L.FStringTable->Items(index);
         const Integer order = AnsiCompareText(UTF8Encode(candidate->ID()), id);
         if (order == 0) {
             item = candidate;
@@ -282,14 +286,15 @@ void TzxCustomLang::PutInStringTable(const WideString& ID, const AnsiString& Lin
             insertAt = index;
     }
     if (!item) {
-        item = static_cast<TzxStringsCollectionItem*>(FStringTable->Insert(insertAt));
+        item = static_cast<TzxStringsCollectionItem*>(L.FStringTable->Insert(insertAt));
         item->SetID(ID);
     }
     TStringList* values = item->Values();
     values->Clear();
-    const auto valueCount = static_cast<Integer>(std::count(Line.begin(), Line.end(), Delim())) - 1;
+    const auto valueCount =
+        static_cast<Integer>(std::count(Line.begin(), Line.end(), L.Delim())) - 1;
     for (Integer language = 1; language <= valueCount; ++language)
-        values->Add(GetLineField(Line, language, Delim()));
+        values->Add(GetLineField(Line, language, L.Delim()));
 }
 
 bool TzxCustomLang::DeleteString(const WideString& ID) {

@@ -1,7 +1,7 @@
 // The form-file property "TranslationData": the component's translation
 // lists inside the form file of its owner, and the escape that lets any line
 // travel in a line-based store.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 namespace {
 
@@ -101,7 +101,8 @@ void TzxCustomLang::DefineProperties(TFiler* Filer) {
     bool hasData = true;
     if (TPersistent* ancestor = Filer->Ancestor()) {
         auto* ancestorLang = dynamic_cast<TzxCustomLang*>(ancestor);
-        hasData = !UseInheritedData && (!ancestorLang || TranslationDataDiffers(*ancestorLang));
+        hasData = !UseInheritedData &&
+                  (!ancestorLang || TEngine::TranslationDataDiffers(*this, *ancestorLang));
     }
     Filer->DefineBinaryProperty(
         "TranslationData", [this](TStream& Stream) { ReadOurStrProps(Stream); },
@@ -109,9 +110,10 @@ void TzxCustomLang::DefineProperties(TFiler* Filer) {
 }
 
 // Whether a list that both components keep holds other text (case-sensitive).
-bool TzxCustomLang::TranslationDataDiffers(const TzxCustomLang& Ancestor) const {
+bool TzxCustomLang::TEngine::TranslationDataDiffers(const TzxCustomLang& L,
+                                                    const TzxCustomLang& Ancestor) {
     bool differs = false;
-    ForEachKeptList([&](TStringsType Kind, TStrings& List) {
+    L.ForEachKeptList([&](TStringsType Kind, TStrings& List) {
         if (TStrings* ancestorList = Ancestor.GetPropListByType(Kind))
             differs = differs || AnsiCompareStr(List.Text(), ancestorList->Text()) != 0;
     });

@@ -1,7 +1,7 @@
 // Strings by identifier: program code's texts in the active language, from
 // the string table at run time and from the lists themselves otherwise, or
 // from the other components of the dispatcher for the lists they share.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 namespace {
 
@@ -42,48 +42,46 @@ char* TzxCustomLang::GetTextOrDefaultC(const WideString& ID) const {
     return CopiedToBlock(GetTextOrDefault(ID));
 }
 
-WideString TzxCustomLang::GetTextFrom(TStrings& List, const WideString& ID,
-                                      bool UseDefault) const {
+WideString TzxCustomLang::GetTextFrom(TStrings& List, const WideString& ID, bool UseDefault) const {
     TStringsType kind;
-    if (DelegatesList(List, true, kind)) {
+    if (TEngine::DelegatesList(*this, List, true, kind)) {
         if (!FLangDispatcher)
             return WideString();
-        if (TStrings* shared = DelegatedList(kind))
-            return TextLookup(*shared, ID, UseDefault);
+        if (TStrings* shared = TEngine::DelegatedList(*this, kind))
+            return TEngine::TextLookup(*this, *shared, ID, UseDefault);
     }
     if (&List == FStrings.get() && !IsDesigning())
-        return TableLookup(ID, UseDefault);
-    return TextLookup(List, ID, UseDefault);
+        return TEngine::TableLookup(*this, ID, UseDefault);
+    return TEngine::TextLookup(*this, List, ID, UseDefault);
 }
 
-WideString TzxCustomLang::GetTextFromByIndex(TStrings& List, Integer Index,
-                                             bool UseDefault) const {
+WideString TzxCustomLang::GetTextFromByIndex(TStrings& List, Integer Index, bool UseDefault) const {
     TStringsType kind;
     const TStrings* list = &List;
-    if (DelegatesList(List, false, kind)) {
+    if (TEngine::DelegatesList(*this, List, false, kind)) {
         if (!FLangDispatcher)
             return WideString();
-        if (TStrings* shared = DelegatedList(kind))
+        if (TStrings* shared = TEngine::DelegatedList(*this, kind))
             list = shared;
     }
     if (Index < 0 || Index >= list->Count())
         return WideString();
-    return UTF8Decode(LineValue(list->Get(Index), false, UseDefault));
+    return UTF8Decode(TEngine::LineValue(*this, list->Get(Index), false, UseDefault));
 }
 
-bool TzxCustomLang::DelegatesList(const TStrings& List, bool WithStrings,
-                                  TStringsType& Kind) const {
-    if (FOptions.Contains(loUseExtCommonStrings)) {
-        if (&List == FDlgsCaptions.get()) {
+bool TzxCustomLang::TEngine::DelegatesList(const TzxCustomLang& L, const TStrings& List,
+                                           bool WithStrings, TStringsType& Kind) {
+    if (L.FOptions.Contains(loUseExtCommonStrings)) {
+        if (&List == L.FDlgsCaptions.get()) {
             Kind = stDlgsCaptions;
             return true;
         }
-        if (&List == FLocales.get()) {
+        if (&List == L.FLocales.get()) {
             Kind = stLocales;
             return true;
         }
     }
-    if (WithStrings && FOptions.Contains(loUseExtUDStrings) && &List == FStrings.get()) {
+    if (WithStrings && L.FOptions.Contains(loUseExtUDStrings) && &List == L.FStrings.get()) {
         Kind = stStrings;
         return true;
     }
@@ -92,12 +90,12 @@ bool TzxCustomLang::DelegatesList(const TStrings& List, bool WithStrings,
 
 // The asker's own list is read by the asker's own rules, never by asking
 // itself again.
-TStrings* TzxCustomLang::DelegatedList(TStringsType Kind) const {
-    for (Integer index = 0; index < FLangDispatcher->GetZxLangsCount(); ++index) {
-        TzxCustomLang* linked = FLangDispatcher->GetZxLangs(index);
+TStrings* TzxCustomLang::TEngine::DelegatedList(const TzxCustomLang& L, TStringsType Kind) {
+    for (Integer index = 0; index < L.FLangDispatcher->GetZxLangsCount(); ++index) {
+        TzxCustomLang* linked = L.FLangDispatcher->GetZxLangs(index);
         TStrings* list = linked->GetPropListByType(Kind);
         if (list && list->Count() > 0)
-            return linked == this ? nullptr : list;
+            return linked == &L ? nullptr : list;
     }
     return nullptr;
 }
@@ -106,30 +104,31 @@ bool TzxCustomLang::InTestMode() const {
     return FLangDispatcher && FLangDispatcher->TestMode();
 }
 
-WideString TzxCustomLang::TableLookup(const WideString& ID, bool UseDefault) const {
-    const TzxIndexedStrings* found = FStringTable->FindIndexed(ID);
+WideString TzxCustomLang::TEngine::TableLookup(const TzxCustomLang& L, const WideString& ID,
+                                               bool UseDefault) {
+    const TzxIndexedStrings* found = L.FStringTable->FindIndexed(ID);
     if (!found) {
-        if (DoRaiseExceptions)
+        if (L.DoRaiseExceptions)
             RaiseNotFound(ID);
         return WideString();
     }
-    return TranslatedValue([found](Integer Language) { return found->Text(Language); },
-                           InTestMode(), UseDefault);
+    return TranslatedValue(
+        L, [found](Integer Language) { return found->Text(Language); }, L.InTestMode(), UseDefault);
 }
 
 // Keys are compared line by line: a line feed inside a value never makes
 // the text after it a key.
-WideString TzxCustomLang::TextLookup(const TStrings& List, const WideString& ID,
-                                     bool UseDefault) const {
+WideString TzxCustomLang::TEngine::TextLookup(const TzxCustomLang& L, const TStrings& List,
+                                              const WideString& ID, bool UseDefault) {
     const AnsiString id = UTF8Encode(ID);
     for (Integer index = 0; index < List.Count(); ++index) {
         const AnsiString line = List.Get(index);
-        std::size_t keyEnd = line.find(Delim());
+        std::size_t keyEnd = line.find(L.Delim());
         if (keyEnd == AnsiString::npos || !AnsiSameText(line.substr(0, keyEnd), id))
             continue;
-        return UTF8Decode(LineValue(line, InTestMode(), UseDefault));
+        return UTF8Decode(LineValue(L, line, L.InTestMode(), UseDefault));
     }
-    if (DoRaiseExceptions)
+    if (L.DoRaiseExceptions)
         RaiseNotFound(ID);
     return WideString();
 }

@@ -1,6 +1,6 @@
 // The translation component: its lists and settings, creation, loading,
 // the language setters and the reaction to removed and renamed components.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 #include "runtime/QzxConsts.h"
 
 #include "clx/Forms.h"
@@ -131,7 +131,7 @@ TzxCustomLang::TzxCustomLang(TComponent* AOwner) : TComponent(RefuseSecondLang(A
     FLangNames->Add("Language N1");
     FLanguage = UTF8Decode(FLangNames->Get(0));
     FillDialogs();
-    TakeLocaleSnapshot();
+    TEngine::TakeLocaleSnapshot(*this);
     FStringsTypes = NewList();
     FStringsTypes->Add("TIB_STRINGLIST");
     FStringsTypes->Add("TSTRINGLIST");
@@ -159,8 +159,8 @@ void TzxCustomLang::FillDialogs() {
     }
 }
 
-void TzxCustomLang::TakeLocaleSnapshot() {
-    FLocaleSnapshot = {
+void TzxCustomLang::TEngine::TakeLocaleSnapshot(TzxCustomLang& L) {
+    L.FLocaleSnapshot = {
         UTF8Decode(CurrencyString),  CharText(ThousandSeparator), CharText(DecimalSeparator),
         CharText(DateSeparator),     UTF8Decode(ShortDateFormat), UTF8Decode(LongDateFormat),
         CharText(TimeSeparator),     UTF8Decode(TimeAMString),    UTF8Decode(TimePMString),
@@ -180,16 +180,16 @@ void TzxCustomLang::Loaded() {
         FLocales->Clear();
     }
     if (FLangDelim == OldDelim) {
-        ChangeLangDelim(FLangDelim, 1);
+        TEngine::ChangeLangDelim(*this, FLangDelim, 1);
         FLangDelim = 1;
-        ReplaceInAllLists(OldDelim, Delim());
+        TEngine::ReplaceInAllLists(*this, OldDelim, Delim());
     }
-    if (HasOldDelimiter()) {
-        ReplaceInAllLists(Delim(), OldDelim);
-        ReplaceInAllLists(OldDelim, Delim());
+    if (TEngine::HasOldDelimiter(*this)) {
+        TEngine::ReplaceInAllLists(*this, Delim(), OldDelim);
+        TEngine::ReplaceInAllLists(*this, OldDelim, Delim());
     }
     if (FLocales->Count() == 11)
-        AddMissingLocaleNames();
+        TEngine::AddMissingLocaleNames(*this);
     if (FLangDispatcher && Owner())
         FLangDispatcher->AddReference(this);
     ExcludeProperties();
@@ -199,38 +199,38 @@ void TzxCustomLang::Loaded() {
     if (IsInheritedOwner)
         ChangeLanguage();
     if (IsDesigning())
-        RelinkExtendedItems();
+        TEngine::RelinkExtendedItems(*this);
 }
 
-bool TzxCustomLang::HasOldDelimiter() const {
+bool TzxCustomLang::TEngine::HasOldDelimiter(const TzxCustomLang& L) {
     auto firstLineHas = [](const TStringList& List, auto Test) {
         return List.Count() > 0 && Test(List.Get(0));
     };
     auto anyTab = [](const AnsiString& Line) { return CountChar(Line, OldDelim) > 0; };
-    auto fullLine = [this](const AnsiString& Line) {
-        return CountChar(Line, OldDelim) == FNumOfLanguages + 1;
+    auto fullLine = [&L](const AnsiString& Line) {
+        return CountChar(Line, OldDelim) == L.FNumOfLanguages + 1;
     };
-    return firstLineHas(*FDlgsCaptions, anyTab) || firstLineHas(*FLocales, anyTab) ||
-           firstLineHas(*FCaptions, fullLine) || firstLineHas(*FLocales, fullLine) ||
-           firstLineHas(*FHints, fullLine);
+    return firstLineHas(*L.FDlgsCaptions, anyTab) || firstLineHas(*L.FLocales, anyTab) ||
+           firstLineHas(*L.FCaptions, fullLine) || firstLineHas(*L.FLocales, fullLine) ||
+           firstLineHas(*L.FHints, fullLine);
 }
 
-void TzxCustomLang::AddMissingLocaleNames() {
-    const AnsiString delim(1, Delim());
+void TzxCustomLang::TEngine::AddMissingLocaleNames(TzxCustomLang& L) {
+    const AnsiString delim(1, L.Delim());
     for (Integer index = 11; index < LocaleSettingCount; ++index)
-        FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
-                      UTF8Encode(FLocaleSnapshot[static_cast<std::size_t>(index)]) + delim);
+        L.FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
+                        UTF8Encode(L.FLocaleSnapshot[static_cast<std::size_t>(index)]) + delim);
 }
 
-void TzxCustomLang::RelinkExtendedItems() {
-    for (Integer index = FExtendedTranslations->Count() - 1; index >= 0; --index) {
-        TzxExtendedItem* item = FExtendedTranslations->Items(index);
+void TzxCustomLang::TEngine::RelinkExtendedItems(TzxCustomLang& L) {
+    for (Integer index = L.FExtendedTranslations->Count() - 1; index >= 0; --index) {
+        TzxExtendedItem* item = L.FExtendedTranslations->Items(index);
         AnsiString identifier = item->GetIdentifier();
         Integer point = Pos(AnsiString("."), identifier);
         AnsiString first = point == 0 ? identifier : Copy(identifier, 1, point - 1);
-        if (first == Owner()->ClassName())
-            item->SetRelComponent(Owner());
-        else if (TComponent* related = Owner()->FindComponent(first))
+        if (first == L.Owner()->ClassName())
+            item->SetRelComponent(L.Owner());
+        else if (TComponent* related = L.Owner()->FindComponent(first))
             item->SetRelComponent(related);
         else
             delete item;
@@ -282,9 +282,9 @@ void TzxCustomLang::SetNumLang(Integer Value) {
     if (Value < 1)
         throw InvalidNumOfLanguages(Value);
     if (Value < FNumOfLanguages)
-        CutLinesToLanguages(Value);
+        TEngine::CutLinesToLanguages(*this, Value);
     FNumOfLanguages = Value;
-    FitExtendedToLanguages();
+    TEngine::FitExtendedToLanguages(*this);
     if (IsDesigning() && !IsLoading())
         NormalizeStrings();
     while (FLangNames->Count() < Value)
@@ -300,14 +300,14 @@ void TzxCustomLang::SetNumLang(Integer Value) {
 // Values are positional: a line keeps its key and its first Count values,
 // each followed by the delimiter; a line without that many delimiters keeps
 // what it has.
-void TzxCustomLang::CutLinesToLanguages(Integer Count) {
+void TzxCustomLang::TEngine::CutLinesToLanguages(TzxCustomLang& L, Integer Count) {
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
-        TStrings* list = GetPropListByType(static_cast<TStringsType>(kind));
+        TStrings* list = L.GetPropListByType(static_cast<TStringsType>(kind));
         if (!list)
             continue;
         for (Integer index = 0; index < list->Count(); ++index) {
             AnsiString line = list->Get(index);
-            Integer cut = NthCharPosition(line, Delim(), Count + 1);
+            Integer cut = NthCharPosition(line, L.Delim(), Count + 1);
             if (cut > 0 && cut < static_cast<Integer>(line.size()))
                 list->Put(index, Copy(line, 1, cut));
         }

@@ -1,7 +1,7 @@
 // The setters of the translation component that do more than store: the
 // delimiter rewrites every line, the exclusion lists drop what they exclude
 // and collect again, the language names keep name and number in step.
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include <algorithm>
 
@@ -30,28 +30,29 @@ void TzxCustomLang::SetLangDelim(Byte Value) {
         return;
     // A delimiter that already occurs in the data would split values that
     // hold it, so the data could never be read back as it was.
-    if (IsReservedDelimiter(Value) || (!IsLoading() && DataHoldsChar(static_cast<char>(Value))))
+    if (IsReservedDelimiter(Value) ||
+        (!IsLoading() && TEngine::DataHoldsChar(*this, static_cast<char>(Value))))
         throw ELanguageError(Format(NotValidDelimiter, {Integer(Value)}) + "\r" + DelimiterRule);
     if (!IsLoading())
-        ChangeLangDelim(FLangDelim, Value);
+        TEngine::ChangeLangDelim(*this, FLangDelim, Value);
     FLangDelim = Value;
 }
 
-bool TzxCustomLang::DataHoldsChar(char Ch) const {
+bool TzxCustomLang::TEngine::DataHoldsChar(const TzxCustomLang& L, char Ch) {
     auto holds = [Ch](const AnsiString& Text) { return Text.find(Ch) != AnsiString::npos; };
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
+        if (TStrings* list = L.GetPropListByType(static_cast<TStringsType>(kind)))
             for (Integer index = 0; index < list->Count(); ++index)
                 if (holds(list->Get(index)))
                     return true;
-    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index)
-        if (holds(FExtendedTranslations->Items(index)->Values()))
+    for (Integer index = 0; index < L.FExtendedTranslations->Count(); ++index)
+        if (holds(L.FExtendedTranslations->Items(index)->Values()))
             return true;
     return false;
 }
 
-void TzxCustomLang::ChangeLangDelim(Byte OldDelim, Byte NewDelim) {
-    ReplaceInAllLists(static_cast<char>(OldDelim), static_cast<char>(NewDelim));
+void TzxCustomLang::TEngine::ChangeLangDelim(TzxCustomLang& L, Byte OldDelim, Byte NewDelim) {
+    ReplaceInAllLists(L, static_cast<char>(OldDelim), static_cast<char>(NewDelim));
 }
 
 void TzxCustomLang::ChangeDelimOnStrs(Byte OldDelim, Byte NewDelim, TStrings& List) {
@@ -64,11 +65,11 @@ void TzxCustomLang::ChangeDelimOnStrs(Byte OldDelim, Byte NewDelim, TStrings& Li
 }
 
 // Every list of the class and every extended item's values.
-void TzxCustomLang::ReplaceInAllLists(char OldChar, char NewChar) {
+void TzxCustomLang::TEngine::ReplaceInAllLists(TzxCustomLang& L, char OldChar, char NewChar) {
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = GetPropListByType(static_cast<TStringsType>(kind)))
-            ChangeDelimOnStrs(static_cast<Byte>(OldChar), static_cast<Byte>(NewChar), *list);
-    ChangeDelimOnExtended(OldChar, NewChar);
+        if (TStrings* list = L.GetPropListByType(static_cast<TStringsType>(kind)))
+            L.ChangeDelimOnStrs(static_cast<Byte>(OldChar), static_cast<Byte>(NewChar), *list);
+    L.ChangeDelimOnExtended(OldChar, NewChar);
 }
 
 // ---------------------------------------------------------------------------
@@ -152,7 +153,7 @@ void TzxCustomLang::ExcludeProperties() {
         if (!list)
             continue;
         for (Integer index = list->Count() - 1; index >= 0; --index)
-            if (IsExcludedLine(kind, TextBefore(list->Get(index), Delim())))
+            if (TEngine::IsExcludedLine(*this, kind, TextBefore(list->Get(index), Delim())))
                 list->Delete(index);
     }
 }
@@ -160,20 +161,21 @@ void TzxCustomLang::ExcludeProperties() {
 // The same tests the collectors make: the component's property, the
 // sub-property of an object it holds, and for collection items the
 // collection and the item's property.
-bool TzxCustomLang::IsExcludedLine(TStringsType Kind, const AnsiString& Key) const {
+bool TzxCustomLang::TEngine::IsExcludedLine(const TzxCustomLang& L, TStringsType Kind,
+                                            const AnsiString& Key) {
     const AnsiString name = TextBefore(Key, '.');
     const AnsiString path = TextAfter(Key, '.');
     auto pathExcluded = [&](const AnsiString& Path) {
         const AnsiString sub = TextAfter(Path, '.');
-        return NotHandledProperty(name, TextBefore(Path, '.')) ||
-               (!sub.empty() && NotHandledProperty(name, sub));
+        return L.NotHandledProperty(name, TextBefore(Path, '.')) ||
+               (!sub.empty() && L.NotHandledProperty(name, sub));
     };
     if (Kind != stCollections)
         return pathExcluded(path);
     const AnsiString collectionPath = TextBefore(path, '[');
     const AnsiString collection = collectionPath.substr(collectionPath.rfind('.') + 1);
     std::size_t close = path.find("].");
-    return NotHandledProperty(name, collection) ||
+    return L.NotHandledProperty(name, collection) ||
            (close != AnsiString::npos && pathExcluded(path.substr(close + 2)));
 }
 

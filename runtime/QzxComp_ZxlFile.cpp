@@ -3,7 +3,7 @@
 // component's stream operations write and read it here: one kind or all,
 // merges, the extended section and single language columns.
 #include "runtime/DOriDaz.h"
-#include "runtime/QzxComp.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include <algorithm>
 #include <functional>
@@ -220,11 +220,11 @@ private:
 // ---------------------------------------------------------------------------
 // Writing
 
-void TzxCustomLang::WriteLanguageNames(TMemIniFile& Ini) const {
+void TzxCustomLang::TEngine::WriteLanguageNames(const TzxCustomLang& L, TMemIniFile& Ini) {
     Ini.EraseSection(LangNamesSection);
-    for (Integer language = 1; language <= FNumOfLanguages; ++language) {
+    for (Integer language = 1; language <= L.FNumOfLanguages; ++language) {
         AnsiString name =
-            language <= FLangNames->Count() ? FLangNames->Get(language - 1) : AnsiString();
+            language <= L.FLangNames->Count() ? L.FLangNames->Get(language - 1) : AnsiString();
         if (name.empty())
             name = "Language N" + IntToStr(language);
         CheckWritableText(name);
@@ -238,10 +238,10 @@ Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const Wi
         return -1;
     const AnsiString delim = UTF8Encode(Delim);
     CheckWritableText(delim);
-    const AnsiString prefix = OwnerClassName() + ".";
+    const AnsiString prefix = TEngine::OwnerClassName(*this) + ".";
     auto ini = ReadTranslationFile(Stream);
     ini->WriteString(OptionsSection, DelimiterKey, delim);
-    WriteLanguageNames(*ini);
+    TEngine::WriteLanguageNames(*this, *ini);
     ini->EraseSection(OldLangNamesSection);
     for (Integer index = 0; index < list->Count(); ++index) {
         const AnsiString line = list->Get(index);
@@ -258,17 +258,18 @@ Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const Wi
     }
     TStringList lines;
     ini->GetStrings(lines);
-    DeleteOlderFormKeys(lines, IniName(Kind));
+    TEngine::DeleteOlderFormKeys(*this, lines, IniName(Kind));
     WriteLines(Stream, lines);
     return list->Count();
 }
 
 // Keys of the older form begin with the owner's component name; the
 // section just written drops them.
-void TzxCustomLang::DeleteOlderFormKeys(TStrings& Lines, const AnsiString& Section) const {
-    const AnsiString oldPrefix = Owner()->Name() + ".";
+void TzxCustomLang::TEngine::DeleteOlderFormKeys(const TzxCustomLang& L, TStrings& Lines,
+                                                 const AnsiString& Section) {
+    const AnsiString oldPrefix = L.Owner()->Name() + ".";
     // Were the owner named like its class, its current keys would go too.
-    if (Owner()->Name().empty() || AnsiSameText(Owner()->Name(), Owner()->ClassName()))
+    if (L.Owner()->Name().empty() || AnsiSameText(L.Owner()->Name(), L.Owner()->ClassName()))
         return;
     const AnsiString header = "[" + Section + "]";
     Integer index = 0;
@@ -284,10 +285,10 @@ void TzxCustomLang::DeleteOlderFormKeys(TStrings& Lines, const AnsiString& Secti
 void TzxCustomLang::SaveExtendedToStream(TStream& Stream, const WideString& Delim) {
     const AnsiString delim = UTF8Encode(Delim);
     CheckWritableText(delim);
-    const AnsiString prefix = OwnerClassName() + ".";
+    const AnsiString prefix = TEngine::OwnerClassName(*this) + ".";
     auto ini = ReadTranslationFile(Stream);
     ini->WriteString(ExtendedOptionsSection, ExtendedDelimiterKey, delim);
-    WriteLanguageNames(*ini);
+    TEngine::WriteLanguageNames(*this, *ini);
     for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
         const TzxExtendedItem* item = FExtendedTranslations->Items(index);
         const AnsiString key = prefix + item->GetIdentifier();
@@ -315,16 +316,16 @@ void TzxCustomLang::SaveAllToStream(TStream& Stream, const WideString& Delim) {
 // ---------------------------------------------------------------------------
 // Reading one kind
 
-AnsiString TzxCustomLang::OwnerClassName() const {
-    if (!Owner())
+AnsiString TzxCustomLang::TEngine::OwnerClassName(const TzxCustomLang& L) {
+    if (!L.Owner())
         throw ELanguageError(NoOwner);
-    return Owner()->ClassName();
+    return L.Owner()->ClassName();
 }
 
 // The language names and the fixed languages as the file gives them; false
 // when it has no language names.
-bool TzxCustomLang::ReadLanguageNames(TMemIniFile& Ini, TStringList& Names,
-                                      TStringList& Fixed) const {
+bool TzxCustomLang::TEngine::ReadLanguageNames(const TzxCustomLang& L, TMemIniFile& Ini,
+                                               TStringList& Names, TStringList& Fixed) {
     if (!Ini.SectionExists(LangNamesSection))
         return false;
     for (Integer language = 1;; ++language) {
@@ -336,7 +337,7 @@ bool TzxCustomLang::ReadLanguageNames(TMemIniFile& Ini, TStringList& Names,
     }
     // A file that marks no language as fixed leaves the component's own
     // choice as it is.
-    Fixed.Assign(FFixedLanguages.get());
+    Fixed.Assign(L.FFixedLanguages.get());
     TStringList marked;
     bool anyMark = false;
     for (Integer language = 1; language <= Names.Count(); ++language) {
@@ -353,12 +354,12 @@ bool TzxCustomLang::ReadLanguageNames(TMemIniFile& Ini, TStringList& Names,
 // The list line that a file entry gives, without the owner prefix; nothing
 // when the entry belongs to another form, to an excluded component, or is
 // marked as skipped.
-std::optional<AnsiString> TzxCustomLang::LineOfEntry(TStringsType Kind, const AnsiString& Key,
-                                                     const AnsiString& Value,
-                                                     const AnsiString& FileDelim,
-                                                     bool& OwnersLine) const {
+std::optional<AnsiString>
+TzxCustomLang::TEngine::LineOfEntry(const TzxCustomLang& L, TStringsType Kind,
+                                    const AnsiString& Key, const AnsiString& Value,
+                                    const AnsiString& FileDelim, bool& OwnersLine) {
     AnsiString prefixName;
-    for (const AnsiString& name : {Owner()->Name(), Owner()->ClassName()})
+    for (const AnsiString& name : {L.Owner()->Name(), L.Owner()->ClassName()})
         if (!name.empty() && StartsWithText(Key, name + "."))
             prefixName = name;
     if (prefixName.empty() || Value == SkippedValue)
@@ -366,9 +367,9 @@ std::optional<AnsiString> TzxCustomLang::LineOfEntry(TStringsType Kind, const An
     AnsiString item = Key.substr(prefixName.size() + 1);
     if (HasIndexMarks(Kind))
         item = BracketsOf(item);
-    if (FDoNotTranslate->IndexOf(item.substr(0, item.find('.'))) >= 0)
+    if (L.FDoNotTranslate->IndexOf(item.substr(0, item.find('.'))) >= 0)
         return std::nullopt;
-    const AnsiString delim(1, Delim());
+    const AnsiString delim(1, L.Delim());
     AnsiString line = item + delim;
     if (Value.find(FileDelim) == AnsiString::npos)
         line += Value + delim;
@@ -379,60 +380,61 @@ std::optional<AnsiString> TzxCustomLang::LineOfEntry(TStringsType Kind, const An
     return line;
 }
 
-AnsiString TzxCustomLang::UpperKeyOf(const AnsiString& Line) const {
-    return AnsiUpperCase(Line.substr(0, Line.find(Delim())));
+AnsiString TzxCustomLang::TEngine::UpperKeyOf(const TzxCustomLang& L, const AnsiString& Line) {
+    return AnsiUpperCase(Line.substr(0, Line.find(L.Delim())));
 }
 
 // The file's lines replace the lines of their keys, so that the file's
 // values are the ones found; new lines are appended, a new owner's line
 // goes first.
-Integer TzxCustomLang::LoadKindFromIni(TStringsType Kind, TMemIniFile& Ini, bool ClearFirst) {
-    TStrings* list = GetPropListByType(Kind);
+Integer TzxCustomLang::TEngine::LoadKindFromIni(TzxCustomLang& L, TStringsType Kind,
+                                                TMemIniFile& Ini, bool ClearFirst) {
+    TStrings* list = L.GetPropListByType(Kind);
     const AnsiString fileDelim = FileDelimiter(Ini);
     TStringList lines;
     if (!ClearFirst)
         lines.Assign(list);
     std::unordered_map<AnsiString, Integer> lineOfKey;
     for (Integer index = 0; index < lines.Count(); ++index)
-        lineOfKey.emplace(UpperKeyOf(lines[index]), index);
+        lineOfKey.emplace(UpperKeyOf(L, lines[index]), index);
     std::vector<AnsiString> ownersLines;
     TStringList keys;
     Ini.ReadSectionValues(IniName(Kind), keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
         const AnsiString& value = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
         bool ownersLine = false;
-        const auto line = LineOfEntry(Kind, keys[index], value, fileDelim, ownersLine);
+        const auto line = LineOfEntry(L, Kind, keys[index], value, fileDelim, ownersLine);
         if (!line)
             continue;
-        const auto known = lineOfKey.find(UpperKeyOf(*line));
+        const auto known = lineOfKey.find(UpperKeyOf(L, *line));
         if (known != lineOfKey.end())
             lines.Put(known->second, *line);
         else if (ownersLine)
             ownersLines.push_back(*line);
         else
-            lineOfKey.emplace(UpperKeyOf(*line), lines.Add(*line));
+            lineOfKey.emplace(UpperKeyOf(L, *line), lines.Add(*line));
     }
     for (const AnsiString& line : ownersLines)
         lines.Insert(0, line);
     TStringList names;
     TStringList fixed;
-    const bool named = ReadLanguageNames(Ini, names, fixed);
+    const bool named = ReadLanguageNames(L, Ini, names, fixed);
     list->Assign(&lines);
     if (named) {
-        FLangNames->Assign(&names);
-        FNumOfLanguages = names.Count();
-        FFixedLanguages->Assign(&fixed);
+        L.FLangNames->Assign(&names);
+        L.FNumOfLanguages = names.Count();
+        L.FFixedLanguages->Assign(&fixed);
     }
     return keys.Count();
 }
 
-void TzxCustomLang::FinishSingleLoad(TStringsType Kind, TStrings& List) {
-    if (FLoadAll)
+void TzxCustomLang::TEngine::FinishSingleLoad(TzxCustomLang& L, TStringsType Kind, TStrings& List) {
+    if (L.FLoadAll)
         return;
-    DelOldNames(List, Kind);
+    DelOldNames(L, List, Kind);
     if (Kind == stStrings)
-        UpdateStrCollections();
-    ChangeLanguage();
+        L.UpdateStrCollections();
+    L.ChangeLanguage();
 }
 
 Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool ClearFirst) {
@@ -442,11 +444,11 @@ Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool C
     Integer keyCount = -1;
     try {
         auto ini = ReadTranslationFile(Stream);
-        keyCount = LoadKindFromIni(Kind, *ini, ClearFirst);
+        keyCount = TEngine::LoadKindFromIni(*this, Kind, *ini, ClearFirst);
     } catch (const std::exception&) {
         return -1;
     }
-    FinishSingleLoad(Kind, *list);
+    TEngine::FinishSingleLoad(*this, Kind, *list);
     return keyCount;
 }
 
@@ -455,30 +457,32 @@ Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool C
 
 // All kinds and the extended section, the string tables rebuilt once;
 // a malformed text raises before anything changes.
-void TzxCustomLang::LoadAllKindsFromStream(TStream& Stream, bool ClearFirst) {
-    if (!Owner())
+void TzxCustomLang::TEngine::LoadAllKindsFromStream(TzxCustomLang& L, TStream& Stream,
+                                                    bool ClearFirst) {
+    if (!L.Owner())
         return;
     auto ini = ReadTranslationFile(Stream);
-    TLoadAllScope loadAll(FLoadAll, true);
+    TLoadAllScope loadAll(L.FLoadAll, true);
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
         const auto type = static_cast<TStringsType>(kind);
-        if (TStrings* list = GetPropListByType(type)) {
-            LoadKindFromIni(type, *ini, ClearFirst);
-            DelOldNames(*list, type);
+        if (TStrings* list = L.GetPropListByType(type)) {
+            LoadKindFromIni(L, type, *ini, ClearFirst);
+            DelOldNames(L, *list, type);
         }
     }
-    LoadExtendedFromIni(*ini, ClearFirst);
-    UpdateStrCollections();
+    LoadExtendedFromIni(L, *ini, ClearFirst);
+    L.UpdateStrCollections();
 }
 
 void TzxCustomLang::LoadAllFromStream(TStream& Stream, bool ClearFirst) {
-    LoadAllKindsFromStream(Stream, ClearFirst);
+    TEngine::LoadAllKindsFromStream(*this, Stream, ClearFirst);
     ChangeLanguage();
 }
 
 // This form's extended entries: identifier, stored values and type kind.
-std::vector<TzxCustomLang::TExtendedEntry> TzxCustomLang::ExtendedEntries(TMemIniFile& Ini) const {
-    const AnsiString prefix = Owner()->ClassName() + ".";
+std::vector<TzxCustomLang::TEngine::TExtendedEntry>
+TzxCustomLang::TEngine::ExtendedEntries(const TzxCustomLang& L, TMemIniFile& Ini) {
+    const AnsiString prefix = L.Owner()->ClassName() + ".";
     TStringList keys;
     Ini.ReadSection(ExtendedSection, keys);
     std::vector<TExtendedEntry> entries;
@@ -494,19 +498,20 @@ std::vector<TzxCustomLang::TExtendedEntry> TzxCustomLang::ExtendedEntries(TMemIn
     return entries;
 }
 
-void TzxCustomLang::LoadExtendedFromIni(TMemIniFile& Ini, bool ClearFirst) {
-    const auto entries = ExtendedEntries(Ini);
+void TzxCustomLang::TEngine::LoadExtendedFromIni(TzxCustomLang& L, TMemIniFile& Ini,
+                                                 bool ClearFirst) {
+    const auto entries = ExtendedEntries(L, Ini);
     const AnsiString fileDelim = FileDelimiter(Ini);
     if (ClearFirst)
-        FExtendedTranslations->Clear();
+        L.FExtendedTranslations->Clear();
     for (const TExtendedEntry& entry : entries) {
-        TzxExtendedItem* item = FExtendedTranslations->Find(entry.Identifier);
+        TzxExtendedItem* item = L.FExtendedTranslations->Find(entry.Identifier);
         if (!item) {
-            item = FExtendedTranslations->Add();
+            item = L.FExtendedTranslations->Add();
             item->SetIdentifier(entry.Identifier);
         }
         item->SetValues(
-            UnescapeLineBreaks(Replaced(entry.Values, fileDelim, AnsiString(1, Delim()))));
+            UnescapeLineBreaks(Replaced(entry.Values, fileDelim, AnsiString(1, L.Delim()))));
         item->SetPropertyType(entry.PropertyType);
     }
 }
@@ -515,21 +520,22 @@ void TzxCustomLang::LoadExtendedFromStream(TStream& Stream, bool ClearFirst) {
     if (!Owner())
         return;
     auto ini = ReadTranslationFile(Stream);
-    LoadExtendedFromIni(*ini, ClearFirst);
+    TEngine::LoadExtendedFromIni(*this, *ini, ClearFirst);
 }
 
 // ---------------------------------------------------------------------------
 // Merging
 
 bool TzxCustomLang::MergeFromStream(TStringsType Kind, TStream& Stream) {
-    return MergeKind(Kind, [&] { return LoadFromStream(Kind, Stream, true); });
+    return TEngine::MergeKind(*this, Kind, [&] { return LoadFromStream(Kind, Stream, true); });
 }
 
 // LoadKind fills the list with the file's lines alone, the finishing steps
 // left out, and returns a negative number when it failed; the list then
 // keeps its lines and the merge reports false.
-bool TzxCustomLang::MergeKind(TStringsType Kind, const std::function<Integer()>& LoadKind) {
-    TStrings* list = GetPropListByType(Kind);
+bool TzxCustomLang::TEngine::MergeKind(TzxCustomLang& L, TStringsType Kind,
+                                       const std::function<Integer()>& LoadKind) {
+    TStrings* list = L.GetPropListByType(Kind);
     if (!list)
         return false;
     TStringList backup;
@@ -537,50 +543,53 @@ bool TzxCustomLang::MergeKind(TStringsType Kind, const std::function<Integer()>&
     try {
         Integer loaded = -1;
         {
-            TLoadAllScope loadAll(FLoadAll, true);
+            TLoadAllScope loadAll(L.FLoadAll, true);
             loaded = LoadKind();
         }
         if (loaded < 0) {
             list->Assign(&backup);
             return false;
         }
-        KeepLinesTheFileLacks(*list, backup);
+        KeepLinesTheFileLacks(L, *list, backup);
     } catch (const std::exception&) {
         list->Assign(&backup);
         return false;
     }
-    FinishSingleLoad(Kind, *list);
+    FinishSingleLoad(L, Kind, *list);
     return true;
 }
 
-void TzxCustomLang::KeepLinesTheFileLacks(TStrings& List, const TStrings& Backup) const {
+void TzxCustomLang::TEngine::KeepLinesTheFileLacks(const TzxCustomLang& L, TStrings& List,
+                                                   const TStrings& Backup) {
     std::unordered_set<AnsiString> known;
     for (Integer index = 0; index < List.Count(); ++index)
-        known.insert(UpperKeyOf(List[index]));
+        known.insert(UpperKeyOf(L, List[index]));
     for (Integer index = 0; index < Backup.Count(); ++index)
-        if (known.insert(UpperKeyOf(Backup[index])).second)
+        if (known.insert(UpperKeyOf(L, Backup[index])).second)
             List.Add(Backup[index]);
 }
 
 // Every kind the class keeps a list of; the first that fails stops the
 // merge, and the string tables are rebuilt only when all merged.
-bool TzxCustomLang::MergeAllKinds(const std::function<bool(TStringsType)>& MergeOneKind) {
-    TLoadAllScope loadAll(FLoadAll, true);
+bool TzxCustomLang::TEngine::MergeAllKinds(TzxCustomLang& L,
+                                           const std::function<bool(TStringsType)>& MergeOneKind) {
+    TLoadAllScope loadAll(L.FLoadAll, true);
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
         const auto type = static_cast<TStringsType>(kind);
-        TStrings* list = GetPropListByType(type);
+        TStrings* list = L.GetPropListByType(type);
         if (!list)
             continue;
         if (!MergeOneKind(type))
             return false;
-        DelOldNames(*list, type);
+        DelOldNames(L, *list, type);
     }
-    UpdateStrCollections();
+    L.UpdateStrCollections();
     return true;
 }
 
 bool TzxCustomLang::MergeAllFromStreamDNC(TStream& Stream) {
-    return MergeAllKinds([&](TStringsType Kind) { return MergeFromStream(Kind, Stream); });
+    return TEngine::MergeAllKinds(*this,
+                                  [&](TStringsType Kind) { return MergeFromStream(Kind, Stream); });
 }
 
 bool TzxCustomLang::MergeAllFromStream(TStream& Stream) {
@@ -603,9 +612,10 @@ WideString TzxCustomLang::BuildStringByOne(const WideString& Value, Integer Inde
 // The file's column of LangName and the component's language for it, the
 // language added when the component lacks it; nothing when the file does
 // not name the language or cannot be read.
-std::optional<TzxCustomLang::TLanguageColumn>
-TzxCustomLang::FindLanguageColumn(const WideString& FileName, const WideString& LangName) {
-    if (LangName.empty() || !Owner() || !FileExists(UTF8Encode(FileName)))
+std::optional<TzxCustomLang::TEngine::TLanguageColumn>
+TzxCustomLang::TEngine::FindLanguageColumn(TzxCustomLang& L, const WideString& FileName,
+                                           const WideString& LangName) {
+    if (LangName.empty() || !L.Owner() || !FileExists(UTF8Encode(FileName)))
         return std::nullopt;
     TLanguageColumn column;
     try {
@@ -622,10 +632,10 @@ TzxCustomLang::FindLanguageColumn(const WideString& FileName, const WideString& 
         if (listed == name)
             break;
     }
-    column.Language = FLangNames->IndexOf(name) + 1;
+    column.Language = L.FLangNames->IndexOf(name) + 1;
     if (column.Language == 0) {
-        FLangNames->Add(name);
-        column.Language = ++FNumOfLanguages;
+        L.FLangNames->Add(name);
+        column.Language = ++L.FNumOfLanguages;
     }
     column.FileDelim = FileDelimiter(*column.Ini);
     return column;
@@ -636,13 +646,13 @@ void TzxCustomLang::LoadLanguageByProp(TStringsType Kind, const WideString& File
     TStrings* list = GetPropListByType(Kind);
     if (!list)
         return;
-    auto column = FindLanguageColumn(FileName, LangName);
+    auto column = TEngine::FindLanguageColumn(*this, FileName, LangName);
     if (!column)
         return;
     const AnsiString prefix = Owner()->ClassName() + ".";
     std::unordered_set<AnsiString> knownKeys;
     for (Integer index = 0; index < list->Count(); ++index)
-        knownKeys.insert(UpperKeyOf(list->Get(index)));
+        knownKeys.insert(TEngine::UpperKeyOf(*this, list->Get(index)));
     TStringList keys;
     column->Ini->ReadSectionValues(IniName(Kind), keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
@@ -661,14 +671,14 @@ void TzxCustomLang::LoadLanguageByProp(TStringsType Kind, const WideString& File
             list->Add(item + Delim() +
                       UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
     }
-    FinishSingleLoad(Kind, *list);
+    TEngine::FinishSingleLoad(*this, Kind, *list);
 }
 
 void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideString& LangName) {
-    auto column = FindLanguageColumn(FileName, LangName);
+    auto column = TEngine::FindLanguageColumn(*this, FileName, LangName);
     if (!column)
         return;
-    for (const TExtendedEntry& entry : ExtendedEntries(*column->Ini)) {
+    for (const TEngine::TExtendedEntry& entry : TEngine::ExtendedEntries(*this, *column->Ini)) {
         const AnsiString value =
             UnescapeLineBreaks(NthValue(entry.Values, column->FileColumn, column->FileDelim));
         TzxExtendedItem* item = FExtendedTranslations->Find(entry.Identifier);
@@ -698,7 +708,7 @@ void TzxCustomLang::LoadLanguage(const WideString& FileName, const WideString& L
             const auto type = static_cast<TStringsType>(kind);
             if (TStrings* list = GetPropListByType(type)) {
                 LoadLanguageByProp(type, FileName, LangName);
-                DelOldNames(*list, type);
+                TEngine::DelOldNames(*this, *list, type);
             }
         }
         LoadLanguageByExt(FileName, LangName);

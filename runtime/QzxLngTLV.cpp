@@ -1,5 +1,7 @@
 #include "runtime/QzxLngTLV.h"
 
+#include "runtime/QzxComp_Engine.h"
+
 #include "clx/ComCtrls.h"
 
 #include <unordered_map>
