@@ -27,10 +27,15 @@ AnsiString Line(std::initializer_list<AnsiString> Fields) {
     return zxtest::Line(Fields);
 }
 
+// The key of a translation line.
+AnsiString KeyOf(const AnsiString& Line) {
+    return Line.substr(0, Line.find('\1'));
+}
+
 // The line of Key in List, or "".
 AnsiString LineOf(TStrings& List, const AnsiString& Key) {
     for (Integer index = 0; index < List.Count(); ++index)
-        if (TextBefore(List.Get(index), '\1') == Key)
+        if (KeyOf(List.Get(index)) == Key)
             return List.Get(index);
     return "";
 }
@@ -243,7 +248,7 @@ TEST_F(EditorOnDemo, TheDelimiterOrABrokenKeyNeverReachesALine) {
         CloseAnswering(Form, Dialogs, mrYes);
     });
     EXPECT_TRUE(result);
-    EXPECT_EQ(TextBefore(Lang->Strings()->Get(0), '\1'), "SKeyValue");
+    EXPECT_EQ(KeyOf(Lang->Strings()->Get(0)), "SKeyValue");
     EXPECT_EQ(GetLineField(Lang->Strings()->Get(0), 1, '\1'), "onetwo");
 }
 
@@ -321,7 +326,7 @@ TEST_F(EditorOnDemo, FiltersHideByTheirRuleAndEveryRowComesBackOnWriteBack) {
     EXPECT_EQ(Lang->Strings()->Count(), lines);
     EXPECT_EQ(LineOf(*Lang->Strings(), "SNoneFilled"), Line({"SNoneFilled", "filled", "", ""}));
     for (Integer index = 0; index < lines; ++index)
-        if (TextBefore(Lang->Strings()->Get(index), '\1') != "SNoneFilled") {
+        if (KeyOf(Lang->Strings()->Get(index)) != "SNoneFilled") {
             EXPECT_TRUE(Holds(all, Lang->Strings()->Get(index)));
         }
 }
