@@ -275,10 +275,14 @@ void TzxTransEditFrm::ShowNoData(const AnsiString& TypeName) {
 void TzxTransEditFrm::AdjustRowHeight(Integer ARow) {
     if (ARow < 0 || ARow >= Grid1->RowCount())
         return;
+    // A row of single lines keeps the default height, which is made for one
+    // line; each further line adds a line's height.
     const Integer lineHeight = Grid1->DefaultRowHeight() - 4;
-    Integer height = Grid1->DefaultRowHeight();
+    Integer lines = 1;
     for (Integer column = 0; column < Grid1->ColCount(); ++column)
-        height = std::max(height, LineCount(Grid1->Cells(column, ARow)) * lineHeight + 5);
+        lines = std::max(lines, LineCount(Grid1->Cells(column, ARow)));
+    const Integer height =
+        lines == 1 ? Grid1->DefaultRowHeight() : lines * lineHeight + 5;
     if (Grid1->RowHeights(ARow) != height)
         Grid1->SetRowHeights(ARow, height);
 }
