@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace zxeditorcontrols {
+
 // ---------------------------------------------------------------------------
 // TStringGrid
 
@@ -337,3 +339,5 @@ void RegisterEditorControls() {
     RegisterClass(TSaveDialog::StaticClass());
     RegisterClass(TFindDialog::StaticClass());
 }
+
+} // namespace zxeditorcontrols

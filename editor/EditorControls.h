@@ -12,6 +12,11 @@
 #include <map>
 #include <vector>
 
+// In a namespace of their own, so that they and the platform's controls of
+// the same names can be linked into one program while the editor moves
+// over.
+namespace zxeditorcontrols {
+
 ZX_ENUM(TGridOption, goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
         goDrawFocusSelected, goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs,
         goRowSelect, goAlwaysShowEditor, goThumbTracking);
@@ -222,3 +227,7 @@ TClipboard* Clipboard();
 
 // Registers the classes above for form files. Idempotent.
 void RegisterEditorControls();
+
+} // namespace zxeditorcontrols
+
+using namespace zxeditorcontrols;

@@ -17,17 +17,12 @@
 
 class TAction;
 class TActionList;
-class TFindDialog;
 class TMainMenu;
 class TMenuItem;
-class TOpenDialog;
 class TPanel;
 class TPopupMenu;
-class TSaveDialog;
 class TSplitter;
 class TStatusBar;
-class TStringGrid;
-class TTabControl;
 class TTreeNode;
 class TTreeView;
 
