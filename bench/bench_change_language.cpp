@@ -5,9 +5,14 @@
 #include "clx/StdCtrls.h"
 #include "runtime/QzxComp.h"
 
+#include "BenchRatio.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -102,5 +107,109 @@ void BM_ChangeFonts(benchmark::State& State) {
     delete form;
 }
 BENCHMARK(BM_ChangeFonts)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000)->Complexity(benchmark::oN);
+
+// A shown form of memos, combo boxes and labels in equal numbers, each
+// with two languages of texts; the memos and combos hold three lines.
+class TMixedForm : public TForm {
+    ZX_CLASS(TMixedForm, TForm)
+public:
+    TMixedForm(Integer Count) : TForm(nullptr) {
+        for (Integer index = 0; index < Count; ++index) {
+            const AnsiString number = IntToStr(index);
+            TControl* control = nullptr;
+            if (index % 3 == 0)
+                control = NewComponent<TMemo>(this);
+            else if (index % 3 == 1)
+                control = NewComponent<TComboBox>(this);
+            else
+                control = NewComponent<TLabel>(this);
+            control->SetName(AnsiString(index % 3 == 0 ? "Memo" : index % 3 == 1 ? "Combo" : "Label") +
+                             number);
+            control->SetParent(this);
+            FControls.push_back(control);
+        }
+    }
+
+    // The value of language Language (1 or 2) of control Index.
+    static AnsiString TextOf(Integer Index, Integer Language) {
+        const AnsiString text = (Language == 1 ? "English " : "Deutsch ") + IntToStr(Index);
+        return Index % 3 == 2 ? text : "\"" + text + " a\",\"" + text + " b\",\"" + text + " c\"";
+    }
+
+    // What the setters do for language Language: the lines as a program
+    // keeps them, assigned at once, and the captions.
+    void SetTexts(Integer Language) {
+        for (std::size_t index = 0; index < FControls.size(); ++index) {
+            const TStringList& lines = LinesOf(static_cast<Integer>(index), Language);
+            if (auto* memo = dynamic_cast<TMemo*>(FControls[index]))
+                memo->SetLines(&lines);
+            else if (auto* combo = dynamic_cast<TComboBox*>(FControls[index]))
+                combo->Items()->Assign(&lines);
+            else
+                static_cast<TLabel*>(FControls[index])->SetCaption(lines.Text());
+        }
+    }
+
+    const TStringList& LinesOf(Integer Index, Integer Language) {
+        auto& lines = FLines[static_cast<std::size_t>(Language - 1)];
+        while (lines.size() <= static_cast<std::size_t>(Index)) {
+            lines.push_back(std::make_unique<TStringList>());
+            const auto made = static_cast<Integer>(lines.size()) - 1;
+            if (made % 3 == 2)
+                lines.back()->Add(TextOf(made, Language));
+            else
+                lines.back()->SetCommaText(TextOf(made, Language));
+        }
+        return *lines[static_cast<std::size_t>(Index)];
+    }
+
+    std::array<std::vector<std::unique_ptr<TStringList>>, 2> FLines;
+    std::vector<TControl*> FControls;
+};
+
+void BM_ChangeLanguageShown(benchmark::State& State) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    RegisterClxClasses();
+    Application->Initialize();
+    const auto count = static_cast<Integer>(State.range(0));
+    auto* form = new TMixedForm(count);
+    auto* lang = NewComponent<TzxLang>(form);
+    lang->SetNumLang(2);
+    for (Integer index = 0; index < count; ++index) {
+        const AnsiString key = form->FControls[static_cast<std::size_t>(index)]->Name();
+        const AnsiString values = TMixedForm::TextOf(index, 1) + D + TMixedForm::TextOf(index, 2) + D;
+        if (index % 3 == 0)
+            lang->MultiLines()->Add(key + ".Lines" + D + values);
+        else if (index % 3 == 1)
+            lang->MultiLines()->Add(key + ".Items" + D + values);
+        else
+            lang->Captions()->Add(key + D + values);
+    }
+    form->SetTexts(1);
+    form->SetTexts(2);
+    form->HandleNeeded();
+    form->Show();
+    if (!form->FControls[0]->HandleAllocated())
+        State.SkipWithError(WidgetsAvailable() ? "the controls have no widgets" : "no QApplication");
+    Integer language = 1;
+    MeasureAgainst(
+        State,
+        [&] {
+            language = 3 - language;
+            lang->SetActLang(language);
+        },
+        [&] { form->SetTexts(3 - language); });
+    auto* memo = static_cast<TMemo*>(form->FControls[0]);
+    if (memo->Lines()->CommaText() != TMixedForm::TextOf(0, language))
+        State.SkipWithError("the memos do not show the active language");
+    State.counters["controls"] = count;
+    delete form;
+}
+BENCHMARK(BM_ChangeLanguageShown)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,158 +1,216 @@
-// Translation files of a whole project: 100 forms with 500 lines in 3
-// languages each, saved and loaded as a text file and as a binary file.
+// Translation files of a whole project: 10, 100 and 1,000 forms with 500
+// lines in 3 languages each, every form saved into and loaded from one text
+// file and one binary file through the dispatcher, each against one parse of
+// the same text file by inih, a plain C ini parser.
 #include "runtime/QzxComp.h"
 
+#include "BenchRatio.h"
+
 #include <benchmark/benchmark.h>
+#include <ini.h>
 
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-// A hundred form classes: every file keeps a form's entries under its class
-// name.
-#define ZX_BENCH_FORM(N)                                                                           \
-    class TBenchForm##N : public TComponent {                                                      \
-        ZX_CLASS(TBenchForm##N, TComponent)                                                        \
-    public:                                                                                        \
-        explicit TBenchForm##N(TComponent* AOwner) : TComponent(AOwner) {}                        \
-    };
-#define ZX_BENCH_FORMS(T)                                                                          \
-    ZX_BENCH_FORM(T##0) ZX_BENCH_FORM(T##1) ZX_BENCH_FORM(T##2) ZX_BENCH_FORM(T##3)                \
-    ZX_BENCH_FORM(T##4) ZX_BENCH_FORM(T##5) ZX_BENCH_FORM(T##6) ZX_BENCH_FORM(T##7)                \
-    ZX_BENCH_FORM(T##8) ZX_BENCH_FORM(T##9)
-ZX_BENCH_FORMS(0) ZX_BENCH_FORMS(1) ZX_BENCH_FORMS(2) ZX_BENCH_FORMS(3) ZX_BENCH_FORMS(4)
-ZX_BENCH_FORMS(5) ZX_BENCH_FORMS(6) ZX_BENCH_FORMS(7) ZX_BENCH_FORMS(8) ZX_BENCH_FORMS(9)
-
-using TNewForm = TComponent* (*)();
-#define ZX_NEW_FORM(N) [] { return static_cast<TComponent*>(NewComponent<TBenchForm##N>(nullptr)); },
-#define ZX_NEW_FORMS(T)                                                                            \
-    ZX_NEW_FORM(T##0) ZX_NEW_FORM(T##1) ZX_NEW_FORM(T##2) ZX_NEW_FORM(T##3) ZX_NEW_FORM(T##4)      \
-    ZX_NEW_FORM(T##5) ZX_NEW_FORM(T##6) ZX_NEW_FORM(T##7) ZX_NEW_FORM(T##8) ZX_NEW_FORM(T##9)
-const TNewForm NewForms[] = {ZX_NEW_FORMS(0) ZX_NEW_FORMS(1) ZX_NEW_FORMS(2) ZX_NEW_FORMS(3)
-                                 ZX_NEW_FORMS(4) ZX_NEW_FORMS(5) ZX_NEW_FORMS(6) ZX_NEW_FORMS(7)
-                                     ZX_NEW_FORMS(8) ZX_NEW_FORMS(9)};
-
-constexpr Integer FormCount = 100;
 constexpr Integer LineCount = 500;
 constexpr Integer LanguageCount = 3;
+const WideString FileDelim = u"~!@#";
+
+// A form of its own class: every file keeps a form's entries under its
+// class name, so each benchmark form carries a class reference named for it.
+class TBenchForm : public TComponent {
+public:
+    TBenchForm(const AnsiString& ClassName) : TComponent(nullptr), FClassName(ClassName) {}
+    TClass ClassType() const override { return &FClass; }
+
+private:
+    AnsiString FClassName;
+    TClassInfo FClass{FClassName.c_str(), TComponent::StaticClass()};
+};
 
 // The forms of the project, each owning a translation component full of
-// lines, and a directory for their files.
+// lines and linked to one dispatcher, and a directory for their files.
 class TBenchProject {
 public:
-    TBenchProject() {
+    explicit TBenchProject(Integer FormCount) : FFormCount(FormCount) {
         InitQzxComp();
         std::filesystem::create_directories(FDirectory);
-        TStringList names;
-        names.SetCommaText("English,Deutsch,Francais");
+        FDispatcher->SetLangNames(&Names());
         for (Integer form = 0; form < FormCount; ++form) {
-            FForms.emplace_back(NewForms[form]());
+            FForms.push_back(std::make_unique<TBenchForm>("TBenchForm" + IntToStr(form)));
             FForms.back()->SetName("Form" + IntToStr(form));
+            // Lines of components the form lacks would be dropped as stale.
+            for (Integer line = 0; line < LineCount; ++line)
+                NewComponent<TComponent>(FForms.back().get())->SetName("Label" + IntToStr(line));
             auto* lang = NewComponent<TzxLang>(FForms.back().get());
-            lang->SetLangNames(&names);
-            Fill(*lang->Captions(), "Label", form);
+            lang->SetLangNames(&Names());
+            Fill(*lang->Captions(), form);
+            lang->SetLangDispatcher(FDispatcher.get());
             FLangs.push_back(lang);
         }
     }
-    ~TBenchProject() { std::filesystem::remove_all(FDirectory); }
+    ~TBenchProject() {
+        FForms.clear();
+        std::filesystem::remove_all(FDirectory);
+    }
     TBenchProject(const TBenchProject&) = delete;
     TBenchProject& operator=(const TBenchProject&) = delete;
 
-    void AddAll(TZXBFileManager& Manager) const {
-        for (TzxLang* lang : FLangs)
-            Manager.Add(lang);
-    }
-
-    // Every form's translations into one text file.
-    void SaveAllToTextFile(const AnsiString& File) const {
-        for (TzxLang* lang : FLangs)
-            lang->SaveAllToFile(UTF8Decode(File), u"~!@#");
-    }
-
-    // The project's binary file, saved once.
-    AnsiString SavedBinaryFile(const char* Name) const {
-        const AnsiString file = File(Name);
-        TZXBFileManager manager;
-        AddAll(manager);
-        manager.SaveToFile(file);
-        return file;
-    }
-
-    AnsiString FormClassName(Integer Form) const {
-        return FForms[static_cast<std::size_t>(Form)]->ClassName();
-    }
+    Integer FormCount() const { return FFormCount; }
+    TzxLangDispatcher& Dispatcher() const { return *FDispatcher; }
     TzxLang* Lang(Integer Form) const { return FLangs[static_cast<std::size_t>(Form)]; }
     AnsiString File(const char* Name) const { return (FDirectory / Name).string(); }
 
-private:
-    static void Fill(TStrings& List, const AnsiString& Prefix, Integer Form) {
-        const AnsiString delim(1, '\1');
-        for (Integer line = 0; line < LineCount; ++line) {
-            AnsiString text = Prefix + IntToStr(line) + delim;
-            for (Integer language = 1; language <= LanguageCount; ++language)
-                text += "Text " + IntToStr(line) + " of form " + IntToStr(Form) + " in language " +
-                        IntToStr(language) + delim;
-            List.Add(text);
+    // The text file of every form, saved once: the reference's input.
+    const AnsiString& TextFile() {
+        if (FTextFile.empty()) {
+            FTextFile = File("reference.zxl");
+            FDispatcher->SaveAllToFile(UTF8Decode(FTextFile), FileDelim);
         }
+        return FTextFile;
     }
 
+    // Whether every form holds its own lines.
+    bool HoldsItsLines() const {
+        for (Integer form = 0; form < FFormCount; ++form) {
+            TStrings& captions = *Lang(form)->Captions();
+            if (captions.Count() != LineCount || captions.IndexOf(LineOf(LineCount - 1, form)) < 0)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static TStringList& Names() {
+        static TStringList names;
+        if (names.Count() == 0)
+            names.SetCommaText("English,Deutsch,Francais");
+        return names;
+    }
+
+    static AnsiString LineOf(Integer Line, Integer Form) {
+        const AnsiString delim(1, '\1');
+        AnsiString text = "Label" + IntToStr(Line) + delim;
+        for (Integer language = 1; language <= LanguageCount; ++language)
+            text += "Text " + IntToStr(Line) + " of form " + IntToStr(Form) + " in language " +
+                    IntToStr(language) + delim;
+        return text;
+    }
+
+    static void Fill(TStrings& List, Integer Form) {
+        for (Integer line = 0; line < LineCount; ++line)
+            List.Add(LineOf(line, Form));
+    }
+
+    Integer FFormCount;
     std::filesystem::path FDirectory =
         std::filesystem::temp_directory_path() / ("bench_files_" + std::to_string(getpid()));
-    std::vector<std::unique_ptr<TComponent>> FForms;
+    std::unique_ptr<TzxLangDispatcher> FDispatcher = std::make_unique<TzxLangDispatcher>(nullptr);
+    std::vector<std::unique_ptr<TBenchForm>> FForms;
     std::vector<TzxLang*> FLangs;
+    AnsiString FTextFile;
 };
 
-TBenchProject& Project() {
-    static TBenchProject project;
-    return project;
+// One project at a time: the benchmarks run size by size.
+TBenchProject& Project(Integer FormCount) {
+    static std::unique_ptr<TBenchProject> project;
+    if (!project || project->FormCount() != FormCount) {
+        project.reset();
+        project = std::make_unique<TBenchProject>(FormCount);
+    }
+    return *project;
+}
+
+int CountEntry(void* User, const char*, const char*, const char*) {
+    ++*static_cast<long*>(User);
+    return 1;
+}
+
+// The reference: one inih parse of the project's text file.
+auto ParseWithInih(TBenchProject& Project) {
+    const AnsiString file = Project.TextFile();
+    return [file] {
+        long entries = 0;
+        ini_parse(file.c_str(), CountEntry, &entries);
+        benchmark::DoNotOptimize(entries);
+    };
+}
+
+void Finish(benchmark::State& State, TBenchProject& Project) {
+    if (!Project.HoldsItsLines())
+        State.SkipWithError("a form lost its lines");
+    State.counters["forms"] = static_cast<double>(Project.FormCount());
+}
+
+void BM_SaveTextFile(benchmark::State& State) {
+    TBenchProject& project = Project(static_cast<Integer>(State.range(0)));
+    const WideString file = UTF8Decode(project.File("save.zxl"));
+    MeasureAgainst(
+        State, [&] { project.Dispatcher().SaveAllToFile(file, FileDelim); },
+        ParseWithInih(project));
+    Finish(State, project);
+}
+
+void BM_LoadTextFile(benchmark::State& State) {
+    TBenchProject& project = Project(static_cast<Integer>(State.range(0)));
+    const WideString file = UTF8Decode(project.TextFile());
+    MeasureAgainst(
+        State, [&] { project.Dispatcher().LoadAllFromFile(file); }, ParseWithInih(project));
+    Finish(State, project);
 }
 
 void BM_SaveBinaryFile(benchmark::State& State) {
-    TZXBFileManager manager;
-    Project().AddAll(manager);
-    const AnsiString file = Project().File("save.zxb");
-    for (auto _ : State)
-        manager.SaveToFile(file);
+    TBenchProject& project = Project(static_cast<Integer>(State.range(0)));
+    const WideString file = UTF8Decode(project.File("save.zxb"));
+    MeasureAgainst(
+        State, [&] { project.Dispatcher().SaveAllToBinaryFile(file); }, ParseWithInih(project));
+    Finish(State, project);
 }
-BENCHMARK(BM_SaveBinaryFile)->Unit(benchmark::kMillisecond);
 
-void BM_ReadWholeBinaryFile(benchmark::State& State) {
-    const AnsiString file = Project().SavedBinaryFile("read.zxb");
-    for (auto _ : State) {
-        TZXBFileManager manager(file);
-        benchmark::DoNotOptimize(manager.GetCompCount());
-    }
+void BM_LoadBinaryFile(benchmark::State& State) {
+    TBenchProject& project = Project(static_cast<Integer>(State.range(0)));
+    const WideString file = UTF8Decode(project.File("load.zxb"));
+    project.Dispatcher().SaveAllToBinaryFile(file);
+    MeasureAgainst(
+        State, [&] { project.Dispatcher().LoadAllFromFile(file); }, ParseWithInih(project));
+    Finish(State, project);
 }
-BENCHMARK(BM_ReadWholeBinaryFile)->Unit(benchmark::kMillisecond);
 
-// The last form's entry: the whole directory is walked first.
+// The last form's entry of the binary file: the whole directory is walked
+// first.
 void BM_LoadOneFormFromBinaryFile(benchmark::State& State) {
-    const AnsiString file = Project().SavedBinaryFile("load.zxb");
-    const Integer last = FormCount - 1;
+    TBenchProject& project = Project(static_cast<Integer>(State.range(0)));
+    const AnsiString file = project.File("one.zxb");
+    project.Dispatcher().SaveAllToBinaryFile(UTF8Decode(file));
+    const Integer last = project.FormCount() - 1;
     for (auto _ : State)
-        TZXBFileManager().LoadFromFile(Project().Lang(last), Project().FormClassName(last), file);
+        TZXBFileManager().LoadFromFile(project.Lang(last), "TBenchForm" + IntToStr(last), file);
+    Finish(State, project);
 }
-BENCHMARK(BM_LoadOneFormFromBinaryFile)->Unit(benchmark::kMillisecond);
 
-// Each form in turn rewrites its entries of the one text file.
-void BM_SaveTextFile(benchmark::State& State) {
-    const AnsiString file = Project().File("save.zxl");
-    for (auto _ : State) {
-        DeleteFile(file);
-        Project().SaveAllToTextFile(file);
+// Size by size, so that each project is built once.
+const bool Registered = [] {
+    for (const Integer forms : {10, 100, 1000}) {
+        using TBenchmark = void (*)(benchmark::State&);
+        const std::pair<const char*, TBenchmark> measured[] = {
+            {"BM_SaveTextFile", BM_SaveTextFile},
+            {"BM_LoadTextFile", BM_LoadTextFile},
+            {"BM_SaveBinaryFile", BM_SaveBinaryFile},
+            {"BM_LoadBinaryFile", BM_LoadBinaryFile}};
+        for (const auto& [name, function] : measured)
+            benchmark::RegisterBenchmark(name, function)
+                ->Arg(forms)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_LoadOneFormFromBinaryFile", BM_LoadOneFormFromBinaryFile)
+            ->Arg(forms)
+            ->Unit(benchmark::kMillisecond);
     }
-}
-BENCHMARK(BM_SaveTextFile)->Unit(benchmark::kMillisecond);
-
-// The last form's entries: the whole text is read first.
-void BM_LoadOneFormFromTextFile(benchmark::State& State) {
-    const AnsiString file = Project().File("load.zxl");
-    Project().SaveAllToTextFile(file);
-    for (auto _ : State)
-        Project().Lang(FormCount - 1)->LoadAllFromFileDNC(UTF8Decode(file), true);
-}
-BENCHMARK(BM_LoadOneFormFromTextFile)->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 } // namespace

@@ -3,6 +3,11 @@
 // identifiers (built with msgfmt) and against a plain hash map.
 #include "runtime/QzxComp.h"
 
+#include "BenchRatio.h"
+#include "CatalogueData.h"
+
+#include <QString>
+#include <QTranslator>
 #include <benchmark/benchmark.h>
 
 #include <clocale>
@@ -134,5 +139,61 @@ void BM_UnorderedMap(benchmark::State& State) {
     State.SetItemsProcessed(State.iterations());
 }
 BENCHMARK(BM_UnorderedMap);
+
+// GetText against QTranslator::translate on the same messages, compiled
+// by lrelease at build time, both in the same iterations: each iteration
+// looks up a thousand messages in a scrambled order.
+constexpr std::size_t kBatch = 1000;
+
+void MeasureAgainstTranslator(benchmark::State& State, const std::vector<TMessage>& Messages,
+                              const char* QmFile) {
+    auto lang = std::make_unique<TzxLang>(nullptr);
+    lang->SetNumLang(2);
+    TStringList lines;
+    for (const TMessage& message : Messages)
+        lines.Add(message.Id + '\1' + message.Id + '\1' + message.Text + '\1');
+    lang->SetStrings(&lines);
+    lang->SetActLang(2);
+    QTranslator translator;
+    if (!translator.load(QString::fromUtf8(QmFile)))
+        State.SkipWithError("the lrelease catalogue is missing");
+    std::vector<WideString> ids;
+    std::vector<std::string> sources;
+    for (std::size_t i = 0; i < Messages.size(); ++i) {
+        const TMessage& message = Messages[(i * 7919) % Messages.size()];
+        ids.push_back(UTF8Decode(message.Id));
+        sources.push_back(message.Id);
+    }
+    if (lang->GetText(ids[1]) != UTF8Decode(Messages[7919 % Messages.size()].Text) ||
+        translator.translate(CatalogueContext, sources[1].c_str()).toStdString() !=
+            Messages[7919 % Messages.size()].Text)
+        State.SkipWithError("a lookup does not find the messages");
+    std::size_t next = 0;
+    std::size_t translated = 0;
+    MeasureAgainst(
+        State,
+        [&] {
+            for (std::size_t i = 0; i < kBatch; ++i)
+                benchmark::DoNotOptimize(lang->GetText(ids[(next + i) % ids.size()]));
+            next = (next + kBatch) % ids.size();
+        },
+        [&] {
+            for (std::size_t i = 0; i < kBatch; ++i)
+                benchmark::DoNotOptimize(
+                    translator.translate(CatalogueContext, sources[(translated + i) % sources.size()].c_str()));
+            translated = (translated + kBatch) % sources.size();
+        });
+    State.SetItemsProcessed(State.iterations() * static_cast<Int64>(kBatch));
+}
+
+void BM_GetTextAgainstQTranslator(benchmark::State& State) {
+    MeasureAgainstTranslator(State, SyntheticMessages(), ZX_QM_DIR "/synthetic.qm");
+}
+BENCHMARK(BM_GetTextAgainstQTranslator)->UseManualTime();
+
+void BM_GetTextAgainstQTranslatorOnACatalogue(benchmark::State& State) {
+    MeasureAgainstTranslator(State, CatalogueMessages(), ZX_QM_DIR "/catalogue.qm");
+}
+BENCHMARK(BM_GetTextAgainstQTranslatorOnACatalogue)->UseManualTime();
 
 } // namespace

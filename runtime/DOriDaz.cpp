@@ -2,8 +2,11 @@
 
 #include "rtl/SysUtils.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -37,6 +40,27 @@ TValue ReadConverted(TCustomIniFile& Ini, const AnsiString& Section, const AnsiS
 
 bool IsSectionHeader(const AnsiString& Line) {
     return Line.front() == '[' && Line.back() == ']';
+}
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool HasLineBreak(const AnsiString& Text) {
+    return Text.find_first_of("\r\n") != AnsiString::npos;
+}
+
+// Why the entry's line would not read back as this section, key and value;
+// nullptr when it would.
+const char* UnwritableEntryReason(const AnsiString& Section, const AnsiString& Ident,
+                                  const AnsiString& Value) {
+    if (HasLineBreak(Section) || HasLineBreak(Ident) || HasLineBreak(Value))
+        return "a line break would start a new line";
+    if (Ident.find('=') != AnsiString::npos)
+        return "the key holds \"=\"";
+    if (Ident.starts_with(";"))
+        return "the key would read as a comment";
+    if (IsSectionHeader(Ident + "=" + Value))
+        return "the entry would read as a section header";
+    return nullptr;
 }
 
 } // namespace
@@ -119,17 +143,18 @@ bool TCustomIniFile::ValueExists(const AnsiString& Section, const AnsiString& Id
 // ---------------------------------------------------------------------------
 // TMemIniEntry
 
-TMemIniEntry::TMemIniEntry() {
-    FEntries.SetSorted(true);
-    FEntries.SetDuplicates(dupAccept);
+namespace {
+
+bool KeyBefore(const AnsiString& Key1, const AnsiString& Key2) {
+    return AnsiCompareText(Key1, Key2) < 0;
 }
 
-TMemIniEntry::~TMemIniEntry() {
-    Clear();
-}
+} // namespace
 
-TMemIniValue* TMemIniEntry::ValueHolder(Integer I) const {
-    return static_cast<TMemIniValue*>(FEntries.Objects(I));
+const TMemIniEntry::TItem& TMemIniEntry::At(Integer I) const {
+    if (I < 0 || I >= GetStringCount())
+        throw EListError(Format("List index out of bounds (%d)", {I}));
+    return FEntries[static_cast<std::size_t>(I)];
 }
 
 void TMemIniEntry::divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiString& Value) {
@@ -143,10 +168,21 @@ void TMemIniEntry::divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiStri
     Value = S.substr(equalSign + 1);
 }
 
+bool TMemIniEntry::Find(const AnsiString& Key, Integer& Index) const {
+    const auto first = std::lower_bound(
+        FEntries.begin(), FEntries.end(), Key,
+        [](const TItem& Item, const AnsiString& Wanted) { return KeyBefore(Item.Key, Wanted); });
+    Index = static_cast<Integer>(first - FEntries.begin());
+    return first != FEntries.end() && AnsiSameText(first->Key, Key);
+}
+
+// A text written by the engine is sorted already, so most keys read go
+// after the last one.
 Integer TMemIniEntry::Add(const AnsiString& Key, const AnsiString& Value) {
-    auto holder = std::make_unique<TMemIniValue>(Value);
-    const Integer index = FEntries.AddObject(Key, holder.get());
-    holder.release();
+    Integer index = GetStringCount();
+    if (!FEntries.empty() && !KeyBefore(FEntries.back().Key, Key))
+        Find(Key, index);
+    FEntries.insert(FEntries.begin() + index, TItem{Key, std::make_unique<TMemIniValue>(Value)});
     return index;
 }
 
@@ -168,16 +204,30 @@ void TMemIniEntry::Assign(const TPersistent* Source) {
         Add((*lines)[i]);
 }
 
-void TMemIniEntry::Clear() {
-    for (Integer i = 0; i < FEntries.Count(); ++i)
-        delete ValueHolder(i);
-    FEntries.Clear();
+void TMemIniEntry::Delete(Integer I) {
+    At(I);
+    FEntries.erase(FEntries.begin() + I);
 }
 
-void TMemIniEntry::Delete(Integer I) {
-    TMemIniValue* holder = ValueHolder(I);
-    FEntries.Delete(I);
-    delete holder;
+void TMemIniEntry::WriteStrings(std::vector<TKeyValue> Entries) {
+    // Of the writes of one key only the last one counts.
+    std::stable_sort(Entries.begin(), Entries.end(),
+                     [](const TKeyValue& A, const TKeyValue& B) { return KeyBefore(A.first, B.first); });
+    std::vector<TItem> merged;
+    merged.reserve(FEntries.size() + Entries.size());
+    auto kept = FEntries.begin();
+    for (auto written = Entries.begin(); written != Entries.end(); ++written) {
+        if (written + 1 != Entries.end() && AnsiSameText(written->first, (written + 1)->first))
+            continue;
+        while (kept != FEntries.end() && KeyBefore(kept->Key, written->first))
+            merged.push_back(std::move(*kept++));
+        if (kept != FEntries.end() && AnsiSameText(kept->Key, written->first))
+            ++kept;
+        merged.push_back(
+            TItem{std::move(written->first), std::make_unique<TMemIniValue>(written->second)});
+    }
+    std::move(kept, FEntries.end(), std::back_inserter(merged));
+    FEntries = std::move(merged);
 }
 
 // ---------------------------------------------------------------------------
@@ -216,7 +266,9 @@ void TMemIniFile::SetStrings(const TStrings& List) {
     Clear();
     TMemIniEntry* section = nullptr;
     for (Integer i = 0; i < List.Count(); ++i) {
-        const AnsiString line = List[i];
+        AnsiString line = List[i];
+        if (i == 0 && line.starts_with(Utf8ByteOrderMark))
+            line.erase(0, Utf8ByteOrderMark.size());
         if (line.empty() || line.front() == ';')
             continue;
         if (IsSectionHeader(line)) {
@@ -267,6 +319,9 @@ AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& 
 
 void TMemIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident,
                               const AnsiString& Value) {
+    if (const char* reason = UnwritableEntryReason(Section, Ident, Value))
+        throw EIniFileException(Format("Cannot write key \"%s\" of section \"%s\": %s",
+                                       {Ident, Section, reason}));
     TMemIniEntry* section = FindSection(Section);
     if (!section)
         section = AddSection(Section);
@@ -300,6 +355,34 @@ void TMemIniFile::ReadSectionValues(const AnsiString& Section, TStrings& Strings
         for (Integer i = 0; i < section->GetStringCount(); ++i)
             Strings.AddObject(section->getKey(i), section->ValueHolder(i));
     });
+}
+
+void TMemIniFile::ReadSectionValues(const AnsiString& Section, const AnsiString& Prefix,
+                                    TStrings& Strings) {
+    UpdateStrings(Strings, [&] {
+        Strings.Clear();
+        const TMemIniEntry* section = FindSection(Section);
+        if (!section)
+            return;
+        Integer i = 0;
+        section->Find(Prefix, i);
+        for (; i < section->GetStringCount(); ++i) {
+            const AnsiString& key = section->getKey(i);
+            if (key.size() < Prefix.size() || !AnsiSameText(key.substr(0, Prefix.size()), Prefix))
+                break;
+            Strings.AddObject(key, section->ValueHolder(i));
+        }
+    });
+}
+
+void TMemIniFile::WriteStrings(const AnsiString& Section,
+                               std::vector<TMemIniEntry::TKeyValue> Entries) {
+    if (Entries.empty())
+        return;
+    TMemIniEntry* section = FindSection(Section);
+    if (!section)
+        section = AddSection(Section);
+    section->WriteStrings(std::move(Entries));
 }
 
 void TMemIniFile::EraseSection(const AnsiString& Section) {

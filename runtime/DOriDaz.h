@@ -4,6 +4,15 @@
 
 #include "rtl/Classes.h"
 
+#include <memory>
+#include <utility>
+#include <vector>
+
+// A section name, key or value that the engine could not read back as written.
+class EIniFileException : public Exception {
+    using Exception::Exception;
+};
+
 // ---------------------------------------------------------------------------
 // TCustomIniFile: the typed reads and writes, built on ReadString,
 // WriteString and ReadSection of a descendant.
@@ -73,17 +82,19 @@ private:
 class TMemIniEntry : public TPersistent {
     ZX_CLASS(TMemIniEntry, TPersistent)
 public:
-    TMemIniEntry();
-    ~TMemIniEntry() override;
+    TMemIniEntry() = default;
     TMemIniEntry(const TMemIniEntry&) = delete;
     TMemIniEntry& operator=(const TMemIniEntry&) = delete;
 
-    Integer GetStringCount() const { return FEntries.Count(); }
-    AnsiString getKey(Integer I) const { return FEntries[I]; }
+    // What WriteStrings writes: a key and its value.
+    using TKeyValue = std::pair<AnsiString, AnsiString>;
+
+    Integer GetStringCount() const { return static_cast<Integer>(FEntries.size()); }
+    const AnsiString& getKey(Integer I) const { return At(I).Key; }
     const AnsiString& GetValue(Integer I) const { return ValueHolder(I)->Value(); }
     void SetValue(Integer I, const AnsiString& S) { ValueHolder(I)->SetValue(S); }
     AnsiString getEntry(Integer I) const { return getKey(I) + "=" + GetValue(I); }
-    TMemIniValue* ValueHolder(Integer I) const;
+    TMemIniValue* ValueHolder(Integer I) const { return At(I).Value.get(); }
 
     // Splits S at its first "="; without one, S is the key and the value is empty.
     static void divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiString& Value);
@@ -91,13 +102,23 @@ public:
     Integer Add(const AnsiString& S);
     // A TStrings source replaces the entries by its "key=value" lines.
     void Assign(const TPersistent* Source) override;
-    void Clear();
+    void Clear() { FEntries.clear(); }
     void Delete(Integer I);
     // Binary search; among equal keys the first in list order.
-    bool Find(const AnsiString& Key, Integer& Index) const { return FEntries.Find(Key, Index); }
+    bool Find(const AnsiString& Key, Integer& Index) const;
+    // The same as writing each entry in turn -- an entry of a key that is
+    // there already replaces the first of its equals, key spelling included,
+    // else it goes in front of them -- in one pass over the section.
+    void WriteStrings(std::vector<TKeyValue> Entries);
 
 private:
-    TStringList FEntries;
+    struct TItem {
+        AnsiString Key;
+        std::unique_ptr<TMemIniValue> Value;
+    };
+    const TItem& At(Integer I) const;
+
+    std::vector<TItem> FEntries;
 };
 
 // ---------------------------------------------------------------------------
@@ -115,19 +136,29 @@ public:
 
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident,
                           const AnsiString& Default) override;
+    // Raises EIniFileException, storing nothing, when the line written for
+    // the entry would read back otherwise: a line break anywhere, a key
+    // holding "=" or starting with ";", or an entry that reads as a section
+    // header.
     void WriteString(const AnsiString& Section, const AnsiString& Ident,
                      const AnsiString& Value) override;
     void ReadSection(const AnsiString& Section, TStrings& Strings) override;
     void ReadSections(TStrings& Strings) override;
     // The keys of Section, each carrying its TMemIniValue as object.
     void ReadSectionValues(const AnsiString& Section, TStrings& Strings) override;
+    // The same for the keys that begin with Prefix (case ignored), found
+    // without walking the rest of the section.
+    void ReadSectionValues(const AnsiString& Section, const AnsiString& Prefix, TStrings& Strings);
+    // TMemIniEntry::WriteStrings into Section, made when missing.
+    void WriteStrings(const AnsiString& Section, std::vector<TMemIniEntry::TKeyValue> Entries);
     void EraseSection(const AnsiString& Section) override;
     void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
     // Renders the whole text and replaces the file atomically.
     void UpdateFile() override;
 
     void LoadValues();
-    // Replaces the content by the parsed lines of List.
+    // Replaces the content by the parsed lines of List; a UTF-8 byte-order
+    // mark before the first line is skipped.
     void SetStrings(const TStrings& List);
     // Appends the rendered lines to List.
     void GetStrings(TStrings& List) const;

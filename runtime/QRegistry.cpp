@@ -1,13 +1,11 @@
 #include "runtime/QRegistry.h"
 
-#include "clx/Forms.h"
-
 namespace {
 
 // Settings live beside the program that loaded the package, one file per
 // owner class.
 AnsiString SettingsFileName(const TObject* Owner) {
-    return ExtractFilePath(Application->ExeName()) + Owner->ClassName() + ".ini";
+    return ExtractFilePath(ParamStr(0)) + Owner->ClassName() + ".ini";
 }
 
 } // namespace
@@ -18,7 +16,7 @@ TRegistry::~TRegistry() {
     try {
         UpdateFile();
     } catch (...) {
-        Application->HandleException(this);
+        HandleApplicationException(this);
     }
 }
 

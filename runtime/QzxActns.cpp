@@ -92,3 +92,8 @@ void TzxLangChangeLanguage::PublishedProperties(TPropertyBuilder<TzxLangChangeLa
     P.Property("ActiveLanguage", &TzxLangChangeLanguage::ActiveLanguage,
                &TzxLangChangeLanguage::SetActiveLanguage);
 }
+
+void InitQzxActns() {
+    if (!GetClass("TzxLangChangeLanguage"))
+        RegisterClass(TzxLangChangeLanguage::StaticClass());
+}

@@ -61,3 +61,7 @@ public:
 private:
     Integer FActiveLanguage = 1;
 };
+
+// Unit start-up: registers TzxLangChangeLanguage for form streaming unless a
+// class of that name is registered already.
+void InitQzxActns();

@@ -4,6 +4,7 @@
 #include "runtime/QzxComp_Engine.h"
 
 #include "clx/Forms.h"
+#include "clx/StdCtrls.h"
 
 const std::array<AnsiString, StringsTypeCount> KindPropertyNames = {
     "Caption", "Hint",  "DisplayLabel", "Font",        "TStrings", "Dialog",
@@ -37,13 +38,6 @@ bool IsParentFont(TObject* Target) {
 
 namespace {
 
-bool InheritsFromClassNamed(const TObject* Object, const char* ClassName) {
-    for (TClass type = Object->ClassType(); type; type = type->Parent)
-        if (SameText(type->Name, ClassName))
-            return true;
-    return false;
-}
-
 bool IsStringKind(TTypeKind Kind) {
     return tkStrings.Contains(Kind);
 }
@@ -56,9 +50,7 @@ Integer CharSetNamed(const AnsiString& Name) {
     return -1;
 }
 
-// Overwrites T's lines in place by the lines of Source, so that the objects
-// attached to them stay, adding or removing lines at the end.
-void UpdateStrings(TStrings& Target, const TStringList& Source) {
+void OverwriteLines(TStrings& Target, const TStringList& Source) {
     auto* sortedList = dynamic_cast<TStringList*>(&Target);
     bool wasSorted = sortedList && sortedList->Sorted();
     if (sortedList)
@@ -74,62 +66,18 @@ void UpdateStrings(TStrings& Target, const TStringList& Source) {
         sortedList->SetSorted(wasSorted);
 }
 
-void SetLocaleSetting(Integer Setting, const AnsiString& Value) {
-    auto setNames = [&Value](auto& Names) {
-        TStringList items;
-        items.SetCommaText(Value);
-        for (Integer index = 0; index < items.Count() && index < Integer(Names.size()); ++index)
-            Names[static_cast<std::size_t>(index)] = items.Get(index);
-    };
-    switch (Setting) {
-    case 0:
-        CurrencyString = Value;
-        break;
-    case 1:
-        ThousandSeparator = Value[0];
-        break;
-    case 2:
-        DecimalSeparator = Value[0];
-        break;
-    case 3:
-        DateSeparator = Value[0];
-        break;
-    case 4:
-        ShortDateFormat = Value;
-        break;
-    case 5:
-        LongDateFormat = Value;
-        break;
-    case 6:
-        TimeSeparator = Value[0];
-        break;
-    case 7:
-        TimeAMString = Value;
-        break;
-    case 8:
-        TimePMString = Value;
-        break;
-    case 9:
-        ShortTimeFormat = Value;
-        break;
-    case 10:
-        LongTimeFormat = Value;
-        break;
-    case 11:
-        setNames(ShortMonthNames);
-        break;
-    case 12:
-        setNames(LongMonthNames);
-        break;
-    case 13:
-        setNames(ShortDayNames);
-        break;
-    case 14:
-        setNames(LongDayNames);
-        break;
-    default:
-        break;
+// Overwrites T's lines in place by the lines of Source, so that the objects
+// attached to them stay, adding or removing lines at the end; a control
+// showing them hears of the change once.
+void UpdateStrings(TStrings& Target, const TStringList& Source) {
+    Target.BeginUpdate();
+    try {
+        OverwriteLines(Target, Source);
+    } catch (...) {
+        Target.EndUpdate();
+        throw;
     }
+    Target.EndUpdate();
 }
 
 // A collection line's key: Component.Path[Index].Property, where Path may
@@ -183,9 +131,13 @@ bool TzxCustomLang::TEngine::IsSmartExcluded(const TzxCustomLang& L, const AnsiS
 
 AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const AnsiString& Line,
                                              bool TestMode, bool UseDefault) {
+    return LineValue(L, TzxTranslationLine(Line, L.Delim()), TestMode, UseDefault);
+}
+
+AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
+                                             bool TestMode, bool UseDefault) {
     return TranslatedValue(
-        L, [&](Integer Language) { return GetLineField(Line, Language, L.Delim()); }, TestMode,
-        UseDefault);
+        L, [&Line](Integer Language) { return Line.Value(Language); }, TestMode, UseDefault);
 }
 
 // Under ttGetDefault an empty value falls back to value 1.
@@ -273,8 +225,7 @@ void TzxCustomLang::TEngine::ApplyOwnerFont(TzxCustomLang& L) {
         if (!value.empty())
             font->SetName(value);
     }
-    Integer charset = CharSetNamed(
-        UTF8Encode(L.GetStringValue(*L.FCharSets, UTF8Decode(className), L.FActiveLanguage)));
+    Integer charset = CharSetNamed(StringValue(L, *L.FCharSets, className, L.FActiveLanguage));
     if (charset >= 0)
         font->SetCharset(static_cast<TFontCharSet>(charset));
 }
@@ -319,7 +270,8 @@ TzxCustomLang::TEngine::TCharSetIndex TzxCustomLang::TEngine::CharSetIndex(const
 void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& Line,
                                            TStringsType Kind, bool TestMode,
                                            const TCharSetIndex& CharSets) {
-    const AnsiString key = TextBefore(Line, L.Delim());
+    const TzxTranslationLine line(Line, L.Delim());
+    const AnsiString& key = line.Key();
     AnsiString name = key;
     AnsiString propName = KindPropertyNames[static_cast<std::size_t>(Kind)];
     AnsiString subProp;
@@ -334,13 +286,13 @@ void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& L
     }
     if (L.FDoNotTranslate->IndexOf(name) >= 0)
         return;
-    const AnsiString value = L.ValueOfLine(Line, TestMode);
+    const AnsiString value = LineValue(L, line, TestMode, L.TranslateType == ttGetDefault);
     if (Kind == stLocales) {
         if (value.empty())
             return;
-        for (Integer setting = 0; setting < LocaleSettingCount; ++setting)
-            if (name == LocaleKeys[static_cast<std::size_t>(setting)]) {
-                SetLocaleSetting(setting, value);
+        for (const TLocaleSetting& setting : LocaleSettings)
+            if (name == setting.Key) {
+                setting.Write(value);
                 break;
             }
         return;
@@ -369,10 +321,10 @@ void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& L
         auto* strings = dynamic_cast<TStrings*>(GetObjectProp(holder, stringsProp));
         if (!strings || value.empty() || value == strings->CommaText())
             return;
-        PPropInfo itemIndex = subProp.empty() && InheritsFromClassNamed(target, "TCustomComboBox")
+        PPropInfo itemIndex = subProp.empty() && dynamic_cast<TCustomComboBox*>(target)
                                   ? GetPropInfo(target, "ItemIndex")
                                   : nullptr;
-        PPropInfo wordWrap = subProp.empty() && InheritsFromClassNamed(target, "TCustomMemo")
+        PPropInfo wordWrap = subProp.empty() && dynamic_cast<TCustomMemo*>(target)
                                  ? GetPropInfo(target, "WordWrap")
                                  : nullptr;
         Integer savedIndex = itemIndex ? GetOrdProp(target, itemIndex) : 0;

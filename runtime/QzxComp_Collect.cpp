@@ -101,25 +101,52 @@ void TzxCustomLang::RemoveSmartExcl(TStrings& List, const AnsiString& CompName,
     for (Integer index = List.Count() - 1; index >= 0; --index)
         if (belongs(TextBefore(List.Get(index), Delim())))
             List.Delete(index);
+    FKeyIndexes.erase(&List);
 }
 
 // ---------------------------------------------------------------------------
 // One text into its line
 
 AnsiString TzxCustomLang::NewLine(const AnsiString& Key, const AnsiString& Text) const {
-    return Key + Delim() + Text + AnsiString(static_cast<std::size_t>(FNumOfLanguages), Delim());
+    TzxTranslationLine line(Key, FNumOfLanguages, Delim());
+    line.SetValue(1, Text);
+    return line.Text();
 }
 
+// The line's key upper-cased; nothing when the line has no delimiter.
+std::optional<AnsiString> TzxCustomLang::TEngine::UpperKeyOfLine(const TzxCustomLang& L,
+                                                                 const AnsiString& Line) {
+    const auto at = Line.find(L.Delim());
+    if (at == AnsiString::npos)
+        return std::nullopt;
+    return AnsiUpperCase(Line.substr(0, at));
+}
+
+// While a collecting pass runs the lists change by lines added at their
+// end, so each list's index of keys follows them; a list that lost lines,
+// or whose indexed line no longer has its key, is indexed anew.
 Integer TzxCustomLang::TEngine::IndexOfKey(const TzxCustomLang& L, const TStrings& List,
                                            const AnsiString& Key) {
     const AnsiString key = AnsiUpperCase(Key);
-    for (Integer index = 0; index < List.Count(); ++index) {
-        const AnsiString line = List.Get(index);
-        if (line.find(L.Delim()) != AnsiString::npos &&
-            AnsiUpperCase(TextBefore(line, L.Delim())) == key)
-            return index;
+    if (!L.FIndexingKeys) {
+        for (Integer index = 0; index < List.Count(); ++index)
+            if (UpperKeyOfLine(L, List.Get(index)) == key)
+                return index;
+        return -1;
     }
-    return -1;
+    TCollectedKeys& keys = L.FKeyIndexes[&List];
+    for (bool fresh = false;; fresh = true) {
+        if (fresh || List.Count() < keys.Indexed)
+            keys = TCollectedKeys{};
+        for (; keys.Indexed < List.Count(); ++keys.Indexed)
+            if (auto lineKey = UpperKeyOfLine(L, List.Get(keys.Indexed)))
+                keys.FirstLine.emplace(std::move(*lineKey), keys.Indexed);
+        const auto found = keys.FirstLine.find(key);
+        if (found == keys.FirstLine.end())
+            return -1;
+        if (fresh || UpperKeyOfLine(L, List.Get(found->second)) == key)
+            return found->second;
+    }
 }
 
 // At design time the active language takes the current text; an empty
@@ -129,7 +156,7 @@ void TzxCustomLang::UpdateLine(TStrings& List, Integer Index, const AnsiString& 
                                const AnsiString& Text) {
     if (!IsDesigning())
         return;
-    AnsiString active = GetLineField(List.Get(Index), FActiveLanguage, Delim());
+    const AnsiString active = TzxTranslationLine(List.Get(Index), Delim()).Value(FActiveLanguage);
     if (active != Text && (!active.empty() || FActiveLanguage == 1))
         ReplaceStringValue(List, UTF8Decode(Text), UTF8Decode(Key), FActiveLanguage);
 }
@@ -143,11 +170,10 @@ Integer TzxCustomLang::TEngine::RestorableLine(const TzxCustomLang& L, const Ans
         return -1;
     const AnsiString shape = KeyShape(Key);
     for (Integer index = 0; index < L.FWorkList->Count(); ++index) {
-        const AnsiString line = L.FWorkList->Get(index);
-        AnsiString value = GetLineField(line, L.FActiveLanguage, L.Delim());
-        if (value.empty())
-            value = GetLineField(line, 1, L.Delim());
-        if (value == Text && KeyShape(TextBefore(line, L.Delim())) == shape)
+        const TzxTranslationLine line(L.FWorkList->Get(index), L.Delim());
+        const AnsiString& active = line.Value(L.FActiveLanguage);
+        const AnsiString& value = active.empty() ? line.Value(1) : active;
+        if (value == Text && KeyShape(line.Key()) == shape)
             return index;
     }
     return -1;
@@ -165,9 +191,10 @@ TzxCustomLang::TEngine::CollectText(TzxCustomLang& L, TStrings& List, const Ansi
         return TCollected::Kept;
     Integer found = RestorableLine(L, Key, Text);
     if (found >= 0) {
-        const AnsiString line = L.FWorkList->Get(found);
-        RestoredFrom = TextBefore(line, L.Delim());
-        List.Add(Key + line.substr(RestoredFrom.size()));
+        TzxTranslationLine line(L.FWorkList->Get(found), L.Delim());
+        RestoredFrom = line.Key();
+        line.SetKey(Key);
+        List.Add(line.Text());
         return TCollected::Restored;
     }
     List.Add(L.NewLine(Key, Text));
@@ -199,6 +226,7 @@ void TzxCustomLang::BuildList() {
         TEngine::CollectOwnerText(*this, stHints);
         TEngine::CollectOwnerFont(*this);
         FWorkList = std::make_unique<TStringList>();
+        FIndexingKeys = true;
         TEngine::CollectKinds(*this);
         CheckRmdProps();
         UpdateExtended();
@@ -207,6 +235,8 @@ void TzxCustomLang::BuildList() {
         // was collected before the failure stays.
     }
     FWorkList.reset();
+    FIndexingKeys = false;
+    FKeyIndexes.clear();
     DoRaiseExceptions = raiseExceptions;
 }
 
@@ -260,14 +290,15 @@ Integer TzxCustomLang::TEngine::OwnLineIndex(TzxCustomLang& L, TStrings& List,
     if (index < 0 && !L.Owner()->Name().empty())
         index = IndexOfKey(L, List, L.Owner()->Name());
     if (index < 0 && List.Count() > 0 && !OwnText.empty()) {
-        const AnsiString key = TextBefore(List.Get(0), L.Delim());
-        if (!L.Owner()->FindComponent(key) && GetLineField(List.Get(0), 1, L.Delim()) == OwnText)
+        const TzxTranslationLine first(List.Get(0), L.Delim());
+        if (!L.Owner()->FindComponent(first.Key()) && first.Value(1) == OwnText)
             index = 0;
     }
     if (index < 0)
         return -1;
-    const AnsiString line = List.Get(index);
-    List.Put(index, className + line.substr(TextBefore(line, L.Delim()).size()));
+    TzxTranslationLine line(List.Get(index), L.Delim());
+    line.SetKey(className);
+    List.Put(index, line.Text());
     return index;
 }
 
@@ -407,8 +438,7 @@ void TzxCustomLang::TEngine::AddCharSetLine(TzxCustomLang& L, const AnsiString& 
     if (!RestoredFrom.empty() && IndexOfKey(L, *charSets, RestoredFrom) >= 0) {
         AnsiString line = Name + L.Delim();
         for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
-            line += UTF8Encode(L.GetStringValue(*charSets, UTF8Decode(RestoredFrom), language)) +
-                    L.Delim();
+            line += StringValue(L, *charSets, RestoredFrom, language) + L.Delim();
         charSets->Add(line);
     } else if (!CharSetName.empty()) {
         charSets->Add(L.NewLine(Name, CharSetName));

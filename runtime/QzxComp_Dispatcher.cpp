@@ -2,6 +2,8 @@
 // one translation file for the translation components linked to it.
 #include "runtime/QzxComp_Engine.h"
 
+#include "runtime/DOriDaz.h"
+
 TzxLangDispatcher::TzxLangDispatcher(TComponent* AOwner)
     : TComponent(AOwner), FLangNames(std::make_unique<TStringList>()),
       FTestModeInfo(std::make_unique<TTestModeInfo>()) {
@@ -206,18 +208,27 @@ void TzxLangDispatcher::SetLanguage(const WideString& Value) {
 // ---------------------------------------------------------------------------
 // Whole files
 
-// A text file is checked whole by each component before it changes; a
-// binary one holds an entry per form, so every form's entry is read once
+// A text file is read once and checked whole before any component changes;
+// a binary one holds an entry per form, so every form's entry is read once
 // before any component changes.
 void TzxLangDispatcher::LoadAllFromFile(const WideString& FileName) {
     const AnsiString name = UTF8Encode(FileName);
     if (FLangs.Count() == 0 || !FileExists(name))
         return;
-    if (zxIsBinaryFile(name))
-        CheckEveryEntry([&](TzxCustomLang& Scratch, const AnsiString& OwnerName) {
-            TZXBFileManager().LoadFromFile(&Scratch, OwnerName, name);
-        });
-    LoadEveryComponent([&](TzxCustomLang& Lang) { Lang.LoadAllFromFileDNC(FileName, true); });
+    if (zxIsBinaryFile(name)) {
+        TMemoryStream content;
+        content.LoadFromFile(name);
+        try {
+            LoadAllFromStream(content);
+        } catch (EReadError& error) {
+            error.SetMessage(Format("%s (file \"%s\")", {error.Message(), name}));
+            throw;
+        }
+        return;
+    }
+    const auto ini = TzxCustomLang::TEngine::ParseTranslationFile(FileName);
+    LoadEveryComponent(
+        [&](TzxCustomLang& Lang) { TzxCustomLang::TEngine::LoadAllKindsFromIni(Lang, *ini, true); });
 }
 
 void TzxLangDispatcher::LoadAllFromStream(TStream& Stream) {
@@ -275,7 +286,11 @@ void TzxLangDispatcher::SaveAllToFile(const WideString& FileName, const WideStri
         SaveAllToBinaryFile(FileName);
         return;
     }
-    ForEachLang([&](TzxCustomLang& Lang) { Lang.SaveAllToFile(FileName, Delim); });
+    if (FLangs.Count() == 0)
+        return;
+    std::vector<TzxCustomLang*> langs;
+    ForEachLang([&](TzxCustomLang& Lang) { langs.push_back(&Lang); });
+    TzxCustomLang::TEngine::SaveAllToTextFile(langs, FileName, Delim);
 }
 
 void TzxLangDispatcher::SaveAllToBinaryFile(const WideString& FileName) {

@@ -19,6 +19,16 @@ ELanguageError InvalidActiveLanguage(Integer Value, Integer Count);
 ELanguageError InvalidNumOfLanguages(Integer Value);
 ELanguageError LanguageNotListed();
 
+// A locale setting of the platform as the Locales list holds it: its key,
+// its text now, and the writing of a text into it.
+struct TLocaleSetting {
+    const char* Key;
+    AnsiString (*Read)();
+    void (*Write)(const AnsiString& Value);
+};
+// In the order of the locale snapshot and of LocaleKeys.
+extern const std::array<TLocaleSetting, LocaleSettingCount> LocaleSettings;
+
 // The property each kind collects and applies, where it names one.
 extern const std::array<AnsiString, StringsTypeCount> KindPropertyNames;
 // Properties that OtherStrings leaves to their own kinds.
@@ -39,6 +49,11 @@ bool IsParentFont(TObject* Target);
 class TzxCustomLang::TEngine {
 public:
     static void TakeLocaleSnapshot(TzxCustomLang& L);
+    // BuildStringByOne in the lists' own encoding.
+    static AnsiString ValuesOfOne(const TzxCustomLang& L, const AnsiString& Value, Integer Index);
+    // GetStringValue in the lists' own encoding.
+    static AnsiString StringValue(const TzxCustomLang& L, TStrings& List, const AnsiString& Key,
+                                  Integer Language);
     static void ReplaceInAllLists(TzxCustomLang& L, char OldChar, char NewChar);
     static void ChangeLangDelim(TzxCustomLang& L, Byte OldDelim, Byte NewDelim);
     static bool DataHoldsChar(const TzxCustomLang& L, char Ch);
@@ -106,15 +121,33 @@ public:
     static AnsiString OwnerClassName(const TzxCustomLang& L);
     static AnsiString UpperKeyOf(const TzxCustomLang& L, const AnsiString& Line);
     static void WriteLanguageNames(const TzxCustomLang& L, TMemIniFile& Ini);
-    static void DeleteOlderFormKeys(const TzxCustomLang& L, TStrings& Lines,
+    // A text file being written: its ini and the entries written into it.
+    struct TTextWrite;
+    static void WriteFileOptions(const TzxCustomLang& L, TMemIniFile& Ini, const AnsiString& Delim);
+    static void WriteKind(const TzxCustomLang& L, TStringsType Kind, const TStrings& List,
+                          TTextWrite& Text, const AnsiString& Delim);
+    static void DeleteOlderFormKeys(const TzxCustomLang& L, TTextWrite& Text,
                                     const AnsiString& Section);
+    static void WriteExtended(const TzxCustomLang& L, TTextWrite& Text, const AnsiString& Delim);
+    // Every kind the class keeps, and the extended translations when there
+    // are any or WithEmptyExtended; false when nothing was written.
+    static bool WriteAll(const TzxCustomLang& L, TTextWrite& Text, const AnsiString& Delim,
+                         bool WithEmptyExtended);
+    static void RewriteText(TStream& Stream, const std::function<bool(TTextWrite&)>& Write);
+    // Every component's lists into the text file, read once and replaced
+    // once; a component that raises leaves the file as it was.
+    static void SaveAllToTextFile(const std::vector<TzxCustomLang*>& Langs,
+                                  const WideString& FileName, const WideString& Delim);
+    // The file's text, checked, in a fresh ini engine.
+    static std::unique_ptr<TMemIniFile> ParseTranslationFile(const WideString& FileName);
+    static void LoadAllKindsFromIni(TzxCustomLang& L, TMemIniFile& Ini, bool ClearFirst);
     static bool ReadLanguageNames(const TzxCustomLang& L, TMemIniFile& Ini, TStringList& Names,
                                   TStringList& Fixed);
     static std::optional<AnsiString> LineOfEntry(const TzxCustomLang& L, TStringsType Kind,
                                                  const AnsiString& Key, const AnsiString& Value,
                                                  const AnsiString& FileDelim, bool& OwnersLine);
-    static Integer LoadKindFromIni(TzxCustomLang& L, TStringsType Kind, TMemIniFile& Ini,
-                                   bool ClearFirst);
+    static void LoadKindFromIni(TzxCustomLang& L, TStringsType Kind, TMemIniFile& Ini,
+                                bool ClearFirst);
     static void LoadAllKindsFromStream(TzxCustomLang& L, TStream& Stream, bool ClearFirst);
     static std::vector<TExtendedEntry> ExtendedEntries(const TzxCustomLang& L, TMemIniFile& Ini);
     static void LoadExtendedFromIni(TzxCustomLang& L, TMemIniFile& Ini, bool ClearFirst);
@@ -135,6 +168,7 @@ public:
     static void CollectText(TzxCustomLang& L, TStrings& List, const AnsiString& Key,
                             const AnsiString& Text);
     static Integer IndexOfKey(const TzxCustomLang& L, const TStrings& List, const AnsiString& Key);
+    static std::optional<AnsiString> UpperKeyOfLine(const TzxCustomLang& L, const AnsiString& Line);
     static Integer RestorableLine(const TzxCustomLang& L, const AnsiString& Key,
                                   const AnsiString& Text);
     static Integer OwnLineIndex(TzxCustomLang& L, TStrings& List, const AnsiString& OwnText);
@@ -180,6 +214,8 @@ public:
     // TranslatedValue.
     static AnsiString LineValue(const TzxCustomLang& L, const AnsiString& Line, bool TestMode,
                                 bool UseDefault);
+    static AnsiString LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
+                                bool TestMode, bool UseDefault);
     // Value ActiveLanguage, ValueOf(k) giving value k; in test mode an empty
     // value shows value 1 upper-cased, and with UseDefault an empty value
     // falls back to value 1.

@@ -247,35 +247,50 @@ TzxExtendedItem* TzxExtendedItems::Find(const AnsiString& Identifier) const {
 
 // Each element between the first and the last is resolved on its own, so
 // that a path leads through sub-objects and collection items alike.
-TObject* TzxCustomLang::GetObjByPath(const WideString& Path) const {
-    const AnsiString path = UTF8Encode(Path);
-    std::size_t point = path.find('.');
-    if (!Owner() || point == AnsiString::npos)
+namespace {
+
+TObject* ObjectByPath(const TzxCustomLang& Lang, const AnsiString& Path) {
+    TComponent* owner = Lang.Owner();
+    std::size_t point = Path.find('.');
+    if (!owner || point == AnsiString::npos)
         return nullptr;
-    const AnsiString first = path.substr(0, point);
-    TObject* object = first == Owner()->ClassName() ? Owner() : Owner()->FindComponent(first);
+    const AnsiString first = Path.substr(0, point);
+    TObject* object = first == owner->ClassName() ? owner : owner->FindComponent(first);
     std::size_t next;
-    while (object && (next = path.find('.', point + 1)) != AnsiString::npos) {
-        object = StepInto(object, path.substr(point + 1, next - point - 1));
+    while (object && (next = Path.find('.', point + 1)) != AnsiString::npos) {
+        object = StepInto(object, Path.substr(point + 1, next - point - 1));
         point = next;
     }
     return object;
 }
 
-namespace {
-
-TPathTarget ResolvePath(const TzxCustomLang& Lang, const WideString& Path) {
-    TObject* object = Lang.GetObjByPath(Path);
+TPathTarget ResolvePath(const TzxCustomLang& Lang, const AnsiString& Path) {
+    TObject* object = ObjectByPath(Lang, Path);
     if (!object)
         return {};
-    PPropInfo prop = GetPropInfo(object, PropertyNameOf(UTF8Encode(Path)), tkProperties);
+    PPropInfo prop = GetPropInfo(object, PropertyNameOf(Path), tkProperties);
     return prop ? TPathTarget{object, prop} : TPathTarget{};
+}
+
+// A text that does not convert leaves the property unchanged.
+void SetPathText(const TzxCustomLang& Lang, const AnsiString& Path, const AnsiString& Value) {
+    TPathTarget target = ResolvePath(Lang, Path);
+    if (!target.Prop)
+        return;
+    try {
+        SetPropertyText(target, Value);
+    } catch (const std::exception&) {
+    }
 }
 
 } // namespace
 
+TObject* TzxCustomLang::GetObjByPath(const WideString& Path) const {
+    return ObjectByPath(*this, UTF8Encode(Path));
+}
+
 TTypeKind TzxCustomLang::GetPropTypeByPath(const WideString& Path) const {
-    TPathTarget target = ResolvePath(*this, Path);
+    TPathTarget target = ResolvePath(*this, UTF8Encode(Path));
     if (!target.Prop)
         return tkUnknown;
     TTypeKind kind = target.Prop->PropType->Kind;
@@ -285,20 +300,14 @@ TTypeKind TzxCustomLang::GetPropTypeByPath(const WideString& Path) const {
 }
 
 WideString TzxCustomLang::GetPropValueByPath(const WideString& Path) const {
-    TPathTarget target = ResolvePath(*this, Path);
+    TPathTarget target = ResolvePath(*this, UTF8Encode(Path));
     if (!target.Prop)
         return WideString();
     return UTF8Decode(PropertyText(target).value_or(AnsiString()));
 }
 
 void TzxCustomLang::SetPropValueByPath(const WideString& Path, const WideString& Value) {
-    TPathTarget target = ResolvePath(*this, Path);
-    if (!target.Prop)
-        return;
-    try {
-        SetPropertyText(target, UTF8Encode(Value));
-    } catch (const std::exception&) {
-    }
+    SetPathText(*this, UTF8Encode(Path), UTF8Encode(Value));
 }
 
 // ---------------------------------------------------------------------------
@@ -326,7 +335,7 @@ void TzxCustomLang::ChangeLangForExtended() {
         TzxExtendedItem* item = FExtendedTranslations->Items(index);
         AnsiString value = ValueOfLine(AnsiString(1, Delim()) + item->Values(), testMode);
         if (!value.empty())
-            SetPropValueByPath(UTF8Decode(item->GetIdentifier()), UTF8Decode(value));
+            SetPathText(*this, item->GetIdentifier(), value);
     }
 }
 
@@ -335,7 +344,7 @@ void TzxCustomLang::ChangeLangForExtended() {
 void TzxCustomLang::UpdateExtended() {
     for (Integer index = FExtendedTranslations->Count() - 1; index >= 0; --index) {
         TzxExtendedItem* item = FExtendedTranslations->Items(index);
-        TPathTarget target = ResolvePath(*this, UTF8Decode(item->GetIdentifier()));
+        TPathTarget target = ResolvePath(*this, item->GetIdentifier());
         if (!target.Prop) {
             delete item;
             continue;

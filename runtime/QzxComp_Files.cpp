@@ -127,16 +127,10 @@ void TzxCustomLang::LoadAllFromFile(const WideString& FileName, bool ClearFirst)
 // the file, so the whole save writes them too; a component without any
 // writes the file as the kinds alone make it.
 void TzxCustomLang::SaveAllToFile(const WideString& FileName, const WideString& Delim) {
-    TEngine::WriteToFile(*this, FileName, [&](TStream& Text) {
-        bool wrote = false;
-        for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-            wrote = SaveToStream(static_cast<TStringsType>(kind), Text, Delim) >= 0 || wrote;
-        if (FExtendedTranslations->Count() > 0) {
-            SaveExtendedToStream(Text, Delim);
-            wrote = true;
-        }
-        return wrote;
-    });
+    if (IsBinary(FileName))
+        SaveAllToBinaryFile(NameOf(FileName));
+    else
+        TEngine::SaveAllToTextFile({this}, FileName, Delim);
 }
 
 Integer TzxCustomLang::LoadStringsFromFile(const WideString& FileName, bool ClearFirst) {
@@ -235,6 +229,8 @@ void TzxCustomLang::LoadAllFromBinaryStream(TStream& Stream) {
 }
 
 bool TzxCustomLang::LoadPropFromBinaryFile(TStringsType Kind, const AnsiString& FileName) {
+    if (!Owner())
+        return false;
     TZXBFileManager manager;
     const bool found = manager.LoadPropFromFile(Kind, FileName, this, Owner()->ClassName());
     if (found && Kind == stStrings)
@@ -293,8 +289,9 @@ void TzxCustomLang::TEngine::PutInStringTable(TzxCustomLang& L, const WideString
     values->Clear();
     const auto valueCount =
         static_cast<Integer>(std::count(Line.begin(), Line.end(), L.Delim())) - 1;
+    const TzxTranslationLine line(Line, L.Delim());
     for (Integer language = 1; language <= valueCount; ++language)
-        values->Add(GetLineField(Line, language, L.Delim()));
+        values->Add(line.Value(language));
 }
 
 bool TzxCustomLang::DeleteString(const WideString& ID) {

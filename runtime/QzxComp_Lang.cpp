@@ -7,12 +7,6 @@
 
 #include <algorithm>
 
-const std::array<AnsiString, LocaleSettingCount> LocaleKeys = {
-    "Currency String",   "Thousand Separator", "Decimal Separator", "Date Separator",
-    "Short Date Format", "Long Date Format",   "Time Separator",    "Time AM String",
-    "Time PM String",    "Short Time Format",  "Long Time Format",  "Short Month Names",
-    "Long Month Names",  "Short Day Names",    "Long Day Names"};
-
 namespace {
 
 const char* const OnlyOneLangPerForm =
@@ -47,17 +41,6 @@ TComponent* RefuseSecondLang(TComponent* AOwner) {
             if (dynamic_cast<TzxCustomLang*>(AOwner->Components(index)))
                 throw Exception(OnlyOneLangPerForm);
     return AOwner;
-}
-
-template <std::size_t N> WideString JoinNames(const std::array<AnsiString, N>& Names) {
-    AnsiString joined;
-    for (std::size_t index = 0; index < N; ++index)
-        joined += (index ? "," : "") + Names[index];
-    return UTF8Decode(joined);
-}
-
-WideString CharText(char Ch) {
-    return UTF8Decode(AnsiString(1, Ch));
 }
 
 std::unique_ptr<TStringList> NewList() {
@@ -96,16 +79,6 @@ ELanguageError InvalidNumOfLanguages(Integer Value) {
 
 ELanguageError LanguageNotListed() {
     return ELanguageError("Language name shall be included in LangNames property!");
-}
-
-AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
-    Integer start = Index == 0 ? 0 : NthCharPosition(Line, Delim, Index);
-    if (Index > 0 && start == 0)
-        return AnsiString();
-    Integer stop = NthCharPosition(Line, Delim, Index + 1);
-    if (stop == 0)
-        stop = static_cast<Integer>(Line.size()) + 1;
-    return Copy(Line, start + 1, stop - start - 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -160,12 +133,15 @@ void TzxCustomLang::FillDialogs() {
 }
 
 void TzxCustomLang::TEngine::TakeLocaleSnapshot(TzxCustomLang& L) {
-    L.FLocaleSnapshot = {
-        UTF8Decode(CurrencyString),  CharText(ThousandSeparator), CharText(DecimalSeparator),
-        CharText(DateSeparator),     UTF8Decode(ShortDateFormat), UTF8Decode(LongDateFormat),
-        CharText(TimeSeparator),     UTF8Decode(TimeAMString),    UTF8Decode(TimePMString),
-        UTF8Decode(ShortTimeFormat), UTF8Decode(LongTimeFormat),  JoinNames(ShortMonthNames),
-        JoinNames(LongMonthNames),   JoinNames(ShortDayNames),    JoinNames(LongDayNames)};
+    for (std::size_t index = 0; index < LocaleSettings.size(); ++index)
+        L.FLocaleSnapshot[index] = LocaleSettings[index].Read();
+}
+
+std::array<WideString, LocaleSettingCount> TzxCustomLang::LocaleSnapshot() const {
+    std::array<WideString, LocaleSettingCount> snapshot;
+    for (std::size_t index = 0; index < snapshot.size(); ++index)
+        snapshot[index] = UTF8Decode(FLocaleSnapshot[index]);
+    return snapshot;
 }
 
 // ---------------------------------------------------------------------------
@@ -219,7 +195,7 @@ void TzxCustomLang::TEngine::AddMissingLocaleNames(TzxCustomLang& L) {
     const AnsiString delim(1, L.Delim());
     for (Integer index = 11; index < LocaleSettingCount; ++index)
         L.FLocales->Add(LocaleKeys[static_cast<std::size_t>(index)] + delim +
-                        UTF8Encode(L.FLocaleSnapshot[static_cast<std::size_t>(index)]) + delim);
+                        L.FLocaleSnapshot[static_cast<std::size_t>(index)] + delim);
 }
 
 void TzxCustomLang::TEngine::RelinkExtendedItems(TzxCustomLang& L) {
@@ -411,16 +387,21 @@ void TzxCustomLang::SetExtendedTranslations(TzxExtendedItems* Value) {
 
 WideString TzxCustomLang::GetStringValue(TStrings& List, const WideString& Key,
                                          Integer Language) const {
+    return UTF8Decode(TEngine::StringValue(*this, List, UTF8Encode(Key), Language));
+}
+
+AnsiString TzxCustomLang::TEngine::StringValue(const TzxCustomLang& L, TStrings& List,
+                                               const AnsiString& Key, Integer Language) {
     try {
-        const AnsiString key = AnsiUpperCase(UTF8Encode(Key));
+        const AnsiString key = AnsiUpperCase(Key);
         for (Integer index = 0; index < List.Count(); ++index) {
             AnsiString line = List.Get(index);
-            if (AnsiUpperCase(LineKey(line, Delim())) == key)
-                return UTF8Decode(GetLineField(line, Language, Delim()));
+            if (AnsiUpperCase(LineKey(line, L.Delim())) == key)
+                return GetLineField(line, Language, L.Delim());
         }
     } catch (const std::exception&) {
     }
-    return WideString();
+    return AnsiString();
 }
 
 void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,
@@ -441,15 +422,9 @@ void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,
         AnsiString line = List.Get(index);
         if (AnsiUpperCase(LineKey(line, Delim())) != key)
             continue;
-        // A short line is padded first, so that the value lands in its own
-        // language's place.
-        Integer missing = Language + 1 - CountChar(line, Delim());
-        if (missing > 0)
-            line += AnsiString(static_cast<std::size_t>(missing), Delim());
-        Integer start = NthCharPosition(line, Delim(), Language);
-        Integer stop = NthCharPosition(line, Delim(), Language + 1);
-        List.Put(index, Copy(line, 1, start) + UTF8Encode(Value) +
-                            Copy(line, stop, static_cast<Integer>(line.size())));
+        TzxTranslationLine translation(line, Delim());
+        translation.SetValue(Language, UTF8Encode(Value));
+        List.Put(index, translation.Text());
         return;
     }
 }

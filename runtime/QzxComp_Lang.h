@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // The buttons a translated message box offers for a button set, in the
@@ -348,9 +349,7 @@ public:
     bool DoStoreSmart() const { return FSmartExcludeProps->Count() > 0; }
 
     // The platform's locale settings as they were when the component was made.
-    const std::array<WideString, LocaleSettingCount>& LocaleSnapshot() const {
-        return FLocaleSnapshot;
-    }
+    std::array<WideString, LocaleSettingCount> LocaleSnapshot() const;
     // Set by the component editor while it works: removals are then ignored
     // at design time.
     void SetIgnoreRemovals(bool Value) { FIgnoreRemovals = Value; }
@@ -417,7 +416,15 @@ private:
     // leave their finishing steps to its end.
     bool FLoadAll = false;
     std::unique_ptr<TStringList> FWorkList;
-    std::array<WideString, LocaleSettingCount> FLocaleSnapshot;
+    // While a collecting pass runs: the first line of each upper-cased key
+    // of each list it looks keys up in, and how many lines are indexed.
+    struct TCollectedKeys {
+        Integer Indexed = 0;
+        std::unordered_map<AnsiString, Integer> FirstLine;
+    };
+    mutable std::unordered_map<const TStrings*, TCollectedKeys> FKeyIndexes;
+    bool FIndexingKeys = false;
+    std::array<AnsiString, LocaleSettingCount> FLocaleSnapshot;
     TzxLangDispatcher* FLangDispatcher = nullptr;
     Byte FLangDelim = 1;
     std::unique_ptr<TStringList> FDoNotTranslate;

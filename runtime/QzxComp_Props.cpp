@@ -66,7 +66,7 @@ void TzxCustomLang::SetChangeLocales(bool Value) {
         return;
     const AnsiString delim(1, Delim());
     for (std::size_t index = 0; index < LocaleKeys.size(); ++index)
-        FLocales->Add(LocaleKeys[index] + delim + UTF8Encode(FLocaleSnapshot[index]) + delim);
+        FLocales->Add(LocaleKeys[index] + delim + FLocaleSnapshot[index] + delim);
 }
 
 void TTestModeInfo::PublishedProperties(TPropertyBuilder<TTestModeInfo>& P) {

@@ -29,6 +29,11 @@ void FoldText(const WideString& S, WideString& Folded) {
     Folded.reserve(S.size());
     for (std::size_t at = 0; at < S.size(); ++at) {
         char32_t code = S[at];
+        // Identifiers are mostly ASCII, whose folding is plain lower case.
+        if (code < 0x80) {
+            Folded += static_cast<char16_t>(code >= 'A' && code <= 'Z' ? code + ('a' - 'A') : code);
+            continue;
+        }
         bool pair = code >= 0xD800 && code <= 0xDBFF && at + 1 < S.size() && S[at + 1] >= 0xDC00 &&
                     S[at + 1] <= 0xDFFF;
         if (pair)
@@ -277,8 +282,9 @@ void TzxCustomLang::LoadStringsColl(TzxStringsCollection& Table, Integer SortLan
             const AnsiString line = FStrings->Get(index);
             TzxStringsCollectionItem* item = Table.Add();
             item->SetID(UTF8Decode(StringLineID(line, Delim())));
+            const TzxTranslationLine translation(line, Delim());
             for (Integer language = 1; language <= FNumOfLanguages; ++language)
-                item->Values()->Add(GetLineField(line, language, Delim()));
+                item->Values()->Add(translation.Value(language));
         }
     } catch (...) {
         Table.EndUpdate();

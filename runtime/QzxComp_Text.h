@@ -4,6 +4,7 @@
 
 #include "rtl/Classes.h"
 #include "rtl/TypInfo.h"
+#include "runtime/QzxTranslationLine.h"
 
 #include <array>
 #include <initializer_list>
@@ -92,12 +93,6 @@ private:
 
 // ---------------------------------------------------------------------------
 // Translation lines
-
-// Positional reading of a translation line: field 0 is the key, field k the
-// value of language k -- the text between the k-th and the (k+1)-th Delim
-// (to the end of the line when the line lacks that delimiter); empty
-// when the line has fewer than k delimiters. An empty value keeps its place.
-AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim);
 
 // Translation lines in line-based stores (the form-file property, ini text).
 // A line break inside a line has always travelled as the characters 25 26.

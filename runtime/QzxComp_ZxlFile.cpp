@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <limits>
+#include <map>
 #include <optional>
 #include <unordered_set>
 
@@ -132,6 +134,17 @@ AnsiString TypeKindName(const AnsiString& Stored, TMemIniFile& Ini) {
     return Stored.substr(0, Stored.find(FileDelimiter(Ini)));
 }
 
+// The keys that hold an extended entry's type kind, in any case.
+bool IsTypeKindKey(const AnsiString& Key) {
+    return Key.size() >= TypeKindSuffix.size() &&
+           SameText(Key.substr(Key.size() - TypeKindSuffix.size()), TypeKindSuffix);
+}
+
+// The type kind name stored for the extended entry Key.
+AnsiString StoredTypeKindName(TMemIniFile& Ini, const AnsiString& Key) {
+    return TypeKindName(Ini.ReadString(ExtendedSection, Key + TypeKindSuffix, "tkUnknown"), Ini);
+}
+
 // Refuses entries that no reader could use: an empty delimiter, which
 // would split nothing; language names that do not start with language 1;
 // property type kinds the platform does not know.
@@ -147,10 +160,13 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     TStringList keys;
     Ini.ReadSectionValues(ExtendedSection, keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
-        if (!keys[index].ends_with(TypeKindSuffix))
-            continue;
-        const AnsiString& typeName = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
-        if (GetEnumValue(TypeInfoOf(tkUnknown), TypeKindName(typeName, Ini)) < 0)
+        // Each entry's kind is checked as the loader finds it, by a lookup
+        // that ignores case, so no spelling of the key slips past.
+        const AnsiString typeName =
+            IsTypeKindKey(keys[index])
+                ? TypeKindName(static_cast<TMemIniValue*>(keys.Objects(index))->Value(), Ini)
+                : StoredTypeKindName(Ini, keys[index]);
+        if (GetEnumValue(TypeInfoOf(tkUnknown), typeName) < 0)
             refuse("unknown property type kind \"" + typeName + "\"");
     }
 }
@@ -173,10 +189,32 @@ std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
     return ReadTranslationFile(stream);
 }
 
-void WriteLines(TStream& Stream, const TStrings& Lines) {
+// The ini's text replaces the stream's; a text the reader would refuse is
+// never written.
+void WriteTranslationText(TStream& Stream, const TMemIniFile& Ini) {
+    TStringList lines;
+    Ini.GetStrings(lines);
+    CheckTranslationText(lines, SourceName(Stream));
     Stream.SetSize(0);
     Stream.SetPosition(0);
-    Lines.SaveToStream(Stream);
+    lines.SaveToStream(Stream);
+}
+
+// The keys of Section that belong to one of the names (a key "Name.item"),
+// each with its value holder, in the section's order.
+void ReadEntriesOf(TMemIniFile& Ini, const AnsiString& Section, const AnsiString& Name1,
+                   const AnsiString& Name2, TStrings& Keys) {
+    Ini.ReadSectionValues(Section, Name1 + ".", Keys);
+    if (Name2.empty() || AnsiSameText(Name1, Name2))
+        return;
+    TStringList second;
+    Ini.ReadSectionValues(Section, Name2 + ".", second);
+    if (second.Count() == 0)
+        return;
+    // Two names give two runs of keys that never overlap.
+    const Integer at = Keys.Count() > 0 && AnsiCompareText(Keys[0], second[0]) < 0 ? Keys.Count() : 0;
+    for (Integer index = 0; index < second.Count(); ++index)
+        Keys.InsertObject(at + index, second[index], second.Objects(index));
 }
 
 // Keys and texts may hold nothing that splits an entry or its line.
@@ -232,85 +270,184 @@ void TzxCustomLang::TEngine::WriteLanguageNames(const TzxCustomLang& L, TMemIniF
     }
 }
 
-Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
-    TStrings* list = GetPropListByType(Kind);
-    if (!list)
-        return -1;
-    const AnsiString delim = UTF8Encode(Delim);
-    CheckWritableText(delim);
-    const AnsiString prefix = TEngine::OwnerClassName(*this) + ".";
-    auto ini = ReadTranslationFile(Stream);
-    ini->WriteString(OptionsSection, DelimiterKey, delim);
-    TEngine::WriteLanguageNames(*this, *ini);
-    ini->EraseSection(OldLangNamesSection);
-    for (Integer index = 0; index < list->Count(); ++index) {
-        const AnsiString line = list->Get(index);
+// A text file being written: the ini of its current text, and the entries
+// the components write, kept per section and merged into it at the end, so
+// that a save of many forms rebuilds each section once. The result is the
+// text the writes would have given one after the other.
+struct TzxCustomLang::TEngine::TTextWrite {
+    explicit TTextWrite(TMemIniFile& AIni) : Ini(AIni) {}
+
+    void Write(const AnsiString& Section, const AnsiString& WriterClass,
+               std::vector<TMemIniEntry::TKeyValue> Entries) {
+        if (Entries.empty())
+            return;
+        Writers.insert(AnsiUpperCase(WriterClass));
+        auto& pending = Pending[Section];
+        std::move(Entries.begin(), Entries.end(), std::back_inserter(pending));
+    }
+
+    // Drops the keys of Section that begin with Name and a dot, those
+    // written before included.
+    void DeleteKeysOf(const AnsiString& Section, const AnsiString& Name) {
+        const AnsiString prefix = Name + ".";
+        TStringList keys;
+        Ini.ReadSectionValues(Section, prefix, keys);
+        for (Integer index = 0; index < keys.Count(); ++index)
+            Ini.DeleteKey(Section, keys[index]);
+        // Only the entries of a writer of that class name can begin so.
+        if (!Writers.contains(AnsiUpperCase(Name)))
+            return;
+        auto& pending = Pending[Section];
+        std::erase_if(pending, [&](const TMemIniEntry::TKeyValue& Entry) {
+            return StartsWithText(Entry.first, prefix);
+        });
+    }
+
+    void Finish() {
+        for (auto& [section, entries] : Pending)
+            Ini.WriteStrings(section, std::move(entries));
+        Pending.clear();
+    }
+
+    TMemIniFile& Ini;
+    std::map<AnsiString, std::vector<TMemIniEntry::TKeyValue>> Pending;
+    std::unordered_set<AnsiString> Writers;
+};
+
+// The options and the language names every save writes.
+void TzxCustomLang::TEngine::WriteFileOptions(const TzxCustomLang& L, TMemIniFile& Ini,
+                                              const AnsiString& Delim) {
+    CheckWritableText(Delim);
+    Ini.WriteString(OptionsSection, DelimiterKey, Delim);
+    WriteLanguageNames(L, Ini);
+    Ini.EraseSection(OldLangNamesSection);
+}
+
+void TzxCustomLang::TEngine::WriteKind(const TzxCustomLang& L, TStringsType Kind,
+                                       const TStrings& List, TTextWrite& Text,
+                                       const AnsiString& Delim) {
+    WriteFileOptions(L, Text.Ini, Delim);
+    const AnsiString prefix = OwnerClassName(L) + ".";
+    const AnsiString ownDelim(1, L.Delim());
+    std::vector<TMemIniEntry::TKeyValue> entries;
+    entries.reserve(static_cast<std::size_t>(List.Count()));
+    for (Integer index = 0; index < List.Count(); ++index) {
+        const AnsiString line = List.Get(index);
         if (line.empty())
             continue;
-        const auto at = line.find(this->Delim());
+        const auto at = line.find(L.Delim());
         AnsiString key = line.substr(0, at);
         const AnsiString values = at == AnsiString::npos ? AnsiString() : line.substr(at + 1);
         CheckWritableKey(key);
         if (HasIndexMarks(Kind))
             key = IndexMarksOf(key);
-        ini->WriteString(IniName(Kind), prefix + key,
-                         EscapeLineBreaks(Replaced(values, AnsiString(1, this->Delim()), delim)));
+        entries.emplace_back(prefix + key, EscapeLineBreaks(Replaced(values, ownDelim, Delim)));
     }
-    TStringList lines;
-    ini->GetStrings(lines);
-    TEngine::DeleteOlderFormKeys(*this, lines, IniName(Kind));
-    WriteLines(Stream, lines);
-    return list->Count();
+    Text.Write(IniName(Kind), OwnerClassName(L), std::move(entries));
+    DeleteOlderFormKeys(L, Text, IniName(Kind));
 }
 
 // Keys of the older form begin with the owner's component name; the
 // section just written drops them.
-void TzxCustomLang::TEngine::DeleteOlderFormKeys(const TzxCustomLang& L, TStrings& Lines,
+void TzxCustomLang::TEngine::DeleteOlderFormKeys(const TzxCustomLang& L, TTextWrite& Text,
                                                  const AnsiString& Section) {
-    const AnsiString oldPrefix = L.Owner()->Name() + ".";
     // Were the owner named like its class, its current keys would go too.
     if (L.Owner()->Name().empty() || AnsiSameText(L.Owner()->Name(), L.Owner()->ClassName()))
         return;
-    const AnsiString header = "[" + Section + "]";
-    Integer index = 0;
-    while (index < Lines.Count() && !AnsiSameText(Lines[index], header))
-        ++index;
-    for (++index; index < Lines.Count() && !Lines[index].starts_with("[");)
-        if (StartsWithText(Lines[index], oldPrefix))
-            Lines.Delete(index);
-        else
-            ++index;
+    Text.DeleteKeysOf(Section, L.Owner()->Name());
+}
+
+void TzxCustomLang::TEngine::WriteExtended(const TzxCustomLang& L, TTextWrite& Text,
+                                           const AnsiString& Delim) {
+    CheckWritableText(Delim);
+    const AnsiString prefix = OwnerClassName(L) + ".";
+    Text.Ini.WriteString(ExtendedOptionsSection, ExtendedDelimiterKey, Delim);
+    WriteLanguageNames(L, Text.Ini);
+    std::vector<TMemIniEntry::TKeyValue> entries;
+    for (Integer index = 0; index < L.FExtendedTranslations->Count(); ++index) {
+        const TzxExtendedItem* item = L.FExtendedTranslations->Items(index);
+        const AnsiString key = prefix + item->GetIdentifier();
+        CheckWritableKey(key);
+        entries.emplace_back(
+            key, EscapeLineBreaks(Replaced(item->Values(), AnsiString(1, L.Delim()), Delim)));
+        entries.emplace_back(key + TypeKindSuffix,
+                             GetEnumName(TypeInfoOf(tkUnknown), item->PropertyType()));
+    }
+    Text.Write(ExtendedSection, OwnerClassName(L), std::move(entries));
+}
+
+bool TzxCustomLang::TEngine::WriteAll(const TzxCustomLang& L, TTextWrite& Text,
+                                      const AnsiString& Delim, bool WithEmptyExtended) {
+    bool wrote = false;
+    L.ForEachKeptList([&](TStringsType Kind, TStrings& List) {
+        WriteKind(L, Kind, List, Text, Delim);
+        wrote = true;
+    });
+    if (WithEmptyExtended || L.FExtendedTranslations->Count() > 0) {
+        WriteExtended(L, Text, Delim);
+        wrote = true;
+    }
+    return wrote;
+}
+
+// The stream's text read, Write's entries merged into it, and the result
+// written back.
+void TzxCustomLang::TEngine::RewriteText(TStream& Stream,
+                                         const std::function<bool(TTextWrite&)>& Write) {
+    auto ini = ReadTranslationFile(Stream);
+    TTextWrite text(*ini);
+    if (!Write(text))
+        return;
+    text.Finish();
+    WriteTranslationText(Stream, *ini);
+}
+
+Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
+    TStrings* list = GetPropListByType(Kind);
+    if (!list)
+        return -1;
+    CheckWritableText(UTF8Encode(Delim));
+    TEngine::OwnerClassName(*this);
+    TEngine::RewriteText(Stream, [&](TEngine::TTextWrite& Text) {
+        TEngine::WriteKind(*this, Kind, *list, Text, UTF8Encode(Delim));
+        return true;
+    });
+    return list->Count();
 }
 
 void TzxCustomLang::SaveExtendedToStream(TStream& Stream, const WideString& Delim) {
-    const AnsiString delim = UTF8Encode(Delim);
-    CheckWritableText(delim);
-    const AnsiString prefix = TEngine::OwnerClassName(*this) + ".";
-    auto ini = ReadTranslationFile(Stream);
-    ini->WriteString(ExtendedOptionsSection, ExtendedDelimiterKey, delim);
-    TEngine::WriteLanguageNames(*this, *ini);
-    for (Integer index = 0; index < FExtendedTranslations->Count(); ++index) {
-        const TzxExtendedItem* item = FExtendedTranslations->Items(index);
-        const AnsiString key = prefix + item->GetIdentifier();
-        CheckWritableKey(key);
-        ini->WriteString(
-            ExtendedSection, key,
-            EscapeLineBreaks(Replaced(item->Values(), AnsiString(1, this->Delim()), delim)));
-        ini->WriteString(ExtendedSection, key + TypeKindSuffix,
-                         GetEnumName(TypeInfoOf(tkUnknown), item->PropertyType()));
-    }
-    TStringList lines;
-    ini->GetStrings(lines);
-    WriteLines(Stream, lines);
+    CheckWritableText(UTF8Encode(Delim));
+    TEngine::OwnerClassName(*this);
+    TEngine::RewriteText(Stream, [&](TEngine::TTextWrite& Text) {
+        TEngine::WriteExtended(*this, Text, UTF8Encode(Delim));
+        return true;
+    });
 }
 
 void TzxCustomLang::SaveAllToStream(TStream& Stream, const WideString& Delim) {
     TMemoryStream whole;
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        SaveToStream(static_cast<TStringsType>(kind), whole, Delim);
-    SaveExtendedToStream(whole, Delim);
+    TEngine::RewriteText(whole, [&](TEngine::TTextWrite& Text) {
+        return TEngine::WriteAll(*this, Text, UTF8Encode(Delim), true);
+    });
     whole.SetPosition(0);
     Stream.CopyFrom(whole, 0);
+}
+
+void TzxCustomLang::TEngine::SaveAllToTextFile(const std::vector<TzxCustomLang*>& Langs,
+                                               const WideString& FileName,
+                                               const WideString& Delim) {
+    const AnsiString name = UTF8Encode(FileName);
+    TMemoryStream text;
+    if (FileExists(name))
+        text.LoadFromFile(name);
+    bool wrote = false;
+    RewriteText(text, [&](TTextWrite& Text) {
+        for (const TzxCustomLang* lang : Langs)
+            wrote = WriteAll(*lang, Text, UTF8Encode(Delim), false) || wrote;
+        return wrote;
+    });
+    if (wrote)
+        text.SaveToFile(name);
 }
 
 // ---------------------------------------------------------------------------
@@ -387,7 +524,7 @@ AnsiString TzxCustomLang::TEngine::UpperKeyOf(const TzxCustomLang& L, const Ansi
 // The file's lines replace the lines of their keys, so that the file's
 // values are the ones found; new lines are appended, a new owner's line
 // goes first.
-Integer TzxCustomLang::TEngine::LoadKindFromIni(TzxCustomLang& L, TStringsType Kind,
+void TzxCustomLang::TEngine::LoadKindFromIni(TzxCustomLang& L, TStringsType Kind,
                                                 TMemIniFile& Ini, bool ClearFirst) {
     TStrings* list = L.GetPropListByType(Kind);
     const AnsiString fileDelim = FileDelimiter(Ini);
@@ -399,7 +536,7 @@ Integer TzxCustomLang::TEngine::LoadKindFromIni(TzxCustomLang& L, TStringsType K
         lineOfKey.emplace(UpperKeyOf(L, lines[index]), index);
     std::vector<AnsiString> ownersLines;
     TStringList keys;
-    Ini.ReadSectionValues(IniName(Kind), keys);
+    ReadEntriesOf(Ini, IniName(Kind), L.Owner()->ClassName(), L.Owner()->Name(), keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
         const AnsiString& value = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
         bool ownersLine = false;
@@ -425,7 +562,6 @@ Integer TzxCustomLang::TEngine::LoadKindFromIni(TzxCustomLang& L, TStringsType K
         L.FNumOfLanguages = names.Count();
         L.FFixedLanguages->Assign(&fixed);
     }
-    return keys.Count();
 }
 
 void TzxCustomLang::TEngine::FinishSingleLoad(TzxCustomLang& L, TStringsType Kind, TStrings& List) {
@@ -444,7 +580,10 @@ Integer TzxCustomLang::LoadFromStream(TStringsType Kind, TStream& Stream, bool C
     Integer keyCount = -1;
     try {
         auto ini = ReadTranslationFile(Stream);
-        keyCount = TEngine::LoadKindFromIni(*this, Kind, *ini, ClearFirst);
+        TEngine::LoadKindFromIni(*this, Kind, *ini, ClearFirst);
+        TStringList sectionKeys;
+        ini->ReadSection(IniName(Kind), sectionKeys);
+        keyCount = sectionKeys.Count();
     } catch (const std::exception&) {
         return -1;
     }
@@ -461,16 +600,26 @@ void TzxCustomLang::TEngine::LoadAllKindsFromStream(TzxCustomLang& L, TStream& S
                                                     bool ClearFirst) {
     if (!L.Owner())
         return;
-    auto ini = ReadTranslationFile(Stream);
+    LoadAllKindsFromIni(L, *ReadTranslationFile(Stream), ClearFirst);
+}
+
+std::unique_ptr<TMemIniFile> TzxCustomLang::TEngine::ParseTranslationFile(const WideString& FileName) {
+    return ReadTranslationFile(FileName);
+}
+
+void TzxCustomLang::TEngine::LoadAllKindsFromIni(TzxCustomLang& L, TMemIniFile& Ini,
+                                                 bool ClearFirst) {
+    if (!L.Owner())
+        return;
     TLoadAllScope loadAll(L.FLoadAll, true);
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {
         const auto type = static_cast<TStringsType>(kind);
         if (TStrings* list = L.GetPropListByType(type)) {
-            LoadKindFromIni(L, type, *ini, ClearFirst);
+            LoadKindFromIni(L, type, Ini, ClearFirst);
             DelOldNames(L, *list, type);
         }
     }
-    LoadExtendedFromIni(L, *ini, ClearFirst);
+    LoadExtendedFromIni(L, Ini, ClearFirst);
     L.UpdateStrCollections();
 }
 
@@ -484,14 +633,13 @@ std::vector<TzxCustomLang::TEngine::TExtendedEntry>
 TzxCustomLang::TEngine::ExtendedEntries(const TzxCustomLang& L, TMemIniFile& Ini) {
     const AnsiString prefix = L.Owner()->ClassName() + ".";
     TStringList keys;
-    Ini.ReadSection(ExtendedSection, keys);
+    Ini.ReadSectionValues(ExtendedSection, prefix, keys);
     std::vector<TExtendedEntry> entries;
     for (Integer index = 0; index < keys.Count(); ++index) {
         const AnsiString key = keys[index];
-        if (!key.starts_with(prefix) || key.ends_with(TypeKindSuffix))
+        if (!key.starts_with(prefix) || IsTypeKindKey(key))
             continue;
-        const AnsiString typeName =
-            TypeKindName(Ini.ReadString(ExtendedSection, key + TypeKindSuffix, "tkUnknown"), Ini);
+        const AnsiString typeName = StoredTypeKindName(Ini, key);
         entries.push_back({key.substr(prefix.size()), Ini.ReadString(ExtendedSection, key, ""),
                            static_cast<TTypeKind>(GetEnumValue(TypeInfoOf(tkUnknown), typeName))});
     }
@@ -602,11 +750,15 @@ bool TzxCustomLang::MergeAllFromStream(TStream& Stream) {
 // One language column
 
 WideString TzxCustomLang::BuildStringByOne(const WideString& Value, Integer Index) const {
-    const AnsiString value = UTF8Encode(Value);
+    return UTF8Decode(TEngine::ValuesOfOne(*this, UTF8Encode(Value), Index));
+}
+
+AnsiString TzxCustomLang::TEngine::ValuesOfOne(const TzxCustomLang& L, const AnsiString& Value,
+                                               Integer Index) {
     AnsiString values;
-    for (Integer language = 1; language <= FNumOfLanguages; ++language)
-        values += (language == Index ? value : AnsiString()) + Delim();
-    return UTF8Decode(values);
+    for (Integer language = 1; language <= L.FNumOfLanguages; ++language)
+        values += (language == Index ? Value : AnsiString()) + L.Delim();
+    return values;
 }
 
 // The file's column of LangName and the component's language for it, the
@@ -668,8 +820,7 @@ void TzxCustomLang::LoadLanguageByProp(TStringsType Kind, const WideString& File
         if (!knownKeys.insert(AnsiUpperCase(item)).second)
             ReplaceStringValue(*list, UTF8Decode(value), UTF8Decode(item), column->Language);
         else
-            list->Add(item + Delim() +
-                      UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
+            list->Add(item + Delim() + TEngine::ValuesOfOne(*this, value, column->Language));
     }
     TEngine::FinishSingleLoad(*this, Kind, *list);
 }
@@ -685,7 +836,7 @@ void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideStri
         if (!item) {
             item = FExtendedTranslations->Add();
             item->SetIdentifier(entry.Identifier);
-            item->SetValues(UTF8Encode(BuildStringByOne(UTF8Decode(value), column->Language)));
+            item->SetValues(TEngine::ValuesOfOne(*this, value, column->Language));
             item->SetPropertyType(entry.PropertyType);
             continue;
         }
@@ -701,7 +852,10 @@ void TzxCustomLang::LoadLanguageByExt(const WideString& FileName, const WideStri
         ChangeLanguage();
 }
 
+// Keys are the owner's; a component without one has nothing to load.
 void TzxCustomLang::LoadLanguage(const WideString& FileName, const WideString& LangName) {
+    if (!Owner())
+        return;
     {
         TLoadAllScope loadAll(FLoadAll, true);
         for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind) {

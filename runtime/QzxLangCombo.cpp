@@ -192,3 +192,8 @@ void TzxLangCombo::PublishedProperties(TPropertyBuilder<TzxLangCombo>& P) {
                &TzxLangCombo::SetzxLangDispatcher);
     P.Property("LanguageInfos", &TzxLangCombo::LanguageInfos, &TzxLangCombo::SetLanguageInfos);
 }
+
+void InitQzxLangCombo() {
+    if (!GetClass("TzxLangCombo"))
+        RegisterClass(TzxLangCombo::StaticClass());
+}

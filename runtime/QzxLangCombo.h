@@ -100,3 +100,7 @@ private:
     TzxLangDispatcher* FzxLangDispatcher = nullptr;
     std::unique_ptr<TLanguageInfos> FLanguageInfos;
 };
+
+// Unit start-up: registers TzxLangCombo for form streaming unless a class of
+// that name is registered already.
+void InitQzxLangCombo();

@@ -73,7 +73,10 @@ void TzxLangTLV::PublishedProperties(TPropertyBuilder<TzxLangTLV>& P) {
 }
 
 void TzxLangTLV::SetLVTVItems(TStrings* Value) {
-    ApplyOneKind(Value, *FItems, stListView_TreeView_Items);
+    if (Value == FItems.get())
+        return;
+    FItems->Assign(Value);
+    ChangeLanguage();
 }
 
 bool TzxLangTLV::IsCompIncluded(const AnsiString& Prefix) const {
@@ -115,8 +118,7 @@ void TzxLangTLV::BuildList() {
 void TzxLangTLV::ChangeLanguage() {
     if (!ApplyLanguage())
         return;
-    if (AppliesKind(stListView_TreeView_Items))
-        ApplyItems();
+    ApplyItems();
     if (OnChangeLanguage)
         OnChangeLanguage(this);
 }

@@ -14,8 +14,7 @@ public:
     // item's index in the control's order: "Tree1.Items[0].Text" for a tree
     // view's node, "List1.Items[2].Caption" for a list view's item.
     TStrings* ListView_TreeView_Items() const { return FItems.get(); }
-    // Copies Value and applies the item lines alone, like the other list
-    // setters.
+    // Copies Value, unless it is the list itself, and applies every kind.
     void SetLVTVItems(TStrings* Value);
 
     // Whether a line starts with Prefix followed by "." (case-sensitive).
@@ -29,9 +28,9 @@ public:
     // language takes the caption, unless its value is empty and it is not
     // the first; at run time the line stays).
     void BuildList() override;
-    // Applies the other kinds, then gives every item whose line has a value
-    // in the active language that caption; OnChangeLanguage fires after the
-    // items.
+    // Applies the other kinds (or the one a list setter names), then gives
+    // every item whose line has a value in the active language that caption;
+    // OnChangeLanguage fires after the items.
     void ChangeLanguage() override;
 
 protected:

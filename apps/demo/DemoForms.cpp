@@ -1,6 +1,6 @@
 #include "DemoForms.h"
 
-#include "runtime/QzxActns.h"
+#include "runtime/ZxLangRuntime.h"
 
 #include "rtl/Filer.h"
 
@@ -49,13 +49,9 @@ TzxCustomLang* TranslationComponentOf(TComponent* Form) {
 
 void RegisterDemoClasses() {
     RegisterClxClasses();
-    InitQzxComp();
-    InitQzxLngLnk();
+    InitZxLangRuntime();
     if (GetClass("TMainForm"))
         return;
-    // The form files hold the language combo box and actions.
-    RegisterClass(TzxLangCombo::StaticClass());
-    RegisterClass(TzxLangChangeLanguage::StaticClass());
     RegisterClass(TDemoData::StaticClass());
     RegisterClass(TMainForm::StaticClass());
     RegisterClass(TOrdersForm::StaticClass());

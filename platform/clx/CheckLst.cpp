@@ -1,6 +1,6 @@
 #include "clx/CheckLst.h"
 
-#include <QtWidgets/QListWidget>
+#include "clx/ItemModel.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ Qt::CheckState QtCheckState(TCheckBoxState State) {
 } // namespace
 
 // The items of a check list box with their states alongside. Each change
-// runs as one update, so the box hears of it only once the states are in
-// step with the strings.
+// of one item keeps the states in step before the box hears of it; Move,
+// which the platform makes a deletion and an insertion, is one batch.
 class TCheckListStrings : public TControlStrings {
 public:
     using TControlStrings::TControlStrings;
@@ -33,22 +33,10 @@ protected:
     void ExchangeItems(Integer Index1, Integer Index2) override;
 
 private:
-    template <typename Body> void Updating(Body&& DoChanges);
     void CheckIndex(Integer Index) const;
 
     std::vector<TCheckBoxState> FStates;
 };
-
-template <typename Body> void TCheckListStrings::Updating(Body&& DoChanges) {
-    BeginUpdate();
-    try {
-        DoChanges();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-}
 
 void TCheckListStrings::CheckIndex(Integer Index) const {
     if (Index < 0 || Index >= Count())
@@ -56,39 +44,40 @@ void TCheckListStrings::CheckIndex(Integer Index) const {
 }
 
 void TCheckListStrings::Clear() {
-    if (Count() == 0)
-        return;
-    Updating([&] {
-        TControlStrings::Clear();
-        FStates.clear();
-    });
+    FStates.clear();
+    TControlStrings::Clear();
 }
 
 void TCheckListStrings::Delete(Integer Index) {
     CheckIndex(Index);
-    Updating([&] {
-        TControlStrings::Delete(Index);
-        FStates.erase(FStates.begin() + Index);
-    });
+    FStates.erase(FStates.begin() + Index);
+    TControlStrings::Delete(Index);
 }
 
-// The platform's Move deletes and reinserts, which would lose the state.
 void TCheckListStrings::Move(Integer CurIndex, Integer NewIndex) {
     if (CurIndex == NewIndex)
         return;
     CheckIndex(CurIndex);
     TCheckBoxState moved = FStates[CurIndex];
-    Updating([&] {
+    BeginUpdate();
+    try {
         TControlStrings::Move(CurIndex, NewIndex);
         FStates[NewIndex] = moved;
-    });
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
 }
 
 void TCheckListStrings::InsertItem(Integer Index, const AnsiString& S, TObject* AObject) {
-    Updating([&] {
+    FStates.insert(FStates.begin() + Index, cbUnchecked);
+    try {
         TControlStrings::InsertItem(Index, S, AObject);
-        FStates.insert(FStates.begin() + Index, cbUnchecked);
-    });
+    } catch (...) {
+        FStates.erase(FStates.begin() + Index);
+        throw;
+    }
 }
 
 void TCheckListStrings::ExchangeItems(Integer Index1, Integer Index2) {
@@ -97,7 +86,9 @@ void TCheckListStrings::ExchangeItems(Integer Index1, Integer Index2) {
 }
 
 TCheckListBox::TCheckListBox(TComponent* AOwner)
-    : TCustomListBox(AOwner, std::make_unique<TCheckListStrings>([this] { ItemsChanged(); })) {}
+    : TCustomListBox(AOwner, [](TControlStrings::TItemObserver Observer) {
+          return std::make_unique<TCheckListStrings>(std::move(Observer));
+      }) {}
 
 TCheckListStrings* TCheckListBox::CheckItems() const {
     return static_cast<TCheckListStrings*>(Items());
@@ -133,8 +124,6 @@ void TCheckListBox::SetAllowGrayed(bool Value) {
     if (FAllowGrayed == Value)
         return;
     FAllowGrayed = Value;
-    if (HandleAllocated())
-        UpdateWidgetItems();
 }
 
 void TCheckListBox::ClickCheck() {
@@ -142,31 +131,21 @@ void TCheckListBox::ClickCheck() {
         OnClickCheck(this);
 }
 
-void TCheckListBox::UpdateWidgetItems() {
-    auto* list = WidgetAs<QListWidget>();
-    QSignalBlocker blocker(list);
-    for (Integer index = 0; index < list->count() && index < Items()->Count(); ++index) {
-        QListWidgetItem* item = list->item(index);
-        Qt::ItemFlags flags = item->flags() | Qt::ItemIsUserCheckable;
-        item->setFlags(FAllowGrayed ? flags | Qt::ItemIsUserTristate
-                                    : flags & ~Qt::ItemIsUserTristate);
-        item->setCheckState(QtCheckState(CheckItems()->State(index)));
-    }
+QVariant TCheckListBox::ItemData(Integer Index, int Role) const {
+    if (Role == Qt::CheckStateRole)
+        return QtCheckState(CheckItems()->State(Index));
+    return TCustomListBox::ItemData(Index, Role);
 }
 
-void TCheckListBox::PushState(Integer Index) {
-    auto* list = WidgetAs<QListWidget>();
-    if (!list || Index >= list->count())
-        return;
-    QSignalBlocker blocker(list);
-    list->item(Index)->setCheckState(QtCheckState(CheckItems()->State(Index)));
+Integer TCheckListBox::ItemFlags(Integer Index) const {
+    return TCustomListBox::ItemFlags(Index) | Qt::ItemIsUserCheckable;
 }
 
-// The list's own cycle differs from the platform's: the component decides
-// the next state and shows it.
-void TCheckListBox::UserToggled(Integer Index) {
-    if (Index < 0 || Index >= Items()->Count())
-        return;
+// A click on an item's box: the list's own cycle differs from the
+// platform's, so the component decides the next state whatever Qt offers.
+bool TCheckListBox::SetItemData(Integer Index, const QVariant&, int Role) {
+    if (Role != Qt::CheckStateRole)
+        return false;
     TCheckBoxState current = CheckItems()->State(Index);
     TCheckBoxState next = current == cbUnchecked                 ? cbChecked
                           : current == cbChecked && FAllowGrayed ? cbGrayed
@@ -174,12 +153,10 @@ void TCheckListBox::UserToggled(Integer Index) {
     CheckItems()->SetState(Index, next);
     PushState(Index);
     ClickCheck();
+    return true;
 }
 
-void TCheckListBox::ConnectWidget() {
-    TCustomListBox::ConnectWidget();
-    auto* list = WidgetAs<QListWidget>();
-    QObject::connect(list, &QListWidget::itemChanged, list, [this, list](QListWidgetItem* Item) {
-        EventBoundary(this, [&] { UserToggled(list->row(Item)); });
-    });
+void TCheckListBox::PushState(Integer Index) {
+    if (TItemModel* model = ItemModel())
+        model->ItemChanged(nullptr, Index);
 }

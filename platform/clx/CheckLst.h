@@ -28,13 +28,13 @@ public:
 
 protected:
     virtual void ClickCheck();
-    void UpdateWidgetItems() override;
-    void ConnectWidget() override;
+    QVariant ItemData(Integer Index, int Role) const override;
+    bool SetItemData(Integer Index, const QVariant& Value, int Role) override;
+    Integer ItemFlags(Integer Index) const override;
 
 private:
     void CheckIndex(Integer Index) const;
     void PushState(Integer Index);
-    void UserToggled(Integer Index);
     TCheckListStrings* CheckItems() const;
 
     bool FAllowGrayed = false;

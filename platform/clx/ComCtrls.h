@@ -21,7 +21,11 @@
 #include "rtl/Lists.h"
 #include "rtl/Streams.h"
 
-class QTreeWidgetItem;
+class QModelIndex;
+class QVariant;
+class TItemModel;
+class TListViewSource;
+class TTreeViewSource;
 class TPageControl;
 class TListView;
 class TTreeView;
@@ -116,6 +120,99 @@ private:
 
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// Tab control (a QTabBar above a client area): one set of tabs over
+// controls that stay the same whichever tab is chosen.
+
+using TTabChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;
+
+// The tabs are the lines of Tabs. TabIndex is the chosen tab (-1: none);
+// a choice of the user's asks OnChanging first and then fires OnChange,
+// setting TabIndex from code fires neither. The controls on it lie in the
+// area below the tabs, TabHeight high.
+class TTabControl : public TWinControl {
+    ZX_CLASS(TTabControl, TWinControl)
+public:
+    explicit TTabControl(TComponent* AOwner);
+    ~TTabControl() override;
+    static void PublishedProperties(TPropertyBuilder<TTabControl>& P);
+
+    TStrings* Tabs() const { return FTabs.get(); }
+    void SetTabs(const TStrings* Value) { FTabs->Assign(Value); }
+    // An index outside the tabs chooses none (set while loading, it waits
+    // for the tabs until Loaded).
+    Integer TabIndex() const { return FTabIndex; }
+    void SetTabIndex(Integer Value);
+    Integer TabHeight() const { return FTabHeight; }
+    void SetTabHeight(Integer Value);
+    Integer ClientHeight() const override { return std::max(Height() - FTabHeight, 0); }
+
+    TTabChangingEvent OnChanging;
+    TNotifyEvent OnChange;
+
+protected:
+    QWidget* CreateWidget(QWidget* ParentWidget) override;
+    void UpdateWidget() override;
+    void ConnectWidget() override;
+    QWidget* ClientWidget() override;
+    void UpdateWidgetBounds() override;
+    void Loaded() override;
+    virtual bool CanChange();
+    virtual void Change();
+
+private:
+    void TabsChanged();
+    void PushTabs();
+    void PushTabIndex();
+    void PlaceClientArea();
+    void TabChosen(Integer Index);
+
+    std::unique_ptr<TStringList> FTabs;
+    Integer FTabIndex = -1;
+    Integer FTabHeight = 24;
+    bool FSyncing = false;
+    QPointer<QWidget> FClientWidget;
+};
+
+// ---------------------------------------------------------------------------
+// Spin edit (QSpinBox): an integer between MinValue and MaxValue, moved by
+// Increment with the arrows. Value stays within the bounds (no bounds when
+// both are 0); every change fires OnChange, from code as from the user.
+
+class TSpinEdit : public TWinControl {
+    ZX_CLASS(TSpinEdit, TWinControl)
+public:
+    explicit TSpinEdit(TComponent* AOwner);
+    static void PublishedProperties(TPropertyBuilder<TSpinEdit>& P);
+
+    Integer MinValue() const { return FMinValue; }
+    void SetMinValue(Integer Value);
+    Integer MaxValue() const { return FMaxValue; }
+    void SetMaxValue(Integer Value);
+    Integer Value() const { return FValue; }
+    void SetValue(Integer Value);
+    Integer Increment() const { return FIncrement; }
+    void SetIncrement(Integer Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    QWidget* CreateWidget(QWidget* ParentWidget) override;
+    void UpdateWidget() override;
+    void ConnectWidget() override;
+    void Loaded() override;
+    virtual void Change();
+
+private:
+    Integer Bounded(Integer Value) const;
+    void PushRange();
+
+    Integer FMinValue = 0;
+    Integer FMaxValue = 100;
+    Integer FValue = 0;
+    Integer FIncrement = 1;
 };
 
 // ---------------------------------------------------------------------------
@@ -392,6 +489,12 @@ public:
     void SetSubItems(const TStrings* Value) { FSubItems->Assign(Value); }
     Integer ImageIndex() const { return FImageIndex; }
     void SetImageIndex(Integer Value);
+    // The image of StateImages shown before the item (-1: none).
+    Integer StateIndex() const { return FStateIndex; }
+    void SetStateIndex(Integer Value);
+    // The item that has the keyboard focus (one at most).
+    bool Focused() const;
+    void SetFocused(bool Value);
     bool Checked() const { return FChecked; }
     void SetChecked(bool Value);
     // Without MultiSelect, selecting an item unselects the others.
@@ -409,6 +512,7 @@ private:
     AnsiString FCaption;
     std::unique_ptr<TStringList> FSubItems;
     Integer FImageIndex = 0;
+    Integer FStateIndex = -1;
     bool FChecked = false;
     bool FSelected = false;
     void* FData = nullptr;
@@ -450,6 +554,7 @@ private:
     friend class TListView;
     void RemoveItem(TListItem* Item);
     void CheckIndex(Integer Index) const;
+    bool Updating() const { return FUpdateCount > 0; }
 
     TListView* FOwner;
     std::vector<TListItem*> FItems;
@@ -458,11 +563,18 @@ private:
 
 using TLVChangeEvent = TEvent<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVColumnClickEvent = TEvent<void(TObject* Sender, TListColumn* Column)>;
+using TLVSelectItemEvent = TEvent<void(TObject* Sender, TListItem* Item, bool Selected)>;
+// Negative when Item1 goes before Item2; Data is what CustomSort was given.
+using TLVCompare = std::function<Integer(TListItem* Item1, TListItem* Item2, Integer Data)>;
 
 // Report style shows the columns with a header; the icon and list styles
 // show the captions alone, one per line, without header. OnChange fires for
 // every change of an item's text, image or state (selection, check mark),
-// whoever makes it, except while the list view is being loaded.
+// whoever makes it, except while the list view is being loaded; a change of
+// an item's selection fires OnSelectItem as well. The widget is a Qt item
+// view over a model that reads the items: a change of one item tells the
+// view of that item only, a batch (Items->BeginUpdate ... EndUpdate) is one
+// reset. Images come from SmallImages, state images from StateImages.
 class TListView : public TWinControl {
     ZX_CLASS(TListView, TWinControl)
 public:
@@ -490,33 +602,66 @@ public:
     TListItem* Selected() const;
     void SetSelected(TListItem* Value);
     Integer SelCount() const;
+    TListItem* ItemFocused() const { return FItemFocused; }
+    void SetItemFocused(TListItem* Value);
+    // With MultiSelect: every item selected, or each item's selection
+    // turned round.
+    void SelectAll();
+    void InvertSelection();
+    // Items ordered by caption (case-insensitive), or by Compare.
+    void AlphaSort();
+    void CustomSort(const TLVCompare& Compare, Integer Data);
+    // Cleared when the image list is destroyed.
+    TCustomImageList* SmallImages() const { return FSmallImages; }
+    void SetSmallImages(TCustomImageList* Value);
+    TCustomImageList* StateImages() const { return FStateImages; }
+    void SetStateImages(TCustomImageList* Value);
+    // The item at (X, Y) of the client area, nullptr when none.
+    TListItem* GetItemAt(Integer X, Integer Y) const;
 
     TLVChangeEvent OnChange;
+    TLVSelectItemEvent OnSelectItem;
     TLVColumnClickEvent OnColumnClick;
+
+    void DestroyHandle() override;
 
 protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void ConnectWidget() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void Change(TListItem* Item, TItemChange Change);
+    virtual void SelectItem(TListItem* Item, bool Selected);
     virtual void ColClick(TListColumn* Column);
 
 private:
     friend class TListItem;
     friend class TListItems;
     friend class TListColumns;
+    friend class TListViewSource;
     void ItemChanged(TListItem* Item, TItemChange Change);
-    void ItemsChanged();
+    void ItemInserting(Integer Index);
+    void ItemInserted();
+    void ItemRemoving(TListItem* Item);
+    void ItemRemoved();
+    void ItemsUpdating();
+    void ItemsUpdated();
     void ColumnsChanged();
-    void PushItem(Integer Index);
+    void ImagesChanged();
     void PushSelection();
+    void PushItemSelection(TListItem* Item);
     void PushStyle();
-    void RebuildRows();
-    void WidgetSelectionChanged();
-    void WidgetItemChanged(QTreeWidgetItem* Row, Integer Column);
+    void WidgetSelectionChanged(const std::vector<Integer>& Rows);
+    void SortBy(const TLVCompare& Compare, Integer Data);
 
     std::unique_ptr<TListColumns> FColumns;
     std::unique_ptr<TListItems> FItems;
+    std::unique_ptr<TListViewSource> FSource;
+    QPointer<TItemModel> FModel;
+    TListItem* FItemFocused = nullptr;
+    TCustomImageList* FSmallImages = nullptr;
+    TCustomImageList* FStateImages = nullptr;
+    bool FSyncing = false;
     TViewStyle FViewStyle = vsIcon;
     bool FReadOnly = false;
     bool FRowSelect = false;
@@ -526,9 +671,13 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Tree view (QTreeWidget)
+// Tree view (QTreeView over a model of the nodes)
 
+class TTreeNode;
 class TTreeNodes;
+
+// Negative when Node1 goes before Node2; Data is what CustomSort was given.
+using TTVCompare = std::function<Integer(TTreeNode* Node1, TTreeNode* Node2, Integer Data)>;
 
 class TTreeNode : public TPersistent {
     ZX_CLASS(TTreeNode, TPersistent)
@@ -543,13 +692,18 @@ public:
 
     const AnsiString& Text() const { return FText; }
     void SetText(const AnsiString& Value);
+    // Images of the tree view's Images: unselected and selected, and the
+    // state image of StateImages before them (-1: none).
     Integer ImageIndex() const { return FImageIndex; }
     void SetImageIndex(Integer Value);
     Integer SelectedIndex() const { return FSelectedIndex; }
     void SetSelectedIndex(Integer Value);
+    Integer StateIndex() const { return FStateIndex; }
+    void SetStateIndex(Integer Value);
     void* Data() const { return FData; }
     void SetData(void* Value) { FData = Value; }
     // Remembered with or without children, shown once there are some.
+    // Collapsing asks the tree view's OnCollapsing first.
     bool Expanded() const { return FExpanded; }
     void SetExpanded(bool Value);
     void Expand(bool Recurse);
@@ -557,17 +711,22 @@ public:
     // The tree view's one selected node.
     bool Selected() const;
     void SetSelected(bool Value);
+    // Expands the node's ancestors and scrolls the view to it.
+    void MakeVisible();
 
     TTreeNode* Parent() const { return FParent; }
     // The children.
     Integer Count() const { return static_cast<Integer>(FChildren.size()); }
     // EListError for a bad index.
     TTreeNode* Item(Integer Index) const;
-    bool HasChildren() const { return !FChildren.empty(); }
+    // True with children, or when set (the node shows a button before its
+    // children are added).
+    bool HasChildren() const { return FHasChildren || !FChildren.empty(); }
+    void SetHasChildren(bool Value);
     // Depth: 0 for a top-level node.
     Integer Level() const { return FLevel; }
     // Position among its siblings.
-    Integer Index() const;
+    Integer Index() const { return FIndex; }
     // Position in the depth-first order of all nodes.
     Integer AbsoluteIndex() const { return FAbsoluteIndex; }
     TTreeNode* GetFirstChild() const;
@@ -581,10 +740,15 @@ public:
     // Frees the node with its children.
     void Delete();
     void DeleteChildren();
+    // Orders the children by text (case-insensitive), or by Compare; with
+    // Recurse their children too.
+    void AlphaSort(bool Recurse = false);
+    void CustomSort(const TTVCompare& Compare, Integer Data, bool Recurse = false);
 
 private:
     friend class TTreeNodes;
     friend class TTreeView;
+    friend class TTreeViewSource;
     const std::vector<TTreeNode*>& Siblings() const;
     void Changed();
 
@@ -592,14 +756,15 @@ private:
     TTreeNode* FParent = nullptr;
     std::vector<TTreeNode*> FChildren;
     Integer FLevel = 0;
+    Integer FIndex = 0;
     Integer FAbsoluteIndex = 0;
     AnsiString FText;
     Integer FImageIndex = 0;
     Integer FSelectedIndex = 0;
+    Integer FStateIndex = -1;
     bool FExpanded = false;
+    bool FHasChildren = false;
     void* FData = nullptr;
-    // The widget's row while the tree view has a widget (see TTreeView).
-    QTreeWidgetItem* FRow = nullptr;
 };
 
 // All nodes of a tree view. Count and Item count every node, in depth-first
@@ -633,10 +798,11 @@ public:
     TTreeNode* AddChildFirst(TTreeNode* Parent, const AnsiString& S);
     // A new node just before Sibling (nullptr: a new last top-level node).
     TTreeNode* Insert(TTreeNode* Sibling, const AnsiString& S);
+    TTreeNode* InsertObject(TTreeNode* Sibling, const AnsiString& S, void* Data);
     // Frees the node with its children.
     void Delete(TTreeNode* Node);
     void Clear();
-    // The widget follows the nodes once, at the outermost EndUpdate.
+    // The view follows the nodes once, at the outermost EndUpdate.
     void BeginUpdate();
     void EndUpdate();
 
@@ -648,6 +814,7 @@ public:
 private:
     friend class TTreeNode;
     friend class TTreeView;
+    friend class TTreeViewSource;
     // A new node under Parent at position ChildIndex among its children.
     TTreeNode* InsertNode(TTreeNode* Parent, Integer ChildIndex, const AnsiString& S, void* Data);
     // A new last node of the depth-first order, a last child of Parent,
@@ -657,8 +824,11 @@ private:
     // The depth-first position just after Node's subtree.
     std::size_t SubtreeEnd(const TTreeNode* Node) const;
     void Renumber(std::size_t From);
+    static void RenumberSiblings(std::vector<TTreeNode*>& Siblings, std::size_t From);
+    // The depth-first order again after siblings were reordered.
+    void RebuildOrder();
     std::vector<TTreeNode*>& Children(TTreeNode* Parent);
-    void Changed();
+    bool Updating() const { return FUpdateCount > 0; }
 
     TTreeView* FOwner;
     // Every node, depth-first; the top-level nodes in their order.
@@ -669,10 +839,19 @@ private:
 
 using TTVChangedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
 using TTVExpandedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
+using TTVChangingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowChange)>;
+using TTVCollapsingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowCollapse)>;
 
-// One node at most is selected. OnChange fires whenever the selection
-// changes, whoever changes it (not while loading); OnExpanded and
-// OnCollapsed whenever a node opens or closes.
+// One node at most is selected. OnChanging asks before the selection moves
+// to another node (the node it moves to; AllowChange false keeps it where
+// it is) and OnChange tells that it did, whoever moves it (not while
+// loading). OnCollapsing asks before a node closes; OnExpanded and
+// OnCollapsed tell that one opened or closed; OnDeletion fires for every
+// node about to be freed, children before their parent.
+//
+// The widget is a QTreeView over a model that reads the nodes: a change of
+// one node tells the view of that node only, a batch (Items->BeginUpdate
+// ... EndUpdate) is one reset.
 class TTreeView : public TWinControl {
     ZX_CLASS(TTreeView, TWinControl)
 public:
@@ -687,16 +866,31 @@ public:
     void SetSelected(TTreeNode* Value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
+    // The selection spans the whole row.
+    bool RowSelect() const { return FRowSelect; }
+    void SetRowSelect(bool Value);
     bool ShowButtons() const { return FShowButtons; }
     void SetShowButtons(bool Value);
     bool ShowRoot() const { return FShowRoot; }
     void SetShowRoot(bool Value);
+    // Cleared when the image list is destroyed.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    TCustomImageList* StateImages() const { return FStateImages; }
+    void SetStateImages(TCustomImageList* Value);
     void FullExpand();
     void FullCollapse();
+    void AlphaSort(bool Recurse = true);
+    void CustomSort(const TTVCompare& Compare, Integer Data, bool Recurse = true);
+    // The node at (X, Y) of the client area, nullptr when none.
+    TTreeNode* GetNodeAt(Integer X, Integer Y) const;
 
+    TTVChangingEvent OnChanging;
     TTVChangedEvent OnChange;
+    TTVCollapsingEvent OnCollapsing;
     TTVExpandedEvent OnExpanded;
     TTVExpandedEvent OnCollapsed;
+    TTVExpandedEvent OnDeletion;
 
     void DestroyHandle() override;
 
@@ -704,32 +898,44 @@ protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void ConnectWidget() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    virtual bool CanChange(TTreeNode* Node);
     virtual void Change(TTreeNode* Node);
+    virtual bool CanCollapse(TTreeNode* Node);
     virtual void Expanded(TTreeNode* Node);
     virtual void Collapsed(TTreeNode* Node);
+    virtual void Delete(TTreeNode* Node);
 
 private:
     friend class TTreeNode;
     friend class TTreeNodes;
+    friend class TTreeViewSource;
     void NodeChanged(TTreeNode* Node);
     void NodeExpandedChanged(TTreeNode* Node);
-    void NodeAdded(TTreeNode* Node);
+    void NodeInserting(TTreeNode* Parent, Integer ChildIndex);
+    void NodeInserted(TTreeNode* Node);
     void NodeDeleting(TTreeNode* Node);
-    void NodesChanged();
-    void RebuildRows();
-    QTreeWidgetItem* MakeRow(TTreeNode* Node);
-    void PushRow(TTreeNode* Node);
+    void NodeDeleted();
+    void NodesUpdating();
+    void NodesUpdated();
+    void PushExpanded(TTreeNode* Node);
+    void PushAllExpanded();
     void PushSelection();
     void PushOptions();
-    void ForgetRows();
-    TTreeNode* NodeOfRow(QTreeWidgetItem* Row) const;
-    bool Rebuilding() const;
+    void UserSelected(TTreeNode* Node);
+    void SortNodes(const TTVCompare& Compare, Integer Data, TTreeNode* Parent, bool Recurse);
 
     std::unique_ptr<TTreeNodes> FItems;
+    std::unique_ptr<TTreeViewSource> FSource;
+    QPointer<TItemModel> FModel;
     TTreeNode* FSelected = nullptr;
+    TCustomImageList* FImages = nullptr;
+    TCustomImageList* FStateImages = nullptr;
     bool FReadOnly = false;
+    bool FRowSelect = false;
     bool FShowButtons = true;
     bool FShowRoot = true;
+    bool FSyncing = false;
 };
 
 // ---------------------------------------------------------------------------

@@ -1,22 +1,25 @@
-// The list view: columns, items and their mirror in a QTreeWidget whose
-// top-level rows are the items in order (row i is Items[i]).
+// The list view: columns, items and their view, a table shown as a list
+// over a model whose rows are the items in order (row i is Items[i]).
 //
 // "Items.Data", version 1: the version (1), the item count, then per item
-// its image index, a flags byte (bit 0: checked), its caption, the count of
-// its sub-items and the sub-items.
+// its image index, a flags byte (bit 0: checked, bit 1: a state index
+// follows), the state index when flagged, its caption, the count of its
+// sub-items and the sub-items.
 #include "clx/ComCtrls_Items.h"
+#include "clx/ImgList.h"
+#include "clx/ItemModel.h"
 #include "clx/QtSupport.h"
 
 #include <QtWidgets/QHeaderView>
-#include <QtWidgets/QTreeWidget>
+#include <QtWidgets/QTableView>
 
 #include <algorithm>
 
 namespace {
 
-
 constexpr Integer ListDataVersion = 1;
 constexpr Byte CheckedFlag = 1;
+constexpr Byte StateIndexFlag = 2;
 // Image index, flags, caption length, sub-item count.
 constexpr Integer MinItemRecordSize = 4 + 1 + 4 + 4;
 constexpr Integer MinTextSize = 4;
@@ -24,6 +27,7 @@ constexpr Integer MinTextSize = 4;
 struct TListItemImage {
     AnsiString Caption;
     Integer ImageIndex = 0;
+    Integer StateIndex = -1;
     bool Checked = false;
     std::vector<AnsiString> SubItems;
 };
@@ -121,6 +125,7 @@ void TListItem::Assign(const TPersistent* Source) {
     }
     FCaption = item->FCaption;
     FImageIndex = item->FImageIndex;
+    FStateIndex = item->FStateIndex;
     FChecked = item->FChecked;
     FData = item->FData;
     FSubItems->Assign(item->FSubItems.get());
@@ -153,6 +158,28 @@ void TListItem::SetImageIndex(Integer Value) {
     Changed(ctImage);
 }
 
+void TListItem::SetStateIndex(Integer Value) {
+    if (FStateIndex == Value)
+        return;
+    FStateIndex = Value;
+    Changed(ctImage);
+}
+
+bool TListItem::Focused() const {
+    TListView* listView = ListView();
+    return listView && listView->ItemFocused() == this;
+}
+
+void TListItem::SetFocused(bool Value) {
+    TListView* listView = ListView();
+    if (!listView)
+        return;
+    if (Value)
+        listView->SetItemFocused(this);
+    else if (listView->ItemFocused() == this)
+        listView->SetItemFocused(nullptr);
+}
+
 void TListItem::SetChecked(bool Value) {
     if (FChecked == Value)
         return;
@@ -169,7 +196,11 @@ void TListItem::SetSelected(bool Value) {
             if (other != this)
                 other->SetSelected(false);
     FSelected = Value;
+    if (listView)
+        listView->PushItemSelection(this);
     Changed(ctState);
+    if (listView && !listView->ComponentState().Contains(csLoading))
+        listView->SelectItem(this, Value);
 }
 
 void TListItem::Changed(TItemChange Change) {
@@ -227,9 +258,11 @@ TListItem* TListItems::Insert(Integer Index) {
     if (Index != Count())
         CheckIndex(Index);
     auto* item = new TListItem(this);
+    if (FOwner)
+        FOwner->ItemInserting(Index);
     FItems.insert(FItems.begin() + Index, item);
-    if (FUpdateCount == 0 && FOwner)
-        FOwner->ItemsChanged();
+    if (FOwner)
+        FOwner->ItemInserted();
     return item;
 }
 
@@ -251,18 +284,21 @@ Integer TListItems::IndexOf(const TListItem* Value) const {
 }
 
 void TListItems::BeginUpdate() {
-    ++FUpdateCount;
+    if (FUpdateCount++ == 0 && FOwner)
+        FOwner->ItemsUpdating();
 }
 
 void TListItems::EndUpdate() {
     if (--FUpdateCount == 0 && FOwner)
-        FOwner->ItemsChanged();
+        FOwner->ItemsUpdated();
 }
 
 void TListItems::RemoveItem(TListItem* Item) {
+    if (FOwner)
+        FOwner->ItemRemoving(Item);
     FItems.erase(std::find(FItems.begin(), FItems.end(), Item));
-    if (FUpdateCount == 0 && FOwner)
-        FOwner->ItemsChanged();
+    if (FOwner)
+        FOwner->ItemRemoved();
 }
 
 void TListItems::WriteData(TStream& Stream) const {
@@ -271,7 +307,10 @@ void TListItems::WriteData(TStream& Stream) const {
     writer.WriteInteger(Count());
     for (const TListItem* item : FItems) {
         writer.WriteInteger(item->FImageIndex);
-        writer.WriteByte(item->FChecked ? CheckedFlag : 0);
+        Byte flags = (item->FChecked ? CheckedFlag : 0) | (item->FStateIndex != -1 ? StateIndexFlag : 0);
+        writer.WriteByte(flags);
+        if (flags & StateIndexFlag)
+            writer.WriteInteger(item->FStateIndex);
         writer.WriteText(item->FCaption);
         writer.WriteInteger(item->FSubItems->Count());
         for (Integer index = 0; index < item->FSubItems->Count(); ++index)
@@ -290,9 +329,11 @@ void TListItems::ReadData(TStream& Stream) {
     for (TListItemImage& image : images) {
         image.ImageIndex = reader.ReadInteger();
         Byte flags = reader.ReadByte();
-        if (flags & ~CheckedFlag)
+        if (flags & ~(CheckedFlag | StateIndexFlag))
             reader.Error();
         image.Checked = flags & CheckedFlag;
+        if (flags & StateIndexFlag)
+            image.StateIndex = reader.ReadInteger();
         image.Caption = reader.ReadText();
         image.SubItems.resize(static_cast<std::size_t>(reader.ReadCount(MinTextSize)));
         for (AnsiString& subItem : image.SubItems)
@@ -305,6 +346,7 @@ void TListItems::ReadData(TStream& Stream) {
         TListItem* item = Add();
         item->FCaption = image.Caption;
         item->FImageIndex = image.ImageIndex;
+        item->FStateIndex = image.StateIndex;
         item->FChecked = image.Checked;
         item->FSubItems->BeginUpdate();
         for (const AnsiString& subItem : image.SubItems)
@@ -314,11 +356,91 @@ void TListItems::ReadData(TStream& Stream) {
 }
 
 // ---------------------------------------------------------------------------
+// The model's view of a list view: a row per item, a column per list column
+// in the report style (one column in the others).
+
+class TListViewSource : public TItemSource {
+public:
+    explicit TListViewSource(TListView& ListView) : FListView(ListView) {}
+
+    Integer ItemCount(void* Parent) const override {
+        return Parent ? 0 : FListView.Items()->Count();
+    }
+    Integer ColumnCount() const override {
+        return FListView.ViewStyle() == vsReport ? std::max(FListView.Columns()->Count(), 1) : 1;
+    }
+    QVariant ItemData(const QModelIndex& Index, int Role) const override {
+        if (Index.row() >= FListView.Items()->Count())
+            return {};
+        TListItem* item = FListView.Items()->Item(Index.row());
+        Integer column = Index.column();
+        switch (Role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            if (column == 0)
+                return ToQString(item->Caption());
+            if (column - 1 < item->SubItems()->Count())
+                return ToQString((*item->SubItems())[column - 1]);
+            return {};
+        case Qt::DecorationRole:
+            if (column != 0)
+                return {};
+            return ItemImage(FListView.SmallImages(), item->ImageIndex(), FListView.StateImages(),
+                             item->StateIndex());
+        case Qt::CheckStateRole:
+            if (column != 0 || !FListView.Checkboxes())
+                return {};
+            return item->Checked() ? Qt::Checked : Qt::Unchecked;
+        case Qt::TextAlignmentRole:
+            if (column < FListView.Columns()->Count())
+                return int(QtAlignment(FListView.Columns()->Items(column)->Alignment()));
+            return {};
+        default:
+            return {};
+        }
+    }
+    // The user edited a caption or clicked a check box.
+    bool SetItemData(const QModelIndex& Index, const QVariant& Value, int Role) override {
+        if (Index.column() != 0 || Index.row() >= FListView.Items()->Count())
+            return false;
+        TListItem* item = FListView.Items()->Item(Index.row());
+        EventBoundary(&FListView, [&] {
+            if (Role == Qt::EditRole)
+                item->SetCaption(FromQString(Value.toString()));
+            else if (Role == Qt::CheckStateRole)
+                item->SetChecked(Value.toInt() == Qt::Checked);
+        });
+        return Role == Qt::EditRole || Role == Qt::CheckStateRole;
+    }
+    Qt::ItemFlags ItemFlags(const QModelIndex& Index) const override {
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+        if (Index.column() == 0 && !FListView.ReadOnly())
+            flags |= Qt::ItemIsEditable;
+        if (Index.column() == 0 && FListView.Checkboxes())
+            flags |= Qt::ItemIsUserCheckable;
+        return flags;
+    }
+    QVariant HeaderData(Integer Section, int Role) const override {
+        if (FListView.ViewStyle() != vsReport || Section >= FListView.Columns()->Count())
+            return {};
+        TListColumn* column = FListView.Columns()->Items(Section);
+        if (Role == Qt::DisplayRole)
+            return ToQString(column->Caption());
+        if (Role == Qt::TextAlignmentRole)
+            return int(QtAlignment(column->Alignment()));
+        return {};
+    }
+
+private:
+    TListView& FListView;
+};
+
+// ---------------------------------------------------------------------------
 // TListView
 
 TListView::TListView(TComponent* AOwner)
     : TWinControl(AOwner), FColumns(std::make_unique<TListColumns>(this)),
-      FItems(std::make_unique<TListItems>(this)) {
+      FItems(std::make_unique<TListItems>(this)), FSource(std::make_unique<TListViewSource>(*this)) {
     // The widget reports clicks on its rows itself.
     SetControlStyle(TControlStyle{csDoubleClicks});
     SetColor(clWindow);
@@ -327,7 +449,16 @@ TListView::TListView(TComponent* AOwner)
     SetBounds(0, 0, 250, 150);
 }
 
-TListView::~TListView() = default;
+TListView::~TListView() {
+    if (FModel)
+        FModel->Detach();
+}
+
+void TListView::DestroyHandle() {
+    if (FModel)
+        FModel->Detach();
+    TWinControl::DestroyHandle();
+}
 
 void TListView::PublishedProperties(TPropertyBuilder<TListView>& P) {
     P.Property("Checkboxes", &TListView::Checkboxes, &TListView::SetCheckboxes).Default(false);
@@ -339,10 +470,13 @@ void TListView::PublishedProperties(TPropertyBuilder<TListView>& P) {
     P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     P.Property("ReadOnly", &TListView::ReadOnly, &TListView::SetReadOnly).Default(false);
     P.Property("RowSelect", &TListView::RowSelect, &TListView::SetRowSelect).Default(false);
+    P.Property("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages);
+    P.Property("StateImages", &TListView::StateImages, &TListView::SetStateImages);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     P.Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle).Default(vsIcon);
     P.Property("OnChange", &TListView::OnChange);
     P.Property("OnColumnClick", &TListView::OnColumnClick);
+    P.Property("OnSelectItem", &TListView::OnSelectItem);
 }
 
 void TListView::SetViewStyle(TViewStyle Value) {
@@ -384,8 +518,45 @@ void TListView::SetCheckboxes(bool Value) {
     if (FCheckboxes == Value)
         return;
     FCheckboxes = Value;
-    if (HandleAllocated())
-        RebuildRows();
+    ImagesChanged();
+}
+
+void TListView::SetSmallImages(TCustomImageList* Value) {
+    if (FSmallImages == Value)
+        return;
+    if (FSmallImages)
+        FSmallImages->RemoveFreeNotification(this);
+    FSmallImages = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    ImagesChanged();
+}
+
+void TListView::SetStateImages(TCustomImageList* Value) {
+    if (FStateImages == Value)
+        return;
+    if (FStateImages)
+        FStateImages->RemoveFreeNotification(this);
+    FStateImages = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    ImagesChanged();
+}
+
+void TListView::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FSmallImages)
+        SetSmallImages(nullptr);
+    if (AComponent == FStateImages)
+        SetStateImages(nullptr);
+}
+
+void TListView::ImagesChanged() {
+    if (FModel)
+        FModel->Reset();
+    PushSelection();
 }
 
 TListItem* TListView::Selected() const {
@@ -411,9 +582,67 @@ Integer TListView::SelCount() const {
                       [](const TListItem* item) { return item->FSelected; }));
 }
 
+void TListView::SetItemFocused(TListItem* Value) {
+    if (Value && Value->FOwner != FItems.get())
+        throw EInvalidOperation(Format("The item is not an item of %s", {Name()}));
+    FItemFocused = Value;
+    auto* view = WidgetAs<QTableView>();
+    if (!view)
+        return;
+    FSyncing = true;
+    view->selectionModel()->setCurrentIndex(FModel->RowIndex(Value ? Value->Index() : -1),
+                                            QItemSelectionModel::NoUpdate);
+    FSyncing = false;
+}
+
+void TListView::SelectAll() {
+    if (!FMultiSelect)
+        return;
+    for (TListItem* item : FItems->FItems)
+        item->SetSelected(true);
+}
+
+void TListView::InvertSelection() {
+    if (!FMultiSelect)
+        return;
+    for (TListItem* item : FItems->FItems)
+        item->SetSelected(!item->FSelected);
+}
+
+void TListView::AlphaSort() {
+    SortBy([](TListItem* Item1, TListItem* Item2,
+              Integer) { return AnsiCompareText(Item1->Caption(), Item2->Caption()); },
+           0);
+}
+
+void TListView::CustomSort(const TLVCompare& Compare, Integer Data) {
+    SortBy(Compare, Data);
+}
+
+void TListView::SortBy(const TLVCompare& Compare, Integer Data) {
+    TItemsUpdate update(*FItems);
+    std::stable_sort(FItems->FItems.begin(), FItems->FItems.end(),
+                     [&](TListItem* Item1, TListItem* Item2) {
+                         return Compare(Item1, Item2, Data) < 0;
+                     });
+}
+
+TListItem* TListView::GetItemAt(Integer X, Integer Y) const {
+    auto* view = WidgetAs<QTableView>();
+    if (!view)
+        return nullptr;
+    QModelIndex index = view->indexAt(view->viewport()->mapFrom(view, QPoint(X, Y)));
+    return index.isValid() && index.row() < FItems->Count() ? FItems->Item(index.row()) : nullptr;
+}
+
 void TListView::Change(TListItem* Item, TItemChange Change) {
     if (OnChange)
         OnChange(this, Item, Change);
+}
+
+void TListView::SelectItem(TListItem* Item, bool Selected) {
+    if (OnSelectItem)
+        OnSelectItem(this, Item, Selected);
 }
 
 void TListView::ColClick(TListColumn* Column) {
@@ -422,159 +651,180 @@ void TListView::ColClick(TListColumn* Column) {
 }
 
 void TListView::ItemChanged(TListItem* Item, TItemChange Change) {
-    if (HandleAllocated() && FItems->FUpdateCount == 0) {
-        PushItem(Item->Index());
-        if (Change == ctState)
-            PushSelection();
-    }
+    if (FModel && !FItems->Updating())
+        FModel->ItemChanged(nullptr, Item->Index());
     if (!ComponentState().Contains(csLoading))
         this->Change(Item, Change);
 }
 
-void TListView::ItemsChanged() {
-    if (HandleAllocated())
-        RebuildRows();
+void TListView::ItemInserting(Integer Index) {
+    FSyncing = true;
+    if (FModel)
+        FModel->BeginInsert(nullptr, Index);
+}
+
+void TListView::ItemInserted() {
+    if (FModel)
+        FModel->EndInsert();
+    FSyncing = false;
+}
+
+void TListView::ItemRemoving(TListItem* Item) {
+    if (FItemFocused == Item)
+        FItemFocused = nullptr;
+    FSyncing = true;
+    if (FModel)
+        FModel->BeginRemove(nullptr, Item->Index());
+}
+
+void TListView::ItemRemoved() {
+    if (FModel)
+        FModel->EndRemove();
+    FSyncing = false;
+}
+
+void TListView::ItemsUpdating() {
+    if (FModel)
+        FModel->BeginReset();
+}
+
+void TListView::ItemsUpdated() {
+    if (FModel)
+        FModel->EndReset();
+    PushSelection();
 }
 
 void TListView::ColumnsChanged() {
-    if (!HandleAllocated())
-        return;
+    if (FModel)
+        FModel->Reset();
     PushStyle();
-    RebuildRows();
+    PushSelection();
 }
 
 QWidget* TListView::CreateWidget(QWidget* ParentWidget) {
-    auto* tree = new QTreeWidget(ParentWidget);
-    tree->setRootIsDecorated(false);
-    tree->setUniformRowHeights(true);
-    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
-    return tree;
+    auto* view = new QTableView(ParentWidget);
+    ShowAsList(view, false);
+    view->setModel(new TItemModel(*FSource, view));
+    FModel = static_cast<TItemModel*>(view->model());
+    return view;
 }
 
 void TListView::UpdateWidget() {
     TWinControl::UpdateWidget();
     PushStyle();
-    RebuildRows();
+    PushSelection();
 }
 
 // The report style has a header and a column per list column; the others
-// one column of captions. The widget always selects whole rows: RowSelect
-// shows the focus across all columns.
+// one column of captions. The view always selects whole rows.
 void TListView::PushStyle() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    if (!tree)
+    auto* view = WidgetAs<QTableView>();
+    if (!view)
         return;
-    QSignalBlocker silence(tree);
     bool report = FViewStyle == vsReport;
-    Integer columns = report ? std::max(FColumns->Count(), 1) : 1;
-    tree->setColumnCount(columns);
-    tree->setHeaderHidden(!report);
-    tree->header()->setSectionsClickable(FColumnClick);
+    QHeaderView* header = view->horizontalHeader();
+    header->setVisible(report);
+    header->setSectionsClickable(FColumnClick);
+    QFontMetrics metrics(view->font());
+    view->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
     if (report)
         for (Integer index = 0; index < FColumns->Count(); ++index) {
             TListColumn* column = FColumns->Items(index);
-            tree->headerItem()->setText(index, ToQString(column->Caption()));
-            tree->headerItem()->setTextAlignment(index, QtAlignment(column->Alignment()));
             if (column->AutoSize())
-                tree->resizeColumnToContents(index);
+                view->resizeColumnToContents(index);
             else
-                tree->setColumnWidth(index, column->Width());
+                view->setColumnWidth(index, column->Width());
         }
-    tree->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection
+    view->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection
                                         : QAbstractItemView::SingleSelection);
-    tree->setAllColumnsShowFocus(FRowSelect);
-    tree->setEditTriggers(FReadOnly ? QAbstractItemView::NoEditTriggers
+    view->setEditTriggers(FReadOnly ? QAbstractItemView::NoEditTriggers
                                     : QAbstractItemView::SelectedClicked |
                                           QAbstractItemView::EditKeyPressed);
 }
 
-void TListView::RebuildRows() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    QSignalBlocker silence(tree);
-    tree->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (Integer index = 0; index < FItems->Count(); ++index)
-        rows.append(new QTreeWidgetItem);
-    tree->addTopLevelItems(rows);
-    for (Integer index = 0; index < FItems->Count(); ++index)
-        PushItem(index);
-    PushSelection();
-}
-
-void TListView::PushItem(Integer Index) {
-    auto* tree = WidgetAs<QTreeWidget>();
-    QTreeWidgetItem* row = tree->topLevelItem(Index);
-    if (!row)
+void TListView::PushItemSelection(TListItem* Item) {
+    auto* view = WidgetAs<QTableView>();
+    if (!view || FItems->Updating())
         return;
-    QSignalBlocker silence(tree);
-    TListItem* item = FItems->Item(Index);
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
-    if (FCheckboxes)
-        flags |= Qt::ItemIsUserCheckable;
-    row->setFlags(flags);
-    row->setText(0, ToQString(item->Caption()));
-    if (FCheckboxes)
-        row->setCheckState(0, item->Checked() ? Qt::Checked : Qt::Unchecked);
-    else
-        row->setData(0, Qt::CheckStateRole, QVariant());
-    for (Integer column = 1; column < tree->columnCount(); ++column) {
-        Integer subIndex = column - 1;
-        row->setText(column, subIndex < item->SubItems()->Count()
-                                 ? ToQString((*item->SubItems())[subIndex])
-                                 : QString());
-        if (column < FColumns->Count())
-            row->setTextAlignment(column, QtAlignment(FColumns->Items(column)->Alignment()));
-    }
+    FSyncing = true;
+    view->selectionModel()->select(FModel->RowIndex(Item->Index()),
+                                   (Item->FSelected ? QItemSelectionModel::Select
+                                                    : QItemSelectionModel::Deselect) |
+                                       QItemSelectionModel::Rows);
+    FSyncing = false;
 }
 
+// The whole selection, as ranges of selected rows.
 void TListView::PushSelection() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    QSignalBlocker silence(tree);
-    for (Integer index = 0; index < FItems->Count(); ++index)
-        if (QTreeWidgetItem* row = tree->topLevelItem(index))
-            row->setSelected(FItems->Item(index)->Selected());
+    auto* view = WidgetAs<QTableView>();
+    if (!view)
+        return;
+    FSyncing = true;
+    QItemSelection ranges;
+    const std::vector<TListItem*>& items = FItems->FItems;
+    Integer last = FModel->columnCount(QModelIndex()) - 1;
+    for (std::size_t first = 0; first < items.size(); ++first) {
+        if (!items[first]->FSelected)
+            continue;
+        std::size_t end = first;
+        while (end + 1 < items.size() && items[end + 1]->FSelected)
+            ++end;
+        ranges.select(FModel->RowIndex(static_cast<Integer>(first)),
+                      FModel->RowIndex(static_cast<Integer>(end), last));
+        first = end;
+    }
+    view->selectionModel()->select(ranges, QItemSelectionModel::ClearAndSelect);
+    if (FItemFocused)
+        view->selectionModel()->setCurrentIndex(FModel->RowIndex(FItemFocused->Index()),
+                                                QItemSelectionModel::NoUpdate);
+    FSyncing = false;
 }
 
 void TListView::ConnectWidget() {
     TWinControl::ConnectWidget();
-    auto* tree = WidgetAs<QTreeWidget>();
-    QObject::connect(tree, &QTreeWidget::itemSelectionChanged, tree,
-                     [this] { EventBoundary(this, [this] { WidgetSelectionChanged(); }); });
-    QObject::connect(tree, &QTreeWidget::itemChanged, tree,
-                     [this](QTreeWidgetItem* Row, int Column) {
-                         EventBoundary(this, [&] { WidgetItemChanged(Row, Column); });
+    auto* view = WidgetAs<QTableView>();
+    QItemSelectionModel* selection = view->selectionModel();
+    QObject::connect(selection, &QItemSelectionModel::selectionChanged, view,
+                     [this](const QItemSelection& Selected, const QItemSelection& Deselected) {
+                         if (FSyncing)
+                             return;
+                         std::vector<Integer> rows;
+                         for (const QItemSelectionRange& range : Selected + Deselected)
+                             for (Integer row = range.top(); row <= range.bottom(); ++row)
+                                 rows.push_back(row);
+                         EventBoundary(this, [&] { WidgetSelectionChanged(rows); });
                      });
-    QObject::connect(tree, &QTreeWidget::clicked, tree,
+    QObject::connect(selection, &QItemSelectionModel::currentRowChanged, view,
+                     [this](const QModelIndex& Current) {
+                         if (FSyncing)
+                             return;
+                         FItemFocused = Current.isValid() && Current.row() < FItems->Count()
+                                            ? FItems->Item(Current.row())
+                                            : nullptr;
+                     });
+    QObject::connect(view, &QTableView::clicked, view,
                      [this] { EventBoundary(this, [this] { Click(); }); });
-    QObject::connect(tree->header(), &QHeaderView::sectionClicked, tree, [this](int Index) {
-        EventBoundary(this, [&] {
-            if (FColumnClick && Index < FColumns->Count())
-                ColClick(FColumns->Items(Index));
-        });
-    });
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view,
+                     [this](int Index) {
+                         EventBoundary(this, [&] {
+                             if (FColumnClick && Index < FColumns->Count())
+                                 ColClick(FColumns->Items(Index));
+                         });
+                     });
 }
 
 // Each item whose row changed its selection takes the row's state.
-void TListView::WidgetSelectionChanged() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    for (Integer index = 0; index < FItems->Count(); ++index) {
-        TListItem* item = FItems->Item(index);
-        QTreeWidgetItem* row = tree->topLevelItem(index);
-        if (row && row->isSelected() != item->FSelected) {
-            item->FSelected = row->isSelected();
-            Change(item, ctState);
-        }
+void TListView::WidgetSelectionChanged(const std::vector<Integer>& Rows) {
+    QItemSelectionModel* selection = WidgetAs<QTableView>()->selectionModel();
+    for (Integer row : Rows) {
+        if (row >= FItems->Count())
+            continue;
+        TListItem* item = FItems->Item(row);
+        bool selected = selection->isRowSelected(row, QModelIndex());
+        if (selected == item->FSelected)
+            continue;
+        item->FSelected = selected;
+        Change(item, ctState);
+        SelectItem(item, selected);
     }
-}
-
-// The user edited a caption or clicked a check box.
-void TListView::WidgetItemChanged(QTreeWidgetItem* Row, Integer Column) {
-    auto* tree = WidgetAs<QTreeWidget>();
-    Integer index = tree->indexOfTopLevelItem(Row);
-    if (index < 0 || Column != 0)
-        return;
-    TListItem* item = FItems->Item(index);
-    item->SetCaption(FromQString(Row->text(0)));
-    if (FCheckboxes)
-        item->SetChecked(Row->checkState(0) == Qt::Checked);
 }

@@ -1,24 +1,29 @@
-// The tree view: nodes kept both as a tree (children lists) and in one
-// depth-first list, so that Item(i), Count and GetNext are direct; and their
-// mirror in a QTreeWidget, one row per node.
+// The tree view: nodes kept both as a tree (children lists, each node
+// knowing its position among its siblings) and in one depth-first list, so
+// that Item(i), Count, Index and GetNext are direct; and their view, a
+// QTreeView over a model whose items are the nodes.
 //
 // "Items.Data", version 1: the version (1), the node count, then the nodes in
 // depth-first order, each as its level, image index, selected index, a flags
-// byte (bit 0: expanded) and its text. A node's level is at most one more
+// byte (bit 0: expanded, bit 1: a state index follows), the state index when
+// flagged, and its text. A node's level is at most one more
 // than the level of the node before it (the first is at level 0), so the
 // levels alone give the shape of the tree.
 #include "clx/ComCtrls_Items.h"
+
+#include "clx/ImgList.h"
+#include "clx/ItemModel.h"
 #include "clx/QtSupport.h"
 
-#include <QtWidgets/QTreeWidget>
+#include <QtWidgets/QTreeView>
 
 #include <algorithm>
 
 namespace {
 
-
 constexpr Integer TreeDataVersion = 1;
 constexpr Byte ExpandedFlag = 1;
+constexpr Byte StateIndexFlag = 2;
 // Level, image index, selected index, flags, text length.
 constexpr Integer MinNodeRecordSize = 4 + 4 + 4 + 1 + 4;
 // Deeper trees are refused on reading: the widget's rows nest as deep.
@@ -28,6 +33,7 @@ struct TNodeImage {
     Integer Level = 0;
     Integer ImageIndex = 0;
     Integer SelectedIndex = 0;
+    Integer StateIndex = -1;
     bool Expanded = false;
     AnsiString Text;
 };
@@ -53,6 +59,8 @@ void TTreeNode::Assign(const TPersistent* Source) {
     FText = node->FText;
     FImageIndex = node->FImageIndex;
     FSelectedIndex = node->FSelectedIndex;
+    FStateIndex = node->FStateIndex;
+    FHasChildren = node->FHasChildren;
     FData = node->FData;
     Changed();
     SetExpanded(node->FExpanded);
@@ -83,12 +91,52 @@ void TTreeNode::SetSelectedIndex(Integer Value) {
     Changed();
 }
 
+void TTreeNode::SetStateIndex(Integer Value) {
+    if (FStateIndex == Value)
+        return;
+    FStateIndex = Value;
+    Changed();
+}
+
+void TTreeNode::SetHasChildren(bool Value) {
+    if (FHasChildren == Value)
+        return;
+    FHasChildren = Value;
+    Changed();
+}
+
 void TTreeNode::SetExpanded(bool Value) {
     if (FExpanded == Value)
         return;
+    TTreeView* treeView = TreeView();
+    if (!Value && treeView && !treeView->CanCollapse(this))
+        return;
     FExpanded = Value;
-    if (TTreeView* treeView = TreeView())
+    if (treeView)
         treeView->NodeExpandedChanged(this);
+}
+
+void TTreeNode::MakeVisible() {
+    for (TTreeNode* ancestor = FParent; ancestor; ancestor = ancestor->FParent)
+        ancestor->SetExpanded(true);
+    TTreeView* treeView = TreeView();
+    if (!treeView || !treeView->FModel)
+        return;
+    if (auto* view = treeView->WidgetAs<QTreeView>())
+        view->scrollTo(treeView->FModel->IndexOf(this));
+}
+
+void TTreeNode::AlphaSort(bool Recurse) {
+    CustomSort(
+        [](TTreeNode* Node1, TTreeNode* Node2, Integer) {
+            return AnsiCompareText(Node1->Text(), Node2->Text());
+        },
+        0, Recurse);
+}
+
+void TTreeNode::CustomSort(const TTVCompare& Compare, Integer Data, bool Recurse) {
+    if (TTreeView* treeView = TreeView())
+        treeView->SortNodes(Compare, Data, this, Recurse);
 }
 
 void TTreeNode::Expand(bool Recurse) {
@@ -136,14 +184,6 @@ const std::vector<TTreeNode*>& TTreeNode::Siblings() const {
     return FParent ? FParent->FChildren : FOwner->FRoots;
 }
 
-Integer TTreeNode::Index() const {
-    if (!FOwner)
-        return -1;
-    const std::vector<TTreeNode*>& siblings = Siblings();
-    return static_cast<Integer>(std::find(siblings.begin(), siblings.end(), this) -
-                                siblings.begin());
-}
-
 TTreeNode* TTreeNode::GetFirstChild() const {
     return FChildren.empty() ? nullptr : FChildren.front();
 }
@@ -168,16 +208,14 @@ TTreeNode* TTreeNode::GetNextSibling() const {
     if (!FOwner)
         return nullptr;
     const std::vector<TTreeNode*>& siblings = Siblings();
-    auto self = std::find(siblings.begin(), siblings.end(), this);
-    return std::next(self) == siblings.end() ? nullptr : *std::next(self);
+    auto next = static_cast<std::size_t>(FIndex) + 1;
+    return next < siblings.size() ? siblings[next] : nullptr;
 }
 
 TTreeNode* TTreeNode::GetPrevSibling() const {
-    if (!FOwner)
+    if (!FOwner || FIndex == 0)
         return nullptr;
-    const std::vector<TTreeNode*>& siblings = Siblings();
-    auto self = std::find(siblings.begin(), siblings.end(), this);
-    return self == siblings.begin() ? nullptr : *std::prev(self);
+    return Siblings()[static_cast<std::size_t>(FIndex) - 1];
 }
 
 void TTreeNode::Delete() {
@@ -283,8 +321,11 @@ void TTreeNodes::Clear() {
     if (FNodes.empty())
         return;
     TItemsUpdate update(*this);
-    if (FOwner)
+    if (FOwner) {
+        for (auto node = FNodes.rbegin(); node != FNodes.rend(); ++node)
+            FOwner->Delete(*node);
         FOwner->FSelected = nullptr;
+    }
     std::vector<TTreeNode*> nodes;
     nodes.swap(FNodes);
     FRoots.clear();
@@ -295,17 +336,13 @@ void TTreeNodes::Clear() {
 }
 
 void TTreeNodes::BeginUpdate() {
-    ++FUpdateCount;
+    if (FUpdateCount++ == 0 && FOwner)
+        FOwner->NodesUpdating();
 }
 
 void TTreeNodes::EndUpdate() {
-    if (--FUpdateCount == 0)
-        Changed();
-}
-
-void TTreeNodes::Changed() {
-    if (FOwner && FUpdateCount == 0)
-        FOwner->NodesChanged();
+    if (--FUpdateCount == 0 && FOwner)
+        FOwner->NodesUpdated();
 }
 
 std::vector<TTreeNode*>& TTreeNodes::Children(TTreeNode* Parent) {
@@ -324,6 +361,23 @@ void TTreeNodes::Renumber(std::size_t From) {
         FNodes[index]->FAbsoluteIndex = static_cast<Integer>(index);
 }
 
+void TTreeNodes::RenumberSiblings(std::vector<TTreeNode*>& Siblings, std::size_t From) {
+    for (std::size_t index = From; index < Siblings.size(); ++index)
+        Siblings[index]->FIndex = static_cast<Integer>(index);
+}
+
+void TTreeNodes::RebuildOrder() {
+    FNodes.clear();
+    std::vector<TTreeNode*> pending(FRoots.rbegin(), FRoots.rend());
+    while (!pending.empty()) {
+        TTreeNode* node = pending.back();
+        pending.pop_back();
+        node->FAbsoluteIndex = static_cast<Integer>(FNodes.size());
+        FNodes.push_back(node);
+        pending.insert(pending.end(), node->FChildren.rbegin(), node->FChildren.rend());
+    }
+}
+
 TTreeNode* TTreeNodes::InsertNode(TTreeNode* Parent, Integer ChildIndex, const AnsiString& S,
                                   void* Data) {
     if (Parent && Parent->FOwner != this)
@@ -339,11 +393,14 @@ TTreeNode* TTreeNodes::InsertNode(TTreeNode* Parent, Integer ChildIndex, const A
     node->FLevel = Parent ? Parent->FLevel + 1 : 0;
     node->FText = S;
     node->FData = Data;
+    if (FOwner)
+        FOwner->NodeInserting(Parent, ChildIndex);
     siblings.insert(siblings.begin() + ChildIndex, node);
+    RenumberSiblings(siblings, at);
     FNodes.insert(FNodes.begin() + static_cast<std::ptrdiff_t>(position), node);
     Renumber(position);
     if (FOwner)
-        FOwner->NodeAdded(node);
+        FOwner->NodeInserted(node);
     return node;
 }
 
@@ -352,16 +409,25 @@ TTreeNode* TTreeNodes::AppendNode(TTreeNode* Parent) {
     node->FParent = Parent;
     node->FLevel = Parent ? Parent->FLevel + 1 : 0;
     node->FAbsoluteIndex = Count();
-    Children(Parent).push_back(node);
+    std::vector<TTreeNode*>& siblings = Children(Parent);
+    node->FIndex = static_cast<Integer>(siblings.size());
+    if (FOwner)
+        FOwner->NodeInserting(Parent, node->FIndex);
+    siblings.push_back(node);
     FNodes.push_back(node);
     if (FOwner)
-        FOwner->NodeAdded(node);
+        FOwner->NodeInserted(node);
     return node;
 }
 
-// Called by the node's destructor: the node's subtree leaves the tree and
-// its descendants are freed.
+// Called by the node's destructor: the tree view hears of each node of the
+// subtree (children first), the subtree leaves the tree and its descendants
+// are freed.
 void TTreeNodes::DeleteNode(TTreeNode* Node) {
+    if (FOwner)
+        for (std::size_t index = SubtreeEnd(Node);
+             index-- > static_cast<std::size_t>(Node->FAbsoluteIndex);)
+            FOwner->Delete(FNodes[index]);
     if (FOwner)
         FOwner->NodeDeleting(Node);
     auto first = FNodes.begin() + Node->FAbsoluteIndex;
@@ -369,8 +435,11 @@ void TTreeNodes::DeleteNode(TTreeNode* Node) {
     std::vector<TTreeNode*> descendants(std::next(first), last);
     FNodes.erase(first, last);
     std::vector<TTreeNode*>& siblings = Children(Node->FParent);
-    siblings.erase(std::find(siblings.begin(), siblings.end(), Node));
+    siblings.erase(siblings.begin() + Node->FIndex);
+    RenumberSiblings(siblings, static_cast<std::size_t>(Node->FIndex));
     Renumber(static_cast<std::size_t>(Node->FAbsoluteIndex));
+    if (FOwner)
+        FOwner->NodeDeleted();
     Node->FOwner = nullptr;
     for (TTreeNode* descendant : descendants) {
         descendant->FOwner = nullptr;
@@ -386,7 +455,11 @@ void TTreeNodes::WriteData(TStream& Stream) const {
         writer.WriteInteger(node->FLevel);
         writer.WriteInteger(node->FImageIndex);
         writer.WriteInteger(node->FSelectedIndex);
-        writer.WriteByte(node->FExpanded ? ExpandedFlag : 0);
+        Byte flags = (node->FExpanded ? ExpandedFlag : 0) |
+                     (node->FStateIndex != -1 ? StateIndexFlag : 0);
+        writer.WriteByte(flags);
+        if (flags & StateIndexFlag)
+            writer.WriteInteger(node->FStateIndex);
         writer.WriteText(node->FText);
     }
 }
@@ -407,9 +480,11 @@ void TTreeNodes::ReadData(TStream& Stream) {
         image.ImageIndex = reader.ReadInteger();
         image.SelectedIndex = reader.ReadInteger();
         Byte flags = reader.ReadByte();
-        if (flags & ~ExpandedFlag)
+        if (flags & ~(ExpandedFlag | StateIndexFlag))
             reader.Error();
         image.Expanded = flags & ExpandedFlag;
+        if (flags & StateIndexFlag)
+            image.StateIndex = reader.ReadInteger();
         image.Text = reader.ReadText();
     }
     reader.CheckEnd();
@@ -423,16 +498,72 @@ void TTreeNodes::ReadData(TStream& Stream) {
         node->FText = image.Text;
         node->FImageIndex = image.ImageIndex;
         node->FSelectedIndex = image.SelectedIndex;
+        node->FStateIndex = image.StateIndex;
         node->FExpanded = image.Expanded;
         path.push_back(node);
     }
 }
 
 // ---------------------------------------------------------------------------
+// The model's view of a tree view: the nodes are the items' handles.
+
+class TTreeViewSource : public TItemSource {
+public:
+    explicit TTreeViewSource(TTreeView& TreeView) : FTreeView(TreeView) {}
+
+    Integer ItemCount(void* Parent) const override {
+        return static_cast<Integer>(Children(Parent).size());
+    }
+    void* ItemAt(void* Parent, Integer Row) const override {
+        return Children(Parent)[static_cast<std::size_t>(Row)];
+    }
+    void* ParentOf(void* Item) const override { return Node(Item)->FParent; }
+    Integer RowOf(void* Item) const override { return Node(Item)->FIndex; }
+    bool ItemHasChildren(void* Item) const override { return Node(Item)->HasChildren(); }
+    QVariant ItemData(const QModelIndex& Index, int Role) const override {
+        TTreeNode* node = Node(Index.internalPointer());
+        switch (Role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return ToQString(node->Text());
+        case Qt::DecorationRole:
+            return ItemImage(FTreeView.Images(),
+                             node == FTreeView.Selected() ? node->SelectedIndex()
+                                                          : node->ImageIndex(),
+                             FTreeView.StateImages(), node->StateIndex());
+        default:
+            return {};
+        }
+    }
+    bool SetItemData(const QModelIndex& Index, const QVariant& Value, int Role) override {
+        if (Role != Qt::EditRole)
+            return false;
+        TTreeNode* node = Node(Index.internalPointer());
+        EventBoundary(&FTreeView, [&] { node->SetText(FromQString(Value.toString())); });
+        return true;
+    }
+    Qt::ItemFlags ItemFlags(const QModelIndex&) const override {
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (!FTreeView.ReadOnly())
+            flags |= Qt::ItemIsEditable;
+        return flags;
+    }
+
+private:
+    static TTreeNode* Node(void* Item) { return static_cast<TTreeNode*>(Item); }
+    const std::vector<TTreeNode*>& Children(void* Parent) const {
+        return Parent ? Node(Parent)->FChildren : FTreeView.Items()->FRoots;
+    }
+
+    TTreeView& FTreeView;
+};
+
+// ---------------------------------------------------------------------------
 // TTreeView
 
 TTreeView::TTreeView(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)) {
+    : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)),
+      FSource(std::make_unique<TTreeViewSource>(*this)) {
     // The widget reports clicks on its rows itself.
     SetControlStyle(TControlStyle{csDoubleClicks});
     SetColor(clWindow);
@@ -441,27 +572,52 @@ TTreeView::TTreeView(TComponent* AOwner)
     SetBounds(0, 0, 121, 97);
 }
 
-TTreeView::~TTreeView() = default;
+TTreeView::~TTreeView() {
+    if (FModel)
+        FModel->Detach();
+}
+
+void TTreeView::DestroyHandle() {
+    if (FModel)
+        FModel->Detach();
+    TWinControl::DestroyHandle();
+}
 
 void TTreeView::PublishedProperties(TPropertyBuilder<TTreeView>& P) {
     P.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Default(clWindow);
+    P.Property("Images", &TTreeView::Images, &TTreeView::SetImages);
     P.Property("Items", &TTreeView::Items, &TTreeView::SetItems);
     P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     P.Property("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly).Default(false);
+    P.Property("RowSelect", &TTreeView::RowSelect, &TTreeView::SetRowSelect).Default(false);
     P.Property("ShowButtons", &TTreeView::ShowButtons, &TTreeView::SetShowButtons).Default(true);
     P.Property("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot).Default(true);
+    P.Property("StateImages", &TTreeView::StateImages, &TTreeView::SetStateImages);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     P.Property("OnChange", &TTreeView::OnChange);
+    P.Property("OnChanging", &TTreeView::OnChanging);
     P.Property("OnCollapsed", &TTreeView::OnCollapsed);
+    P.Property("OnCollapsing", &TTreeView::OnCollapsing);
+    P.Property("OnDeletion", &TTreeView::OnDeletion);
     P.Property("OnExpanded", &TTreeView::OnExpanded);
 }
 
+// OnChanging may keep the selection where it is.
 void TTreeView::SetSelected(TTreeNode* Value) {
     if (Value && Value->FOwner != FItems.get())
         throw EInvalidOperation(Format("The node is not a node of %s", {Name()}));
     if (FSelected == Value)
         return;
+    if (!CanChange(Value)) {
+        PushSelection();
+        return;
+    }
+    TTreeNode* previous = FSelected;
     FSelected = Value;
+    if (previous)
+        NodeChanged(previous);
+    if (Value)
+        NodeChanged(Value);
     PushSelection();
     Change(Value);
 }
@@ -470,6 +626,13 @@ void TTreeView::SetReadOnly(bool Value) {
     if (FReadOnly == Value)
         return;
     FReadOnly = Value;
+    PushOptions();
+}
+
+void TTreeView::SetRowSelect(bool Value) {
+    if (FRowSelect == Value)
+        return;
+    FRowSelect = Value;
     PushOptions();
 }
 
@@ -487,6 +650,44 @@ void TTreeView::SetShowRoot(bool Value) {
     PushOptions();
 }
 
+void TTreeView::SetImages(TCustomImageList* Value) {
+    if (FImages == Value)
+        return;
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    if (FModel)
+        FModel->Reset();
+    PushAllExpanded();
+    PushSelection();
+}
+
+void TTreeView::SetStateImages(TCustomImageList* Value) {
+    if (FStateImages == Value)
+        return;
+    if (FStateImages)
+        FStateImages->RemoveFreeNotification(this);
+    FStateImages = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    if (FModel)
+        FModel->Reset();
+    PushAllExpanded();
+    PushSelection();
+}
+
+void TTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FImages)
+        SetImages(nullptr);
+    if (AComponent == FStateImages)
+        SetStateImages(nullptr);
+}
+
 void TTreeView::FullExpand() {
     for (TTreeNode* node : FItems->FNodes)
         node->SetExpanded(true);
@@ -497,9 +698,63 @@ void TTreeView::FullCollapse() {
         node->SetExpanded(false);
 }
 
+void TTreeView::AlphaSort(bool Recurse) {
+    CustomSort(
+        [](TTreeNode* Node1, TTreeNode* Node2, Integer) {
+            return AnsiCompareText(Node1->Text(), Node2->Text());
+        },
+        0, Recurse);
+}
+
+void TTreeView::CustomSort(const TTVCompare& Compare, Integer Data, bool Recurse) {
+    SortNodes(Compare, Data, nullptr, Recurse);
+}
+
+// The children of Parent (the top-level nodes for nullptr) in their new
+// order, their children too with Recurse; one reset of the view.
+void TTreeView::SortNodes(const TTVCompare& Compare, Integer Data, TTreeNode* Parent,
+                          bool Recurse) {
+    TItemsUpdate update(*FItems);
+    std::vector<TTreeNode*> parents{Parent};
+    while (!parents.empty()) {
+        TTreeNode* parent = parents.back();
+        parents.pop_back();
+        std::vector<TTreeNode*>& children = FItems->Children(parent);
+        std::stable_sort(children.begin(), children.end(), [&](TTreeNode* Node1, TTreeNode* Node2) {
+            return Compare(Node1, Node2, Data) < 0;
+        });
+        TTreeNodes::RenumberSiblings(children, 0);
+        if (Recurse)
+            parents.insert(parents.end(), children.begin(), children.end());
+    }
+    FItems->RebuildOrder();
+}
+
+TTreeNode* TTreeView::GetNodeAt(Integer X, Integer Y) const {
+    auto* view = WidgetAs<QTreeView>();
+    if (!view)
+        return nullptr;
+    QModelIndex index = view->indexAt(view->viewport()->mapFrom(view, QPoint(X, Y)));
+    return static_cast<TTreeNode*>(index.internalPointer());
+}
+
+bool TTreeView::CanChange(TTreeNode* Node) {
+    bool allow = true;
+    if (OnChanging && !ComponentState().Contains(csLoading))
+        OnChanging(this, Node, allow);
+    return allow;
+}
+
 void TTreeView::Change(TTreeNode* Node) {
     if (OnChange && !ComponentState().Contains(csLoading))
         OnChange(this, Node);
+}
+
+bool TTreeView::CanCollapse(TTreeNode* Node) {
+    bool allow = true;
+    if (OnCollapsing && !ComponentState().Contains(csLoading))
+        OnCollapsing(this, Node, allow);
+    return allow;
 }
 
 void TTreeView::Expanded(TTreeNode* Node) {
@@ -512,36 +767,39 @@ void TTreeView::Collapsed(TTreeNode* Node) {
         OnCollapsed(this, Node);
 }
 
-bool TTreeView::Rebuilding() const {
-    return FItems->FUpdateCount > 0;
+void TTreeView::Delete(TTreeNode* Node) {
+    if (OnDeletion && !ComponentState().Contains(csLoading))
+        OnDeletion(this, Node);
 }
 
 void TTreeView::NodeChanged(TTreeNode* Node) {
-    if (HandleAllocated() && !Rebuilding())
-        PushRow(Node);
+    if (FModel)
+        FModel->ItemChanged(Node->FParent, Node->FIndex);
 }
 
 void TTreeView::NodeExpandedChanged(TTreeNode* Node) {
-    if (HandleAllocated() && !Rebuilding())
-        PushRow(Node);
+    if (!FItems->Updating())
+        PushExpanded(Node);
     if (Node->FExpanded)
         Expanded(Node);
     else
         Collapsed(Node);
 }
 
-void TTreeView::NodeAdded(TTreeNode* Node) {
-    if (!HandleAllocated() || Rebuilding())
-        return;
-    auto* tree = WidgetAs<QTreeWidget>();
-    QSignalBlocker silence(tree);
-    QTreeWidgetItem* row = MakeRow(Node);
-    if (TTreeNode* parent = Node->FParent) {
-        parent->FRow->insertChild(Node->Index(), row);
-        parent->FRow->setExpanded(parent->FExpanded);
-    } else {
-        tree->insertTopLevelItem(Node->Index(), row);
-    }
+void TTreeView::NodeInserting(TTreeNode* Parent, Integer ChildIndex) {
+    FSyncing = true;
+    if (FModel)
+        FModel->BeginInsert(Parent, ChildIndex);
+}
+
+// An expanded node shows its children once it has some.
+void TTreeView::NodeInserted(TTreeNode* Node) {
+    if (FModel)
+        FModel->EndInsert();
+    FSyncing = false;
+    if (Node->FParent && Node->FParent->FExpanded && Node->FParent->Count() == 1 &&
+        !FItems->Updating())
+        PushExpanded(Node->FParent);
 }
 
 // The selection does not survive its node: no node is selected then.
@@ -549,123 +807,129 @@ void TTreeView::NodeDeleting(TTreeNode* Node) {
     if (FSelected && FSelected->FAbsoluteIndex >= Node->FAbsoluteIndex &&
         static_cast<std::size_t>(FSelected->FAbsoluteIndex) < FItems->SubtreeEnd(Node))
         FSelected = nullptr;
-    if (!HandleAllocated() || Rebuilding() || !Node->FRow)
-        return;
-    QSignalBlocker silence(WidgetAs<QTreeWidget>());
-    delete Node->FRow;
-    std::size_t end = FItems->SubtreeEnd(Node);
-    for (auto index = static_cast<std::size_t>(Node->FAbsoluteIndex); index < end; ++index)
-        FItems->FNodes[index]->FRow = nullptr;
+    FSyncing = true;
+    if (FModel)
+        FModel->BeginRemove(Node->FParent, Node->FIndex);
 }
 
-void TTreeView::NodesChanged() {
-    if (HandleAllocated())
-        RebuildRows();
+void TTreeView::NodeDeleted() {
+    if (FModel)
+        FModel->EndRemove();
+    FSyncing = false;
+}
+
+void TTreeView::NodesUpdating() {
+    if (FModel)
+        FModel->BeginReset();
+}
+
+void TTreeView::NodesUpdated() {
+    if (!FModel)
+        return;
+    FModel->EndReset();
+    PushAllExpanded();
+    PushSelection();
 }
 
 QWidget* TTreeView::CreateWidget(QWidget* ParentWidget) {
-    auto* tree = new QTreeWidget(ParentWidget);
-    tree->setHeaderHidden(true);
-    tree->setColumnCount(1);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    return tree;
+    auto* view = new QTreeView(ParentWidget);
+    view->setHeaderHidden(true);
+    view->setUniformRowHeights(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    FModel = new TItemModel(*FSource, view);
+    view->setModel(FModel);
+    return view;
 }
 
 void TTreeView::UpdateWidget() {
     TWinControl::UpdateWidget();
     PushOptions();
-    RebuildRows();
-}
-
-void TTreeView::DestroyHandle() {
-    ForgetRows();
-    TWinControl::DestroyHandle();
-}
-
-void TTreeView::ForgetRows() {
-    for (TTreeNode* node : FItems->FNodes)
-        node->FRow = nullptr;
-}
-
-// Rows are made parents first (depth-first order), then opened: a row
-// opens only once it is in the tree.
-void TTreeView::RebuildRows() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    QSignalBlocker silence(tree);
-    ForgetRows();
-    tree->clear();
-    for (TTreeNode* node : FItems->FNodes) {
-        QTreeWidgetItem* row = MakeRow(node);
-        if (node->FParent)
-            node->FParent->FRow->addChild(row);
-        else
-            tree->addTopLevelItem(row);
-    }
-    for (TTreeNode* node : FItems->FNodes)
-        if (node->FExpanded)
-            node->FRow->setExpanded(true);
+    PushAllExpanded();
     PushSelection();
 }
 
-QTreeWidgetItem* TTreeView::MakeRow(TTreeNode* Node) {
-    auto* row = new QTreeWidgetItem;
-    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-    row->setText(0, ToQString(Node->FText));
-    row->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
-    Node->FRow = row;
-    return row;
+void TTreeView::PushExpanded(TTreeNode* Node) {
+    auto* view = WidgetAs<QTreeView>();
+    if (!view)
+        return;
+    FSyncing = true;
+    view->setExpanded(FModel->IndexOf(Node), Node->FExpanded);
+    FSyncing = false;
 }
 
-void TTreeView::PushRow(TTreeNode* Node) {
-    if (!Node->FRow)
+void TTreeView::PushAllExpanded() {
+    auto* view = WidgetAs<QTreeView>();
+    if (!view)
         return;
-    QSignalBlocker silence(WidgetAs<QTreeWidget>());
-    Node->FRow->setText(0, ToQString(Node->FText));
-    Node->FRow->setExpanded(Node->FExpanded);
+    FSyncing = true;
+    for (TTreeNode* node : FItems->FNodes)
+        if (node->FExpanded && node->HasChildren())
+            view->setExpanded(FModel->IndexOf(node), true);
+    FSyncing = false;
 }
 
 void TTreeView::PushSelection() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    if (!tree)
+    auto* view = WidgetAs<QTreeView>();
+    if (!view)
         return;
-    QSignalBlocker silence(tree);
-    tree->clearSelection();
-    if (FSelected && FSelected->FRow) {
-        tree->setCurrentItem(FSelected->FRow);
-        FSelected->FRow->setSelected(true);
-    }
+    FSyncing = true;
+    QModelIndex index = FModel->IndexOf(FSelected);
+    if (index.isValid())
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    else
+        view->selectionModel()->clear();
+    FSyncing = false;
 }
 
 void TTreeView::PushOptions() {
-    auto* tree = WidgetAs<QTreeWidget>();
-    if (!tree)
+    auto* view = WidgetAs<QTreeView>();
+    if (!view)
         return;
-    tree->setRootIsDecorated(FShowRoot && FShowButtons);
-    tree->setEditTriggers(FReadOnly ? QAbstractItemView::NoEditTriggers
+    view->setRootIsDecorated(FShowRoot && FShowButtons);
+    view->setItemsExpandable(FShowButtons);
+    view->setAllColumnsShowFocus(FRowSelect);
+    view->setEditTriggers(FReadOnly ? QAbstractItemView::NoEditTriggers
                                     : QAbstractItemView::SelectedClicked |
                                           QAbstractItemView::EditKeyPressed);
 }
 
-TTreeNode* TTreeView::NodeOfRow(QTreeWidgetItem* Row) const {
-    return Row ? reinterpret_cast<TTreeNode*>(Row->data(0, Qt::UserRole).value<quintptr>())
-               : nullptr;
+// The user's choice of a node: OnChanging may send the view back.
+void TTreeView::UserSelected(TTreeNode* Node) {
+    if (Node == FSelected)
+        return;
+    SetSelected(Node);
+    if (FSelected != Node)
+        PushSelection();
 }
 
 void TTreeView::ConnectWidget() {
     TWinControl::ConnectWidget();
-    auto* tree = WidgetAs<QTreeWidget>();
-    QObject::connect(tree, &QTreeWidget::itemSelectionChanged, tree, [this, tree] {
-        EventBoundary(this, [&] { SetSelected(NodeOfRow(tree->selectedItems().value(0))); });
+    auto* view = WidgetAs<QTreeView>();
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, view,
+                     [this](const QModelIndex& Current) {
+                         if (FSyncing)
+                             return;
+                         EventBoundary(this, [&] {
+                             UserSelected(static_cast<TTreeNode*>(Current.internalPointer()));
+                         });
+                     });
+    QObject::connect(view, &QTreeView::expanded, view, [this](const QModelIndex& Index) {
+        if (FSyncing)
+            return;
+        EventBoundary(this,
+                      [&] { static_cast<TTreeNode*>(Index.internalPointer())->SetExpanded(true); });
     });
-    QObject::connect(tree, &QTreeWidget::itemExpanded, tree, [this](QTreeWidgetItem* Row) {
-        EventBoundary(this, [&] { NodeOfRow(Row)->SetExpanded(true); });
+    // A collapse that OnCollapsing refuses opens the node again.
+    QObject::connect(view, &QTreeView::collapsed, view, [this](const QModelIndex& Index) {
+        if (FSyncing)
+            return;
+        EventBoundary(this, [&] {
+            auto* node = static_cast<TTreeNode*>(Index.internalPointer());
+            node->SetExpanded(false);
+            if (node->FExpanded)
+                PushExpanded(node);
+        });
     });
-    QObject::connect(tree, &QTreeWidget::itemCollapsed, tree, [this](QTreeWidgetItem* Row) {
-        EventBoundary(this, [&] { NodeOfRow(Row)->SetExpanded(false); });
-    });
-    QObject::connect(tree, &QTreeWidget::itemChanged, tree, [this](QTreeWidgetItem* Row, int) {
-        EventBoundary(this, [&] { NodeOfRow(Row)->SetText(FromQString(Row->text(0))); });
-    });
-    QObject::connect(tree, &QTreeWidget::clicked, tree,
+    QObject::connect(view, &QTreeView::clicked, view,
                      [this] { EventBoundary(this, [this] { Click(); }); });
 }

@@ -1,13 +1,17 @@
 #include "clx/Controls.h"
+#include "clx/DragSupport.h"
 #include "clx/QtSupport.h"
 
 #include "clx/ActnList.h"
 #include "clx/Forms.h"
 
+#include "rtl/Filer.h"
+
 #include <QtGui/QContextMenuEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QAbstractScrollArea>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -19,15 +23,42 @@ public:
     TControlEventFilter(TControl* Control, QObject* Parent) : QObject(Parent), FControl(Control) {}
 
     bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (Watched != FControl->FWidget.data() ||
-            FControl->ComponentState().Contains(csDestroying))
+        if (FControl->ComponentState().Contains(csDestroying))
             return false;
+        if (Watched != FControl->FWidget.data())
+            return ViewportEvent(Watched, Event);
         bool stop = false;
         EventBoundary(FControl, [&] { stop = FControl->WidgetEvent(Event); });
         return stop;
     }
 
 private:
+    // The mouse on the viewport of a scrolling widget (item views) is the
+    // mouse on the control, in the widget's coordinates.
+    bool ViewportEvent(QObject* Watched, QEvent* Event) {
+        auto* area = qobject_cast<QAbstractScrollArea*>(FControl->FWidget.data());
+        if (!area || Watched != area->viewport() || !IsMouseEvent(Event))
+            return false;
+        auto* mouse = static_cast<QMouseEvent*>(Event);
+        QPointF at = area->viewport()->mapTo(area, mouse->position().toPoint());
+        QMouseEvent mapped(mouse->type(), at, mouse->globalPosition(), mouse->button(),
+                           mouse->buttons(), mouse->modifiers());
+        bool stop = false;
+        EventBoundary(FControl, [&] { stop = FControl->WidgetEvent(&mapped); });
+        return stop;
+    }
+    static bool IsMouseEvent(QEvent* Event) {
+        switch (Event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     TControl* FControl;
 };
 
@@ -37,35 +68,59 @@ namespace {
 // the sender whose signal is being delivered, so it is deleted later.
 Integer BoundaryDepth = 0;
 
-struct TCursorName {
+constexpr std::array<TIdentMapEntry, 22> CursorNames{{
+    {crDefault, "crDefault"},
+    {crNone, "crNone"},
+    {crArrow, "crArrow"},
+    {crCross, "crCross"},
+    {crIBeam, "crIBeam"},
+    {crSizeNESW, "crSizeNESW"},
+    {crSizeNS, "crSizeNS"},
+    {crSizeNWSE, "crSizeNWSE"},
+    {crSizeWE, "crSizeWE"},
+    {crUpArrow, "crUpArrow"},
+    {crHourGlass, "crHourGlass"},
+    {crDrag, "crDrag"},
+    {crNoDrop, "crNoDrop"},
+    {crHSplit, "crHSplit"},
+    {crVSplit, "crVSplit"},
+    {crMultiDrag, "crMultiDrag"},
+    {crSQLWait, "crSQLWait"},
+    {crNo, "crNo"},
+    {crAppStart, "crAppStart"},
+    {crHelp, "crHelp"},
+    {crHandPoint, "crHandPoint"},
+    {crSizeAll, "crSizeAll"},
+}};
+
+struct TCursorShape {
     TCursor Value;
-    const char* Name;
     Qt::CursorShape Shape;
 };
 
-constexpr std::array<TCursorName, 22> CursorNames{{
-    {crDefault, "crDefault", Qt::ArrowCursor},
-    {crNone, "crNone", Qt::BlankCursor},
-    {crArrow, "crArrow", Qt::ArrowCursor},
-    {crCross, "crCross", Qt::CrossCursor},
-    {crIBeam, "crIBeam", Qt::IBeamCursor},
-    {crSizeNESW, "crSizeNESW", Qt::SizeBDiagCursor},
-    {crSizeNS, "crSizeNS", Qt::SizeVerCursor},
-    {crSizeNWSE, "crSizeNWSE", Qt::SizeFDiagCursor},
-    {crSizeWE, "crSizeWE", Qt::SizeHorCursor},
-    {crUpArrow, "crUpArrow", Qt::UpArrowCursor},
-    {crHourGlass, "crHourGlass", Qt::WaitCursor},
-    {crDrag, "crDrag", Qt::DragCopyCursor},
-    {crNoDrop, "crNoDrop", Qt::ForbiddenCursor},
-    {crHSplit, "crHSplit", Qt::SplitHCursor},
-    {crVSplit, "crVSplit", Qt::SplitVCursor},
-    {crMultiDrag, "crMultiDrag", Qt::DragCopyCursor},
-    {crSQLWait, "crSQLWait", Qt::BusyCursor},
-    {crNo, "crNo", Qt::ForbiddenCursor},
-    {crAppStart, "crAppStart", Qt::BusyCursor},
-    {crHelp, "crHelp", Qt::WhatsThisCursor},
-    {crHandPoint, "crHandPoint", Qt::PointingHandCursor},
-    {crSizeAll, "crSizeAll", Qt::SizeAllCursor},
+constexpr std::array<TCursorShape, 22> CursorShapes{{
+    {crDefault, Qt::ArrowCursor},
+    {crNone, Qt::BlankCursor},
+    {crArrow, Qt::ArrowCursor},
+    {crCross, Qt::CrossCursor},
+    {crIBeam, Qt::IBeamCursor},
+    {crSizeNESW, Qt::SizeBDiagCursor},
+    {crSizeNS, Qt::SizeVerCursor},
+    {crSizeNWSE, Qt::SizeFDiagCursor},
+    {crSizeWE, Qt::SizeHorCursor},
+    {crUpArrow, Qt::UpArrowCursor},
+    {crHourGlass, Qt::WaitCursor},
+    {crDrag, Qt::DragCopyCursor},
+    {crNoDrop, Qt::ForbiddenCursor},
+    {crHSplit, Qt::SplitHCursor},
+    {crVSplit, Qt::SplitVCursor},
+    {crMultiDrag, Qt::DragCopyCursor},
+    {crSQLWait, Qt::BusyCursor},
+    {crNo, Qt::ForbiddenCursor},
+    {crAppStart, Qt::BusyCursor},
+    {crHelp, Qt::WhatsThisCursor},
+    {crHandPoint, Qt::PointingHandCursor},
+    {crSizeAll, Qt::SizeAllCursor},
 }};
 
 
@@ -138,25 +193,15 @@ void DeleteWidget(QWidget* Widget) {
 // Free routines
 
 bool CursorToIdent(TCursor Cursor, AnsiString& Ident) {
-    for (const TCursorName& entry : CursorNames)
-        if (entry.Value == Cursor) {
-            Ident = entry.Name;
-            return true;
-        }
-    return false;
+    return IntToIdent(Cursor, Ident, CursorNames);
 }
 
 bool IdentToCursor(const AnsiString& Ident, TCursor& Cursor) {
-    for (const TCursorName& entry : CursorNames)
-        if (SameText(Ident, entry.Name)) {
-            Cursor = entry.Value;
-            return true;
-        }
-    return false;
+    return IdentToInt(Ident, Cursor, CursorNames);
 }
 
 Qt::CursorShape CursorToQtShape(TCursor Cursor) {
-    for (const TCursorName& entry : CursorNames)
+    for (const TCursorShape& entry : CursorShapes)
         if (entry.Value == Cursor)
             return entry.Shape;
     return Qt::ArrowCursor;
@@ -581,7 +626,11 @@ void TControl::UpdateWidget() {
 }
 
 void TControl::ConnectWidget() {
-    FWidget->installEventFilter(new TControlEventFilter(this, FWidget.data()));
+    auto* filter = new TControlEventFilter(this, FWidget.data());
+    FWidget->installEventFilter(filter);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(FWidget.data()))
+        area->viewport()->installEventFilter(filter);
+    MarkControlWidget(FWidget.data(), this);
 }
 
 void TControl::DestroyHandle() {
@@ -623,6 +672,8 @@ bool TControl::WidgetEvent(QEvent* Event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
+        if (DragMouseEvent(*this, static_cast<QMouseEvent*>(Event)))
+            return true;
         MouseEvent(Event);
         break;
     case QEvent::ContextMenu:
@@ -1014,18 +1065,37 @@ bool TWinControl::WidgetEvent(QEvent* Event) {
     }
 }
 
+namespace {
+
+// The window a control lies in, other than the control itself.
+TWinControl* WindowOf(TControl* Control) {
+    for (TWinControl* parent = Control->Parent(); parent; parent = parent->Parent())
+        if (!parent->Parent())
+            return parent;
+    return nullptr;
+}
+
+} // namespace
+
 bool TWinControl::KeyEvent(QEvent* Event) {
     auto* keyEvent = static_cast<QKeyEvent*>(Event);
     const Integer pressed = KeyFromQt(keyEvent->key());
     Integer key = pressed;
     TShiftState shift = ShiftStateOf(keyEvent->modifiers(), Qt::NoButton);
+    TWinControl* window = WindowOf(this);
     if (Event->type() == QEvent::KeyRelease) {
-        KeyUp(key, shift);
+        if (window)
+            window->PreviewKeyUp(key, shift);
+        if (key != 0)
+            KeyUp(key, shift);
         return key == 0 && pressed != 0;
     }
     if (FSendingKey)
         return false;
-    KeyDown(key, shift);
+    if (window)
+        window->PreviewKeyDown(key, shift);
+    if (key != 0)
+        KeyDown(key, shift);
     if (key == 0 && pressed != 0)
         return true;
     QString text = keyEvent->text();
@@ -1033,7 +1103,10 @@ bool TWinControl::KeyEvent(QEvent* Event) {
         return false;
     WideChar typed = text.at(0).unicode();
     WideChar replaced = typed;
-    KeyPress(replaced);
+    if (window)
+        window->PreviewKeyPress(replaced);
+    if (replaced != 0)
+        KeyPress(replaced);
     if (replaced == typed)
         return false;
     if (replaced != 0) {

@@ -167,6 +167,15 @@ using TMouseEvent =
     TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
 
+// Dragging one control onto another. dmAutomatic starts a drag when the
+// left button is pressed on the control and the mouse moves on.
+ZX_ENUM(TDragMode, dmManual, dmAutomatic);
+ZX_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove);
+// Accept starts True for a handler; it tells whether a drop there is taken.
+using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, Integer X, Integer Y,
+                                   TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
+
 // What a control class is and does, set by its constructor.
 enum TControlStyleItem {
     // It can parent other controls in the designer and in form files.
@@ -287,6 +296,24 @@ public:
 
     void SetName(const AnsiString& NewName) override;
 
+    // --- Dragging. One drag at a time, its source the control that began
+    // it. BeginDrag(false) waits until the mouse has moved a few pixels with
+    // the button down; DragTo moves the drag over Target (nullptr: over no
+    // control) at (X, Y) of its client area, which asks the target's
+    // DragOver (leaving the previous target first); EndDrag(true) drops on
+    // the last target if it accepted. The mouse does all this for
+    // dmAutomatic controls.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    void BeginDrag(bool Immediate);
+    bool Dragging() const;
+    static void DragTo(TControl* Target, Integer X, Integer Y);
+    static void EndDrag(bool Drop);
+    // Fires OnDragDrop.
+    virtual void DragDrop(TObject* Source, Integer X, Integer Y);
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+
     // --- Events and the methods that fire them (a subclass overrides the
     // method, not the event).
     TNotifyEvent OnClick;
@@ -345,6 +372,9 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
     virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+    // Whether a drop of Source at (X, Y) would be taken: OnDragOver decides
+    // when assigned, otherwise no.
+    virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
     // The parent's font or colour changed; a control with ParentFont or
     // ParentColor takes it.
     void ParentFontChanged();
@@ -384,6 +414,7 @@ private:
     bool FParentColor = true;
     bool FTakingParentColor = false;
     TCursor FCursor = crDefault;
+    TDragMode FDragMode = dmManual;
     bool FVisible = true;
     bool FEnabled = true;
     TControlStyle FControlStyle{csClickEvents, csDoubleClicks};
@@ -460,6 +491,11 @@ protected:
     virtual void KeyDown(Integer& Key, TShiftState Shift);
     virtual void KeyUp(Integer& Key, TShiftState Shift);
     virtual void KeyPress(WideChar& Key);
+    // The keys of the controls in a window reach the window first (a form
+    // with KeyPreview takes them there); the base ignores them.
+    virtual void PreviewKeyDown(Integer&, TShiftState) {}
+    virtual void PreviewKeyUp(Integer&, TShiftState) {}
+    virtual void PreviewKeyPress(WideChar&) {}
     virtual void DoEnter();
     virtual void DoExit();
 
@@ -479,4 +515,24 @@ private:
     Integer FAlignLevel = 0;
     bool FAligning = false;
     bool FSendingKey = false;
+};
+
+// ---------------------------------------------------------------------------
+// TCustomControl: a container that paints itself. A descendant overrides
+// Paint and draws on Canvas, which has its painter only while Paint runs.
+
+class TCustomControl : public TWinControl {
+    ZX_CLASS(TCustomControl, TWinControl)
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+protected:
+    bool WidgetEvent(QEvent* Event) override;
+    virtual void Paint() {}
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
 };

@@ -6,7 +6,17 @@
 #include <QtCore/QEventLoop>
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
+#include <QtCore/QMimeData>
+#include <QtGui/QClipboard>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -203,6 +213,143 @@ bool TQtDialogService::InputQuery(const AnsiString& Caption, const AnsiString& P
 
 // The local event loop runs until the form has a modal result that its
 // close protocol accepts, or the application terminates.
+AnsiString TQtDialogService::ClipboardText() {
+    Application->Initialize();
+    return FromQString(QGuiApplication::clipboard()->text());
+}
+
+void TQtDialogService::SetClipboardText(const AnsiString& Value) {
+    Application->Initialize();
+    QGuiApplication::clipboard()->setText(ToQString(Value));
+}
+
+bool TQtDialogService::ClipboardHasFormat(const AnsiString& MimeType) {
+    Application->Initialize();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(ToQString(MimeType));
+}
+
+void TQtDialogService::ClearClipboard() {
+    Application->Initialize();
+    QGuiApplication::clipboard()->clear();
+}
+
+bool TQtDialogService::FileDialog(TFileDialogRequest& Request) {
+    Application->Initialize();
+    QFileDialog dialog(DialogParent(), ToQString(Request.Title), ToQString(Request.InitialDir));
+    dialog.setAcceptMode(Request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(!Request.Save && Request.Options.Contains(ofFileMustExist)
+                           ? QFileDialog::ExistingFile
+                           : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                     !Request.Options.Contains(ofOverwritePrompt));
+    QStringList filters;
+    for (const AnsiString& filter : FileDialogFilters(Request.Filter))
+        filters << ToQString(filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (Request.FilterIndex >= 1 && Request.FilterIndex <= filters.size())
+            dialog.selectNameFilter(filters[Request.FilterIndex - 1]);
+    }
+    if (!Request.FileName.empty())
+        dialog.selectFile(ToQString(Request.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    Request.FileName = FromQString(dialog.selectedFiles().first());
+    if (Integer index = static_cast<Integer>(filters.indexOf(dialog.selectedNameFilter())); index >= 0)
+        Request.FilterIndex = index + 1;
+    return true;
+}
+
+namespace {
+
+// The find windows shown, by their component.
+std::map<TFindDialog*, QPointer<QDialog>>& FindWindows() {
+    static std::map<TFindDialog*, QPointer<QDialog>> windows;
+    return windows;
+}
+
+QDialog* MakeFindWindow(TFindDialog& Dialog) {
+    TFindOptions options = Dialog.Options();
+    auto* window = new QDialog(DialogParent());
+    window->setWindowTitle(QStringLiteral("Find"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QGridLayout(window);
+    auto* label = new QLabel(QStringLiteral("Fi&nd what:"), window);
+    auto* text = new QLineEdit(ToQString(Dialog.FindText()), window);
+    label->setBuddy(text);
+    auto* matchCase = new QCheckBox(QStringLiteral("Match &case"), window);
+    matchCase->setChecked(options.Contains(frMatchCase));
+    matchCase->setVisible(!options.Contains(frHideMatchCase));
+    matchCase->setEnabled(!options.Contains(frDisableMatchCase));
+    auto* wholeWord = new QCheckBox(QStringLiteral("Match &whole word only"), window);
+    wholeWord->setChecked(options.Contains(frWholeWord));
+    wholeWord->setVisible(!options.Contains(frHideWholeWord));
+    wholeWord->setEnabled(!options.Contains(frDisableWholeWord));
+    auto* up = new QRadioButton(QStringLiteral("&Up"), window);
+    auto* down = new QRadioButton(QStringLiteral("&Down"), window);
+    down->setChecked(options.Contains(frDown));
+    up->setChecked(!options.Contains(frDown));
+    for (QRadioButton* direction : {up, down}) {
+        direction->setVisible(!options.Contains(frHideUpDown));
+        direction->setEnabled(!options.Contains(frDisableUpDown));
+    }
+    auto* findNext = new QPushButton(QStringLiteral("&Find Next"), window);
+    findNext->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), window);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(text, 0, 1, 1, 2);
+    layout->addWidget(findNext, 0, 3);
+    layout->addWidget(matchCase, 1, 0, 1, 2);
+    layout->addWidget(up, 1, 2);
+    layout->addWidget(cancel, 1, 3);
+    layout->addWidget(wholeWord, 2, 0, 1, 2);
+    layout->addWidget(down, 2, 2);
+    TFindDialog* component = &Dialog;
+    QObject::connect(findNext, &QPushButton::clicked, window, [=] {
+        TFindOptions chosen = component->Options();
+        chosen.Exclude(frMatchCase).Exclude(frWholeWord).Exclude(frDown).Include(frFindNext);
+        if (matchCase->isChecked())
+            chosen.Include(frMatchCase);
+        if (wholeWord->isChecked())
+            chosen.Include(frWholeWord);
+        if (down->isChecked())
+            chosen.Include(frDown);
+        EventBoundary(component,
+                      [&] { component->UserFind(FromQString(text->text()), chosen); });
+    });
+    QObject::connect(cancel, &QPushButton::clicked, window, &QDialog::reject);
+    QObject::connect(window, &QDialog::finished, window, [component] {
+        FindWindows().erase(component);
+        EventBoundary(component, [component] { component->UserClose(); });
+    });
+    return window;
+}
+
+} // namespace
+
+void TQtDialogService::ShowFindDialog(TFindDialog& Dialog) {
+    Application->Initialize();
+    QPointer<QDialog>& window = FindWindows()[&Dialog];
+    if (!window)
+        window = MakeFindWindow(Dialog);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TQtDialogService::CloseFindDialog(TFindDialog& Dialog) {
+    auto found = FindWindows().find(&Dialog);
+    if (found == FindWindows().end())
+        return;
+    QPointer<QDialog> window = found->second;
+    FindWindows().erase(found);
+    if (window) {
+        QObject::disconnect(window, &QDialog::finished, nullptr, nullptr);
+        window->close();
+    }
+}
+
 TModalResult TQtDialogService::ShowModal(TCustomForm& Form) {
     Application->Initialize();
     Form.BeginModal();
@@ -241,6 +388,45 @@ void TScriptedDialogService::AnswerModal(TModalResult Result,
     FAnswers.push_back({.Result = Result, .Action = std::move(Action)});
 }
 
+void TScriptedDialogService::AnswerFile(const AnsiString& FileName, Integer FilterIndex) {
+    FAnswers.push_back({.File = true, .Result = mrOk, .Text = FileName, .FilterIndex = FilterIndex});
+}
+
+void TScriptedDialogService::CancelFile() {
+    FAnswers.push_back({.File = true, .Accepted = false, .Result = mrCancel});
+}
+
+bool TScriptedDialogService::FileDialog(TFileDialogRequest& Request) {
+    TDialogRecord record{.Kind = Request.Save ? dkSaveDialog : dkOpenDialog,
+                         .Caption = Request.Title,
+                         .Text = Request.Filter,
+                         .Value = Request.FileName,
+                         .File = Request};
+    FRequests.push_back(record);
+    TAnswer answer = NextAnswer(false, record, true);
+    if (!answer.Accepted)
+        return false;
+    Request.FileName = answer.Text;
+    if (answer.FilterIndex > 0)
+        Request.FilterIndex = answer.FilterIndex;
+    return true;
+}
+
+void TScriptedDialogService::ShowFindDialog(TFindDialog& Dialog) {
+    FFindDialog = &Dialog;
+}
+
+void TScriptedDialogService::CloseFindDialog(TFindDialog& Dialog) {
+    if (FFindDialog == &Dialog)
+        FFindDialog = nullptr;
+}
+
+void TScriptedDialogService::PressFindNext(const AnsiString& Text, TFindOptions Options) {
+    if (!FFindDialog)
+        throw EDialogScriptError("No find dialog is shown");
+    FFindDialog->UserFind(Text, Options);
+}
+
 const TDialogRecord& TScriptedDialogService::LastRequest() const {
     if (FRequests.empty())
         throw EDialogScriptError("No dialog was requested");
@@ -248,13 +434,14 @@ const TDialogRecord& TScriptedDialogService::LastRequest() const {
 }
 
 TScriptedDialogService::TAnswer TScriptedDialogService::NextAnswer(bool Input,
-                                                                   const TDialogRecord& Request) {
+                                                                   const TDialogRecord& Request,
+                                                                   bool File) {
     if (FAnswers.empty())
         throw EDialogScriptError(
             Format("No answer for the dialog \"%s\": %s", {Request.Caption, Request.Text}));
     TAnswer answer = FAnswers.front();
     FAnswers.pop_front();
-    if (answer.Input != Input)
+    if (answer.Input != Input || answer.File != File)
         throw EDialogScriptError(
             Format("The answer for the dialog \"%s\" is of another kind", {Request.Caption}));
     return answer;
@@ -296,6 +483,22 @@ bool TScriptedDialogService::InputQuery(const AnsiString& Caption, const AnsiStr
         return false;
     Value = answer.Text;
     return true;
+}
+
+AnsiString TScriptedDialogService::ClipboardText() {
+    return FClipboardText.value_or("");
+}
+
+void TScriptedDialogService::SetClipboardText(const AnsiString& Value) {
+    FClipboardText = Value;
+}
+
+bool TScriptedDialogService::ClipboardHasFormat(const AnsiString& MimeType) {
+    return FClipboardText && MimeType == "text/plain";
+}
+
+void TScriptedDialogService::ClearClipboard() {
+    FClipboardText.reset();
 }
 
 TModalResult TScriptedDialogService::ShowModal(TCustomForm& Form) {
@@ -368,4 +571,93 @@ AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt,
     AnsiString value = ADefault;
     InputQuery(ACaption, APrompt, value);
     return value;
+}
+
+// ---------------------------------------------------------------------------
+// File and find dialogs
+
+std::vector<AnsiString> FileDialogFilters(const AnsiString& Filter) {
+    std::vector<AnsiString> parts;
+    size_t start = 0;
+    while (start <= Filter.size() && !Filter.empty()) {
+        size_t bar = Filter.find('|', start);
+        parts.push_back(Filter.substr(start, bar == AnsiString::npos ? AnsiString::npos : bar - start));
+        if (bar == AnsiString::npos)
+            break;
+        start = bar + 1;
+    }
+    std::vector<AnsiString> filters;
+    for (size_t index = 0; index + 1 < parts.size(); index += 2) {
+        AnsiString patterns = parts[index + 1];
+        std::replace(patterns.begin(), patterns.end(), ';', ' ');
+        filters.push_back(parts[index] + " (" + patterns + ")");
+    }
+    return filters;
+}
+
+void TOpenDialog::PublishedProperties(TPropertyBuilder<TOpenDialog>& P) {
+    P.Property("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
+    P.Property("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
+    P.Property("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
+    P.Property("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex).Default(1);
+    P.Property("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
+    P.Property("Options", &TOpenDialog::Options, &TOpenDialog::SetOptions)
+        .Default(TOpenOptions{ofHideReadOnly});
+    P.Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
+}
+
+bool TOpenDialog::Execute() {
+    TFileDialogRequest request{.Save = IsSaveDialog(),
+                               .Title = FTitle,
+                               .Filter = FFilter,
+                               .FilterIndex = FFilterIndex,
+                               .InitialDir = FInitialDir,
+                               .FileName = FFileName,
+                               .Options = FOptions};
+    if (!DialogService().FileDialog(request))
+        return false;
+    FFileName = request.FileName;
+    FFilterIndex = request.FilterIndex;
+    if (!FDefaultExt.empty() && !FFileName.empty() && ExtractFileExt(FFileName).empty())
+        FFileName += "." + FDefaultExt;
+    return true;
+}
+
+TFindDialog::~TFindDialog() {
+    if (FShown)
+        DialogService().CloseFindDialog(*this);
+}
+
+void TFindDialog::PublishedProperties(TPropertyBuilder<TFindDialog>& P) {
+    P.Property("FindText", &TFindDialog::FindText, &TFindDialog::SetFindText);
+    P.Property("Options", &TFindDialog::Options, &TFindDialog::SetOptions)
+        .Default(TFindOptions{frDown});
+    P.Property("OnClose", &TFindDialog::OnClose);
+    P.Property("OnFind", &TFindDialog::OnFind);
+}
+
+bool TFindDialog::Execute() {
+    FShown = true;
+    DialogService().ShowFindDialog(*this);
+    return true;
+}
+
+void TFindDialog::CloseDialog() {
+    if (!FShown)
+        return;
+    DialogService().CloseFindDialog(*this);
+    UserClose();
+}
+
+void TFindDialog::UserFind(const AnsiString& Text, TFindOptions Options) {
+    FFindText = Text;
+    FOptions = Options;
+    if (OnFind)
+        OnFind(this);
+}
+
+void TFindDialog::UserClose() {
+    FShown = false;
+    if (OnClose)
+        OnClose(this);
 }

@@ -27,6 +27,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 
 class TCustomForm;
 
@@ -107,6 +108,36 @@ TMessageBoxRequest MessageDlgRequest(const AnsiString& Caption, const AnsiString
                                      const TMsgDlgTexts& Texts = DefaultMsgDlgTexts());
 
 // ---------------------------------------------------------------------------
+// File and find dialogs
+
+ZX_ENUM(TOpenOption, ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp,
+        ofNoValidate, ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist,
+        ofCreatePrompt, ofShareAware, ofNoReadOnlyReturn, ofNoTestFileCreate);
+using TOpenOptions = TSet<TOpenOption>;
+
+ZX_ENUM(TFindOption, frDown, frFindNext, frHideMatchCase, frHideWholeWord, frHideUpDown,
+        frMatchCase, frDisableMatchCase, frDisableUpDown, frDisableWholeWord, frReplace,
+        frReplaceAll, frWholeWord, frShowHelp);
+using TFindOptions = TSet<TFindOption>;
+
+// What a file dialog asks: Filter in the platform's form
+// "Text files|*.txt;*.text|All files|*.*", FilterIndex 1-based.
+struct TFileDialogRequest {
+    bool Save = false;
+    AnsiString Title;
+    AnsiString Filter;
+    Integer FilterIndex = 1;
+    AnsiString InitialDir;
+    AnsiString FileName;
+    TOpenOptions Options;
+};
+
+// The filter's pairs as Qt names them: "Text files (*.txt *.text)".
+std::vector<AnsiString> FileDialogFilters(const AnsiString& Filter);
+
+class TFindDialog;
+
+// ---------------------------------------------------------------------------
 // The service
 
 class TDialogService {
@@ -125,6 +156,19 @@ public:
     // Runs the modal session of the form (TCustomForm::BeginModal,
     // CloseModal, EndModal) and returns its ModalResult.
     virtual TModalResult ShowModal(TCustomForm& Form) = 0;
+    // The clipboard's text ("" when it holds none), its replacement, and
+    // whether it holds data of a MIME type.
+    virtual AnsiString ClipboardText() = 0;
+    virtual void SetClipboardText(const AnsiString& Value) = 0;
+    virtual bool ClipboardHasFormat(const AnsiString& MimeType) = 0;
+    virtual void ClearClipboard() = 0;
+    // Asks for a file; True with FileName and FilterIndex changed when the
+    // user chose one.
+    virtual bool FileDialog(TFileDialogRequest& Request) = 0;
+    // Shows the find dialog without waiting; its Find Next reaches
+    // TFindDialog::UserFind, closing it UserClose.
+    virtual void ShowFindDialog(TFindDialog& Dialog) = 0;
+    virtual void CloseFindDialog(TFindDialog& Dialog) = 0;
 };
 
 // The installed service, or the Qt service when none is.
@@ -150,6 +194,13 @@ public:
     bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
                     AnsiString& Value) override;
     TModalResult ShowModal(TCustomForm& Form) override;
+    AnsiString ClipboardText() override;
+    void SetClipboardText(const AnsiString& Value) override;
+    bool ClipboardHasFormat(const AnsiString& MimeType) override;
+    void ClearClipboard() override;
+    bool FileDialog(TFileDialogRequest& Request) override;
+    void ShowFindDialog(TFindDialog& Dialog) override;
+    void CloseFindDialog(TFindDialog& Dialog) override;
 };
 
 // ---------------------------------------------------------------------------
@@ -159,13 +210,13 @@ class EDialogScriptError : public Exception {
     using Exception::Exception;
 };
 
-enum TDialogKind { dkMessageBox, dkInputQuery, dkShowModal };
+enum TDialogKind { dkMessageBox, dkInputQuery, dkShowModal, dkOpenDialog, dkSaveDialog };
 
 // One request as the scripted service saw it.
 struct TDialogRecord {
     TDialogKind Kind = dkMessageBox;
     // Message boxes: the box's caption; input queries: the caption;
-    // modal forms: the form's Caption.
+    // modal forms: the form's Caption; file dialogs: the title.
     AnsiString Caption{};
     // Message boxes: the message; input queries: the prompt; modal forms:
     // the form's class name.
@@ -179,8 +230,10 @@ struct TDialogRecord {
     Integer Y = -1;
     // The picture shown instead of the type's icon, as the box paints it.
     std::shared_ptr<TBitmap> Icon{};
-    // Input queries: the value offered.
+    // Input queries: the value offered; file dialogs: the file name.
     AnsiString Value{};
+    // File dialogs only.
+    TFileDialogRequest File{};
 };
 
 // Answers requests in order from its queue. A message box takes an Answer
@@ -200,6 +253,14 @@ public:
     void AnswerInput(const AnsiString& Text);
     void CancelInput();
     void AnswerModal(TModalResult Result, std::function<void(TCustomForm& Form)> Action);
+    // A file dialog's answer: the file chosen (with the filter's index,
+    // 0 keeping the one offered), or a cancel.
+    void AnswerFile(const AnsiString& FileName, Integer FilterIndex = 0);
+    void CancelFile();
+    // The find dialog shown now (nullptr when none); the user's Find Next
+    // with a text and options.
+    TFindDialog* ShownFindDialog() const { return FFindDialog; }
+    void PressFindNext(const AnsiString& Text, TFindOptions Options);
 
     Integer PendingAnswers() const { return static_cast<Integer>(FAnswers.size()); }
     const std::vector<TDialogRecord>& Requests() const { return FRequests; }
@@ -209,21 +270,33 @@ public:
     bool InputQuery(const AnsiString& Caption, const AnsiString& Prompt,
                     AnsiString& Value) override;
     TModalResult ShowModal(TCustomForm& Form) override;
+    // An in-memory clipboard that holds text only.
+    AnsiString ClipboardText() override;
+    void SetClipboardText(const AnsiString& Value) override;
+    bool ClipboardHasFormat(const AnsiString& MimeType) override;
+    void ClearClipboard() override;
+    bool FileDialog(TFileDialogRequest& Request) override;
+    void ShowFindDialog(TFindDialog& Dialog) override;
+    void CloseFindDialog(TFindDialog& Dialog) override;
 
 private:
     struct TAnswer {
+        bool File = false;
         bool Input = false;
         bool Accepted = true;
         TModalResult Result = mrNone;
         AnsiString Text{};
+        Integer FilterIndex = 0;
         std::function<void(TCustomForm& Form)> Action{};
     };
     // Takes the next answer; EDialogScriptError when there is none or it is
     // not of the kind asked.
-    TAnswer NextAnswer(bool Input, const TDialogRecord& Request);
+    TAnswer NextAnswer(bool Input, const TDialogRecord& Request, bool File = false);
 
     std::deque<TAnswer> FAnswers;
     std::vector<TDialogRecord> FRequests;
+    std::optional<AnsiString> FClipboardText;
+    TFindDialog* FFindDialog = nullptr;
 };
 
 // ---------------------------------------------------------------------------
@@ -246,3 +319,86 @@ bool InputQuery(const AnsiString& ACaption, const AnsiString& APrompt, AnsiStrin
 // The text entered, or ADefault when the query was cancelled.
 AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt,
                     const AnsiString& ADefault);
+
+// ---------------------------------------------------------------------------
+// Dialog components
+
+// TOpenDialog: Execute asks through the service; a name chosen without an
+// extension gets DefaultExt. ofFileMustExist and ofOverwritePrompt are kept
+// by the dialog shown.
+class TOpenDialog : public TComponent {
+    ZX_CLASS(TOpenDialog, TComponent)
+public:
+    using TComponent::TComponent;
+    static void PublishedProperties(TPropertyBuilder<TOpenDialog>& P);
+
+    AnsiString Title() const { return FTitle; }
+    void SetTitle(const AnsiString& Value) { FTitle = Value; }
+    AnsiString Filter() const { return FFilter; }
+    void SetFilter(const AnsiString& Value) { FFilter = Value; }
+    Integer FilterIndex() const { return FFilterIndex; }
+    void SetFilterIndex(Integer Value) { FFilterIndex = Value; }
+    AnsiString DefaultExt() const { return FDefaultExt; }
+    void SetDefaultExt(const AnsiString& Value) { FDefaultExt = Value; }
+    AnsiString InitialDir() const { return FInitialDir; }
+    void SetInitialDir(const AnsiString& Value) { FInitialDir = Value; }
+    AnsiString FileName() const { return FFileName; }
+    void SetFileName(const AnsiString& Value) { FFileName = Value; }
+    TOpenOptions Options() const { return FOptions; }
+    void SetOptions(TOpenOptions Value) { FOptions = Value; }
+
+    virtual bool Execute();
+
+protected:
+    virtual bool IsSaveDialog() const { return false; }
+
+private:
+    AnsiString FTitle;
+    AnsiString FFilter;
+    Integer FFilterIndex = 1;
+    AnsiString FDefaultExt;
+    AnsiString FInitialDir;
+    AnsiString FFileName;
+    TOpenOptions FOptions{ofHideReadOnly};
+};
+
+class TSaveDialog : public TOpenDialog {
+    ZX_CLASS(TSaveDialog, TOpenDialog)
+public:
+    using TOpenDialog::TOpenDialog;
+    static void PublishedProperties(TPropertyBuilder<TSaveDialog>&) {}
+
+protected:
+    bool IsSaveDialog() const override { return true; }
+};
+
+// TFindDialog: Execute shows it without waiting; each Find Next of the
+// user takes the text and options and fires OnFind.
+class TFindDialog : public TComponent {
+    ZX_CLASS(TFindDialog, TComponent)
+public:
+    using TComponent::TComponent;
+    ~TFindDialog() override;
+    static void PublishedProperties(TPropertyBuilder<TFindDialog>& P);
+
+    AnsiString FindText() const { return FFindText; }
+    void SetFindText(const AnsiString& Value) { FFindText = Value; }
+    TFindOptions Options() const { return FOptions; }
+    void SetOptions(TFindOptions Value) { FOptions = Value; }
+    bool Shown() const { return FShown; }
+
+    bool Execute();
+    void CloseDialog();
+
+    TNotifyEvent OnFind;
+    TNotifyEvent OnClose;
+
+    // Called by the service.
+    void UserFind(const AnsiString& Text, TFindOptions Options);
+    void UserClose();
+
+private:
+    AnsiString FFindText;
+    TFindOptions FOptions{frDown};
+    bool FShown = false;
+};

@@ -155,6 +155,27 @@ private:
     Integer FMaxSize = 0;
 };
 
+// A control to paint on: OnPaint draws on Canvas whenever the control is
+// shown again (the canvas has its painter only meanwhile).
+class TPaintBox : public TControl {
+    ZX_CLASS(TPaintBox, TControl)
+public:
+    explicit TPaintBox(TComponent* AOwner);
+    ~TPaintBox() override;
+    static void PublishedProperties(TPropertyBuilder<TPaintBox>& P);
+
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+    TNotifyEvent OnPaint;
+
+protected:
+    bool WidgetEvent(QEvent* Event) override;
+    virtual void Paint();
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
 ZX_ENUM(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer);
 ZX_ENUM(TBevelStyle, bsLowered, bsRaised);
 

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -37,7 +36,9 @@ void FireReported(TObject* Sender, const TNotifyEvent& Event) {
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+    FCanvas->Font()->Assign(Font());
     SetControlStyle(ControlStyle() + TControlStyle{csSetCaption});
     SetVisible(false);
     SetParentFont(false);
@@ -75,6 +76,8 @@ void TCustomForm::PublishedProperties(TPropertyBuilder<TCustomForm>& P) {
     P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     P.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(false);
     P.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false);
+    P.Property("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+        .TypeName("TWinControl");
     P.Property("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
         .TypeName("TBorderIcons")
         .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
@@ -84,6 +87,7 @@ void TCustomForm::PublishedProperties(TPropertyBuilder<TCustomForm>& P) {
     P.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight);
     P.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth);
     P.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+    P.Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
     P.Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
     P.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDesigned);
     P.Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState)
@@ -271,6 +275,8 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FActiveControl)
+        FActiveControl = nullptr;
     if (Operation == opRemove && AComponent == FMenu) {
         // The bar goes now, so that the client area takes its space back.
         FMenu->AttachTo(nullptr);
@@ -376,6 +382,8 @@ void TCustomForm::VisibleChanged() {
         }
         TWinControl::VisibleChanged();
         Screen->SetActiveForm(this);
+        if (FActiveControl && HandleAllocated() && FActiveControl->CanFocus())
+            FActiveControl->SetFocus();
     } else {
         TWinControl::VisibleChanged();
         DoHide();
@@ -396,6 +404,59 @@ void TCustomForm::Show() {
 void TCustomForm::DoShow() {
     if (OnShow)
         OnShow(this);
+}
+
+namespace {
+
+TWinControl* FocusedWithin(TWinControl* Control) {
+    for (Integer index = 0; index < Control->ControlCount(); ++index)
+        if (auto* child = dynamic_cast<TWinControl*>(Control->Controls(index))) {
+            if (child->Focused())
+                return child;
+            if (TWinControl* found = FocusedWithin(child))
+                return found;
+        }
+    return nullptr;
+}
+
+} // namespace
+
+TWinControl* TCustomForm::ActiveControl() const {
+    if (HandleAllocated())
+        if (TWinControl* focused = FocusedWithin(const_cast<TCustomForm*>(this)))
+            return focused;
+    return FActiveControl;
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Value) {
+    if (FActiveControl)
+        FActiveControl->RemoveFreeNotification(this);
+    FActiveControl = Value;
+    if (!Value)
+        return;
+    Value->FreeNotification(this);
+    if (HandleAllocated() && Visible() && Value->CanFocus())
+        Value->SetFocus();
+}
+
+void TCustomForm::FontChanged() {
+    TWinControl::FontChanged();
+    FCanvas->Font()->Assign(Font());
+}
+
+void TCustomForm::PreviewKeyDown(Integer& Key, TShiftState Shift) {
+    if (FKeyPreview)
+        KeyDown(Key, Shift);
+}
+
+void TCustomForm::PreviewKeyUp(Integer& Key, TShiftState Shift) {
+    if (FKeyPreview)
+        KeyUp(Key, Shift);
+}
+
+void TCustomForm::PreviewKeyPress(WideChar& Key) {
+    if (FKeyPreview)
+        KeyPress(Key);
 }
 
 void TCustomForm::DoHide() {
@@ -637,19 +698,16 @@ TCustomForm* TScreen::NextActiveForm(const TCustomForm* Except) const {
 // ---------------------------------------------------------------------------
 // TApplication
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+// The run-time library reports the exceptions of the code below the
+// component library through the application.
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+    ApplicationHandleException = [this](TObject* Sender) { HandleException(Sender); };
+}
 
 // The forms go while the QApplication their widgets need still exists.
 TApplication::~TApplication() {
+    ApplicationHandleException = nullptr;
     DestroyComponents();
-}
-
-AnsiString TApplication::ExeName() const {
-    if (!FExeName.empty())
-        return FExeName;
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? AnsiString() : path.string();
 }
 
 AnsiString TApplication::Title() const {

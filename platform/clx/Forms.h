@@ -107,6 +107,15 @@ public:
     // The menu bar of the window; cleared when the menu is destroyed.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
+    // The control that has the focus while the form's widget exists (else
+    // the one set); a control set gets the focus when the form shows.
+    TWinControl* ActiveControl() const;
+    void SetActiveControl(TWinControl* Value);
+    // The form's key events come first for every control on it.
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+    // Measures text in the form's font outside painting too.
+    TCanvas* Canvas() const { return FCanvas.get(); }
     // Updates the actions of the form's components (the application's idle
     // pass does it for every visible form).
     void UpdateActions();
@@ -153,6 +162,10 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoShow();
     virtual void DoHide();
+    void FontChanged() override;
+    void PreviewKeyDown(Integer& Key, TShiftState Shift) override;
+    void PreviewKeyUp(Integer& Key, TShiftState Shift) override;
+    void PreviewKeyPress(WideChar& Key) override;
     virtual void DoClose(TCloseAction& Action);
 
 private:
@@ -176,6 +189,9 @@ private:
     TFormState FFormState{fsCreating};
     TModalResult FModalResult = mrNone;
     TMainMenu* FMenu = nullptr;
+    TWinControl* FActiveControl = nullptr;
+    bool FKeyPreview = false;
+    std::unique_ptr<TCanvas> FCanvas;
     QPointer<QWidget> FClientWidget;
 };
 
@@ -281,10 +297,10 @@ public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    // The running executable (/proc/self/exe) unless set; settings files
-    // live beside it, so tests point it into a directory of their own.
-    AnsiString ExeName() const;
-    void SetExeName(const AnsiString& Value) { FExeName = Value; }
+    // ParamStr(0): the running executable unless set; settings files live
+    // beside it, so tests point it into a directory of their own.
+    AnsiString ExeName() const { return ParamStr(0); }
+    void SetExeName(const AnsiString& Value) { SetProgramPath(Value); }
     // The executable's name without extension unless set.
     AnsiString Title() const;
     void SetTitle(const AnsiString& Value) { FTitle = Value; }
@@ -339,7 +355,6 @@ private:
     void ForgetForm(TCustomForm* Form);
     void FreeReleasedForms();
 
-    AnsiString FExeName;
     AnsiString FTitle;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;

@@ -25,13 +25,8 @@ static_assert(FontCharSetCount == 42, "the character sets are fixed by the files
 
 namespace {
 
-struct TColorName {
-    TColor Value;
-    const char* Name;
-};
-
 // Where two names share a value, the first is the one written.
-constexpr std::array<TColorName, 51> ColorNames{{
+constexpr std::array<TIdentMapEntry, 51> ColorNames{{
     {clBlack, "clBlack"},
     {clMaroon, "clMaroon"},
     {clGreen, "clGreen"},
@@ -122,21 +117,11 @@ TColor RGBToColor(const QColor& Color) {
 } // namespace
 
 bool ColorToIdent(TColor Color, AnsiString& Ident) {
-    for (const TColorName& entry : ColorNames)
-        if (entry.Value == Color) {
-            Ident = entry.Name;
-            return true;
-        }
-    return false;
+    return IntToIdent(Color, Ident, ColorNames);
 }
 
 bool IdentToColor(const AnsiString& Ident, TColor& Color) {
-    for (const TColorName& entry : ColorNames)
-        if (SameText(Ident, entry.Name)) {
-            Color = entry.Value;
-            return true;
-        }
-    return false;
+    return IdentToInt(Ident, Color, ColorNames);
 }
 
 AnsiString ColorToString(TColor Color) {
@@ -737,15 +722,15 @@ void TBitmap::LoadFromStream(TStream& Stream) {
 
 namespace {
 
-std::map<AnsiString, std::span<const Byte>>& BitmapResources() {
-    static std::map<AnsiString, std::span<const Byte>> resources;
+std::map<AnsiString, std::vector<Byte>>& BitmapResources() {
+    static std::map<AnsiString, std::vector<Byte>> resources;
     return resources;
 }
 
 } // namespace
 
 void RegisterBitmapResource(const AnsiString& ResName, std::span<const Byte> PngData) {
-    BitmapResources()[UpperCase(ResName)] = PngData;
+    BitmapResources()[UpperCase(ResName)].assign(PngData.begin(), PngData.end());
 }
 
 void TBitmap::LoadFromResourceName(const AnsiString& ResName) {

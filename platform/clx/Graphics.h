@@ -380,7 +380,8 @@ class EInvalidGraphic : public Exception {
 // names (PNG when it names none Qt writes); reading takes any format Qt
 // reads.
 // The pictures a module carries, as PNG data under a resource name
-// (compared without case); its start-up registers them. Data is not copied.
+// (compared without case); its start-up registers them. The data is copied,
+// so a package that registered it may be unloaded.
 void RegisterBitmapResource(const AnsiString& ResName, std::span<const Byte> PngData);
 
 class TBitmap : public TGraphic {

@@ -23,25 +23,49 @@ void TCustomImageList::SetHeight(Integer Value) {
     Clear();
 }
 
-Integer TCustomImageList::Add(const TBitmap* Image, const TBitmap*) {
+Integer TCustomImageList::AddStrips(const QImage& Source, bool Transparent) {
     Integer first = Count();
-    if (!Image || Image->Empty())
-        throw EInvalidOperation("Invalid image size");
-    Integer strips = std::max(Image->Width() / FWidth, 1);
-    const QImage& source = Image->Image();
+    Integer strips = std::max(Source.width() / FWidth, 1);
     for (Integer strip = 0; strip < strips; ++strip) {
         auto image = std::make_unique<TBitmap>(FWidth, FHeight);
         QImage piece = image->Image();
         {
             QPainter painter(&piece);
-            painter.drawImage(0, 0, source, strip * FWidth, 0, FWidth, FHeight);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(0, 0, Source, strip * FWidth, 0, FWidth, FHeight);
         }
         image->SetImage(piece);
-        image->SetTransparent(Image->Transparent());
+        image->SetTransparent(Transparent);
         FImages.push_back(std::move(image));
     }
     Change();
     return first;
+}
+
+Integer TCustomImageList::Add(const TBitmap* Image, const TBitmap* Mask) {
+    if (!Image || Image->Empty())
+        throw EInvalidOperation("Invalid image size");
+    if (!Mask || Mask->Empty())
+        return AddStrips(Image->Image(), Image->Transparent());
+    QImage source = Image->Image().convertToFormat(QImage::Format_ARGB32);
+    const QImage& mask = Mask->Image();
+    for (int y = 0; y < std::min(source.height(), mask.height()); ++y)
+        for (int x = 0; x < std::min(source.width(), mask.width()); ++x)
+            if (qGray(mask.pixel(x, y)) >= 128)
+                source.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return AddStrips(source, false);
+}
+
+Integer TCustomImageList::AddMasked(const TBitmap* Image, TColor MaskColor) {
+    if (!Image || Image->Empty())
+        throw EInvalidOperation("Invalid image size");
+    QImage source = Image->Image().convertToFormat(QImage::Format_ARGB32);
+    QRgb key = ColorToQColor(MaskColor).rgb() & RGB_MASK;
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if ((source.pixel(x, y) & RGB_MASK) == key)
+                source.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return AddStrips(source, false);
 }
 
 void TCustomImageList::CheckIndex(Integer Index) const {

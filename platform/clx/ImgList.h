@@ -4,6 +4,8 @@
 
 #include "clx/Graphics.h"
 
+class QImage;
+
 // Images are Width x Height bitmaps. Adding a bitmap wider than Width adds
 // one image per Width-wide strip of it (a narrower or shorter bitmap is one
 // image, placed in the top-left corner of a white one). Changing Width or
@@ -22,9 +24,12 @@ public:
     void SetHeight(Integer Value);
     Integer Count() const { return static_cast<Integer>(FImages.size()); }
 
-    // The index of the first image added. Mask is accepted for the
-    // platform's signature; transparency comes from the image itself.
+    // The index of the first image added. Where Mask (of the image's size)
+    // is white, the image is transparent; without it the image's own
+    // transparency counts.
     Integer Add(const TBitmap* Image, const TBitmap* Mask = nullptr);
+    // Adds Image with every pixel of MaskColor transparent.
+    Integer AddMasked(const TBitmap* Image, TColor MaskColor);
     void Delete(Integer Index);
     void Clear();
     // Copies image Index into Image (EInvalidOperation for a bad index).
@@ -43,6 +48,8 @@ protected:
 
 private:
     void CheckIndex(Integer Index) const;
+    // Adds Source cut into strips (see the class).
+    Integer AddStrips(const QImage& Source, bool Transparent);
     void ReadImages(TStream& Stream);
     void WriteImages(TStream& Stream) const;
 

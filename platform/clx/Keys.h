@@ -39,6 +39,7 @@ inline constexpr Integer Key_CapsLock = 0x1024;
 inline constexpr Integer Key_NumLock = 0x1025;
 inline constexpr Integer Key_ScrollLock = 0x1026;
 inline constexpr Integer Key_F1 = 0x1030;
+inline constexpr Integer Key_F2 = 0x1031;
 inline constexpr Integer Key_F12 = 0x103B;
 inline constexpr Integer Key_F24 = 0x1047;
 inline constexpr Integer Key_Menu = 0x1055;

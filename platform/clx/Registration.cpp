@@ -7,8 +7,10 @@
 #include "clx/CheckLst.h"
 #include "clx/ComCtrls.h"
 #include "clx/DB.h"
+#include "clx/Dialogs.h"
 #include "clx/ExtCtrls.h"
 #include "clx/Forms.h"
+#include "clx/Grids.h"
 #include "clx/ImgList.h"
 #include "clx/StdCtrls.h"
 #include "rtl/Filer.h"
@@ -72,6 +74,14 @@ void RegisterClxClasses() {
         TSplitter::StaticClass(),
         TBevel::StaticClass(),
         TImageList::StaticClass(),
+        TTabControl::StaticClass(),
+        TSpinEdit::StaticClass(),
+        TPaintBox::StaticClass(),
+        TDrawGrid::StaticClass(),
+        TStringGrid::StaticClass(),
+        TOpenDialog::StaticClass(),
+        TSaveDialog::StaticClass(),
+        TFindDialog::StaticClass(),
     });
     RegisterIntegerConsts("TColor", IdentToColor, ColorToIdent);
     RegisterIntegerConsts("TCursor", IdentToCursor, CursorToIdent);

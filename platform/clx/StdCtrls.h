@@ -131,13 +131,30 @@ public:
 
     void SetText(const AnsiString& Value) override;
     void Clear() { SetText(AnsiString()); }
-    // Selects the whole text in the widget.
-    virtual void SelectAll() {}
+    // Selects the whole text.
+    virtual void SelectAll();
+
+    // The selection: its start and length in characters of the text (as Qt
+    // counts them), kept within the text. With a widget they are the
+    // widget's; setting the start empties the selection there.
+    Integer SelStart() const;
+    void SetSelStart(Integer Value);
+    Integer SelLength() const;
+    void SetSelLength(Integer Value);
+    AnsiString SelText() const;
 
     TNotifyEvent OnChange;
 
 protected:
     virtual void Change();
+    // The widget's selection, false without a widget; and the stored one
+    // into the widget.
+    virtual bool WidgetSelection(Integer& Start, Integer& Length) const = 0;
+    virtual void PushSelection(Integer Start, Integer Length) = 0;
+    // The widget, its state pushed, takes a selection set before it existed.
+    void ConnectWidget() override;
+    // The text's length in characters.
+    Integer TextLength() const;
     // MaxLength and ReadOnly into the widget; the widget's class does it.
     virtual void UpdateWidgetEditing() = 0;
     // A user edit from the widget: stores the text, sets Modified, fires
@@ -149,6 +166,10 @@ private:
     bool FReadOnly = false;
     bool FModified = false;
     bool FAutoSelect = true;
+    Integer FSelStart = 0;
+    Integer FSelLength = 0;
+    // A selection set without a widget, for the widget to take.
+    bool FSelectionStored = false;
 };
 
 class TEdit : public TCustomEdit {
@@ -159,7 +180,6 @@ public:
 
     TEchoMode EchoMode() const { return FEchoMode; }
     void SetEchoMode(TEchoMode Value);
-    void SelectAll() override;
 
 protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
@@ -168,6 +188,8 @@ protected:
     void UpdateWidgetEditing() override;
     void ConnectWidget() override;
     bool WidgetEvent(QEvent* Event) override;
+    bool WidgetSelection(Integer& Start, Integer& Length) const override;
+    void PushSelection(Integer Start, Integer Length) override;
 
 private:
     TEchoMode FEchoMode = emNormal;
@@ -176,20 +198,53 @@ private:
 // ---------------------------------------------------------------------------
 // Lists of a control
 
+// What one change of a control's strings did: one string rewritten in place
+// (Put), inserted or deleted at Index, or anything else (a reset: clearing,
+// sorting, exchanging, a BeginUpdate/EndUpdate batch).
+enum TStringsChangeKind { sckReset, sckPut, sckInsert, sckDelete };
+struct TStringsChange {
+    TStringsChangeKind Kind = sckReset;
+    Integer Index = -1;
+};
+
 // The strings of a control (a memo's Lines, a combo box's Items): a string
 // list that tells its control of every change, once per BeginUpdate/EndUpdate
-// batch, so that the control pushes them into its widget.
+// batch. A whole-list observer hears that the strings changed; an item
+// observer hears what changed, before (Done false) and after (Done true) the
+// change, so that an item view can follow one item at a time.
 class TControlStrings : public TStringList {
     ZX_CLASS(TControlStrings, TStringList)
 public:
-    explicit TControlStrings(std::function<void()> AChanged) : FChanged(std::move(AChanged)) {}
+    using TItemObserver = std::function<void(const TStringsChange& Change, bool Done)>;
+    explicit TControlStrings(std::function<void()> AChanged);
+    explicit TControlStrings(TItemObserver AObserver) : FObserver(std::move(AObserver)) {}
+
+    void Put(Integer Index, const AnsiString& S) override;
+    void Delete(Integer Index) override;
 
 protected:
+    void InsertItem(Integer Index, const AnsiString& S, TObject* AObject) override;
+    void Changing() override;
     void Changed() override;
+    // Runs DoChange as Change (the operations on one string).
+    template <typename Body> void AsChange(TStringsChange Change, Body&& DoChange);
 
 private:
-    std::function<void()> FChanged;
+    TItemObserver FObserver;
+    TStringsChange FChange;
 };
+
+template <typename Body> void TControlStrings::AsChange(TStringsChange Change, Body&& DoChange) {
+    TStringsChange outer = FChange;
+    FChange = Change;
+    try {
+        DoChange();
+    } catch (...) {
+        FChange = outer;
+        throw;
+    }
+    FChange = outer;
+}
 
 // Drawing an item of an owner-drawn list: Handled tells whether the handler
 // drew it (false: the list draws it itself).
@@ -232,7 +287,6 @@ public:
     void SetWantTabs(bool Value);
 
     void SetText(const AnsiString& Value) override;
-    void SelectAll() override;
 
 protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
@@ -241,6 +295,8 @@ protected:
     void UpdateWidgetEditing() override;
     void ConnectWidget() override;
     bool WidgetEvent(QEvent* Event) override;
+    bool WidgetSelection(Integer& Start, Integer& Length) const override;
+    void PushSelection(Integer Start, Integer Length) override;
 
 private:
     void LinesChanged();
@@ -359,27 +415,130 @@ public:
 };
 
 // ---------------------------------------------------------------------------
+// List controls
+
+class TItemModel;
+class TListControlSource;
+class QAbstractItemView;
+class QObject;
+class QVariant;
+
+// What list boxes and combo boxes share: their Items, the current item
+// (ItemIndex), the item height and owner drawing. The widget is a Qt item
+// view over a TItemModel that reads Items; a change of one item tells the
+// view of that item only, a batch of changes (Items->BeginUpdate ...
+// EndUpdate) is one reset.
+//
+// ItemIndex follows its item when items are inserted or deleted before it,
+// becomes -1 when its item is deleted, and stays by position when the list
+// is reset. Owner-drawn descendants paint every item through DrawItem on
+// Canvas, set up with the control's font and colour (the selection colours
+// for a selected item); with variable item heights MeasureItem gives each
+// item's height, otherwise ItemHeight does.
+class TCustomListControl : public TWinControl {
+    ZX_CLASS(TCustomListControl, TWinControl)
+public:
+    ~TCustomListControl() override;
+
+    TStrings* Items() const { return FItems.get(); }
+    void SetItems(const TStrings* Value) { FItems->Assign(Value); }
+    // -1: none. An index outside the items selects none (set while loading,
+    // it waits for the items until Loaded).
+    Integer ItemIndex() const { return FItemIndex; }
+    virtual void SetItemIndex(Integer Value);
+    bool Sorted() const { return FItems->Sorted(); }
+    // Sorting at run time reorders the items; switching it off keeps their order.
+    void SetSorted(bool Value) { FItems->SetSorted(Value); }
+    Integer ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(Integer Value);
+    virtual bool IsOwnerDrawn() const = 0;
+    virtual bool HasVariableItemHeights() const = 0;
+    void Clear() { FItems->Clear(); }
+
+    // The canvas owner drawing paints on; it has a painter only while an
+    // item is being drawn.
+    TCanvas* Canvas() const { return FCanvas.get(); }
+    // Draws item Index into Rect of Canvas; true when it did. The base calls
+    // OnDrawItem (which is taken to have drawn unless it clears Handled).
+    virtual bool DrawItem(Integer Index, const TRect& Rect, TOwnerDrawState State);
+    // The height of item Index with variable heights; the base calls
+    // OnMeasureItem.
+    virtual void MeasureItem(TWinControl* Control, Integer Index, Integer& Height);
+    // The height item Index takes: ItemHeight, or what MeasureItem makes of it.
+    Integer ItemHeightOf(Integer Index);
+
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
+
+    void DestroyHandle() override;
+
+protected:
+    using TItemsFactory = std::function<std::unique_ptr<TControlStrings>(TControlStrings::TItemObserver)>;
+    // AItems makes the items (subclasses whose items keep data of their own).
+    TCustomListControl(TComponent* AOwner, const TItemsFactory& AItems);
+
+    void Loaded() override;
+    // The model the widget shows (nullptr without a widget); CreateWidget of
+    // a subclass makes it with NewItemModel and gives it to its view.
+    TItemModel* ItemModel() const;
+    TItemModel* NewItemModel(QObject* Parent);
+    // The Qt view that shows the items, for the owner-draw delegate.
+    virtual QAbstractItemView* ItemView() const = 0;
+    // Installs the owner-draw delegate once the control is owner-drawn.
+    void PushOwnerDraw();
+    // The item's value for role Role of Qt::ItemDataRole (the text by default).
+    virtual QVariant ItemData(Integer Index, int Role) const;
+    virtual bool SetItemData(Integer Index, const QVariant& Value, int Role);
+    virtual Integer ItemFlags(Integer Index) const;
+    // After one change of the items, ItemIndex following it, before the
+    // model tells the view; the default does nothing.
+    virtual void ItemsChanged(const TStringsChange& Change);
+    // After the view was told (only with a widget); the default shows
+    // ItemIndex.
+    virtual void ItemsFollowed(const TStringsChange& Change);
+    // ItemIndex changed from code; the widget shows it.
+    virtual void PushItemIndex() = 0;
+    // The item height or owner drawing changed.
+    virtual void ItemHeightChanged() {}
+    // Sets ItemIndex without pushing it (the user's choice).
+    void StoreItemIndex(Integer Value) { FItemIndex = Value; }
+    // Before one change of the items (the model tells the view).
+    virtual void ItemsChanging(const TStringsChange& Change);
+
+private:
+    friend class TListControlSource;
+    void ItemsObserved(const TStringsChange& Change, bool Done);
+    void ItemsDone(const TStringsChange& Change);
+
+    std::unique_ptr<TControlStrings> FItems;
+    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TListControlSource> FSource;
+    QPointer<TItemModel> FModel;
+    QPointer<TItemDrawDelegate> FDelegate;
+    Integer FItemIndex = -1;
+    Integer FItemHeight = 16;
+};
+
+// ---------------------------------------------------------------------------
 // Combo boxes
 
 ZX_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed,
         csOwnerDrawVariable);
 
-// A combo box on a QComboBox. csDropDown and csSimple edit their text (Qt
-// shows both as an editable drop-down); the other styles pick from the list,
-// and Text is then the selected item. The owner-drawn styles paint every
-// item, in the list and in the closed box (with odComboBoxEdit), through
-// DrawItem on Canvas, set up with the combo's font and colour (the
-// selection colours for a selected item); csOwnerDrawVariable asks
-// MeasureItem for each item's height, csOwnerDrawFixed uses ItemHeight.
+// A combo box on a QComboBox over the items' model. csDropDown and csSimple
+// edit their text (Qt shows both as an editable drop-down); the other styles
+// pick from the list, and Text is then the selected item. The owner-drawn
+// styles paint every item, in the list and in the closed box (with
+// odComboBoxEdit); csOwnerDrawVariable asks MeasureItem for each item's
+// height, csOwnerDrawFixed uses ItemHeight.
 //
 // Setting ItemIndex or Text from code fires no event; the user's choice
 // from the list fires OnChange, then OnSelect; the user's typing fires
 // OnChange.
-class TCustomComboBox : public TWinControl {
-    ZX_CLASS(TCustomComboBox, TWinControl)
+class TCustomComboBox : public TCustomListControl {
+    ZX_CLASS(TCustomComboBox, TCustomListControl)
 public:
     explicit TCustomComboBox(TComponent* AOwner);
-    ~TCustomComboBox() override;
 
     // The properties every published combo box shares, in their published
     // order; descendants add their own after them.
@@ -390,68 +549,47 @@ public:
         P.Property("DropDownCount", &TCustomComboBox::DropDownCount,
                    &TCustomComboBox::SetDropDownCount)
             .Default(8);
-        P.Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight)
+        P.Property("ItemHeight", &TCustomListControl::ItemHeight,
+                   &TCustomListControl::SetItemHeight)
             .Default(16);
-        P.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
-        P.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex)
+        P.Property("Items", &TCustomListControl::Items, &TCustomListControl::SetItems);
+        P.Property("ItemIndex", &TCustomListControl::ItemIndex, &TCustomListControl::SetItemIndex)
             .Default(-1);
         P.Property("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength)
             .Default(0);
         P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
-        P.Property("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).Default(false);
+        P.Property("Sorted", &TCustomListControl::Sorted, &TCustomListControl::SetSorted)
+            .Default(false);
         P.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle)
             .Default(csDropDown);
         P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
         P.Property("Text", &TControl::Text, &TControl::SetText).TypeName("TCaption");
         P.Property("OnChange", &TCustomComboBox::OnChange);
-        P.Property("OnDrawItem", &TCustomComboBox::OnDrawItem);
-        P.Property("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
+        P.Property("OnDrawItem", &TCustomListControl::OnDrawItem);
+        P.Property("OnMeasureItem", &TCustomListControl::OnMeasureItem);
         P.Property("OnSelect", &TCustomComboBox::OnSelect);
     }
 
-    TStrings* Items() const { return FItems.get(); }
-    void SetItems(const TStrings* Value) { FItems->Assign(Value); }
-    // -1: none. An index outside the items selects none (set while loading,
-    // it waits for the items until Loaded).
-    Integer ItemIndex() const { return FItemIndex; }
-    void SetItemIndex(Integer Value);
+    void SetItemIndex(Integer Value) override;
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle Value);
-    bool Sorted() const { return FItems->Sorted(); }
-    void SetSorted(bool Value) { FItems->SetSorted(Value); }
-    Integer ItemHeight() const { return FItemHeight; }
-    void SetItemHeight(Integer Value);
     Integer DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(Integer Value);
     // 0: no limit.
     Integer MaxLength() const { return FMaxLength; }
     void SetMaxLength(Integer Value);
-    bool IsOwnerDrawn() const {
+    bool IsOwnerDrawn() const override {
         return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable;
     }
+    bool HasVariableItemHeights() const override { return FStyle == csOwnerDrawVariable; }
     // Whether the user types the text (csDropDown, csSimple).
     bool IsEditable() const { return FStyle == csDropDown || FStyle == csSimple; }
 
     void SetText(const AnsiString& Value) override;
     void Clear();
 
-    // The canvas owner drawing paints on; it has a painter only while an
-    // item is being drawn.
-    TCanvas* Canvas() const { return FCanvas.get(); }
-
-    // Draws item Index into Rect of Canvas; true when it did. The base calls
-    // OnDrawItem (which is taken to have drawn unless it clears Handled).
-    virtual bool DrawItem(Integer Index, const TRect& Rect, TOwnerDrawState State);
-    // The height of item Index (csOwnerDrawVariable); the base calls
-    // OnMeasureItem.
-    virtual void MeasureItem(TWinControl* Control, Integer Index, Integer& Height);
-
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
-    TDrawItemEvent OnDrawItem;
-    TMeasureItemEvent OnMeasureItem;
-
-    void DestroyHandle() override;
 
 protected:
     virtual void Change();
@@ -462,25 +600,21 @@ protected:
     void ConnectWidget() override;
     bool WidgetEvent(QEvent* Event) override;
     void Loaded() override;
+    QAbstractItemView* ItemView() const override;
+    void ItemsChanged(const TStringsChange& Change) override;
+    void PushItemIndex() override;
+    void ItemHeightChanged() override;
 
 private:
-    void ItemsChanged();
-    void PushItems();
-    void PushItemIndex();
     void PushStyle();
     void ConnectLineEdit(QLineEdit* Edit);
     void UserSelected(Integer Index);
     void UserTyped(const AnsiString& Value);
     void PaintClosedBox();
 
-    std::unique_ptr<TControlStrings> FItems;
-    std::unique_ptr<TCanvas> FCanvas;
-    Integer FItemIndex = -1;
     TComboBoxStyle FStyle = csDropDown;
-    Integer FItemHeight = 16;
     Integer FDropDownCount = 8;
     Integer FMaxLength = 0;
-    QPointer<TItemDrawDelegate> FDelegate;
 };
 
 class TComboBox : public TCustomComboBox {
@@ -495,15 +629,14 @@ public:
 
 ZX_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
 
-// A list on a QListWidget. ItemIndex is the current item; with MultiSelect
-// any items can be Selected as well (without it, the selected item is the
-// current one). Items keep their selection by position when the list
-// changes. The owner-drawn styles draw as a combo box's do.
-class TCustomListBox : public TWinControl {
-    ZX_CLASS(TCustomListBox, TWinControl)
+// A list on a Qt item view (a table of one column shown as a list).
+// ItemIndex is the current item; with MultiSelect any items can be Selected
+// as well (without it, the selected item is the current one). Selections
+// follow their items as ItemIndex does. The user's choice fires OnClick.
+class TCustomListBox : public TCustomListControl {
+    ZX_CLASS(TCustomListBox, TCustomListControl)
 public:
     explicit TCustomListBox(TComponent* AOwner);
-    ~TCustomListBox() override;
 
     // The properties every published list box shares, in their published
     // order; descendants add their own around them.
@@ -511,72 +644,65 @@ public:
         P.Property("Color", &TControl::Color, &TControl::SetColor)
             .TypeName("TColor")
             .Default(clWindow);
-        P.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight)
+        P.Property("ItemHeight", &TCustomListControl::ItemHeight,
+                   &TCustomListControl::SetItemHeight)
             .Default(16);
-        P.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
-        P.Property("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex)
+        P.Property("Items", &TCustomListControl::Items, &TCustomListControl::SetItems);
+        P.Property("ItemIndex", &TCustomListControl::ItemIndex, &TCustomListControl::SetItemIndex)
             .Default(-1);
         P.Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect)
             .Default(false);
         P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
-        P.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
+        P.Property("Sorted", &TCustomListControl::Sorted, &TCustomListControl::SetSorted)
+            .Default(false);
     }
 
-    TStrings* Items() const { return FItems.get(); }
-    void SetItems(const TStrings* Value) { FItems->Assign(Value); }
-    Integer ItemIndex() const { return FItemIndex; }
-    void SetItemIndex(Integer Value);
     bool MultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool Value);
     // EListError for an index outside the items.
     bool Selected(Integer Index) const;
     void SetSelected(Integer Index, bool Value);
     Integer SelCount() const;
-    bool Sorted() const { return FItems->Sorted(); }
-    void SetSorted(bool Value) { FItems->SetSorted(Value); }
+    // Every item selected, or each item's selection turned round (with
+    // MultiSelect; without it there is one item at most to select).
+    void SelectAll();
+    void InvertSelection();
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle Value);
-    Integer ItemHeight() const { return FItemHeight; }
-    void SetItemHeight(Integer Value);
-    bool IsOwnerDrawn() const { return FStyle != lbStandard; }
-    void Clear() { FItems->Clear(); }
-
-    TCanvas* Canvas() const { return FCanvas.get(); }
-    virtual bool DrawItem(Integer Index, const TRect& Rect, TOwnerDrawState State);
-    virtual void MeasureItem(TWinControl* Control, Integer Index, Integer& Height);
-
-    TDrawItemEvent OnDrawItem;
-    TMeasureItemEvent OnMeasureItem;
-
-    void DestroyHandle() override;
+    bool IsOwnerDrawn() const override { return FStyle != lbStandard; }
+    bool HasVariableItemHeights() const override { return FStyle == lbOwnerDrawVariable; }
+    // The first item shown; setting it scrolls the list.
+    Integer TopIndex() const;
+    void SetTopIndex(Integer Value);
+    // The item at Pos of the client area: with Existing -1 below the last
+    // item, else Count.
+    Integer ItemAtPos(const TPoint& Pos, bool Existing) const;
+    // Client rectangle of item Index as the list shows it.
+    TRect ItemRect(Integer Index) const;
 
 protected:
-    // For subclasses whose items keep data of their own; AItems reports its
-    // changes to ItemsChanged.
-    TCustomListBox(TComponent* AOwner, std::unique_ptr<TControlStrings> AItems);
+    TCustomListBox(TComponent* AOwner, const TItemsFactory& AItems);
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void ConnectWidget() override;
-    void Loaded() override;
-    // After the widget's items are made: subclasses dress them (check boxes).
-    virtual void UpdateWidgetItems() {}
-    // The items changed; subclasses keep their per-item state by position.
-    virtual void ItemsChanged();
+    QAbstractItemView* ItemView() const override;
+    void ItemsChanging(const TStringsChange& Change) override;
+    void ItemsChanged(const TStringsChange& Change) override;
+    void ItemsFollowed(const TStringsChange& Change) override;
+    void PushItemIndex() override;
+    void ItemHeightChanged() override;
 
 private:
-    void PushItems();
     void PushSelection();
-    void PushStyle();
+    void PushRowHeights();
+    void PushRowHeight(Integer Index);
     void WidgetSelectionChanged();
 
-    std::unique_ptr<TControlStrings> FItems;
-    std::unique_ptr<TCanvas> FCanvas;
     std::vector<bool> FSelected;
-    Integer FItemIndex = -1;
     bool FMultiSelect = false;
+    bool FSyncing = false;
     TListBoxStyle FStyle = lbStandard;
-    Integer FItemHeight = 16;
-    QPointer<TItemDrawDelegate> FDelegate;
+    Integer FTopIndex = 0;
 };
 
 class TListBox : public TCustomListBox {

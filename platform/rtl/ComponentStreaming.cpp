@@ -22,10 +22,6 @@ namespace {
     ReadError("Invalid property value");
 }
 
-[[noreturn]] void PropertyError(const AnsiString& Name) {
-    ReadError(Format("Property %s does not exist", {Name}));
-}
-
 // Puts a variable back to the value it had when the guard was made.
 template <typename T> class TRestore {
 public:
@@ -81,8 +77,6 @@ TStreamFloat StreamFloatOf(PTypeInfo Type) {
         return TStreamFloat::AsDate;
     return TStreamFloat::AsExtended;
 }
-
-constexpr Extended CurrencyScale = 10000;
 
 bool IsSmallIntegerTag(TValueType Value) {
     return Value == vaInt8 || Value == vaInt16 || Value == vaInt32;
@@ -240,6 +234,14 @@ public:
                          [holder](const TPendingFixup& each) { return each.Holder == holder; }))
             holder->RemoveFreeNotification(&FGuard);
         return true;
+    }
+
+    AnsiString NameFor(const TPersistent* Instance, PPropInfo PropInfo) {
+        std::lock_guard<std::mutex> guard(FLock);
+        for (const TPendingFixup& each : FList)
+            if (each.Instance == Instance && each.PropInfo == PropInfo)
+                return each.Name;
+        return AnsiString();
     }
 
     void Forget(TComponent* Holder) {
@@ -544,25 +546,27 @@ void TWriter::WriteInt64Property(TPersistent* Instance, PPropInfo PropInfo) {
 }
 
 void TWriter::WriteFloatProperty(TPersistent* Instance, PPropInfo PropInfo) {
-    const Extended value = GetFloatProp(Instance, PropInfo);
     TPersistent* ancestor = AncestorWith(PropInfo);
+    const TStreamFloat format = StreamFloatOf(PropInfo->PropType);
+    if (format == TStreamFloat::AsCurrency) {
+        // Currency goes by its scaled integer, never through a float.
+        const Currency value = GetCurrencyProp(Instance, PropInfo);
+        if (value == (ancestor ? GetCurrencyProp(ancestor, PropInfo) : Currency{}))
+            return;
+        WritePropName(PropInfo->Name);
+        WriteCurrency(value);
+        return;
+    }
+    const Extended value = GetFloatProp(Instance, PropInfo);
     if (value == (ancestor ? GetFloatProp(ancestor, PropInfo) : 0))
         return;
     WritePropName(PropInfo->Name);
-    switch (StreamFloatOf(PropInfo->PropType)) {
-    case TStreamFloat::AsSingle:
+    if (format == TStreamFloat::AsSingle)
         WriteSingle(static_cast<float>(value));
-        break;
-    case TStreamFloat::AsCurrency:
-        WriteCurrency(Currency{static_cast<Int64>(std::llround(value * CurrencyScale))});
-        break;
-    case TStreamFloat::AsDate:
+    else if (format == TStreamFloat::AsDate)
         WriteDate(static_cast<TDateTime>(value));
-        break;
-    case TStreamFloat::AsExtended:
+    else
         WriteFloat(value);
-        break;
-    }
 }
 
 void TWriter::WriteStringProperty(TPersistent* Instance, PPropInfo PropInfo) {
@@ -609,6 +613,15 @@ void TWriter::WriteObjectProperty(TPersistent* Instance, PPropInfo PropInfo) {
         if (PropInfo->SetProc)
             WriteReference(PropInfo, component);
         return;
+    }
+    // A reference still waiting for its root keeps its name in the file.
+    if (!value && PropInfo->SetProc && IsReferenceProperty(PropInfo)) {
+        const AnsiString pending = PendingReferenceName(Instance, PropInfo);
+        if (!pending.empty()) {
+            WritePropName(PropInfo->Name);
+            WriteIdent(pending);
+            return;
+        }
     }
     if (!value) {
         // Only references can be cleared by a stream.
@@ -873,36 +886,61 @@ void TReader::AbandonRead(TComponent* PassedRoot) {
 // ---------------------------------------------------------------------------
 // TReader: properties
 
+namespace {
+
+AnsiString InstanceName(TPersistent* Instance) {
+    auto* component = dynamic_cast<TComponent*>(Instance);
+    AnsiString name = component ? component->Name() : AnsiString();
+    return name.empty() ? Instance->ClassName() : name;
+}
+
+} // namespace
+
 void TReader::ReadProperty(TPersistent* AInstance) {
     const AnsiString path = ReadStr();
+    AnsiString unknown;
     try {
         TPersistent* instance = AInstance;
         std::size_t start = 0;
-        for (std::size_t dot = path.find('.'); dot != AnsiString::npos;
+        for (std::size_t dot = path.find('.'); dot != AnsiString::npos && unknown.empty();
              start = dot + 1, dot = path.find('.', start)) {
             FPropName = path.substr(start, dot - start);
             PPropInfo info = GetPropInfo(instance, FPropName, TTypeKinds{tkClass});
             auto* object =
                 info ? dynamic_cast<TPersistent*>(GetObjectProp(instance, info)) : nullptr;
             if (!object)
-                PropertyError(FPropName);
+                unknown = FPropName;
             instance = object;
         }
-        FPropName = path.substr(start);
-        if (PPropInfo info = GetPropInfo(instance, FPropName)) {
-            ReadPropValue(instance, info);
-            return;
+        if (unknown.empty()) {
+            FPropName = path.substr(start);
+            if (PPropInfo info = GetPropInfo(instance, FPropName)) {
+                ReadPropValue(instance, info);
+                return;
+            }
+            DefineAllProperties(instance, *this);
+            unknown = FPropName;
         }
-        DefineAllProperties(instance, *this);
-        if (!FPropName.empty())
-            PropertyError(FPropName);
     } catch (const Exception& error) {
-        auto* component = dynamic_cast<TComponent*>(AInstance);
-        AnsiString name = component ? component->Name() : AnsiString();
-        if (name.empty())
-            name = AInstance->ClassName();
-        throw EReadError(Format("Error reading %s.%s: %s", {name, path, error.Message()}));
+        throw EReadError(
+            Format("Error reading %s.%s: %s", {InstanceName(AInstance), path, error.Message()}));
     }
+    if (!unknown.empty())
+        UnknownProperty(AInstance, path, unknown);
+}
+
+// The value of a property nobody knows is still all in the stream, so a
+// handler that takes the error lets the reader step over it.
+void TReader::UnknownProperty(TPersistent* Instance, const AnsiString& Path,
+                              const AnsiString& Name) {
+    const AnsiString message = Format("Error reading %s.%s: Property %s does not exist",
+                                      {InstanceName(Instance), Path, Name});
+    bool handled = false;
+    if (OnError)
+        OnError(*this, message, handled);
+    if (!handled)
+        throw EReadError(message);
+    SkipValue();
 }
 
 void TReader::ReadPropValue(TPersistent* Instance, PPropInfo PropInfo) {
@@ -977,7 +1015,8 @@ void TReader::ReadSetValue(TPersistent* Instance, PPropInfo PropInfo) {
     SetOrdProp(Instance, PropInfo, static_cast<Integer>(bits));
 }
 
-// Any float format, or an integer, fits any float property.
+// Any float format, or an integer, fits any float property; a currency
+// value reaches the property as its scaled integer.
 void TReader::ReadFloatValue(TPersistent* Instance, PPropInfo PropInfo) {
     Extended value;
     switch (NextValue()) {
@@ -985,8 +1024,8 @@ void TReader::ReadFloatValue(TPersistent* Instance, PPropInfo PropInfo) {
         value = ReadSingle();
         break;
     case vaCurrency:
-        value = static_cast<Extended>(ReadCurrency().Scaled) / CurrencyScale;
-        break;
+        SetCurrencyProp(Instance, PropInfo, ReadCurrency());
+        return;
     case vaDate:
         value = ReadDate();
         break;
@@ -1236,6 +1275,15 @@ TComponent* FindNestedComponent(TComponent* Root, const AnsiString& NamePath) {
             return current;
         start = dot + 1;
     }
+}
+
+void AddPendingReference(TComponent* Holder, TPersistent* Instance, PPropInfo PropInfo,
+                         TComponent* LookupRoot, const AnsiString& Name) {
+    GlobalFixups().Add(Holder, Instance, PropInfo, LookupRoot, Name);
+}
+
+AnsiString PendingReferenceName(const TPersistent* Instance, PPropInfo PropInfo) {
+    return GlobalFixups().NameFor(Instance, PropInfo);
 }
 
 void GlobalFixupReferences() {

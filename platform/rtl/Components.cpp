@@ -1,6 +1,8 @@
 #include "rtl/Components.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <mutex>
 
 namespace {
@@ -267,9 +269,42 @@ TComponent* CreateComponent(const AnsiString& AClassName, TComponent* AOwner) {
 
 namespace {
 
+// Classes live in groups, so that two libraries may each register a class
+// of one name (a run-time and a design-time family). Group 0, rooted at
+// TPersistent, holds every class no grouping names; a lookup searches the
+// active group, then group 0.
+struct TClassGroup {
+    TClass Root;
+    std::unordered_map<AnsiString, TClass, TIdentifierHash, TIdentifierEqual> Classes;
+};
+
+struct TGroupingRule {
+    TClass Descendants;
+    std::size_t Group;
+};
+
 struct TClassRegistry {
     std::mutex Lock;
-    std::unordered_map<AnsiString, TClass, TIdentifierHash, TIdentifierEqual> Classes;
+    std::vector<TClassGroup> Groups{TClassGroup{TPersistent::StaticClass(), {}}};
+    std::vector<TGroupingRule> Rules;
+    std::size_t Active = 0;
+
+    // The group of the nearest ancestor that a rule names.
+    std::size_t GroupOf(TClass AClass) const {
+        for (TClass each = AClass; each; each = each->Parent)
+            for (auto rule = Rules.rbegin(); rule != Rules.rend(); ++rule)
+                if (rule->Descendants == each)
+                    return rule->Group;
+        return 0;
+    }
+    TClass Find(const AnsiString& Name) const {
+        for (std::size_t group : {Active, std::size_t{0}}) {
+            auto found = Groups[group].Classes.find(Name);
+            if (found != Groups[group].Classes.end())
+                return found->second;
+        }
+        return nullptr;
+    }
 };
 
 TClassRegistry& Registry() {
@@ -283,7 +318,7 @@ void RegisterClass(TClass AClass) {
     TClassRegistry& registry = Registry();
     std::lock_guard<std::mutex> guard(registry.Lock);
     for (TClass each = AClass; each && each != TObject::StaticClass(); each = each->Parent) {
-        registry.Classes.try_emplace(each->Name, each);
+        registry.Groups[registry.GroupOf(each)].Classes.try_emplace(each->Name, each);
         if (each == TPersistent::StaticClass())
             break;
     }
@@ -294,11 +329,60 @@ void RegisterClasses(std::initializer_list<TClass> AClasses) {
         RegisterClass(each);
 }
 
+void UnRegisterClass(TClass AClass) {
+    TClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.Lock);
+    for (TClassGroup& group : registry.Groups) {
+        auto found = group.Classes.find(AClass->Name);
+        if (found != group.Classes.end() && found->second == AClass)
+            group.Classes.erase(found);
+    }
+}
+
+std::vector<TClass> GetRegisteredClasses() {
+    TClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.Lock);
+    std::vector<TClass> result;
+    for (const TClassGroup& group : registry.Groups)
+        for (const auto& entry : group.Classes)
+            result.push_back(entry.second);
+    return result;
+}
+
 TClass GetClass(const AnsiString& AClassName) {
     TClassRegistry& registry = Registry();
     std::lock_guard<std::mutex> guard(registry.Lock);
-    auto found = registry.Classes.find(AClassName);
-    return found == registry.Classes.end() ? nullptr : found->second;
+    return registry.Find(AClassName);
+}
+
+void StartClassGroup(TClass AClass) {
+    TClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.Lock);
+    std::size_t existing = registry.GroupOf(AClass);
+    if (existing != 0 && registry.Groups[existing].Root == AClass)
+        return;
+    registry.Groups.push_back(TClassGroup{AClass, {}});
+    registry.Rules.push_back(TGroupingRule{AClass, registry.Groups.size() - 1});
+}
+
+void GroupDescendentsWith(TClass AClass, TClass AClassGroup) {
+    TClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.Lock);
+    registry.Rules.push_back(TGroupingRule{AClass, registry.GroupOf(AClassGroup)});
+}
+
+TClass ClassGroupOf(TClass AClass) {
+    TClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.Lock);
+    return registry.Groups[registry.GroupOf(AClass)].Root;
+}
+
+TClass ActivateClassGroup(TClass AClass) {
+    TClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.Lock);
+    TClass previous = registry.Groups[registry.Active].Root;
+    registry.Active = registry.GroupOf(AClass);
+    return previous;
 }
 
 TClass FindClass(const AnsiString& AClassName) {
@@ -306,4 +390,44 @@ TClass FindClass(const AnsiString& AClassName) {
     if (!found)
         throw EClassNotFound(Format(SClassNotFound, {AClassName}));
     return found;
+}
+
+// ---------------------------------------------------------------------------
+// The application's report of an exception
+
+TApplicationHandleException ApplicationHandleException;
+
+namespace {
+
+// The message of the exception being handled; empty for EAbort, which is
+// never reported.
+AnsiString CurrentExceptionMessage() {
+    try {
+        throw;
+    } catch (const EAbort&) {
+        return AnsiString();
+    } catch (const Exception& E) {
+        return E.Message();
+    } catch (const std::exception& E) {
+        return E.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
+}
+
+} // namespace
+
+void HandleApplicationException(TObject* Sender) noexcept {
+    if (!std::current_exception())
+        return;
+    try {
+        if (ApplicationHandleException) {
+            ApplicationHandleException(Sender);
+            return;
+        }
+    } catch (...) {
+    }
+    const AnsiString message = CurrentExceptionMessage();
+    if (!message.empty())
+        std::fprintf(stderr, "%s\n", message.c_str());
 }

@@ -197,13 +197,44 @@ TComponent* CreateComponent(TComponentClass ComponentClass, TComponent* AOwner);
 TComponent* CreateComponent(const AnsiString& AClassName, TComponent* AOwner);
 
 // ---------------------------------------------------------------------------
+// The application's report of an exception: the component library's
+// application installs its HandleException here, so that code below it
+// reports an exception as the application does.
+
+using TApplicationHandleException = std::function<void(TObject* Sender)>;
+extern TApplicationHandleException ApplicationHandleException;
+// Reports the exception being handled (call it inside a catch block)
+// through ApplicationHandleException; without one installed, or when that
+// fails, its message goes to the standard error stream. Never raises.
+void HandleApplicationException(TObject* Sender) noexcept;
+
+// ---------------------------------------------------------------------------
 // Class registry: classes that streams and tools create by name. Registering
 // a class registers its ancestors up to TPersistent too; a name that is
 // registered already is left as it is, so registration is idempotent.
+//
+// Class groups let two families register classes of one name: a class
+// belongs to the group of its nearest ancestor that StartClassGroup or
+// GroupDescendentsWith named, else to the default group (rooted at
+// TPersistent). Names are unique within a group; lookups search the active
+// group, then the default group.
 
 void RegisterClass(TClass AClass);
 void RegisterClasses(std::initializer_list<TClass> AClasses);
+// Forgets the class under its name (a library that registered it goes away).
+void UnRegisterClass(TClass AClass);
+// Every registered class, of every group.
+std::vector<TClass> GetRegisteredClasses();
 // By name without regard to case; nullptr when not registered.
 TClass GetClass(const AnsiString& AClassName);
+// A new group for AClass and its descendants.
+void StartClassGroup(TClass AClass);
+// Descendants of AClass join the group AClassGroup belongs to.
+void GroupDescendentsWith(TClass AClass, TClass AClassGroup);
+// The root class of the group AClass belongs to.
+TClass ClassGroupOf(TClass AClass);
+// Makes the group AClass belongs to the active one; returns the root of the
+// group that was active.
+TClass ActivateClassGroup(TClass AClass);
 // The same, raising EClassNotFound "Class %s not found".
 TClass FindClass(const AnsiString& AClassName);

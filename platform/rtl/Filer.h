@@ -80,14 +80,6 @@ inline constexpr TFilerFlag ffInherited = TFilerFlag::ffInherited;
 inline constexpr TFilerFlag ffChildPos = TFilerFlag::ffChildPos;
 inline constexpr TFilerFlag ffInline = TFilerFlag::ffInline;
 
-// Pascal's Currency: a fixed-point number with four decimals, held as the
-// value times 10000 so that it travels through streams and text exactly.
-struct Currency {
-    Int64 Scaled = 0;
-
-    friend bool operator==(const Currency&, const Currency&) = default;
-};
-
 // The four bytes that open a component stream.
 inline constexpr char FilerSignature[4] = {'T', 'P', 'F', '0'};
 
@@ -309,6 +301,12 @@ public:
     using TFindMethodEvent = std::function<void(TReader& Reader, const AnsiString& MethodName,
                                                 std::any& Address, bool& Error)>;
     TFindMethodEvent OnFindMethod;
+    // A property the instance does not have ("Error reading Form1.Foo:
+    // Property Foo does not exist"): setting Handled skips its value and
+    // reading goes on; otherwise EReadError with that message.
+    using TReaderError =
+        std::function<void(TReader& Reader, const AnsiString& Message, bool& Handled)>;
+    TReaderError OnError;
 
     // After the signature, the root record: into ARoot, or into a new
     // component of the class the stream names, owned by AOwner. MinClass,
@@ -361,6 +359,7 @@ private:
     };
 
     void ReadData(TComponent* Instance);
+    void UnknownProperty(TPersistent* Instance, const AnsiString& Path, const AnsiString& Name);
     TComponent* CreateChild(const AnsiString& ClassName);
     TComponent* FindInheritedChild(const AnsiString& Name);
     void StartLoading(TComponent* Component);
@@ -444,6 +443,13 @@ TComponent* FindNestedComponent(TComponent* Root, const AnsiString& NamePath);
 // Resolves the references that earlier reads left waiting for roots that
 // were not there yet; the readers call it after each root they load.
 void GlobalFixupReferences();
+// Lets Instance's reference property wait for the component NamePath names
+// from LookupRoot (a designer keeps the references into a form it closes);
+// the wait ends with Holder. Writers write a waiting reference by its name.
+void AddPendingReference(TComponent* Holder, TPersistent* Instance, PPropInfo PropInfo,
+                         TComponent* LookupRoot, const AnsiString& NamePath);
+// The name a reference of Instance waits for, empty when none.
+AnsiString PendingReferenceName(const TPersistent* Instance, PPropInfo PropInfo);
 
 // ---------------------------------------------------------------------------
 // Published methods: the event handlers a class offers to form files by name

@@ -251,18 +251,13 @@ TStringElements ElementsOf(const AnsiString& S) {
     return elements;
 }
 
-// Wide strings: characters up to 255 in quotes (as UTF-8), the others as
-// codes, so that the text reads back as a wide string. A lone surrogate
-// becomes the code of its unit.
+// Wide strings: characters up to 255 in quotes (as UTF-8), every other
+// UTF-16 unit as its own code, so that the text reads back as a wide string
+// and a character above U+FFFF is written as its two surrogates, as every
+// reader of the format expects.
 TStringElements ElementsOf(const WideString& S) {
     TStringElements elements;
-    for (std::size_t i = 0; i < S.size(); ++i) {
-        char32_t code = S[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < S.size() && S[i + 1] >= 0xDC00 &&
-            S[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (S[i + 1] - 0xDC00);
-            ++i;
-        }
+    for (const char32_t code : S) {
         if (IsControlCode(code) || code > 255)
             elements.push_back(CodeElement(code));
         else
@@ -820,7 +815,8 @@ void TParser::ScanNumber() {
     }
     while (IsDigit(Peek()))
         ++FPos;
-    if (Peek() == '.' && IsDigit(Peek(1))) {
+    // Other writers end a float at its point ("1." and "1.e5").
+    if (Peek() == '.' && Peek(1) != '.') {
         FToken = toFloat;
         for (++FPos; IsDigit(Peek());)
             ++FPos;

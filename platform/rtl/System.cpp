@@ -1,6 +1,9 @@
 #include "rtl/System.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <new>
 
 AnsiString StringOfChar(char Ch, Integer Count) {
@@ -16,6 +19,50 @@ void* AllocMem(Cardinal Size) {
 
 void FreeMem(void* P) {
     std::free(P);
+}
+
+namespace {
+
+AnsiString& ProgramPath() {
+    static AnsiString path;
+    return path;
+}
+
+AnsiString ExecutablePath() {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? AnsiString() : path.string();
+}
+
+// Argument Index of the command line, whose arguments the system keeps
+// NUL-terminated one after another.
+AnsiString CommandLineArgument(Integer Index) {
+    std::ifstream file("/proc/self/cmdline", std::ios::binary);
+    const AnsiString line{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::size_t start = 0;
+    for (Integer argument = 0; start < line.size(); ++argument) {
+        std::size_t end = line.find('\0', start);
+        if (end == AnsiString::npos)
+            end = line.size();
+        if (argument == Index)
+            return line.substr(start, end - start);
+        start = end + 1;
+    }
+    return AnsiString();
+}
+
+} // namespace
+
+AnsiString ParamStr(Integer Index) {
+    if (Index < 0)
+        return AnsiString();
+    if (Index > 0)
+        return CommandLineArgument(Index);
+    return ProgramPath().empty() ? ExecutablePath() : ProgramPath();
+}
+
+void SetProgramPath(const AnsiString& Path) {
+    ProgramPath() = Path;
 }
 
 namespace {

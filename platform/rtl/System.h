@@ -28,6 +28,15 @@ using Byte = std::uint8_t;
 using Extended = long double;
 using TDateTime = double;
 
+// Pascal's Currency: a fixed-point number with four decimals, held as the
+// value times 10000 so that it travels through properties, streams and text
+// exactly.
+struct Currency {
+    Int64 Scaled = 0;
+
+    friend bool operator==(const Currency&, const Currency&) = default;
+};
+
 inline constexpr const char* sLineBreak = "\n";
 inline constexpr char PathDelim = '/';
 
@@ -137,6 +146,14 @@ AnsiString StringOfChar(char Ch, Integer Count);
 // of AllocMem; nullptr is ignored.
 void* AllocMem(Cardinal Size);
 void FreeMem(void* P);
+
+// The program's command line: ParamStr(0) is the path of the running
+// executable, Index 1 and above the arguments it was started with; an index
+// beyond them gives "". Settings files live beside the executable, so a
+// program (a test) may name another path for ParamStr(0) with
+// SetProgramPath; an empty Path gives back the executable's.
+AnsiString ParamStr(Integer Index);
+void SetProgramPath(const AnsiString& Path);
 
 // UTF-8 <-> UTF-16. A byte that is not part of valid UTF-8 becomes the lone
 // surrogate U+DC00 + byte and turns back into the same byte, so no byte is lost.

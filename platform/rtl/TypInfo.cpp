@@ -1,6 +1,7 @@
 #include "rtl/TypInfo.h"
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 
 namespace {
@@ -11,6 +12,8 @@ const char* const SInvalidPropertyElement = "Invalid property element: %s";
 const char* const SInvalidPropertyValue = "Invalid property value";
 const char* const SReadOnlyProperty = "Property %s is read-only";
 const char* const SPropertyOfOtherClass = "Property %s does not belong to class %s";
+
+constexpr Extended CurrencyScale = 10000;
 
 char FoldIdentifierChar(char C) {
     return C >= 'a' && C <= 'z' ? static_cast<char>(C - 32) : C;
@@ -232,6 +235,23 @@ Int64 ZxCheckedOrdinal(const TPropInfo& Info, const TPropValue& Value) {
     return ordinal;
 }
 
+Extended ZxExtendedOf(const TPropValue& Value) {
+    if (const Currency* money = std::get_if<Currency>(&Value))
+        return static_cast<Extended>(money->Scaled) / CurrencyScale;
+    return std::get<Extended>(Value);
+}
+
+Currency ZxCurrencyOf(const TPropValue& Value) {
+    if (const Currency* money = std::get_if<Currency>(&Value))
+        return *money;
+    // Int64's range is [-2^63, 2^63): both bounds are exact in Extended.
+    constexpr Extended bound = 9223372036854775808.0L;
+    const Extended scaled = std::round(std::get<Extended>(Value) * CurrencyScale);
+    if (!(scaled >= -bound && scaled < bound))
+        ZxInvalidPropertyValue();
+    return Currency{static_cast<Int64>(scaled)};
+}
+
 // ---------------------------------------------------------------------------
 // Finding properties
 
@@ -342,10 +362,20 @@ void SetWideStrProp(TObject* Instance, PPropInfo PropInfo, const WideString& Val
 
 Extended GetFloatProp(TObject* Instance, PPropInfo PropInfo) {
     CheckKind(PropInfo, TTypeKinds{tkFloat});
-    return std::get<Extended>(ReadValue(Instance, PropInfo));
+    return ZxExtendedOf(ReadValue(Instance, PropInfo));
 }
 
 void SetFloatProp(TObject* Instance, PPropInfo PropInfo, Extended Value) {
+    CheckKind(PropInfo, TTypeKinds{tkFloat});
+    WriteValue(Instance, PropInfo, Value);
+}
+
+Currency GetCurrencyProp(TObject* Instance, PPropInfo PropInfo) {
+    CheckKind(PropInfo, TTypeKinds{tkFloat});
+    return ZxCurrencyOf(ReadValue(Instance, PropInfo));
+}
+
+void SetCurrencyProp(TObject* Instance, PPropInfo PropInfo, Currency Value) {
     CheckKind(PropInfo, TTypeKinds{tkFloat});
     WriteValue(Instance, PropInfo, Value);
 }

@@ -115,6 +115,9 @@ struct TTypeInfo {
     PTypeInfo CompType = nullptr;
     // tkClass: the class of the objects the property holds.
     TClass ClassType = nullptr;
+    // tkMethod: the handler's parameter list as its declaration writes it
+    // ("Sender: TObject"); empty for a handler without parameters.
+    AnsiString MethodParams{};
 };
 
 // The description of an enumeration counted from 0, from its type name and
@@ -208,6 +211,8 @@ template <typename T> PTypeInfo TypeInfo() {
         return ZxNamedTypeInfo<T>(tkFloat, "Double");
     } else if constexpr (std::is_same_v<T, long double>) {
         return ZxNamedTypeInfo<T>(tkFloat, "Extended");
+    } else if constexpr (std::is_same_v<T, Currency>) {
+        return ZxNamedTypeInfo<T>(tkFloat, "Currency");
     } else if constexpr (std::is_same_v<T, AnsiString>) {
         return ZxNamedTypeInfo<T>(tkLString, "AnsiString");
     } else if constexpr (std::is_same_v<T, WideString>) {
@@ -223,9 +228,12 @@ template <typename T> PTypeInfo TypeInfo() {
                                     .Name = std::remove_pointer_t<T>::StaticClass()->Name,
                                     .ClassType = std::remove_pointer_t<T>::StaticClass()};
         return &info;
+    } else if constexpr (std::is_same_v<T, TNotifyEvent>) {
+        static const TTypeInfo info{
+            .Kind = tkMethod, .Name = "TNotifyEvent", .MethodParams = "Sender: TObject"};
+        return &info;
     } else if constexpr (ZxIsEvent<T>::value) {
-        return ZxNamedTypeInfo<T>(tkMethod,
-                                  std::is_same_v<T, TNotifyEvent> ? "TNotifyEvent" : "TMethod");
+        return ZxNamedTypeInfo<T>(tkMethod, "TMethod");
     } else {
         static_assert(!sizeof(T), "this type cannot be published");
     }
@@ -241,9 +249,11 @@ Integer GetEnumValue(PTypeInfo TypeInfo, const AnsiString& Name);
 // Property information
 
 // A property value in transit: ordinal kinds and tkInt64 as Int64 (a set as
-// its ordinal image), tkFloat as Extended, tkString and tkLString as
-// AnsiString, tkWString as WideString, tkClass as TObject*, tkMethod as TMethod.
-using TPropValue = std::variant<Int64, Extended, AnsiString, WideString, TObject*, TMethod>;
+// its ordinal image), tkFloat as Extended or, for a Currency field, as
+// Currency, tkString and tkLString as AnsiString, tkWString as WideString,
+// tkClass as TObject*, tkMethod as TMethod.
+using TPropValue =
+    std::variant<Int64, Extended, AnsiString, WideString, TObject*, TMethod, Currency>;
 
 struct TPropInfo {
     AnsiString Name;
@@ -304,6 +314,11 @@ const TPropertyTable& ClassPropertyTable(TClass Class);
 [[noreturn]] void ZxPropertyOfOtherClass(const TPropInfo& Info, TObject* Instance);
 [[noreturn]] void ZxInvalidPropertyValue();
 Int64 ZxCheckedOrdinal(const TPropInfo& Info, const TPropValue& Value);
+// A float value in transit as Extended, or as Currency, rounded half away
+// from zero to four decimals; a value outside Currency's range raises
+// EPropertyConvertError.
+Extended ZxExtendedOf(const TPropValue& Value);
+Currency ZxCurrencyOf(const TPropValue& Value);
 
 template <typename C> C& ZxInstanceAs(TObject* Instance, const TPropInfo& Info) {
     C* object = dynamic_cast<C*>(Instance);
@@ -324,7 +339,8 @@ template <typename T> Int64 ZxOrdinalOf(const T& Value) {
 template <typename T> TPropValue ZxToPropValue(const T& Value) {
     if constexpr (std::is_floating_point_v<T>)
         return static_cast<Extended>(Value);
-    else if constexpr (std::is_same_v<T, AnsiString> || std::is_same_v<T, WideString>)
+    else if constexpr (std::is_same_v<T, AnsiString> || std::is_same_v<T, WideString> ||
+                       std::is_same_v<T, Currency>)
         return Value;
     else if constexpr (ZxObjectPointer<T>)
         return static_cast<TObject*>(Value);
@@ -336,7 +352,9 @@ template <typename T> TPropValue ZxToPropValue(const T& Value) {
 
 template <typename T> T ZxFromPropValue(const TPropValue& Value, const TPropInfo& Info) {
     if constexpr (std::is_floating_point_v<T>) {
-        return static_cast<T>(std::get<Extended>(Value));
+        return static_cast<T>(ZxExtendedOf(Value));
+    } else if constexpr (std::is_same_v<T, Currency>) {
+        return ZxCurrencyOf(Value);
     } else if constexpr (std::is_same_v<T, AnsiString> || std::is_same_v<T, WideString>) {
         return std::get<T>(Value);
     } else if constexpr (ZxObjectPointer<T>) {
@@ -516,6 +534,10 @@ Extended GetFloatProp(TObject* Instance, PPropInfo PropInfo);
 Extended GetFloatProp(TObject* Instance, const AnsiString& PropName);
 void SetFloatProp(TObject* Instance, PPropInfo PropInfo, Extended Value);
 void SetFloatProp(TObject* Instance, const AnsiString& PropName, Extended Value);
+// Float properties as Currency: exact for a Currency field, rounded to four
+// decimals for the others.
+Currency GetCurrencyProp(TObject* Instance, PPropInfo PropInfo);
+void SetCurrencyProp(TObject* Instance, PPropInfo PropInfo, Currency Value);
 
 // Enumerations by value name; an unknown name raises EPropertyConvertError
 // "Invalid property element: %s".

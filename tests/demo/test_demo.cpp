@@ -350,6 +350,25 @@ TEST_F(DemoApplication, ChoosingInTheComboSwitchesEveryForm) {
     }
 }
 
+TEST_F(DemoApplication, HoveringAControlShowsItsHintInTheActiveLanguage) {
+    Main->Show();
+    Demo->OrdersForm()->Show();
+    Application->ProcessMessages();
+    for (Integer language : {2, 3, 1}) {
+        Demo->SwitchLanguage(language);
+        for (auto [form, texts] : {std::pair<TForm*, std::span<const TDemoText>>{Main, MainFormTexts()},
+                                   {Demo->OrdersForm(), OrdersFormTexts()}})
+            for (const TDemoText& text : texts) {
+                if (text.Kind != stHints)
+                    continue;
+                auto* control = RequiredComponent<TControl>(form, text.Key);
+                EXPECT_EQ(static_cast<QWidget*>(control->Handle())->toolTip().toStdString(),
+                          text.Values[language - 1])
+                    << text.Key << " in language " << language;
+            }
+    }
+}
+
 TEST_F(DemoApplication, AboutSpeaksTheActiveLanguage) {
     TScriptedDialogService dialogs;
     TDialogServiceGuard guard(dialogs);

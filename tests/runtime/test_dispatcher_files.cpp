@@ -458,6 +458,50 @@ TEST_P(DispatcherFiles, SavingAllWritesEveryFormIntoTheOneFile) {
     }
 }
 
+// The forms' older keys (by component name) and other forms' entries are
+// in the file already.
+TEST(DispatcherTextFile, SavingAllGivesTheTextOfEachFormSavedInTurn) {
+    InitQzxComp();
+    TTempDir dir;
+    const AnsiString inTurn = dir.File("in-turn.zxl");
+    const AnsiString atOnce = dir.File("at-once.zxl");
+    const AnsiString text = "[Captions]\nOrderForm.Button1=old\nTOther.Button1=other\n"
+                            "torderform.button1=older spelling\n\n[Strings]\nCustomerForm.Greeting=x\n";
+    WriteFileText(inTurn, text);
+    WriteFileText(atOnce, text);
+    std::unique_ptr<TOrderForm> order(NewAuthoredForm<TOrderForm>(OrderWords, 3));
+    std::unique_ptr<TCustomerForm> customer(NewAuthoredForm<TCustomerForm>(CustomerWords, 3));
+    order->SetName("OrderForm");
+    customer->SetName("CustomerForm");
+    LangOf(customer.get())->Captions()->Add(LineOf("BUTTON1", CustomerWords, 3));
+    TzxLangDispatcher dispatcher(nullptr);
+    dispatcher.SetLangNames(Names(LanguageNames).get());
+    for (TForm* form : {static_cast<TForm*>(order.get()), static_cast<TForm*>(customer.get())}) {
+        LangOf(form)->SaveAllToFile(UTF8Decode(inTurn), u"~!@#");
+        LangOf(form)->SetLangDispatcher(&dispatcher);
+    }
+    dispatcher.SaveAllToFile(UTF8Decode(atOnce), u"~!@#");
+    EXPECT_EQ(FileText(atOnce), FileText(inTurn));
+    EXPECT_EQ(FileText(atOnce).find("\nOrderForm.Button1="), AnsiString::npos);
+    EXPECT_NE(FileText(atOnce).find("\nTOther.Button1=other"), AnsiString::npos);
+}
+
+TEST(DispatcherTextFile, ASaveThatFailsPartWayLeavesTheFileAsItWas) {
+    InitQzxComp();
+    TTempDir dir;
+    const AnsiString file = dir.File("app.zxl");
+    AuthorFile(file, 3);
+    const AnsiString before = FileText(file);
+    std::unique_ptr<TOrderForm> order(NewAuthoredForm<TOrderForm>(CustomerWords, 3));
+    std::unique_ptr<TCustomerForm> customer(NewAuthoredForm<TCustomerForm>(OrderWords, 3));
+    LangOf(customer.get())->Captions()->Add(LineOf("A=B", CustomerWords, 3));
+    TzxLangDispatcher dispatcher(nullptr);
+    LangOf(order.get())->SetLangDispatcher(&dispatcher);
+    LangOf(customer.get())->SetLangDispatcher(&dispatcher);
+    EXPECT_THROW(dispatcher.SaveAllToFile(UTF8Decode(file), u"~!@#"), ELanguageError);
+    EXPECT_EQ(FileText(file), before);
+}
+
 TEST_P(DispatcherFiles, LoadingAllTakesTheFilesLanguagesForEveryComponent) {
     CreateOrderForm();
     CreateCustomerForm();

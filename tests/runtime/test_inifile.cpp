@@ -212,6 +212,37 @@ TEST(MemIniFileSections, SectionValuesCarryTheirValueHolders) {
     EXPECT_EQ(static_cast<TMemIniValue*>(values.Objects(1))->Value(), "two");
 }
 
+// Writes of one key, other spellings of it and keys equal to several
+// already there: the batch gives the text the single writes give.
+TEST(MemIniFileSections, WritingManyEntriesAtOnceGivesTheTextOfWritingThemInTurn) {
+    const AnsiString text = "[S]\nb=old b\nd=first d\nD=second d\nf=f\n";
+    const std::vector<TMemIniEntry::TKeyValue> entries = {
+        {"a", "1"}, {"D", "2"}, {"e", "3"}, {"A", "4"}, {"g", "5"}, {"B", "6"}, {"0", "7"}};
+    TMemIniFile inTurn("");
+    LoadText(inTurn, text);
+    for (const auto& [key, value] : entries)
+        inTurn.WriteString("S", key, value);
+    TMemIniFile atOnce("");
+    LoadText(atOnce, text);
+    atOnce.WriteStrings("S", entries);
+    atOnce.WriteStrings("New", {{"k", "v"}});
+    inTurn.WriteString("New", "k", "v");
+    EXPECT_EQ(Rendered(atOnce), Rendered(inTurn));
+    EXPECT_EQ(atOnce.ReadString("S", "a", ""), "4");
+}
+
+TEST(MemIniFileSections, SectionValuesOfAPrefixAreTheKeysBeginningWithItInAnyCase) {
+    TMemIniFile ini("");
+    LoadText(ini, "[S]\nForm.a=1\nform.B=2\nFormer=3\nForm=4\nA.x=5\nFORM.c=6\n");
+    TStringList values;
+    values.Add("stale");
+    ini.ReadSectionValues("S", "form.", values);
+    EXPECT_EQ(values.CommaText(), "Form.a,form.B,FORM.c");
+    EXPECT_EQ(static_cast<TMemIniValue*>(values.Objects(2))->Value(), "6");
+    ini.ReadSectionValues("Missing", "form.", values);
+    EXPECT_EQ(values.Count(), 0);
+}
+
 TEST(MemIniEntry, AssignSplitsLinesAtTheFirstEqualSign) {
     TStringList lines;
     lines.SetText("b=1=2\na\nc=\n");
@@ -292,6 +323,57 @@ TEST(MemIniFileFiles, FailingWriteLeavesTheOldFile) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(ReadFile(name), "[Old]\nk=v\n");
+}
+
+TEST(MemIniFileFiles, ByteOrderMarkIsSkippedAndNeverWritten) {
+    zxtest::TTempDir dir;
+    const AnsiString name = dir.File("bom.zxl");
+    WriteFile(name, "\xEF\xBB\xBF[OPTIONS]\r\nDELIMITER=|\r\n[Captions]\r\nTForm1.Caption=A|\r\n");
+    TMemIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("OPTIONS", "DELIMITER", "?"), "|");
+    ini.UpdateFile();
+    EXPECT_EQ(ReadFile(name), "[Captions]\nTForm1.Caption=A|\n\n[OPTIONS]\nDELIMITER=|\n\n");
+}
+
+// ---------------------------------------------------------------------------
+// Entries that would not read back
+
+TEST(MemIniFileWrite, RefusesWhatWouldNotReadBackAndStoresNothing) {
+    const struct {
+        const char* Section;
+        const char* Key;
+        const char* Value;
+    } unwritable[] = {
+        {"S", "k", "a\n[Evil]\nx=1"}, {"S", "k", "a\rb"},    {"S", "k\n", "v"},
+        {"S\r\nT", "k", "v"},        {"S", ";k", "v"},        {"S", "[a", "b]"},
+        {"S", "a=b", "c"},            {"S", "[", "]"},
+    };
+    for (const auto& entry : unwritable) {
+        TMemIniFile ini("");
+        ini.WriteString("S", "other", "kept");
+        EXPECT_THROW(ini.WriteString(entry.Section, entry.Key, entry.Value), EIniFileException)
+            << entry.Key << "=" << entry.Value;
+        EXPECT_EQ(Rendered(ini), "[S]\nother=kept\n\n");
+    }
+}
+
+TEST(MemIniFileWrite, EverythingElseReadsBackExactly) {
+    const struct {
+        const char* Section;
+        const char* Key;
+        const char* Value;
+    } writable[] = {
+        {"S", "k", ";not a comment"}, {"S", "[a", "b] "}, {"S", "a[b]", ""},
+        {"[S]", "k", "[x]"},          {"S", " ;k", "v"},  {"S", "", "only value"},
+    };
+    for (const auto& entry : writable) {
+        TMemIniFile ini("");
+        ini.WriteString(entry.Section, entry.Key, entry.Value);
+        TMemIniFile reread("");
+        LoadText(reread, Rendered(ini));
+        EXPECT_EQ(reread.ReadString(entry.Section, entry.Key, "?"), entry.Value)
+            << entry.Key << "=" << entry.Value;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -332,6 +332,18 @@ TEST_F(LanguageColumn, ANameTheFileDoesNotListChangesNothing) {
     EXPECT_EQ(Lang->ExtendedTranslations()->Count(), 1);
 }
 
+TEST_F(LanguageColumn, AComponentWithoutOwnerLoadsNothing) {
+    std::unique_ptr<TzxLang> loose(NewComponent<TzxLang>(nullptr));
+    loose->Captions()->Add(Line({"Button1", "OK", "Gut"}));
+    const Integer languages = loose->NumOfLanguages();
+    const WideString binary = UTF8Decode(Dir.File("app.zxb"));
+    Lang->SaveAllToFile(binary, u"~!@#");
+    loose->LoadLanguage(Name, u"Français");
+    EXPECT_FALSE(loose->LoadPropFromBinaryFile(stCaptions, UTF8Encode(binary)));
+    EXPECT_EQ(loose->Captions()->Text(), Line({"Button1", "OK", "Gut"}) + "\n");
+    EXPECT_EQ(loose->NumOfLanguages(), languages);
+}
+
 TEST_F(LanguageColumn, OneKindAloneLeavesTheOtherKinds) {
     Lang->LoadLanguageByProp(stHints, Name, u"Français");
     EXPECT_EQ(Lang->Captions()->Get(0), Line({"Button1", "OK", "Gut", "old"}));

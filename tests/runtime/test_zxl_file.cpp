@@ -240,6 +240,19 @@ TEST_F(ZxlFile, LoadingReadsTheLanguageNamesAndTheirCount) {
     EXPECT_EQ(Lang->Captions()->Get(0), Line({"Button1", "OK", "Gut", "Bien"}));
 }
 
+TEST_F(ZxlFile, AByteOrderMarkHidesNeitherTheOptionsNorTheFirstSection) {
+    const AnsiString options = "[OPTIONS]\nDELIMITER=|\n";
+    const AnsiString captions = "[Captions]\nTMainForm.Button1=OK|Gut|\n";
+    for (const AnsiString& text : {options + captions, captions + options}) {
+        const AnsiString first = text.substr(0, text.find('\n'));
+        auto file = TextStream("\xEF\xBB\xBF" + text);
+        EXPECT_EQ(Lang->LoadFromStream(stCaptions, file, true), 1) << first;
+        EXPECT_EQ(Lang->Captions()->Text(), Line({"Button1", "OK", "Gut"}) + "\n") << first;
+        Lang->SaveToStream(stCaptions, file, u"|");
+        EXPECT_TRUE(file.DataString().starts_with("[Captions]\n")) << first;
+    }
+}
+
 TEST_F(ZxlFile, AValueWithoutTheDelimiterIsTakenForTheFirstTwoLanguages) {
     auto file = TextStream("[Captions]\nTMainForm.Button1=OK\n");
     Lang->LoadFromStream(stCaptions, file, true);
@@ -485,6 +498,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodStart + "[OPTIONS]\nDELIMITER=\n",
                     "[Language names - for internal use only!]\nLanguage_2=B\n",
                     GoodStart + "[Extended]\nTMainForm.X=a\nTMainForm.X_TypeKind=tkBogus\n",
+                    GoodStart + "[Extended]\nTMainForm.Label1.Width=40~!@#60~!@#\n"
+                                "TMainForm.Label1.Width_TypeKiNd=tkI~teger\n",
                     AnsiString("ZXB file: TzxLang binary translation data\0\1\0\0\0", 47)));
 
 } // namespace

@@ -15,7 +15,8 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolButton>
-#include <QtWidgets/QTreeWidget>
+#include <QtWidgets/QTableView>
+#include <QtWidgets/QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -123,31 +124,33 @@ TEST_F(ComCtrlsMirrorTest, ListItemsAreRowsAndTheUsersSelectionFiresOnChange) {
     TListItem* readme = list->Items()->Add();
     readme->SetCaption("readme");
     readme->SubItems()->Add("12");
-    auto* tree = qobject_cast<QTreeWidget*>(list->Handle());
-    ASSERT_NE(tree, nullptr);
+    auto* table = qobject_cast<QTableView*>(list->Handle());
+    ASSERT_NE(table, nullptr);
+    QAbstractItemModel* model = table->model();
     TListItem* notes = list->Items()->Add();
     notes->SetCaption("notes");
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(tree->headerItem()->text(1), Q("Size"));
-    EXPECT_EQ(tree->topLevelItem(0)->text(1), Q("12"));
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), Q("Size"));
+    EXPECT_EQ(model->index(0, 1).data().toString(), Q("12"));
 
     readme->SetCaption("README");
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), Q("README"));
+    EXPECT_EQ(model->index(0, 0).data().toString(), Q("README"));
 
     std::vector<AnsiString> changes;
     list->OnChange = [&](TObject*, TListItem* Item, TItemChange Change) {
         changes.push_back(Item->Caption() + (Change == ctState ? " state" : " other"));
     };
-    tree->topLevelItem(1)->setSelected(true);
+    QItemSelectionModel* selection = table->selectionModel();
+    selection->select(model->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_TRUE(notes->Selected());
     EXPECT_EQ(list->Selected(), notes);
     EXPECT_EQ(changes, std::vector<AnsiString>{"notes state"});
 
     readme->SetSelected(true);
-    EXPECT_TRUE(tree->topLevelItem(0)->isSelected());
-    EXPECT_FALSE(tree->topLevelItem(1)->isSelected());
+    EXPECT_TRUE(selection->isRowSelected(0, QModelIndex()));
+    EXPECT_FALSE(selection->isRowSelected(1, QModelIndex()));
 
-    tree->topLevelItem(1)->setText(0, Q("edited"));
+    model->setData(model->index(1, 0), Q("edited"), Qt::EditRole);
     EXPECT_EQ(notes->Caption(), "edited");
 
     int columnClicks = 0;
@@ -155,13 +158,13 @@ TEST_F(ComCtrlsMirrorTest, ListItemsAreRowsAndTheUsersSelectionFiresOnChange) {
         columnClicks += Column->Index() == 1;
     };
     Form->Show();
-    QHeaderView* header = tree->header();
+    QHeaderView* header = table->horizontalHeader();
     ClickAt(header->viewport(), QPoint(header->sectionViewportPosition(1) + 5, 5));
     EXPECT_EQ(columnClicks, 1);
 
     list->SetViewStyle(vsList);
-    EXPECT_TRUE(tree->isHeaderHidden());
-    EXPECT_EQ(tree->columnCount(), 1);
+    EXPECT_TRUE(header->isHidden());
+    EXPECT_EQ(model->columnCount(), 1);
 }
 
 TEST_F(ComCtrlsMirrorTest, CheckBoxesOfItemsGoBothWays) {
@@ -169,11 +172,12 @@ TEST_F(ComCtrlsMirrorTest, CheckBoxesOfItemsGoBothWays) {
     TListItem* item = list->Items()->Add();
     item->SetCaption("option");
     list->SetCheckboxes(true);
-    auto* tree = qobject_cast<QTreeWidget*>(list->Handle());
-    EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    QAbstractItemModel* model = qobject_cast<QAbstractItemView*>(list->Handle())->model();
+    QModelIndex row = model->index(0, 0);
+    EXPECT_EQ(row.data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
     item->SetChecked(true);
-    EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Checked);
-    tree->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(row.data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    model->setData(row, Qt::Unchecked, Qt::CheckStateRole);
     EXPECT_FALSE(item->Checked());
 }
 
@@ -182,20 +186,22 @@ TEST_F(ComCtrlsMirrorTest, NodesAreRowsAndTheUsersChoicesReachTheModel) {
     TTreeNode* root = view->Items()->Add(nullptr, "Root");
     TTreeNode* child = view->Items()->AddChild(root, "Child");
     root->SetExpanded(true);
-    auto* tree = qobject_cast<QTreeWidget*>(view->Handle());
+    auto* tree = qobject_cast<QTreeView*>(view->Handle());
     ASSERT_NE(tree, nullptr);
-    ASSERT_EQ(tree->topLevelItemCount(), 1);
-    QTreeWidgetItem* rootRow = tree->topLevelItem(0);
-    ASSERT_EQ(rootRow->childCount(), 1);
-    EXPECT_TRUE(rootRow->isExpanded());
-    EXPECT_EQ(rootRow->child(0)->text(0), Q("Child"));
+    QAbstractItemModel* model = tree->model();
+    ASSERT_EQ(model->rowCount(), 1);
+    QModelIndex rootRow = model->index(0, 0);
+    ASSERT_EQ(model->rowCount(rootRow), 1);
+    EXPECT_TRUE(tree->isExpanded(rootRow));
+    EXPECT_EQ(model->index(0, 0, rootRow).data().toString(), Q("Child"));
 
     child->SetText("Renamed");
-    EXPECT_EQ(rootRow->child(0)->text(0), Q("Renamed"));
+    EXPECT_EQ(model->index(0, 0, rootRow).data().toString(), Q("Renamed"));
     TTreeNode* first = view->Items()->AddChildFirst(root, "First");
-    EXPECT_EQ(rootRow->child(0)->text(0), Q("First"));
+    EXPECT_EQ(model->index(0, 0, rootRow).data().toString(), Q("First"));
     TTreeNode* top = view->Items()->Insert(root, "Top");
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), Q("Top"));
+    EXPECT_EQ(model->index(0, 0).data().toString(), Q("Top"));
+    rootRow = model->index(1, 0);
 
     std::vector<AnsiString> events;
     view->OnChange = [&](TObject*, TTreeNode* Node) { events.push_back("change " + Node->Text()); };
@@ -203,39 +209,42 @@ TEST_F(ComCtrlsMirrorTest, NodesAreRowsAndTheUsersChoicesReachTheModel) {
     view->OnCollapsed = [&](TObject*, TTreeNode* Node) {
         events.push_back("close " + Node->Text());
     };
-    tree->setCurrentItem(rootRow->child(1));
+    tree->setCurrentIndex(model->index(1, 0, rootRow));
     EXPECT_EQ(view->Selected(), child);
     EXPECT_TRUE(child->Selected());
-    rootRow->setExpanded(false);
+    tree->collapse(rootRow);
     EXPECT_FALSE(root->Expanded());
-    rootRow->child(0)->setText(0, Q("Typed"));
+    model->setData(model->index(0, 0, rootRow), Q("Typed"), Qt::EditRole);
     EXPECT_EQ(first->Text(), "Typed");
     EXPECT_EQ(events, (std::vector<AnsiString>{"change Renamed", "close Root"}));
 
     first->SetSelected(true);
-    EXPECT_EQ(tree->currentItem(), rootRow->child(0));
+    EXPECT_EQ(tree->currentIndex(), model->index(0, 0, rootRow));
     top->Delete();
     root->DeleteChildren();
-    EXPECT_EQ(tree->topLevelItemCount(), 1);
-    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->rowCount(model->index(0, 0)), 0);
     EXPECT_EQ(view->Selected(), nullptr);
 }
 
 TEST_F(ComCtrlsMirrorTest, NodesMadeInABatchShowAtItsEnd) {
     auto* view = Make<TTreeView>();
-    auto* tree = qobject_cast<QTreeWidget*>(view->Handle());
+    QAbstractItemModel* model = qobject_cast<QTreeView*>(view->Handle())->model();
+    int resets = 0;
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { ++resets; });
     view->Items()->BeginUpdate();
     TTreeNode* parent = view->Items()->Add(nullptr, "Parent");
     for (int index = 0; index < 3; ++index)
         view->Items()->AddChild(parent, Format("Child %d", {index}));
-    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    EXPECT_EQ(resets, 0);
     view->Items()->EndUpdate();
-    ASSERT_EQ(tree->topLevelItemCount(), 1);
-    EXPECT_EQ(tree->topLevelItem(0)->child(2)->text(0), Q("Child 2"));
+    EXPECT_EQ(resets, 1);
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->index(2, 0, model->index(0, 0)).data().toString(), Q("Child 2"));
     view->DestroyHandle();
     parent->SetText("No widget");
-    tree = qobject_cast<QTreeWidget*>(view->Handle());
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), Q("No widget"));
+    model = qobject_cast<QTreeView*>(view->Handle())->model();
+    EXPECT_EQ(model->index(0, 0).data().toString(), Q("No widget"));
 }
 
 TEST_F(ComCtrlsMirrorTest, ProgressShowsItsRangeAndPosition) {

@@ -181,4 +181,54 @@ TEST(DialogService, TheQtServiceIsTheDefault) {
     EXPECT_NE(dynamic_cast<TQtDialogService*>(&DialogService()), nullptr);
 }
 
+TEST(FileDialogs, AskThroughTheServiceAndAddTheDefaultExtension) {
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard{dialogs};
+    EXPECT_EQ(FileDialogFilters("Text|*.zxl;*.txt|All files|*.*"),
+              (std::vector<AnsiString>{"Text (*.zxl *.txt)", "All files (*.*)"}));
+    EXPECT_TRUE(FileDialogFilters("").empty());
+    TOpenDialog open(nullptr);
+    open.SetTitle("Open translation");
+    open.SetFilter("Text|*.zxl|All|*.*");
+    open.SetDefaultExt("zxl");
+    open.SetOptions(TOpenOptions{ofFileMustExist});
+    dialogs.AnswerFile("/tmp/names", 2);
+    ASSERT_TRUE(open.Execute());
+    EXPECT_EQ(open.FileName(), "/tmp/names.zxl");
+    EXPECT_EQ(open.FilterIndex(), 2);
+    EXPECT_EQ(dialogs.LastRequest().Kind, dkOpenDialog);
+    EXPECT_EQ(dialogs.LastRequest().Caption, "Open translation");
+    EXPECT_TRUE(dialogs.LastRequest().File.Options.Contains(ofFileMustExist));
+    TSaveDialog save(nullptr);
+    save.SetFileName("kept.zxl");
+    dialogs.CancelFile();
+    EXPECT_FALSE(save.Execute());
+    EXPECT_EQ(save.FileName(), "kept.zxl");
+    EXPECT_EQ(dialogs.LastRequest().Kind, dkSaveDialog);
+    dialogs.Answer(mrOk);
+    EXPECT_THROW(save.Execute(), EDialogScriptError) << "a message-box answer for a file dialog";
+}
+
+TEST(FindDialog, StaysOpenAndFiresOnFindForEachFindNext) {
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard{dialogs};
+    TFindDialog find(nullptr);
+    std::vector<AnsiString> found;
+    find.OnFind = [&](TObject*) {
+        found.push_back(find.FindText() + (find.Options().Contains(frMatchCase) ? "/case" : ""));
+    };
+    Integer closes = 0;
+    find.OnClose = [&](TObject*) { ++closes; };
+    EXPECT_THROW(dialogs.PressFindNext("x", {}), EDialogScriptError);
+    EXPECT_TRUE(find.Execute());
+    EXPECT_EQ(dialogs.ShownFindDialog(), &find);
+    dialogs.PressFindNext("Hallo", TFindOptions{frDown});
+    dialogs.PressFindNext("hallo", TFindOptions{frDown, frMatchCase});
+    EXPECT_EQ(found, (std::vector<AnsiString>{"Hallo", "hallo/case"}));
+    find.CloseDialog();
+    EXPECT_FALSE(find.Shown());
+    EXPECT_EQ(dialogs.ShownFindDialog(), nullptr);
+    EXPECT_EQ(closes, 1);
+}
+
 } // namespace

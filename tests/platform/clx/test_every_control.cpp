@@ -35,7 +35,8 @@ const std::vector<AnsiString> EveryControlClass = {
     "TPanel",    "TRadioGroup", "TImage",         "TSplitter",     "TBevel",     "TPageControl",
     "TTabSheet", "TStatusBar",  "THeaderControl", "TListView",     "TTreeView",  "TProgressBar",
     "TToolBar",  "TToolButton", "TMainMenu",      "TMenuItem",     "TPopupMenu", "TActionList",
-    "TAction",   "TDataSet",    "TStringField",   "TImageList",
+    "TAction",   "TDataSet",    "TStringField",   "TImageList",    "TTabControl", "TSpinEdit",
+    "TPaintBox", "TStringGrid", "TDrawGrid",
 };
 
 std::multiset<AnsiString> ClassesOwnedBy(TComponent* Owner) {
@@ -135,6 +136,14 @@ TEST_F(EveryControlTest, TheFormShowsItsControls) {
         for (int x = 0; x < shot.width(); x += 2)
             colours.insert(shot.pixel(x, y));
     EXPECT_GT(colours.size(), 1u) << "a blank picture";
+
+    // The page of tabs, spin edit, paint box and grids.
+    auto* pages = dynamic_cast<TPageControl*>(Find("PageControl1"));
+    pages->SetActivePage(dynamic_cast<TTabSheet*>(Find("MoreSheet")));
+    Application->ProcessMessages();
+    QImage more = Form->Handle()->grab().toImage();
+    ASSERT_TRUE(more.save(QString::fromStdString(zxtest::TestOutputDir() + "/clx_every_control_more.png")));
+    EXPECT_NE(more, shot);
 }
 
 TEST_F(EveryControlTest, SavingTheLoadedFormTwiceGivesTheSameText) {

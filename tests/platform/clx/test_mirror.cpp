@@ -219,6 +219,45 @@ TEST_F(MirrorTest, KeyHandlersSeeThePlatformsKeyCodes) {
     EXPECT_EQ(edit->Text(), "aqb");
 }
 
+TEST_F(MirrorTest, AFormPreviewsKeysFocusesItsActiveControlAndMeasuresText) {
+    auto* first = NewComponent<TEdit>(Form);
+    first->SetParent(Form);
+    auto* second = NewComponent<TEdit>(Form);
+    second->SetParent(Form);
+    second->SetTop(40);
+    Form->SetActiveControl(second);
+    Form->Show();
+    Application->ProcessMessages();
+    Form->Handle()->activateWindow();
+    EXPECT_EQ(QApplication::focusWidget(), second->Handle());
+    EXPECT_EQ(Form->ActiveControl(), second);
+    Form->SetActiveControl(first);
+    EXPECT_EQ(Form->ActiveControl(), first);
+
+    std::vector<AnsiString> seen;
+    Form->OnKeyDown = [&](TObject*, Integer& Key, TShiftState) {
+        seen.push_back("form");
+        if (Key == Key_Escape)
+            Key = 0;
+    };
+    first->OnKeyDown = [&](TObject*, Integer&, TShiftState) { seen.push_back("edit"); };
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(first->Handle(), &escape);
+    // Without KeyPreview the form sees only what the edit leaves.
+    EXPECT_EQ(seen, (std::vector<AnsiString>{"edit", "form"}));
+    Form->SetKeyPreview(true);
+    seen.clear();
+    QApplication::sendEvent(first->Handle(), &escape);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(first->Handle(), &down);
+    // Escape stops at the form; Down reaches it first, then the edit.
+    EXPECT_EQ(seen, (std::vector<AnsiString>{"form", "form", "edit", "form"}));
+
+    Integer small = Form->Canvas()->TextWidth("Language");
+    Form->Font()->SetSize(Form->Font()->Size() * 2);
+    EXPECT_GT(Form->Canvas()->TextWidth("Language"), small);
+}
+
 TEST_F(MirrorTest, ClicksFireOnClick) {
     auto* button = NewComponent<TButton>(Form);
     button->SetParent(Form);

@@ -23,7 +23,7 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QListWidget>
+#include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
@@ -308,23 +308,25 @@ TEST_F(StdMirrorTest, ListBoxSelectionBothWays) {
     auto* list = Make<TListBox>();
     list->Items()->SetCommaText("a,b,c");
     list->SetItemIndex(1);
-    auto* widget = qobject_cast<QListWidget*>(list->Handle());
+    auto* widget = qobject_cast<QAbstractItemView*>(list->Handle());
     ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->count(), 3);
-    EXPECT_EQ(widget->currentRow(), 1);
-    EXPECT_TRUE(widget->item(1)->isSelected());
+    QAbstractItemModel* model = widget->model();
+    QItemSelectionModel* selection = widget->selectionModel();
+    EXPECT_EQ(model->rowCount(), 3);
+    EXPECT_EQ(widget->currentIndex().row(), 1);
+    EXPECT_TRUE(selection->isRowSelected(1, QModelIndex()));
     Integer clicks = 0;
     list->OnClick = [&](TObject*) { ++clicks; };
-    widget->setCurrentRow(2);
+    widget->setCurrentIndex(model->index(2, 0));
     EXPECT_EQ(list->ItemIndex(), 2);
     EXPECT_GE(clicks, 1);
 
     list->SetMultiSelect(true);
     list->SetSelected(0, true);
     list->SetSelected(2, true);
-    EXPECT_TRUE(widget->item(0)->isSelected());
-    EXPECT_FALSE(widget->item(1)->isSelected());
-    widget->item(1)->setSelected(true);
+    EXPECT_TRUE(selection->isRowSelected(0, QModelIndex()));
+    EXPECT_FALSE(selection->isRowSelected(1, QModelIndex()));
+    selection->select(model->index(1, 0), QItemSelectionModel::Select);
     EXPECT_EQ(list->SelCount(), 3);
 }
 
@@ -332,22 +334,23 @@ TEST_F(StdMirrorTest, CheckListBoxChecksBothWays) {
     auto* list = Make<TCheckListBox>();
     list->Items()->SetCommaText("a,b");
     list->SetChecked(1, true);
-    auto* widget = qobject_cast<QListWidget*>(list->Handle());
-    EXPECT_EQ(widget->item(1)->checkState(), Qt::Checked);
-    EXPECT_EQ(widget->item(0)->checkState(), Qt::Unchecked);
+    QAbstractItemModel* model = qobject_cast<QAbstractItemView*>(list->Handle())->model();
+    auto state = [&](int Row) { return model->index(Row, 0).data(Qt::CheckStateRole).toInt(); };
+    EXPECT_EQ(state(1), Qt::Checked);
+    EXPECT_EQ(state(0), Qt::Unchecked);
     Integer checks = 0;
     list->OnClickCheck = [&](TObject*) { ++checks; };
-    widget->item(0)->setCheckState(Qt::Checked);
+    model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
     EXPECT_TRUE(list->Checked(0));
     EXPECT_EQ(checks, 1);
     list->SetChecked(0, false);
-    EXPECT_EQ(widget->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(state(0), Qt::Unchecked);
     EXPECT_EQ(checks, 1);
     list->Items()->Insert(0, "first");
     list->Items()->Delete(1);
-    ASSERT_EQ(widget->count(), 2);
-    EXPECT_EQ(widget->item(0)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(widget->item(1)->checkState(), Qt::Checked) << "b keeps its check when a goes";
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(state(0), Qt::Unchecked);
+    EXPECT_EQ(state(1), Qt::Checked) << "b keeps its check when a goes";
 }
 
 // ---------------------------------------------------------------------------

@@ -1,3 +1,4 @@
+#include "rtl/Components.h"
 #include "rtl/Persistent.h"
 
 #include <gtest/gtest.h>
@@ -61,4 +62,39 @@ TEST(Classes, InheritanceAndAssignError) {
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message(), "Cannot assign a TPersistent to a TPersistent");
     }
+}
+
+TEST(CommandLine, ParamStrZeroIsTheExecutableUnlessAProgramNamesAnother) {
+    EXPECT_TRUE(ParamStr(0).ends_with("/rtl_test_system"));
+    EXPECT_EQ(ParamStr(1000), "");
+    EXPECT_EQ(ParamStr(-1), "");
+    SetProgramPath("/opt/tools/program");
+    EXPECT_EQ(ParamStr(0), "/opt/tools/program");
+    SetProgramPath("");
+    EXPECT_TRUE(ParamStr(0).ends_with("/rtl_test_system"));
+}
+
+TEST(ExceptionReport, ReportsThroughTheInstalledRoutineOrOnStandardError) {
+    TObject sender;
+    TObject* reportedFor = nullptr;
+    ApplicationHandleException = [&](TObject* Sender) { reportedFor = Sender; };
+    try {
+        throw Exception("Disk full");
+    } catch (...) {
+        HandleApplicationException(&sender);
+    }
+    EXPECT_EQ(reportedFor, &sender);
+    ApplicationHandleException = nullptr;
+    testing::internal::CaptureStderr();
+    try {
+        throw Exception("Disk full");
+    } catch (...) {
+        HandleApplicationException(&sender);
+    }
+    try {
+        throw EAbort();
+    } catch (...) {
+        HandleApplicationException(&sender);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Disk full\n");
 }

@@ -147,6 +147,42 @@ TEST_F(ComponentReader, BinaryToTextToBinaryGivesTheSameBytes) {
     EXPECT_EQ(Written(copy.get()), binary);
 }
 
+class TTill : public TComponent {
+    ZX_CLASS(TTill, TComponent)
+public:
+    using TComponent::TComponent;
+    static void PublishedProperties(TPropertyBuilder<TTill>& P) {
+        P.Property("Balance", &TTill::Balance);
+    }
+    Currency Balance;
+};
+
+TEST_F(ComponentReader, CurrencyTravelsExactlyThroughBinaryAndText) {
+    RegisterClasses({TTill::StaticClass()});
+    constexpr Int64 largest = std::numeric_limits<Int64>::max();
+    for (Int64 scaled : {largest, -largest - 1, Int64(1), Int64(-123456789012345)}) {
+        TTill till(nullptr);
+        till.Balance = Currency{scaled};
+        const std::string text = BinaryToText(Written(&till));
+        std::unique_ptr<TTill> copy = ReadBack<TTill>(TextToBinary(text));
+        ASSERT_TRUE(copy) << text;
+        EXPECT_EQ(copy->Balance.Scaled, scaled) << text;
+    }
+    TTill till(nullptr);
+    till.Balance = Currency{largest};
+    EXPECT_NE(BinaryToText(Written(&till)).find("Balance = 922337203685477.5807c"),
+              std::string::npos);
+}
+
+TEST_F(ComponentReader, AFloatBeyondCurrencysRangeIsRefusedNotWrapped) {
+    std::unique_ptr<TSample> sample(NewComponent<TSample>(nullptr));
+    sample->Price = 922337203685477.5807;
+    EXPECT_THROW(Written(sample.get()), EPropertyConvertError);
+    sample->Price = -922337203685477.0;
+    std::unique_ptr<TSample> copy = ReadBack(Written(sample.get()));
+    EXPECT_EQ(copy->Price, -922337203685477.0);
+}
+
 TEST_F(ComponentReader, ReadingIntoAnInstanceKeepsItWithItsOwner) {
     std::unique_ptr<TComponent> owner(NewComponent<TComponent>(nullptr));
     auto* target = NewComponent<TSample>(owner.get());

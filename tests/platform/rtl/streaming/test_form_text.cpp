@@ -58,7 +58,7 @@ TEST(FormTextLayout, ControlBytesBecomeCodesAndUtf8StaysReadable) {
 TEST(FormTextLayout, WideStringsShowCharactersAbove255AsCodes) {
     EXPECT_EQ(BinaryToText(FormBytes(Bytes({1, "S", 0x12, 6, 0, 0, 0, "A", 0, 0xE9, 0, " ", 0, 0x16,
                                             0x04, 0x3D, 0xD8, 0x00, 0xDE}))),
-              Form("  S = 'A\xC3\xA9 '#1046#128512\n"));
+              Form("  S = 'A\xC3\xA9 '#1046#55357#56832\n"));
 }
 
 TEST(FormTextLayout, EmptyValues) {
@@ -173,8 +173,10 @@ TEST(FormTextReading, StringKindFollowsTheContent) {
               FormBytes(Bytes({1, "S", 0x06, 3, "ab", 0xC8})));
     EXPECT_EQ(TextToBinary(Form("  S = '\xC3\xA9'#$41#300\n")),
               FormBytes(Bytes({1, "S", 0x12, 3, 0, 0, 0, 0xE9, 0, 0x41, 0, 0x2C, 0x01})));
-    EXPECT_EQ(TextToBinary(Form("  S = #128512\n")),
-              FormBytes(Bytes({1, "S", 0x12, 2, 0, 0, 0, 0x3D, 0xD8, 0x00, 0xDE})));
+    for (const char* emoji : {"#128512", "#55357#56832", "#$D83D#$DE00"})
+        EXPECT_EQ(TextToBinary(Form("  S = " + std::string(emoji) + "\n")),
+                  FormBytes(Bytes({1, "S", 0x12, 2, 0, 0, 0, 0x3D, 0xD8, 0x00, 0xDE})))
+            << emoji;
     EXPECT_EQ(TextToBinary(Form("  S = '" + std::string(200, 'a') + "' +\n '" +
                                 std::string(100, 'a') + "'\n")),
               FormBytes(Bytes({1, "S", 0x0C, 0x2C, 0x01, 0, 0, std::string(300, 'a')})));
@@ -188,6 +190,11 @@ TEST(FormTextReading, FloatSuffixesSelectTheKind) {
                          1, "C", 0x10, 0x20, 0x4E, 0,    0,    0, 0, 0,    0,                //
                          1, "D", 0x11, 0,    0,    0,    0,    0, 0, 0xF8, 0x3F,             //
                          1, "E", 0x05, 0,    0,    0,    0,    0, 0, 0,    0xFA, 0x08, 0x40})));
+}
+
+TEST(FormTextReading, FloatsMayEndAtTheirPoint) {
+    EXPECT_EQ(TextToBinary(Form("  A = 1.\n  B = 1.e5\n  C = -2.E-1s\n  D = 3.c\n")),
+              TextToBinary(Form("  A = 1.0\n  B = 1.0e5\n  C = -2.0E-1s\n  D = 3.0c\n")));
 }
 
 TEST(FormTextReading, CurrencyRoundsHalfAwayFromZeroAfterFourDecimals) {

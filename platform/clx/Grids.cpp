@@ -1,0 +1,1255 @@
+#include "clx/Grids.h"
+#include "clx/QtSupport.h"
+
+#include "clx/Clipbrd.h"
+
+#include <QtCore/QAbstractTableModel>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyledItemDelegate>
+#include <QtWidgets/QTableView>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* GridIndexError = "Grid index out of range";
+
+[[noreturn]] void IndexError(Integer Index) {
+    throw EListError(Format("List index out of bounds (%d)", {Index}));
+}
+
+// Moves the item at From to To in a vector that may end before either;
+// the items between shift by one.
+template <typename T> void MoveItem(std::vector<T>& Items, Integer From, Integer To) {
+    Integer last = std::max(From, To);
+    if (static_cast<Integer>(Items.size()) <= last)
+        Items.resize(last + 1);
+    auto first = Items.begin();
+    if (From < To)
+        std::rotate(first + From, first + From + 1, first + To + 1);
+    else
+        std::rotate(first + To, first + From, first + From + 1);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The adapter model: reads the grid's texts, tells the view of each change.
+
+class TGridModel : public QAbstractTableModel {
+public:
+    TGridModel(QObject* Parent, TCustomGrid& Grid) : QAbstractTableModel(Parent), FGrid(&Grid) {}
+
+    void Detach() {
+        beginResetModel();
+        FGrid = nullptr;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& Parent) const override {
+        return FGrid && !Parent.isValid() ? FGrid->RowCount() : 0;
+    }
+    int columnCount(const QModelIndex& Parent) const override {
+        return FGrid && !Parent.isValid() ? FGrid->ColCount() : 0;
+    }
+    QVariant data(const QModelIndex& Index, int Role) const override {
+        if (!FGrid || Role != Qt::DisplayRole)
+            return {};
+        return ToQString(FGrid->CellText(Index.column(), Index.row()));
+    }
+    Qt::ItemFlags flags(const QModelIndex&) const override {
+        return Qt::ItemIsEnabled | Qt::ItemIsEditable;
+    }
+
+    void CellChanged(Integer ACol, Integer ARow) {
+        QModelIndex cell = index(ARow, ACol);
+        emit dataChanged(cell, cell, {Qt::DisplayRole});
+    }
+    void RowRemoving(Integer ARow) { beginRemoveRows({}, ARow, ARow); }
+    void RowRemoved() { endRemoveRows(); }
+    void RowInserting(Integer ARow) { beginInsertRows({}, ARow, ARow); }
+    void RowInserted() { endInsertRows(); }
+    void RowMoving(Integer From, Integer To) {
+        beginMoveRows({}, From, From, {}, To > From ? To + 1 : To);
+    }
+    void RowMoved() { endMoveRows(); }
+    void Resetting() { beginResetModel(); }
+    void Reset() { endResetModel(); }
+
+private:
+    TCustomGrid* FGrid;
+};
+
+// The view: mouse input goes to the grid, which keeps the current cell and
+// the selection itself; the view only scrolls and paints.
+class TGridView : public QTableView {
+public:
+    TGridView(QWidget* Parent, TCustomGrid& Grid) : QTableView(Parent), FGrid(&Grid) {}
+    void Detach() { FGrid = nullptr; }
+
+protected:
+    bool viewportEvent(QEvent* Event) override {
+        if (FGrid) {
+            switch (Event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+                if (FGrid->WidgetEvent(Event))
+                    return true;
+                break;
+            default:
+                break;
+            }
+        }
+        return QTableView::viewportEvent(Event);
+    }
+    void mousePressEvent(QMouseEvent* Event) override {
+        setFocus(Qt::MouseFocusReason);
+        if (!FGrid || Event->button() != Qt::LeftButton)
+            return;
+        QPoint at = Event->position().toPoint();
+        QModelIndex cell = indexAt(at);
+        if (!cell.isValid())
+            return;
+        bool extend = (Event->modifiers() & Qt::ShiftModifier) != 0;
+        TCustomGrid* grid = FGrid;
+        EventBoundary(grid, [&] { grid->UserFocusCell(cell.column(), cell.row(), extend); });
+    }
+    void mouseMoveEvent(QMouseEvent* Event) override {
+        if (!FGrid || !(Event->buttons() & Qt::LeftButton) ||
+            !FGrid->Options().Contains(goRangeSelect))
+            return;
+        QModelIndex cell = indexAt(Event->position().toPoint());
+        if (!cell.isValid())
+            return;
+        TCustomGrid* grid = FGrid;
+        EventBoundary(grid, [&] { grid->UserFocusCell(cell.column(), cell.row(), true); });
+    }
+    void mouseDoubleClickEvent(QMouseEvent*) override {
+        if (FGrid && FGrid->Options().Contains(goEditing)) {
+            TCustomGrid* grid = FGrid;
+            EventBoundary(grid, [grid] { grid->SetEditorMode(true); });
+        }
+    }
+    void mouseReleaseEvent(QMouseEvent*) override {}
+
+private:
+    TCustomGrid* FGrid;
+};
+
+namespace {
+
+// Paints every cell through the grid and makes the in-place editor's line
+// edit; the grid, not the model, takes the edited text.
+class TGridDelegate : public QStyledItemDelegate {
+public:
+    TGridDelegate(QObject* Parent, TCustomGrid& Grid,
+                  std::function<QWidget*(QWidget*)> MakeEditor)
+        : QStyledItemDelegate(Parent), FGrid(&Grid), FMakeEditor(std::move(MakeEditor)) {}
+    void Detach() {
+        FGrid = nullptr;
+        FMakeEditor = nullptr;
+    }
+
+    void paint(QPainter* Painter, const QStyleOptionViewItem& Option,
+               const QModelIndex& Index) const override {
+        if (!FGrid)
+            return;
+        const QRect& r = Option.rect;
+        TCustomGrid* grid = FGrid;
+        EventBoundary(grid, [&] {
+            grid->PaintCell(Painter, Bounds(r.x(), r.y(), r.width(), r.height()), Index.column(),
+                            Index.row(), (Option.state & QStyle::State_HasFocus) != 0);
+        });
+    }
+    QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        return FMakeEditor ? FMakeEditor(Parent) : nullptr;
+    }
+    void setEditorData(QWidget*, const QModelIndex&) const override {}
+    // Return, Escape and the focus leaving end editing through the grid,
+    // not the view.
+    bool eventFilter(QObject*, QEvent*) override { return false; }
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+
+private:
+    TCustomGrid* FGrid;
+    std::function<QWidget*(QWidget*)> FMakeEditor;
+};
+
+// Keys typed in the in-place editor reach the grid first.
+class TEditorKeyFilter : public QObject {
+public:
+    TEditorKeyFilter(QObject* Parent, std::function<bool(QKeyEvent*)> OnKey)
+        : QObject(Parent), FOnKey(std::move(OnKey)) {}
+    bool eventFilter(QObject*, QEvent* Event) override {
+        return Event->type() == QEvent::KeyPress && FOnKey(static_cast<QKeyEvent*>(Event));
+    }
+
+private:
+    std::function<bool(QKeyEvent*)> FOnKey;
+};
+
+TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers) {
+    TShiftState shift;
+    if (Modifiers & Qt::ShiftModifier)
+        shift.Include(ssShift);
+    if (Modifiers & Qt::AltModifier)
+        shift.Include(ssAlt);
+    if (Modifiers & Qt::ControlModifier)
+        shift.Include(ssCtrl);
+    return shift;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TInplaceEdit
+
+bool TInplaceEdit::Visible() const {
+    return FGrid.EditorMode();
+}
+
+void TInplaceEdit::SetText(const AnsiString& Value) {
+    FText = Value;
+    FSelStart = std::min<Integer>(FSelStart, static_cast<Integer>(FText.size()));
+    FSelLength = 0;
+    PushToWidget();
+    FGrid.EditorTextChanged();
+}
+
+void TInplaceEdit::SetSelStart(Integer Value) {
+    FSelStart = std::clamp<Integer>(Value, 0, static_cast<Integer>(FText.size()));
+    FSelLength = 0;
+    PushToWidget();
+}
+
+void TInplaceEdit::SetSelLength(Integer Value) {
+    FSelLength = std::clamp<Integer>(Value, 0, static_cast<Integer>(FText.size()) - FSelStart);
+    PushToWidget();
+}
+
+AnsiString TInplaceEdit::SelText() const {
+    return FText.substr(FSelStart, FSelLength);
+}
+
+void TInplaceEdit::SetSelText(const AnsiString& Value) {
+    AnsiString text = FText;
+    text.replace(FSelStart, FSelLength, Value);
+    Integer cursor = FSelStart + static_cast<Integer>(Value.size());
+    FText = text;
+    FSelStart = cursor;
+    FSelLength = 0;
+    PushToWidget();
+    FGrid.EditorTextChanged();
+}
+
+void TInplaceEdit::SelectAll() {
+    FSelStart = 0;
+    FSelLength = static_cast<Integer>(FText.size());
+    PushToWidget();
+}
+
+void TInplaceEdit::CutToClipboard() {
+    CopyToClipboard();
+    ClearSelection();
+}
+
+void TInplaceEdit::CopyToClipboard() const {
+    if (FSelLength > 0)
+        Clipboard()->SetAsText(SelText());
+}
+
+void TInplaceEdit::PasteFromClipboard() {
+    if (Clipboard()->HasFormat("text/plain"))
+        SetSelText(Clipboard()->AsText());
+}
+
+void TInplaceEdit::UserEdited(const AnsiString& Value, Integer Cursor) {
+    FText = Value;
+    FSelStart = std::clamp<Integer>(Cursor, 0, static_cast<Integer>(FText.size()));
+    FSelLength = 0;
+    FGrid.EditorTextChanged();
+}
+
+void TInplaceEdit::UserSelected(Integer Start, Integer Length) {
+    FSelStart = Start;
+    FSelLength = Length;
+}
+
+// The line edit counts characters, the text bytes of UTF-8: positions are
+// converted through the text before the position.
+void TInplaceEdit::PushToWidget() const {
+    auto* line = qobject_cast<QLineEdit*>(FGrid.FEditorWidget.data());
+    if (!line)
+        return;
+    QSignalBlocker blocker(line);
+    QString text = ToQString(FText);
+    if (line->text() != text)
+        line->setText(text);
+    int start = static_cast<int>(ToQString(FText.substr(0, FSelStart)).size());
+    int length = static_cast<int>(ToQString(SelText()).size());
+    if (length > 0)
+        line->setSelection(start, length);
+    else
+        line->setCursorPosition(start);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomGrid
+
+TCustomGrid::TCustomGrid(TComponent* AOwner)
+    : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+    SetControlStyle(TControlStyle{csClickEvents, csDoubleClicks});
+    SetColor(clWindow);
+    SetParentColor(false);
+    SetTabStop(true);
+    SetBounds(0, 0, 320, 120);
+    FCanvas->Font()->Assign(Font());
+}
+
+TCustomGrid::~TCustomGrid() = default;
+
+void TCustomGrid::DestroyHandle() {
+    if (FModel)
+        FModel->Detach();
+    if (auto* view = WidgetAs<TGridView>()) {
+        view->Detach();
+        if (auto* delegate = static_cast<TGridDelegate*>(view->itemDelegate()))
+            delegate->Detach();
+    }
+    FEditorWidget = nullptr;
+    TWinControl::DestroyHandle();
+}
+
+void TCustomGrid::PublishedProperties(TPropertyBuilder<TCustomGrid>& P) {
+    P.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Default(clWindow);
+    P.Property("ColCount", &TCustomGrid::ColCount, &TCustomGrid::SetColCount).Default(5);
+    P.Property("DefaultColWidth", &TCustomGrid::DefaultColWidth, &TCustomGrid::SetDefaultColWidth)
+        .Default(64);
+    P.Property("DefaultDrawing", &TCustomGrid::DefaultDrawing, &TCustomGrid::SetDefaultDrawing)
+        .Default(true);
+    P.Property("DefaultRowHeight", &TCustomGrid::DefaultRowHeight,
+               &TCustomGrid::SetDefaultRowHeight)
+        .Default(24);
+    P.Property("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor)
+        .TypeName("TColor")
+        .Default(clBtnFace);
+    P.Property("FixedCols", &TCustomGrid::FixedCols, &TCustomGrid::SetFixedCols).Default(1);
+    P.Property("RowCount", &TCustomGrid::RowCount, &TCustomGrid::SetRowCount).Default(5);
+    P.Property("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows).Default(1);
+    P.Property("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions)
+        .Default(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
+                              goRangeSelect});
+    P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+    P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    P.Property("OnDrawCell", &TCustomGrid::OnDrawCell);
+    P.Property("OnGetEditText", &TCustomGrid::OnGetEditText);
+    P.Property("OnSelectCell", &TCustomGrid::OnSelectCell);
+    P.Property("OnSetEditText", &TCustomGrid::OnSetEditText);
+    P.Property("OnTopLeftChanged", &TCustomGrid::OnTopLeftChanged);
+}
+
+void TCustomGrid::CheckRow(Integer Index) const {
+    if (Index < 0 || Index >= FRowCount)
+        IndexError(Index);
+}
+
+void TCustomGrid::CheckCol(Integer Index) const {
+    if (Index < 0 || Index >= FColCount)
+        IndexError(Index);
+}
+
+void TCustomGrid::SetColCount(Integer Value) {
+    Value = std::max<Integer>(Value, 1);
+    if (FColCount == Value)
+        return;
+    if (FModel)
+        FModel->Resetting();
+    FColCount = Value;
+    if (FFixedCols >= Value)
+        FFixedCols = Value - 1;
+    if (static_cast<Integer>(FColWidths.size()) > Value)
+        FColWidths.resize(Value);
+    CountsChanged();
+}
+
+void TCustomGrid::SetRowCount(Integer Value) {
+    Value = std::max<Integer>(Value, 1);
+    if (FRowCount == Value)
+        return;
+    if (FModel)
+        FModel->Resetting();
+    FRowCount = Value;
+    if (FFixedRows >= Value)
+        FFixedRows = Value - 1;
+    if (static_cast<Integer>(FRowHeights.size()) > Value)
+        FRowHeights.resize(Value);
+    CountsChanged();
+}
+
+// After the counts changed (the model, when there is one, is resetting).
+void TCustomGrid::CountsChanged() {
+    SizeChanged();
+    ClampCurrent();
+    if (FModel) {
+        FModel->Reset();
+        PushSizes();
+        PushCurrent();
+    }
+}
+
+void TCustomGrid::SetFixedCols(Integer Value) {
+    if (Value < 0 || (Value >= FColCount && !ComponentState().Contains(csLoading)))
+        throw EInvalidGridOperation("Fixed column count must be less than column count");
+    FFixedCols = Value;
+    ClampCurrent();
+    Invalidate();
+}
+
+void TCustomGrid::SetFixedRows(Integer Value) {
+    if (Value < 0 || (Value >= FRowCount && !ComponentState().Contains(csLoading)))
+        throw EInvalidGridOperation("Fixed row count must be less than row count");
+    FFixedRows = Value;
+    ClampCurrent();
+    Invalidate();
+}
+
+void TCustomGrid::SetFixedColor(TColor Value) {
+    FFixedColor = Value;
+    Invalidate();
+}
+
+// The current cell, the anchor and the top-left cell back inside the
+// scrollable cells.
+void TCustomGrid::ClampCurrent() {
+    auto clampCol = [this](Integer C) { return std::clamp(C, FFixedCols, FColCount - 1); };
+    auto clampRow = [this](Integer R) { return std::clamp(R, FFixedRows, FRowCount - 1); };
+    FCol = clampCol(FCol);
+    FRow = clampRow(FRow);
+    FAnchor = {clampCol(FAnchor.X), clampRow(FAnchor.Y)};
+    FLeftCol = clampCol(FLeftCol);
+    FTopRow = clampRow(FTopRow);
+}
+
+void TCustomGrid::SetDefaultColWidth(Integer Value) {
+    if (Value <= 0 || FDefaultColWidth == Value)
+        return;
+    FDefaultColWidth = Value;
+    PushSizes();
+}
+
+void TCustomGrid::SetDefaultRowHeight(Integer Value) {
+    if (Value <= 0 || FDefaultRowHeight == Value)
+        return;
+    FDefaultRowHeight = Value;
+    PushSizes();
+}
+
+Integer TCustomGrid::ColWidths(Integer Index) const {
+    CheckCol(Index);
+    return Index < static_cast<Integer>(FColWidths.size()) && FColWidths[Index] > 0
+               ? FColWidths[Index]
+               : FDefaultColWidth;
+}
+
+void TCustomGrid::SetColWidths(Integer Index, Integer Value) {
+    CheckCol(Index);
+    if (static_cast<Integer>(FColWidths.size()) <= Index)
+        FColWidths.resize(Index + 1);
+    FColWidths[Index] = std::max<Integer>(Value, 0);
+    if (auto* view = WidgetAs<TGridView>())
+        view->horizontalHeader()->resizeSection(Index, ColWidths(Index) + GridLineWidth());
+}
+
+Integer TCustomGrid::RowHeights(Integer Index) const {
+    CheckRow(Index);
+    return Index < static_cast<Integer>(FRowHeights.size()) && FRowHeights[Index] > 0
+               ? FRowHeights[Index]
+               : FDefaultRowHeight;
+}
+
+void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
+    CheckRow(Index);
+    if (static_cast<Integer>(FRowHeights.size()) <= Index)
+        FRowHeights.resize(Index + 1);
+    FRowHeights[Index] = std::max<Integer>(Value, 0);
+    if (auto* view = WidgetAs<TGridView>())
+        view->verticalHeader()->resizeSection(Index, RowHeights(Index) + GridLineWidth());
+}
+
+void TCustomGrid::PushSizes() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view)
+        return;
+    view->horizontalHeader()->setDefaultSectionSize(FDefaultColWidth + GridLineWidth());
+    view->verticalHeader()->setDefaultSectionSize(FDefaultRowHeight + GridLineWidth());
+    for (Integer index = 0; index < static_cast<Integer>(FColWidths.size()); ++index)
+        if (FColWidths[index] > 0)
+            view->horizontalHeader()->resizeSection(index, FColWidths[index] + GridLineWidth());
+    for (Integer index = 0; index < static_cast<Integer>(FRowHeights.size()); ++index)
+        if (FRowHeights[index] > 0)
+            view->verticalHeader()->resizeSection(index, FRowHeights[index] + GridLineWidth());
+}
+
+void TCustomGrid::SetOptions(TGridOptions Value) {
+    if (FOptions == Value)
+        return;
+    FOptions = Value;
+    if (!FOptions.Contains(goEditing))
+        HideEditor(true);
+    PushOptions();
+    Invalidate();
+}
+
+void TCustomGrid::PushOptions() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view)
+        return;
+    view->setShowGrid(FOptions.Contains(goVertLine) || FOptions.Contains(goHorzLine));
+    view->horizontalHeader()->setSectionResizeMode(
+        FOptions.Contains(goColSizing) ? QHeaderView::Interactive : QHeaderView::Fixed);
+}
+
+TGridRect TCustomGrid::Selection() const {
+    TGridRect result{std::min(FAnchor.X, FCol), std::min(FAnchor.Y, FRow),
+                     std::max(FAnchor.X, FCol), std::max(FAnchor.Y, FRow)};
+    if (FOptions.Contains(goRowSelect)) {
+        result.Left = FFixedCols;
+        result.Right = FColCount - 1;
+    }
+    return result;
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value) {
+    MoveCurrent(Value.Right, Value.Bottom, true);
+    FAnchor = {std::clamp(Value.Left, FFixedCols, FColCount - 1),
+               std::clamp(Value.Top, FFixedRows, FRowCount - 1)};
+    Invalidate();
+}
+
+bool TCustomGrid::IsFixed(Integer ACol, Integer ARow) const {
+    return ACol < FFixedCols || ARow < FFixedRows;
+}
+
+bool TCustomGrid::InSelection(Integer ACol, Integer ARow) const {
+    TGridRect selection = Selection();
+    return ACol >= selection.Left && ACol <= selection.Right && ARow >= selection.Top &&
+           ARow <= selection.Bottom;
+}
+
+void TCustomGrid::FocusCell(Integer ACol, Integer ARow) {
+    MoveCurrent(ACol, ARow, true);
+}
+
+void TCustomGrid::UserFocusCell(Integer ACol, Integer ARow, bool Extend) {
+    if (IsFixed(ACol, ARow))
+        return;
+    MoveCurrent(ACol, ARow, !(Extend && FOptions.Contains(goRangeSelect)));
+}
+
+void TCustomGrid::MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor) {
+    if (ACol < 0 || ACol >= FColCount || ARow < 0 || ARow >= FRowCount)
+        throw EInvalidGridOperation(GridIndexError);
+    if (ComponentState().Contains(csLoading)) {
+        FCol = ACol;
+        FRow = ARow;
+        FAnchor = {ACol, ARow};
+        return;
+    }
+    if (IsFixed(ACol, ARow))
+        throw EInvalidGridOperation(GridIndexError);
+    bool moves = ACol != FCol || ARow != FRow;
+    if (moves && !SelectCell(ACol, ARow))
+        return;
+    if (moves)
+        HideEditor(true);
+    FCol = ACol;
+    FRow = ARow;
+    if (MoveAnchor)
+        FAnchor = {ACol, ARow};
+    Integer visibleRows = std::max<Integer>(VisibleRowCount(), 1);
+    if (FRow < FTopRow)
+        SetTopRow(FRow);
+    else if (FRow >= FTopRow + visibleRows)
+        SetTopRow(FRow - visibleRows + 1);
+    Integer visibleCols = std::max<Integer>(VisibleColCount(), 1);
+    if (FCol < FLeftCol)
+        SetLeftCol(FCol);
+    else if (FCol >= FLeftCol + visibleCols)
+        SetLeftCol(FCol - visibleCols + 1);
+    PushCurrent();
+    Invalidate();
+    if (moves && FOptions.Contains(goEditing) && FOptions.Contains(goAlwaysShowEditor))
+        ShowEditor();
+}
+
+void TCustomGrid::PushCurrent() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view || !FModel)
+        return;
+    QSignalBlocker blocker(view->selectionModel());
+    view->selectionModel()->setCurrentIndex(FModel->index(FRow, FCol),
+                                            QItemSelectionModel::NoUpdate);
+}
+
+bool TCustomGrid::SelectCell(Integer ACol, Integer ARow) {
+    bool canSelect = true;
+    if (OnSelectCell)
+        OnSelectCell(this, ACol, ARow, canSelect);
+    return canSelect;
+}
+
+void TCustomGrid::SetTopRow(Integer Value) {
+    Value = std::clamp(Value, FFixedRows, FRowCount - 1);
+    if (FTopRow == Value)
+        return;
+    FTopRow = Value;
+    PushTopLeft();
+    TopLeftChanged();
+}
+
+void TCustomGrid::SetLeftCol(Integer Value) {
+    Value = std::clamp(Value, FFixedCols, FColCount - 1);
+    if (FLeftCol == Value)
+        return;
+    FLeftCol = Value;
+    PushTopLeft();
+    TopLeftChanged();
+}
+
+// The view's first row and column follow TopRow and LeftCol, less the fixed
+// ones that lie above and left of them.
+void TCustomGrid::PushTopLeft() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view)
+        return;
+    QSignalBlocker vertical(view->verticalScrollBar());
+    QSignalBlocker horizontal(view->horizontalScrollBar());
+    view->verticalScrollBar()->setValue(FTopRow - FFixedRows);
+    view->horizontalScrollBar()->setValue(FLeftCol - FFixedCols);
+}
+
+void TCustomGrid::ScrolledByUser() {
+    auto* view = WidgetAs<TGridView>();
+    Integer top = std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows,
+                             FRowCount - 1);
+    Integer left = std::clamp(view->horizontalScrollBar()->value() + FFixedCols, FFixedCols,
+                              FColCount - 1);
+    if (top == FTopRow && left == FLeftCol)
+        return;
+    FTopRow = top;
+    FLeftCol = left;
+    TopLeftChanged();
+}
+
+void TCustomGrid::TopLeftChanged() {
+    if (OnTopLeftChanged)
+        OnTopLeftChanged(this);
+}
+
+Integer TCustomGrid::VisibleRowCount() const {
+    Integer space = Height();
+    for (Integer row = 0; row < FFixedRows; ++row)
+        space -= RowHeights(row) + GridLineWidth();
+    Integer count = 0;
+    for (Integer row = FTopRow; row < FRowCount; ++row) {
+        space -= RowHeights(row) + GridLineWidth();
+        if (space < 0)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+Integer TCustomGrid::VisibleColCount() const {
+    Integer space = Width();
+    for (Integer col = 0; col < FFixedCols; ++col)
+        space -= ColWidths(col) + GridLineWidth();
+    Integer count = 0;
+    for (Integer col = FLeftCol; col < FColCount; ++col) {
+        space -= ColWidths(col) + GridLineWidth();
+        if (space < 0)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
+    if (ACol < 0 || ACol >= FColCount || ARow < 0 || ARow >= FRowCount)
+        return {};
+    if ((ACol >= FFixedCols && ACol < FLeftCol) || (ARow >= FFixedRows && ARow < FTopRow))
+        return {};
+    auto start = [this](Integer Index, Integer Fixed, Integer First, Integer Limit, auto Size) {
+        Integer position = 0;
+        for (Integer index = 0; index < Fixed && index < Index; ++index)
+            position += Size(index) + GridLineWidth();
+        for (Integer index = First; index < Index; ++index) {
+            position += Size(index) + GridLineWidth();
+            if (position > Limit)
+                return -1;
+        }
+        return position;
+    };
+    Integer x = start(ACol, FFixedCols, FLeftCol, Width(), [this](Integer C) { return ColWidths(C); });
+    Integer y = start(ARow, FFixedRows, FTopRow, Height(),
+                      [this](Integer R) { return RowHeights(R); });
+    if (x < 0 || y < 0)
+        return {};
+    return Bounds(x, y, ColWidths(ACol), RowHeights(ARow));
+}
+
+TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const {
+    auto find = [](Integer At, Integer Fixed, Integer First, Integer Count, auto Size) {
+        if (At < 0)
+            return -1;
+        Integer position = 0;
+        for (Integer index = 0; index < Count; ++index) {
+            if (index == Fixed)
+                index = First;
+            position += Size(index) + 1;
+            if (At < position)
+                return index;
+        }
+        return -1;
+    };
+    Integer col = find(X, FFixedCols, FLeftCol, FColCount, [this](Integer C) { return ColWidths(C); });
+    Integer row = find(Y, FFixedRows, FTopRow, FRowCount, [this](Integer R) { return RowHeights(R); });
+    if (col < 0 || row < 0)
+        return {-1, -1};
+    return {col, row};
+}
+
+void TCustomGrid::MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const {
+    TGridCoord coord = MouseCoord(X, Y);
+    ACol = coord.X;
+    ARow = coord.Y;
+}
+
+void TCustomGrid::DeleteRow(Integer ARow) {
+    CheckRow(ARow);
+    if (FRowCount - 1 <= FFixedRows)
+        throw EInvalidGridOperation("Fixed row count must be less than row count");
+    HideEditor(true);
+    if (FModel)
+        FModel->RowRemoving(ARow);
+    RowsDeleted(ARow);
+    if (ARow < static_cast<Integer>(FRowHeights.size()))
+        FRowHeights.erase(FRowHeights.begin() + ARow);
+    --FRowCount;
+    if (FModel)
+        FModel->RowRemoved();
+    ClampCurrent();
+    PushCurrent();
+}
+
+void TCustomGrid::InsertRow(Integer ARow) {
+    if (ARow < 0 || ARow > FRowCount)
+        IndexError(ARow);
+    HideEditor(true);
+    if (FModel)
+        FModel->RowInserting(ARow);
+    RowInserted(ARow);
+    if (ARow < static_cast<Integer>(FRowHeights.size()))
+        FRowHeights.insert(FRowHeights.begin() + ARow, 0);
+    ++FRowCount;
+    if (FModel)
+        FModel->RowInserted();
+    PushCurrent();
+}
+
+void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
+    CheckRow(FromIndex);
+    CheckRow(ToIndex);
+    if (FromIndex == ToIndex)
+        return;
+    HideEditor(true);
+    if (FModel)
+        FModel->RowMoving(FromIndex, ToIndex);
+    RowMoved(FromIndex, ToIndex);
+    if (std::min(FromIndex, ToIndex) < static_cast<Integer>(FRowHeights.size()))
+        MoveItem(FRowHeights, FromIndex, ToIndex);
+    if (FModel)
+        FModel->RowMoved();
+}
+
+void TCustomGrid::DeleteColumn(Integer ACol) {
+    CheckCol(ACol);
+    if (FColCount - 1 <= FFixedCols)
+        throw EInvalidGridOperation("Fixed column count must be less than column count");
+    HideEditor(true);
+    if (FModel)
+        FModel->Resetting();
+    ColumnDeleted(ACol);
+    if (ACol < static_cast<Integer>(FColWidths.size()))
+        FColWidths.erase(FColWidths.begin() + ACol);
+    --FColCount;
+    CountsChanged();
+}
+
+void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow) {
+    if (FModel)
+        FModel->CellChanged(ACol, ARow);
+}
+
+AnsiString TCustomGrid::CellText(Integer, Integer) const {
+    return "";
+}
+
+AnsiString TCustomGrid::GetEditText(Integer ACol, Integer ARow) {
+    AnsiString value;
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
+
+void TCustomGrid::SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) {
+    if (OnSetEditText)
+        OnSetEditText(this, ACol, ARow, Value);
+}
+
+void TCustomGrid::SetEditorMode(bool Value) {
+    if (Value)
+        ShowEditor();
+    else
+        HideEditor(true);
+}
+
+void TCustomGrid::ShowEditor() {
+    if (FEditorMode || !FOptions.Contains(goEditing) || IsFixed(FCol, FRow))
+        return;
+    FEditorOriginal = GetEditText(FCol, FRow);
+    FInplaceEdit.FText = FEditorOriginal;
+    FEditorMode = true;
+    OpenWidgetEditor();
+    FInplaceEdit.SelectAll();
+}
+
+// Editing ends with the final text (or, refused, the text it started with)
+// going to SetEditText once more.
+void TCustomGrid::HideEditor(bool Accept) {
+    if (!FEditorMode)
+        return;
+    FEditorMode = false;
+    if (!Accept)
+        FInplaceEdit.FText = FEditorOriginal;
+    if (auto* view = WidgetAs<TGridView>(); view && FModel) {
+        bool hadFocus = FEditorWidget && FEditorWidget->hasFocus();
+        FEditorWidget = nullptr;
+        view->closePersistentEditor(FModel->index(FRow, FCol));
+        if (hadFocus)
+            view->setFocus();
+    }
+    SetEditText(FCol, FRow, FInplaceEdit.FText);
+    InvalidateCell(FCol, FRow);
+}
+
+void TCustomGrid::EditorTextChanged() {
+    if (FEditorMode)
+        SetEditText(FCol, FRow, FInplaceEdit.FText);
+}
+
+void TCustomGrid::OpenWidgetEditor() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view || !FModel)
+        return;
+    QModelIndex cell = FModel->index(FRow, FCol);
+    view->openPersistentEditor(cell);
+    if (QWidget* editor = view->indexWidget(cell))
+        editor->setFocus();
+}
+
+void TCustomGrid::KeyDown(Integer& Key, TShiftState Shift) {
+    TWinControl::KeyDown(Key, Shift);
+    bool extend = Shift.Contains(ssShift);
+    Integer page = std::max<Integer>(VisibleRowCount(), 1);
+    auto moveTo = [&](Integer ACol, Integer ARow) {
+        HideEditor(true);
+        UserFocusCell(std::clamp(ACol, FFixedCols, FColCount - 1),
+                      std::clamp(ARow, FFixedRows, FRowCount - 1), extend);
+        Key = 0;
+    };
+    switch (Key) {
+    case Key_Return:
+    case Key_Enter:
+    case Key_F2:
+        if (!FOptions.Contains(goEditing))
+            return;
+        if (FEditorMode && Key != Key_F2)
+            HideEditor(true);
+        else
+            ShowEditor();
+        Key = 0;
+        return;
+    case Key_Escape:
+        if (FEditorMode) {
+            HideEditor(false);
+            Key = 0;
+        }
+        return;
+    case Key_Up:
+        return moveTo(FCol, FRow - 1);
+    case Key_Down:
+        return moveTo(FCol, FRow + 1);
+    case Key_PageUp:
+        return moveTo(FCol, FRow - page);
+    case Key_PageDown:
+        return moveTo(FCol, FRow + page);
+    case Key_Tab:
+    case Key_Backtab: {
+        if (!FOptions.Contains(goTabs))
+            return;
+        extend = false;
+        bool backwards = Key == Key_Backtab || Shift.Contains(ssShift);
+        if (backwards)
+            return moveTo(FCol > FFixedCols ? FCol - 1 : FColCount - 1,
+                          FCol > FFixedCols ? FRow : FRow - 1);
+        return moveTo(FCol + 1 < FColCount ? FCol + 1 : FFixedCols,
+                      FCol + 1 < FColCount ? FRow : FRow + 1);
+    }
+    default:
+        break;
+    }
+    if (FEditorMode)
+        return;
+    switch (Key) {
+    case Key_Left:
+        return moveTo(FCol - 1, FRow);
+    case Key_Right:
+        return moveTo(FCol + 1, FRow);
+    case Key_Home:
+        return moveTo(FFixedCols, Shift.Contains(ssCtrl) ? FFixedRows : FRow);
+    case Key_End:
+        return moveTo(FColCount - 1, Shift.Contains(ssCtrl) ? FRowCount - 1 : FRow);
+    default:
+        break;
+    }
+}
+
+// A character typed on the grid starts editing with that character.
+void TCustomGrid::KeyPress(WideChar& Key) {
+    TWinControl::KeyPress(Key);
+    if (Key < u' ' || FEditorMode || !FOptions.Contains(goEditing))
+        return;
+    ShowEditor();
+    if (!FEditorMode)
+        return;
+    std::u16string typed(1, Key);
+    FInplaceEdit.SetText(FromQString(QString::fromStdU16String(typed)));
+    FInplaceEdit.SetSelStart(static_cast<Integer>(FInplaceEdit.Text().size()));
+    Key = 0;
+}
+
+void TCustomGrid::FontChanged() {
+    TWinControl::FontChanged();
+    FCanvas->Font()->Assign(Font());
+}
+
+void TCustomGrid::Loaded() {
+    TWinControl::Loaded();
+    if (FFixedRows >= FRowCount)
+        FFixedRows = FRowCount - 1;
+    if (FFixedCols >= FColCount)
+        FFixedCols = FColCount - 1;
+    SizeChanged();
+    ClampCurrent();
+}
+
+void TCustomGrid::PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, Integer ARow,
+                            bool HasFocus) {
+    TGridDrawState state;
+    bool focusedCell = ACol == FCol && ARow == FRow;
+    if (IsFixed(ACol, ARow))
+        state.Include(gdFixed);
+    else if (InSelection(ACol, ARow))
+        state.Include(gdSelected);
+    if (focusedCell && (HasFocus || Focused()))
+        state.Include(gdFocused);
+    Painter->save();
+    Painter->setClipRect(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top));
+    FCanvas->SetHandle(Painter);
+    FCanvas->Font()->Assign(Font());
+    if (FDefaultDrawing) {
+        bool highlighted = state.Contains(gdSelected) &&
+                           (!focusedCell || FOptions.Contains(goDrawFocusSelected) ||
+                            FOptions.Contains(goRowSelect));
+        FCanvas->Brush()->SetColor(state.Contains(gdFixed) ? FFixedColor
+                                   : highlighted           ? clHighlight
+                                                           : Color());
+        if (highlighted)
+            FCanvas->Font()->SetColor(clHighlightText);
+        FCanvas->TextRect(Rect, Rect.Left + 2, Rect.Top + 2, CellText(ACol, ARow));
+        if (focusedCell && !state.Contains(gdFixed))
+            FCanvas->DrawFocusRect(Rect);
+    }
+    DrawCell(ACol, ARow, Rect, state);
+    FCanvas->SetHandle(nullptr);
+    Painter->restore();
+}
+
+void TCustomGrid::DrawCell(Integer ACol, Integer ARow, const TRect& Rect, TGridDrawState State) {
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow, Rect, State);
+}
+
+QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
+    auto* view = new TGridView(ParentWidget, *this);
+    FModel = new TGridModel(view, *this);
+    view->setModel(FModel);
+    view->setItemDelegate(new TGridDelegate(view, *this, [this](QWidget* Parent) {
+        auto* line = new QLineEdit(Parent);
+        line->setFrame(false);
+        FEditorWidget = line;
+        FInplaceEdit.PushToWidget();
+        QObject::connect(line, &QLineEdit::textEdited, line, [this, line](const QString& Text) {
+            EventBoundary(this, [&] {
+                int cursor = line->cursorPosition();
+                FInplaceEdit.UserEdited(
+                    FromQString(Text),
+                    static_cast<Integer>(FromQString(Text.left(cursor)).size()));
+            });
+        });
+        QObject::connect(line, &QLineEdit::selectionChanged, line, [this, line] {
+            QString text = line->text();
+            int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+            int length = static_cast<int>(line->selectedText().size());
+            FInplaceEdit.UserSelected(static_cast<Integer>(FromQString(text.left(start)).size()),
+                                      static_cast<Integer>(FromQString(text.mid(start, length)).size()));
+        });
+        line->installEventFilter(new TEditorKeyFilter(line, [this](QKeyEvent* Event) {
+            Integer key = KeyFromQt(Event->key());
+            bool swallowed = false;
+            EventBoundary(this, [&] {
+                KeyDown(key, ShiftOf(Event->modifiers()));
+                swallowed = key == 0;
+            });
+            return swallowed;
+        }));
+        return line;
+    }));
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    return view;
+}
+
+void TCustomGrid::UpdateWidget() {
+    TWinControl::UpdateWidget();
+    PushSizes();
+    PushOptions();
+    PushCurrent();
+    PushTopLeft();
+    if (FEditorMode)
+        OpenWidgetEditor();
+}
+
+void TCustomGrid::UpdateWidgetColors() {
+    TWinControl::UpdateWidgetColors();
+    if (auto* view = WidgetAs<TGridView>()) {
+        QPalette palette = view->palette();
+        palette.setColor(QPalette::Base, ColorToQColor(Color()));
+        view->setPalette(palette);
+    }
+}
+
+void TCustomGrid::ConnectWidget() {
+    TWinControl::ConnectWidget();
+    auto* view = WidgetAs<TGridView>();
+    for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()})
+        QObject::connect(bar, &QScrollBar::valueChanged, view,
+                         [this] { EventBoundary(this, [this] { ScrolledByUser(); }); });
+}
+
+// ---------------------------------------------------------------------------
+// TDrawGrid
+
+void TDrawGrid::PublishedProperties(TPropertyBuilder<TDrawGrid>&) {}
+
+// ---------------------------------------------------------------------------
+// TStringGridStrings
+
+TGridCoord TStringGridStrings::CellOf(Integer Index) const {
+    if (Index < 0 || Index >= GetCount())
+        IndexError(Index);
+    return FIsColumn ? TGridCoord{FIndex, Index} : TGridCoord{Index, FIndex};
+}
+
+Integer TStringGridStrings::GetCount() const {
+    return FIsColumn ? FGrid.RowCount() : FGrid.ColCount();
+}
+
+AnsiString TStringGridStrings::Get(Integer Index) const {
+    TGridCoord cell = CellOf(Index);
+    return FGrid.Cells(cell.X, cell.Y);
+}
+
+void TStringGridStrings::Put(Integer Index, const AnsiString& S) {
+    TGridCoord cell = CellOf(Index);
+    FGrid.SetCells(cell.X, cell.Y, S);
+}
+
+TObject* TStringGridStrings::GetObject(Integer Index) const {
+    TGridCoord cell = CellOf(Index);
+    return FGrid.Objects(cell.X, cell.Y);
+}
+
+void TStringGridStrings::PutObject(Integer Index, TObject* AObject) {
+    TGridCoord cell = CellOf(Index);
+    FGrid.SetObjects(cell.X, cell.Y, AObject);
+}
+
+Integer TStringGridStrings::Add(const AnsiString& S) {
+    for (Integer index = 0; index < GetCount(); ++index)
+        if (Get(index).empty()) {
+            Put(index, S);
+            return index;
+        }
+    return -1;
+}
+
+void TStringGridStrings::Clear() {
+    for (Integer index = 0; index < GetCount(); ++index) {
+        Put(index, "");
+        PutObject(index, nullptr);
+    }
+}
+
+void TStringGridStrings::Delete(Integer) {
+    throw EInvalidGridOperation("Cannot insert or delete rows from grid");
+}
+
+void TStringGridStrings::Insert(Integer, const AnsiString&) {
+    throw EInvalidGridOperation("Cannot insert or delete rows from grid");
+}
+
+// ---------------------------------------------------------------------------
+// TStringGrid
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
+
+TStringGrid::~TStringGrid() = default;
+
+void TStringGrid::PublishedProperties(TPropertyBuilder<TStringGrid>&) {}
+
+const TStringGrid::TCell* TStringGrid::FindCell(Integer ACol, Integer ARow) const {
+    if (ARow < 0 || ARow >= static_cast<Integer>(FCells.size()) || ACol < 0 ||
+        ACol >= static_cast<Integer>(FCells[ARow].size()))
+        return nullptr;
+    return &FCells[ARow][ACol];
+}
+
+TStringGrid::TCell& TStringGrid::CellAt(Integer ACol, Integer ARow) {
+    if (ACol < 0 || ACol >= ColCount())
+        throw EInvalidGridOperation(GridIndexError);
+    if (ARow < 0 || ARow >= RowCount())
+        throw EInvalidGridOperation(GridIndexError);
+    if (static_cast<Integer>(FCells.size()) <= ARow)
+        FCells.resize(ARow + 1);
+    TCellRow& row = FCells[ARow];
+    if (static_cast<Integer>(row.size()) <= ACol)
+        row.resize(ACol + 1);
+    return row[ACol];
+}
+
+AnsiString TStringGrid::Cells(Integer ACol, Integer ARow) const {
+    const TCell* cell = FindCell(ACol, ARow);
+    return cell ? cell->Text : AnsiString();
+}
+
+void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {
+    TCell& cell = CellAt(ACol, ARow);
+    if (cell.Text == Value)
+        return;
+    cell.Text = Value;
+    InvalidateCell(ACol, ARow);
+}
+
+TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {
+    const TCell* cell = FindCell(ACol, ARow);
+    return cell ? cell->Object : nullptr;
+}
+
+void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value) {
+    CellAt(ACol, ARow).Object = Value;
+}
+
+TStrings* TStringGrid::Rows(Integer Index) {
+    CheckRow(Index);
+    auto& list = FLists[{false, Index}];
+    if (!list)
+        list = std::make_unique<TStringGridStrings>(*this, false, Index);
+    return list.get();
+}
+
+TStrings* TStringGrid::Cols(Integer Index) {
+    CheckCol(Index);
+    auto& list = FLists[{true, Index}];
+    if (!list)
+        list = std::make_unique<TStringGridStrings>(*this, true, Index);
+    return list.get();
+}
+
+void TStringGrid::SetRows(Integer Index, const TStrings* Value) {
+    Rows(Index)->Assign(Value);
+}
+
+void TStringGrid::SetCols(Integer Index, const TStrings* Value) {
+    Cols(Index)->Assign(Value);
+}
+
+AnsiString TStringGrid::CellText(Integer ACol, Integer ARow) const {
+    return Cells(ACol, ARow);
+}
+
+AnsiString TStringGrid::GetEditText(Integer ACol, Integer ARow) {
+    AnsiString value = Cells(ACol, ARow);
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
+
+void TStringGrid::SetEditText(Integer ACol, Integer ARow, const AnsiString& Value) {
+    SetCells(ACol, ARow, Value);
+    TCustomGrid::SetEditText(ACol, ARow, Value);
+}
+
+void TStringGrid::RowsDeleted(Integer Index) {
+    if (Index < static_cast<Integer>(FCells.size()))
+        FCells.erase(FCells.begin() + Index);
+}
+
+void TStringGrid::RowInserted(Integer Index) {
+    if (Index < static_cast<Integer>(FCells.size()))
+        FCells.insert(FCells.begin() + Index, TCellRow());
+}
+
+void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
+    if (std::min(FromIndex, ToIndex) < static_cast<Integer>(FCells.size()))
+        MoveItem(FCells, FromIndex, ToIndex);
+}
+
+void TStringGrid::ColumnDeleted(Integer Index) {
+    for (TCellRow& row : FCells)
+        if (Index < static_cast<Integer>(row.size()))
+            row.erase(row.begin() + Index);
+}
+
+void TStringGrid::SizeChanged() {
+    if (static_cast<Integer>(FCells.size()) > RowCount())
+        FCells.resize(RowCount());
+    for (TCellRow& row : FCells)
+        if (static_cast<Integer>(row.size()) > ColCount())
+            row.resize(ColCount());
+}

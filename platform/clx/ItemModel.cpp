@@ -1,0 +1,227 @@
+#include "clx/ItemModel.h"
+
+#include "clx/ImgList.h"
+
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QTableView>
+
+void* TItemSource::ItemAt(void*, Integer) const {
+    return nullptr;
+}
+
+void* TItemSource::ParentOf(void*) const {
+    return nullptr;
+}
+
+Integer TItemSource::RowOf(void*) const {
+    return 0;
+}
+
+bool TItemSource::ItemHasChildren(void* Item) const {
+    return ItemCount(Item) > 0;
+}
+
+bool TItemSource::SetItemData(const QModelIndex&, const QVariant&, int) {
+    return false;
+}
+
+Qt::ItemFlags TItemSource::ItemFlags(const QModelIndex&) const {
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+QVariant TItemSource::HeaderData(Integer, int) const {
+    return {};
+}
+
+TItemModel::TItemModel(TItemSource& Source, QObject* Parent)
+    : QAbstractItemModel(Parent), FSource(&Source) {}
+
+void TItemModel::Detach() {
+    beginResetModel();
+    FSource = nullptr;
+    endResetModel();
+}
+
+QModelIndex TItemModel::ParentIndex(void* Parent) const {
+    return Parent ? IndexOf(Parent) : QModelIndex();
+}
+
+QModelIndex TItemModel::IndexOf(void* Item, Integer Column) const {
+    if (!FSource || !Item)
+        return {};
+    return createIndex(FSource->RowOf(Item), Column, Item);
+}
+
+QModelIndex TItemModel::RowIndex(Integer Row, Integer Column) const {
+    return index(Row, Column, QModelIndex());
+}
+
+void TItemModel::ItemChanged(void* Parent, Integer Row) {
+    if (Resetting() || !FSource)
+        return;
+    QModelIndex parent = ParentIndex(Parent);
+    Integer last = FSource->ColumnCount() - 1;
+    emit dataChanged(index(Row, 0, parent), index(Row, last, parent));
+}
+
+void TItemModel::BeginInsert(void* Parent, Integer Row) {
+    bool told = !Resetting() && FSource;
+    if (told)
+        beginInsertRows(ParentIndex(Parent), Row, Row);
+    FPendingInserts.push_back(told);
+}
+
+void TItemModel::EndInsert() {
+    if (FPendingInserts.empty())
+        return;
+    bool told = FPendingInserts.back();
+    FPendingInserts.pop_back();
+    if (told)
+        endInsertRows();
+}
+
+void TItemModel::BeginRemove(void* Parent, Integer Row) {
+    bool told = !Resetting() && FSource;
+    if (told)
+        beginRemoveRows(ParentIndex(Parent), Row, Row);
+    FPendingRemoves.push_back(told);
+}
+
+void TItemModel::EndRemove() {
+    if (FPendingRemoves.empty())
+        return;
+    bool told = FPendingRemoves.back();
+    FPendingRemoves.pop_back();
+    if (told)
+        endRemoveRows();
+}
+
+void TItemModel::BeginReset() {
+    if (FResetDepth++ == 0)
+        beginResetModel();
+}
+
+void TItemModel::EndReset() {
+    if (FResetDepth == 0)
+        beginResetModel();
+    else if (--FResetDepth > 0)
+        return;
+    endResetModel();
+}
+
+void TItemModel::Reset() {
+    BeginReset();
+    EndReset();
+}
+
+QModelIndex TItemModel::index(int Row, int Column, const QModelIndex& Parent) const {
+    if (!FSource || Row < 0 || Column < 0 || Column >= FSource->ColumnCount() ||
+        Row >= rowCount(Parent))
+        return {};
+    return createIndex(Row, Column, FSource->ItemAt(Parent.internalPointer(), Row));
+}
+
+QModelIndex TItemModel::parent(const QModelIndex& Child) const {
+    if (!FSource || !Child.isValid() || !Child.internalPointer())
+        return {};
+    return ParentIndex(FSource->ParentOf(Child.internalPointer()));
+}
+
+// A flat list's items (no handle) and the columns after the first have no
+// children.
+int TItemModel::rowCount(const QModelIndex& Parent) const {
+    if (!FSource || Parent.column() > 0)
+        return 0;
+    if (Parent.isValid() && !Parent.internalPointer())
+        return 0;
+    return FSource->ItemCount(Parent.internalPointer());
+}
+
+int TItemModel::columnCount(const QModelIndex&) const {
+    return FSource ? FSource->ColumnCount() : 1;
+}
+
+bool TItemModel::hasChildren(const QModelIndex& Parent) const {
+    if (!FSource || !Parent.isValid() || !Parent.internalPointer())
+        return rowCount(Parent) > 0;
+    return Parent.column() == 0 && FSource->ItemHasChildren(Parent.internalPointer());
+}
+
+QVariant TItemModel::data(const QModelIndex& Index, int Role) const {
+    if (!FSource || !Index.isValid())
+        return {};
+    return FSource->ItemData(Index, Role);
+}
+
+bool TItemModel::setData(const QModelIndex& Index, const QVariant& Value, int Role) {
+    if (!FSource || !Index.isValid())
+        return false;
+    return FSource->SetItemData(Index, Value, Role);
+}
+
+Qt::ItemFlags TItemModel::flags(const QModelIndex& Index) const {
+    if (!FSource || !Index.isValid())
+        return Qt::NoItemFlags;
+    return FSource->ItemFlags(Index);
+}
+
+QVariant TItemModel::headerData(int Section, Qt::Orientation Orientation, int Role) const {
+    if (!FSource || Orientation != Qt::Horizontal)
+        return {};
+    return FSource->HeaderData(Section, Role);
+}
+
+void ShowAsList(QTableView* View, bool Header) {
+    View->setShowGrid(false);
+    View->setWordWrap(false);
+    View->setTabKeyNavigation(false);
+    View->setCornerButtonEnabled(false);
+    View->setSelectionBehavior(QAbstractItemView::SelectRows);
+    View->setSelectionMode(QAbstractItemView::SingleSelection);
+    View->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    View->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    View->verticalHeader()->hide();
+    View->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    View->verticalHeader()->setMinimumSectionSize(1);
+    View->horizontalHeader()->setVisible(Header);
+    View->horizontalHeader()->setStretchLastSection(true);
+    View->horizontalHeader()->setHighlightSections(false);
+}
+
+namespace {
+
+bool HasImage(const TCustomImageList* Images, Integer Index) {
+    return Images && Index >= 0 && Index < Images->Count();
+}
+
+QImage ImageAt(const TCustomImageList& Images, Integer Index) {
+    TBitmap bitmap;
+    Images.GetBitmap(Index, &bitmap);
+    return bitmap.Image();
+}
+
+} // namespace
+
+QVariant ItemImage(const TCustomImageList* Images, Integer ImageIndex,
+                   const TCustomImageList* StateImages, Integer StateIndex) {
+    bool image = HasImage(Images, ImageIndex);
+    bool state = HasImage(StateImages, StateIndex);
+    if (!image && !state)
+        return {};
+    Integer width = (state ? StateImages->Width() : 0) + (image ? Images->Width() : 0);
+    Integer height = std::max(state ? StateImages->Height() : 0, image ? Images->Height() : 0);
+    QPixmap pixmap(width, height);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    Integer left = 0;
+    if (state) {
+        painter.drawImage(0, 0, ImageAt(*StateImages, StateIndex));
+        left = StateImages->Width();
+    }
+    if (image)
+        painter.drawImage(left, 0, ImageAt(*Images, ImageIndex));
+    return pixmap;
+}

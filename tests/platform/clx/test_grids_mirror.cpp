@@ -1,0 +1,148 @@
+// String grids shown offscreen: the view reads the component's cells and
+// repaints one changed cell, OnDrawCell paints through the canvas, the
+// user's keys and typing reach the grid and its in-place editor, the text
+// is measured outside painting, and a block of cells round-trips through
+// the real clipboard.
+#include "clx/Clipbrd.h"
+#include "clx/Dialogs.h"
+#include "clx/Grids.h"
+
+#include "ClxTestSupport.h"
+#include "TestSupport.h"
+
+#include <QtGui/QImage>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTableView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace zxtest;
+
+const testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
+
+class GridMirrorTest : public TFormTest {
+protected:
+    void SetUp() override {
+        TFormTest::SetUp();
+        Grid = Make<TStringGrid>();
+        Grid->SetBounds(8, 8, 380, 260);
+        Grid->SetColCount(4);
+        Grid->SetRowCount(50);
+    }
+    void Press(QWidget* Widget, int Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, Key, Modifiers);
+        QApplication::sendEvent(Widget, &press);
+    }
+    QTableView* View() { return qobject_cast<QTableView*>(Grid->Handle()); }
+
+    TStringGrid* Grid = nullptr;
+};
+
+TEST_F(GridMirrorTest, TheViewShowsTheCellsAndOnDrawCellPaints) {
+    Grid->SetCells(1, 1, "before");
+    Form->Show();
+    QTableView* view = View();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->model()->rowCount(), 50);
+    EXPECT_EQ(view->model()->index(1, 1).data().toString(), Q("before"));
+    Grid->SetCells(1, 1, "after");
+    EXPECT_EQ(view->model()->index(1, 1).data().toString(), Q("after"));
+    Grid->DeleteRow(1);
+    EXPECT_EQ(view->model()->rowCount(), 49);
+
+    std::vector<std::pair<Integer, TGridDrawState>> drawn;
+    Grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, TRect Rect,
+                           TGridDrawState State) {
+        drawn.emplace_back(ACol * 1000 + ARow, State);
+        if (ACol == 2 && ARow == 3) {
+            Grid->Canvas()->Brush()->SetColor(clRed);
+            Grid->Canvas()->FillRect(Rect);
+        }
+    };
+    Grid->SetColWidths(0, 40);
+    Grid->SetRow(2);
+    Application->ProcessMessages();
+    QImage shot = Form->Handle()->grab().toImage();
+    ASSERT_TRUE(shot.save(QString::fromStdString(TestOutputDir() + "/clx_string_grid.png")));
+    TRect red = Grid->CellRect(2, 3);
+    QPoint inside = view->viewport()->mapTo(Form->Handle(), QPoint(red.Left + 5, red.Top + 5));
+    EXPECT_EQ(shot.pixelColor(inside), QColor(255, 0, 0));
+    auto stateOf = [&](Integer Key) {
+        auto found = std::find_if(drawn.begin(), drawn.end(),
+                                  [Key](const auto& Entry) { return Entry.first == Key; });
+        return found == drawn.end() ? TGridDrawState{} : found->second;
+    };
+    EXPECT_TRUE(stateOf(0 * 1000 + 5).Contains(gdFixed));
+    EXPECT_TRUE(stateOf(1 * 1000 + 2).Contains(gdSelected));
+    EXPECT_FALSE(stateOf(2 * 1000 + 4).Contains(gdSelected));
+    EXPECT_GT(Grid->Canvas()->TextHeight("Hy"), 0) << "measured outside painting";
+}
+
+TEST_F(GridMirrorTest, KeysMoveTheCellAndTypingEditsIt) {
+    Grid->SetOptions(TGridOptions(Grid->Options()).Include(goEditing).Include(goTabs));
+    Grid->SetCells(1, 1, "old");
+    std::vector<AnsiString> sets;
+    Grid->OnSetEditText = [&](TObject*, Integer, Integer, const AnsiString& Value) {
+        sets.push_back(Value);
+    };
+    std::vector<Integer> keys;
+    Grid->OnKeyDown = [&](TObject*, Integer& Key, TShiftState) { keys.push_back(Key); };
+    Form->Show();
+    QTableView* view = View();
+    Press(view, Qt::Key_Down);
+    EXPECT_EQ(Grid->Row(), 2);
+    Press(view, Qt::Key_Up);
+    Press(view, Qt::Key_Tab);
+    EXPECT_EQ(Grid->Col(), 2);
+    Press(view, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(keys, (std::vector<Integer>{Key_Down, Key_Up, Key_Tab, Key_Backtab}));
+
+    Press(view, Qt::Key_Return);
+    ASSERT_TRUE(Grid->EditorMode());
+    auto* line = qobject_cast<QLineEdit*>(view->indexWidget(view->model()->index(1, 1)));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), Q("old"));
+    EXPECT_EQ(line->selectedText(), Q("old"));
+    TypeInto(line, Q("ne"));
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), "ne");
+    Grid->InplaceEditor()->SetSelText("w");
+    EXPECT_EQ(line->text(), Q("new"));
+    Press(line, Qt::Key_Return);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(sets, (std::vector<AnsiString>{"n", "ne", "new", "new"}));
+    EXPECT_EQ(Grid->Cells(1, 1), "new");
+    EXPECT_EQ(keys.back(), Key_Return) << "keys in the editor reach the grid";
+
+    sets.clear();
+    TypeInto(view, Q("x"));
+    ASSERT_TRUE(Grid->EditorMode()) << "typing on the grid starts editing";
+    Press(view->indexWidget(view->model()->index(1, 1)), Qt::Key_Escape);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(sets, (std::vector<AnsiString>{"x", "new"}));
+    EXPECT_EQ(Grid->Cells(1, 1), "new");
+}
+
+TEST_F(GridMirrorTest, ABlockOfCellsRoundTripsThroughTheSystemClipboard) {
+    TQtDialogService qt;
+    TDialogServiceGuard guard{qt};
+    const AnsiString block = "id1\tHallo\tBonjour\nid2\t\tSalut\n";
+    Clipboard()->SetAsText(block);
+    EXPECT_TRUE(Clipboard()->HasFormat("text/plain"));
+    EXPECT_EQ(Clipboard()->AsText(), block);
+    Grid->SetOptions(TGridOptions(Grid->Options()).Include(goEditing));
+    Grid->SetCells(1, 1, "x");
+    Grid->SetEditorMode(true);
+    Grid->InplaceEditor()->SelectAll();
+    Grid->InplaceEditor()->PasteFromClipboard();
+    EXPECT_EQ(Grid->Cells(1, 1), block);
+    Grid->InplaceEditor()->SelectAll();
+    Grid->InplaceEditor()->CutToClipboard();
+    EXPECT_EQ(Grid->Cells(1, 1), "");
+    EXPECT_EQ(Clipboard()->AsText(), block);
+}
+
+} // namespace
