@@ -10,7 +10,7 @@
 #include "clx/ComCtrls.h"
 #include "clx/Dialogs.h"
 #include "clx/ExtCtrls.h"
-#include "editor/EditorControls.h"
+#include "clx/Grids.h"
 #include "clx/Menus.h"
 #include "rtl/Filer.h"
 
@@ -93,7 +93,6 @@ bool TransEditorDlg(TzxCustomLang* Lang, TStringsType Kind, Integer StartIndex, 
 
 void InitQzxTransEditor() {
     RegisterClxClasses();
-    RegisterEditorControls();
     InitQzxComp();
     if (GetClass("TzxTransEditFrm"))
         return;
@@ -318,7 +317,6 @@ void TzxTransEditFrm::SetProperties(TzxCustomLang* Lang) {
 }
 
 void TzxTransEditFrm::UpdateProperty(TStringsType Kind, bool Extended) {
-    TGridUpdateGuard updates(*Grid1);
     if (!Extended && Kind == stStrings)
         FIDsWidth = Grid1->ColWidths(0);
     if (FFilterMode != 0)
@@ -368,10 +366,13 @@ std::vector<AnsiString> TzxTransEditFrm::GridLines(Integer FirstColumn) const {
     for (Integer row = 1; row < Grid1->RowCount(); ++row) {
         if (Grid1->Cells(0, row).empty())
             continue;
-        std::vector<AnsiString> fields;
-        for (Integer column = FirstColumn; column < Grid1->ColCount(); ++column)
-            fields.push_back(Grid1->Cells(column, row));
-        lines.push_back(TTranslationLine::Join(fields, delimiter));
+        // The first cell stands where a line's key does; every field,
+        // the last included, is followed by the delimiter.
+        const Integer values = Grid1->ColCount() - 1 - FirstColumn;
+        TzxTranslationLine line(Grid1->Cells(FirstColumn, row), values, delimiter);
+        for (Integer value = 1; value <= values; ++value)
+            line.SetValue(value, Grid1->Cells(FirstColumn + value, row));
+        lines.push_back(line.Text());
     }
     return lines;
 }
@@ -380,7 +381,6 @@ std::vector<AnsiString> TzxTransEditFrm::GridLines(Integer FirstColumn) const {
 // Checks before a write-back
 
 bool TzxTransEditFrm::CheckStringIDs() {
-    TGridUpdateGuard updates(*Grid1);
     if (FFilterMode != 0)
         ApplyFilter(0);
     auto showError = [this](Integer Row, const AnsiString& Text) {

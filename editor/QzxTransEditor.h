@@ -9,13 +9,17 @@
 #include "runtime/QzxComp.h"
 
 #include "clx/Forms.h"
-#include "editor/EditorControls.h"
+#include "clx/Grids.h"
 
 #include <functional>
 #include <unordered_map>
 #include <vector>
 
 class TAction;
+class TFindDialog;
+class TOpenDialog;
+class TSaveDialog;
+class TTabControl;
 class TActionList;
 class TMainMenu;
 class TMenuItem;

@@ -212,6 +212,13 @@ void TzxTransEditFrm::Grid1SetEditText(TObject*, Integer ACol, Integer ARow,
             return Ch == delimiter ||
                    (ACol == 0 && !ExtendedShown() && (Ch == '=' || Ch == '\r' || Ch == '\n'));
         });
+        if (Grid1->EditorMode()) {
+            // The cell editor's text is put right too; that change comes
+            // back here and is handled as any other.
+            Grid1->InplaceEditor()->SetText(text);
+            MessageDlg(fault + ".", mtError, {mbOk}, 0);
+            return;
+        }
         Grid1->SetCells(ACol, ARow, text);
         MessageDlg(fault + ".", mtError, {mbOk}, 0);
     }
@@ -254,7 +261,6 @@ void TzxTransEditFrm::ApplyFilterExecute(TObject* Sender) {
     if (!component)
         return;
     const Integer mode = std::clamp(static_cast<Integer>(component->Tag()), 0, 3);
-    TGridUpdateGuard updates(*Grid1);
     FFilterMode = mode;
     ApplyFilter(mode);
     if (auto* item = dynamic_cast<TMenuItem*>(Sender))

@@ -3,6 +3,7 @@
 #include "editor/QzxTransEditor_Grid.h"
 
 #include "clx/ActnList.h"
+#include "clx/Clipbrd.h"
 #include "clx/ComCtrls.h"
 #include "clx/Dialogs.h"
 #include "clx/ExtCtrls.h"
@@ -40,37 +41,6 @@ AnsiString ExpandTabs(const AnsiString& Text) {
         else
             expanded += ch;
     return expanded;
-}
-
-// ---------------------------------------------------------------------------
-// Translation lines
-
-TTranslationLine::TTranslationLine(const AnsiString& Line, char Delim) {
-    std::size_t start = 0;
-    std::size_t end = Line.find(Delim);
-    FKey = Line.substr(0, end);
-    while (end != AnsiString::npos) {
-        start = end + 1;
-        end = Line.find(Delim, start);
-        if (end == AnsiString::npos) {
-            if (start < Line.size())
-                FValues.push_back(Line.substr(start));
-            break;
-        }
-        FValues.push_back(Line.substr(start, end - start));
-    }
-}
-
-AnsiString TTranslationLine::Value(Integer Language) const {
-    auto index = static_cast<std::size_t>(Language - 1);
-    return Language >= 1 && index < FValues.size() ? FValues[index] : AnsiString();
-}
-
-AnsiString TTranslationLine::Join(const std::vector<AnsiString>& Fields, char Delim) {
-    AnsiString line;
-    for (const AnsiString& field : Fields)
-        line += field + Delim;
-    return line;
 }
 
 // ---------------------------------------------------------------------------
@@ -137,7 +107,6 @@ void DeleteGridRows(TStringGrid& Grid, std::vector<Integer> Rows) {
 // Building
 
 void TzxTransEditFrm::BuildGrid(TStringsType Kind, bool Extended) {
-    TGridUpdateGuard updates(*Grid1);
     FHidden.clear();
     FPlaceholderRow = false;
     for (Integer column = 0; column < Grid1->ColCount(); ++column)
@@ -204,7 +173,7 @@ void TzxTransEditFrm::FillGrid(const std::vector<AnsiString>& Lines, TStringsTyp
     TzxExtendedItems* items = FWorkingCopy->ExtendedTranslations();
     for (std::size_t index = 0; index < Lines.size(); ++index) {
         const Integer row = static_cast<Integer>(index) + 1;
-        TTranslationLine line(Lines[index], delimiter);
+        TzxTranslationLine line(Lines[index], delimiter);
         Grid1->SetCells(0, row, line.Key());
         if (measureKeys)
             keyWidth = std::max(keyWidth, canvas->TextWidth(line.Key()) + 8);
@@ -318,7 +287,7 @@ void TzxTransEditFrm::CheckActions() {
             view->Items(index)->SetEnabled(true);
         const bool rows = Grid1->RowCount() > Grid1->FixedRows();
         enable({"acEditCut", "acEditCopy", "acEditDelete"}, rows);
-        enable({"acEditPaste"}, rows && Clipboard()->Provides("text/plain"));
+        enable({"acEditPaste"}, rows && Clipboard()->HasFormat("text/plain"));
         enable({"acAddRow"}, extended ? extendedLeaf : FCurrentType == stStrings);
         enable({"acRemoveRow"}, extended || FCurrentType == stStrings);
         enable({"acGeneralClear", "acGeneralFind"}, true);
@@ -369,7 +338,6 @@ void TzxTransEditFrm::SortColumn(TObject* Sender) {
         return;
     Screen->SetCursor(crHourGlass);
     try {
-        TGridUpdateGuard updates(*Grid1);
         std::vector<TGridRowData> rows = ReadDataRows(*Grid1);
         // Each row's sort text is made once; equal texts keep their order.
         std::vector<std::pair<AnsiString, std::size_t>> order;
@@ -433,7 +401,6 @@ bool TzxTransEditFrm::RowFilteredOut(Integer Mode, const TGridRowData& Row) cons
 // Every mode starts from the whole list, so applying one twice hides the
 // same rows and a write-back always sees every row.
 void TzxTransEditFrm::ApplyFilter(Integer Mode) {
-    TGridUpdateGuard updates(*Grid1);
     std::vector<TGridRowData> visible = FPlaceholderRow ? std::vector<TGridRowData>()
                                                         : ReadDataRows(*Grid1);
     if (!FHidden.empty() || FPlaceholderRow) {

@@ -1163,9 +1163,10 @@ TStringGrid::TCell& TStringGrid::CellAt(Integer ACol, Integer ARow) {
     return row[ACol];
 }
 
-AnsiString TStringGrid::Cells(Integer ACol, Integer ARow) const {
+const AnsiString& TStringGrid::Cells(Integer ACol, Integer ARow) const {
+    static const AnsiString none;
     const TCell* cell = FindCell(ACol, ARow);
-    return cell ? cell->Text : AnsiString();
+    return cell ? cell->Text : none;
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {

@@ -316,7 +316,7 @@ public:
 
     // Cells outside the grid read as "" and nil; writing one raises
     // EListError.
-    AnsiString Cells(Integer ACol, Integer ARow) const;
+    const AnsiString& Cells(Integer ACol, Integer ARow) const;
     void SetCells(Integer ACol, Integer ARow, const AnsiString& Value);
     TObject* Objects(Integer ACol, Integer ARow) const;
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);

@@ -14,7 +14,12 @@
 #include "clx/ComCtrls.h"
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
+#include "clx/Grids.h"
 #include "clx/Menus.h"
+
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -65,20 +70,29 @@ inline void SelectNode(TzxTransEditFrm& Form, const AnsiString& Caption) {
     throw Exception("no node " + Caption);
 }
 
-// What the grid's in-place editor does when the user types Text into the
-// cell and leaves it: the editor opens on the cell's text, reports each
-// change and the final text once more.
+inline void PressKey(TWinControl& Control, int Key, Qt::KeyboardModifiers Modifiers = {}) {
+    QKeyEvent press(QEvent::KeyPress, Key, Modifiers);
+    QApplication::sendEvent(Control.Handle(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Key, Modifiers);
+    QApplication::sendEvent(Control.Handle(), &release);
+}
+
+// The user edits a cell: goes to it, opens its editor with F2 (the text
+// comes selected), puts Text in place of it and ends with Return.
 inline void EditCell(TStringGrid& Grid, Integer ACol, Integer ARow, const AnsiString& Text) {
     Grid.SetCol(ACol);
     Grid.SetRow(ARow);
-    AnsiString value = Grid.Cells(ACol, ARow);
-    if (Grid.OnGetEditText)
-        Grid.OnGetEditText(&Grid, ACol, ARow, value);
-    Grid.SetCells(ACol, ARow, Text);
-    if (Grid.OnSetEditText) {
-        Grid.OnSetEditText(&Grid, ACol, ARow, Text);
-        Grid.OnSetEditText(&Grid, ACol, ARow, Grid.Cells(ACol, ARow));
-    }
+    PressKey(Grid, Qt::Key_F2);
+    if (!Grid.EditorMode())
+        throw Exception(Format("cell (%d, %d) cannot be edited", {ACol, ARow}));
+    Grid.InplaceEditor()->SelectAll();
+    Grid.InplaceEditor()->SetSelText(Text);
+    PressKey(Grid, Qt::Key_Return);
+}
+
+// The user picks a tab of the tab control.
+inline void ChooseTab(TTabControl& Tabs, Integer Index) {
+    Tabs.Handle()->findChild<QTabBar*>()->setCurrentIndex(Index);
 }
 
 // The keys of the grid's data rows, or one column of them.

@@ -165,7 +165,7 @@ TEST_F(EditorOnDemo, ExtendedTranslationsReachTheComponentAsItsOwnItems) {
     ASSERT_GT(Lang->ExtendedTranslations()->Count(), 0);
     const AnsiString id = Lang->ExtendedTranslations()->Items(0)->GetIdentifier();
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
-        Form.tabsTranslations->SetTabIndex(1);
+        ChooseTab(*Form.tabsTranslations, 1);
         EXPECT_EQ(Form.Grid1->Cells(0, 0), "Property");
         EditCell(*Form.Grid1, 3, RowOf(*Form.Grid1, id), "200");
         CloseAnswering(Form, Dialogs, mrYes);
@@ -347,12 +347,12 @@ TEST_F(EditorOnDemo, AFilterThatHidesEveryRowLeavesOneEmptyRowAndLosesNothing) {
 TEST_F(EditorOnDemo, FindGoesDownAndUpWithoutWrappingAround) {
     Edit(stCaptions, DesignSelected, [&](TzxTransEditFrm& Form) {
         TStringGrid& grid = *Form.Grid1;
+        ClickItem(Form, "miFind");
+        ASSERT_EQ(Dialogs.ShownFindDialog(), Form.fdOnGrid);
         auto find = [&](const AnsiString& Text, TFindOptions Options, bool NotFound = false) {
-            Form.fdOnGrid->SetOptions(Options);
-            Dialogs.AnswerInput(Text);
             if (NotFound)
                 Dialogs.Answer(mrOk);
-            ClickItem(Form, "miFind");
+            Dialogs.PressFindNext(Text, Options);
         };
         auto rowHolding = [&](const AnsiString& Text, bool Last) {
             Integer found = -1;
