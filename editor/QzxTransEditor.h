@@ -167,7 +167,9 @@ private:
     void TakeSettingsBounds(Integer Left, Integer Top, Integer Width, Integer Height);
     void CallDummyOnSelectCell();
     void ShowGridOrNoData(TStringsType Kind, bool Extended);
-    bool RowFilteredOut(Integer Mode, const TGridRowData& Row) const;
+    bool RowFilteredOut(Integer Mode, Integer ARow) const;
+    void RestoreHiddenRows();
+    void HideFilteredRows(Integer Mode);
     void SelectFoundCell(Integer ACol, Integer ARow);
     // The type the grid holds while it shows a type node's list, so that
     // it goes back into the working copy before another list is shown.

@@ -46,61 +46,43 @@ AnsiString ExpandTabs(const AnsiString& Text) {
 // ---------------------------------------------------------------------------
 // Whole rows
 
-TGridRowData ReadGridRow(const TStringGrid& Grid, Integer ARow) {
+TGridRowData TakeGridRow(TStringGrid& Grid, Integer ARow) {
     TGridRowData data;
     const Integer columns = Grid.ColCount();
     data.Cells.reserve(static_cast<std::size_t>(columns));
     data.Objects.reserve(static_cast<std::size_t>(columns));
     for (Integer column = 0; column < columns; ++column) {
-        data.Cells.push_back(Grid.Cells(column, ARow));
+        data.Cells.push_back(Grid.TakeCells(column, ARow));
         data.Objects.push_back(Grid.Objects(column, ARow));
     }
     return data;
 }
 
-void WriteGridRow(TStringGrid& Grid, Integer ARow, const TGridRowData& Data) {
+void WriteGridRow(TStringGrid& Grid, Integer ARow, TGridRowData&& Data) {
     const Integer columns = Grid.ColCount();
+    Data.Cells.resize(static_cast<std::size_t>(columns));
+    Data.Objects.resize(static_cast<std::size_t>(columns));
     for (Integer column = 0; column < columns; ++column) {
         auto index = static_cast<std::size_t>(column);
-        Grid.SetCells(column, ARow, index < Data.Cells.size() ? Data.Cells[index] : AnsiString());
-        Grid.SetObjects(column, ARow, index < Data.Objects.size() ? Data.Objects[index] : nullptr);
+        Grid.SetCells(column, ARow, std::move(Data.Cells[index]));
+        Grid.SetObjects(column, ARow, Data.Objects[index]);
     }
-}
-
-std::vector<TGridRowData> ReadDataRows(const TStringGrid& Grid) {
-    std::vector<TGridRowData> rows;
-    rows.reserve(static_cast<std::size_t>(std::max(Grid.RowCount() - 1, 0)));
-    for (Integer row = 1; row < Grid.RowCount(); ++row)
-        rows.push_back(ReadGridRow(Grid, row));
-    return rows;
-}
-
-void WriteDataRows(TStringGrid& Grid, const std::vector<TGridRowData>& Rows) {
-    Grid.SetRowCount(std::max(static_cast<Integer>(Rows.size()), 1) + 1);
-    if (Rows.empty())
-        WriteGridRow(Grid, 1, TGridRowData());
-    for (std::size_t index = 0; index < Rows.size(); ++index)
-        WriteGridRow(Grid, static_cast<Integer>(index) + 1, Rows[index]);
 }
 
 void DeleteGridRows(TStringGrid& Grid, std::vector<Integer> Rows) {
     if (Rows.empty())
         return;
     std::sort(Rows.begin(), Rows.end());
-    Integer target = Rows.front();
-    std::size_t next = 0;
-    for (Integer row = Rows.front(); row < Grid.RowCount(); ++row) {
-        if (next < Rows.size() && Rows[next] == row) {
-            ++next;
-            continue;
-        }
-        if (target != row)
-            WriteGridRow(Grid, target, ReadGridRow(Grid, row));
-        ++target;
-    }
-    if (target == 1)
-        WriteGridRow(Grid, target++, TGridRowData());
-    Grid.SetRowCount(target);
+    std::vector<Integer> kept{0};
+    for (Integer row = 1; row < Grid.RowCount(); ++row)
+        if (!std::binary_search(Rows.begin(), Rows.end(), row))
+            kept.push_back(row);
+    const bool none = kept.size() == 1;
+    if (none)
+        kept.push_back(1);
+    Grid.ArrangeRows(kept);
+    if (none)
+        WriteGridRow(Grid, 1, TGridRowData());
 }
 
 // ---------------------------------------------------------------------------
@@ -338,22 +320,20 @@ void TzxTransEditFrm::SortColumn(TObject* Sender) {
         return;
     Screen->SetCursor(crHourGlass);
     try {
-        std::vector<TGridRowData> rows = ReadDataRows(*Grid1);
         // Each row's sort text is made once; equal texts keep their order.
-        std::vector<std::pair<AnsiString, std::size_t>> order;
-        for (std::size_t index = static_cast<std::size_t>(firstRow - 1); index < rows.size();
-             ++index)
-            order.emplace_back(StripHotkey(rows[index].Cells[static_cast<std::size_t>(column)]),
-                               index);
+        std::vector<std::pair<AnsiString, Integer>> keyed;
+        for (Integer row = firstRow; row < Grid1->RowCount(); ++row)
+            keyed.emplace_back(StripHotkey(Grid1->Cells(column, row)), row);
         const Integer direction = SortDirection;
-        std::stable_sort(order.begin(), order.end(), [direction](const auto& A, const auto& B) {
+        std::stable_sort(keyed.begin(), keyed.end(), [direction](const auto& A, const auto& B) {
             return AnsiCompareText(A.first, B.first) * direction < 0;
         });
-        std::vector<TGridRowData> sorted(rows.begin(), rows.begin() + (firstRow - 1));
-        sorted.reserve(rows.size());
-        for (const auto& entry : order)
-            sorted.push_back(std::move(rows[entry.second]));
-        WriteDataRows(*Grid1, sorted);
+        std::vector<Integer> order;
+        for (Integer row = 0; row < firstRow; ++row)
+            order.push_back(row);
+        for (const auto& entry : keyed)
+            order.push_back(entry.second);
+        Grid1->ArrangeRows(order);
         AdjustRows();
         for (Integer row = 1; row < Grid1->RowCount(); ++row)
             if (Grid1->Cells(0, row) == currentKey) {
@@ -380,13 +360,13 @@ void TzxTransEditFrm::miSortPrefixClick(TObject*) {
 // ---------------------------------------------------------------------------
 // Filters
 
-bool TzxTransEditFrm::RowFilteredOut(Integer Mode, const TGridRowData& Row) const {
-    if (Row.Cells.empty() || Row.Cells[0].empty())
+bool TzxTransEditFrm::RowFilteredOut(Integer Mode, Integer ARow) const {
+    if (Grid1->Cells(0, ARow).empty())
         return true;
-    const Integer languages = static_cast<Integer>(Row.Cells.size()) - 1;
+    const Integer languages = LanguageCount();
     Integer filled = 0;
-    for (std::size_t column = 1; column < Row.Cells.size(); ++column)
-        if (!Row.Cells[column].empty())
+    for (Integer column = 1; column <= languages; ++column)
+        if (!Grid1->Cells(column, ARow).empty())
             ++filled;
     switch (Mode) {
     case 1:
@@ -401,42 +381,52 @@ bool TzxTransEditFrm::RowFilteredOut(Integer Mode, const TGridRowData& Row) cons
 // Every mode starts from the whole list, so applying one twice hides the
 // same rows and a write-back always sees every row.
 void TzxTransEditFrm::ApplyFilter(Integer Mode) {
-    std::vector<TGridRowData> visible = FPlaceholderRow ? std::vector<TGridRowData>()
-                                                        : ReadDataRows(*Grid1);
-    if (!FHidden.empty() || FPlaceholderRow) {
-        // The records are in descending row order: the earliest row goes
-        // back first, and a row beyond the end is appended.
-        std::vector<TGridRowData> rows;
-        rows.reserve(visible.size() + FHidden.size());
-        std::size_t nextVisible = 0;
-        for (auto record = FHidden.rbegin(); record != FHidden.rend(); ++record) {
-            while (static_cast<Integer>(rows.size()) + 1 < record->Row &&
-                   nextVisible < visible.size())
-                rows.push_back(std::move(visible[nextVisible++]));
-            rows.push_back(std::move(record->Data));
-        }
-        while (nextVisible < visible.size())
-            rows.push_back(std::move(visible[nextVisible++]));
-        visible = std::move(rows);
-        FHidden.clear();
-        FPlaceholderRow = false;
-    }
-    if (Mode != 0) {
-        std::vector<TGridRowData> kept;
-        for (Integer index = static_cast<Integer>(visible.size()) - 1; index >= 0; --index) {
-            auto& row = visible[static_cast<std::size_t>(index)];
-            if (RowFilteredOut(Mode, row))
-                FHidden.push_back(THideRec{index + 1, std::move(row)});
-            else
-                kept.push_back(std::move(row));
-        }
-        std::reverse(kept.begin(), kept.end());
-        visible = std::move(kept);
-        FPlaceholderRow = visible.empty();
-    }
-    WriteDataRows(*Grid1, visible);
+    RestoreHiddenRows();
+    if (Mode != 0)
+        HideFilteredRows(Mode);
     AdjustRows();
     DuplicatesChanged();
+}
+
+// The hidden rows are appended, then every row moves to its place at once;
+// a record whose row lies beyond the end stays appended.
+void TzxTransEditFrm::RestoreHiddenRows() {
+    if (FHidden.empty() && !FPlaceholderRow)
+        return;
+    const Integer visible = FPlaceholderRow ? 0 : Grid1->RowCount() - 1;
+    Integer appended = Grid1->RowCount();
+    Grid1->SetRowCount(appended + static_cast<Integer>(FHidden.size()));
+    std::vector<Integer> order{0};
+    Integer nextVisible = 1;
+    // The records are in descending row order: the earliest goes first.
+    for (auto record = FHidden.rbegin(); record != FHidden.rend(); ++record) {
+        while (static_cast<Integer>(order.size()) < record->Row && nextVisible <= visible)
+            order.push_back(nextVisible++);
+        WriteGridRow(*Grid1, appended, std::move(record->Data));
+        order.push_back(appended++);
+    }
+    while (nextVisible <= visible)
+        order.push_back(nextVisible++);
+    FHidden.clear();
+    FPlaceholderRow = false;
+    Grid1->ArrangeRows(order);
+}
+
+// When every row is hidden, one empty row stands in their place.
+void TzxTransEditFrm::HideFilteredRows(Integer Mode) {
+    std::vector<Integer> kept{0};
+    for (Integer row = Grid1->RowCount() - 1; row >= 1; --row)
+        if (RowFilteredOut(Mode, row))
+            FHidden.push_back(THideRec{row, TakeGridRow(*Grid1, row)});
+        else
+            kept.push_back(row);
+    std::reverse(kept.begin() + 1, kept.end());
+    FPlaceholderRow = kept.size() == 1;
+    if (FPlaceholderRow)
+        kept.push_back(1);
+    Grid1->ArrangeRows(kept);
+    if (FPlaceholderRow)
+        WriteGridRow(*Grid1, 1, TGridRowData());
 }
 
 void TzxTransEditFrm::ClearHidden() {

@@ -9,11 +9,10 @@
 
 #include <vector>
 
-TGridRowData ReadGridRow(const TStringGrid& Grid, Integer ARow);
-void WriteGridRow(TStringGrid& Grid, Integer ARow, const TGridRowData& Data);
-// Rows 1 to the last, and back: the grid gets exactly these data rows.
-std::vector<TGridRowData> ReadDataRows(const TStringGrid& Grid);
-void WriteDataRows(TStringGrid& Grid, const std::vector<TGridRowData>& Rows);
+// A row's texts and objects moved out of the grid (the row is left empty)
+// and into it (Data is used up).
+TGridRowData TakeGridRow(TStringGrid& Grid, Integer ARow);
+void WriteGridRow(TStringGrid& Grid, Integer ARow, TGridRowData&& Data);
 // Deletes the data rows listed (any order) in one pass; the grid keeps one
 // data row, emptied, when every row goes.
 void DeleteGridRows(TStringGrid& Grid, std::vector<Integer> Rows);

@@ -4,6 +4,9 @@
 
 #include "editor/Q_splash.h"
 
+#include <QtGui/QImage>
+#include <QtWidgets/QWidget>
+
 namespace {
 
 const testing::Environment* const Environment =
@@ -28,6 +31,16 @@ TEST(Splash, ShowsTextPicturesAndTheHourglassUntilNoSplash) {
     EXPECT_EQ(Screen->Cursor(), crDefault);
     NoSplash();
     EXPECT_EQ(frmSplash, nullptr);
+}
+
+TEST(Splash, TheWindowIsARaisedPanel) {
+    Splash("Scanning units", 0);
+    QImage picture = frmSplash->Handle()->grab().toImage();
+    picture.save(QString::fromStdString(zxtest::TestOutputDir() + "/splash.png"));
+    const QColor topLeft = picture.pixelColor(0, picture.height() / 2);
+    const QColor bottomRight = picture.pixelColor(picture.width() - 1, picture.height() / 2);
+    EXPECT_GT(topLeft.lightness(), bottomRight.lightness()) << "lit from the top left";
+    NoSplash();
 }
 
 TEST(Splash, PicturesAreTheFormsOwnFortyEightPixelImages) {

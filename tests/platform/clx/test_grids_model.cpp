@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 class GridModelTest : public testing::Test {
@@ -180,6 +183,8 @@ TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
     draw->SetName("Draw1");
     draw->SetParent(Form);
     draw->SetFixedRows(0);
+    Grid->SetColWidths(2, 150);
+    Grid->SetRowHeights(3, 40);
     zxtest::TTempDir directory;
     for (bool binary : {false, true}) {
         AnsiString file = directory.File(binary ? "grid.bin" : "grid.xfm");
@@ -197,10 +202,34 @@ TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
         EXPECT_EQ(grid->FixedRows(), 1);
         EXPECT_EQ(grid->DefaultRowHeight(), 18);
         EXPECT_EQ(grid->Options(), (TGridOptions{goEditing, goRowSelect, goTabs}));
+        EXPECT_EQ(grid->ColWidths(2), 150);
+        EXPECT_EQ(grid->ColWidths(1), 64);
+        EXPECT_EQ(grid->RowHeights(3), 40);
+        EXPECT_EQ(grid->RowHeights(4), 18);
         auto* drawRead = dynamic_cast<TDrawGrid*>(loaded->FindComponent("Draw1"));
         ASSERT_NE(drawRead, nullptr);
         EXPECT_EQ(drawRead->FixedRows(), 0);
     }
+    auto readFile = [](const AnsiString& Name) {
+        std::ifstream file(Name);
+        return AnsiString(std::istreambuf_iterator<char>(file), {});
+    };
+    const AnsiString text = readFile(directory.File("grid.xfm"));
+    EXPECT_NE(text.find("ColWidths = (\n      64\n      64\n      150\n      64)"), AnsiString::npos)
+        << text;
+    EXPECT_EQ(text.find("ColWidths", text.find("Draw1")), AnsiString::npos)
+        << "default sizes are not written";
+    // A list with more sizes than the grid has columns keeps one per column.
+    const AnsiString longer = directory.File("longer.xfm");
+    std::ofstream(longer) << "object GridForm: TForm\n  object Grid1: TStringGrid\n"
+                             "    ColCount = 2\n    ColWidths = (\n      10\n      20\n"
+                             "      30)\n  end\nend\n";
+    std::unique_ptr<TForm> loaded(NewComponent<TForm>(nullptr));
+    LoadComponentFromFile(longer, loaded.get());
+    auto* grid = dynamic_cast<TStringGrid*>(loaded->FindComponent("Grid1"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->ColWidths(1), 20);
+    EXPECT_THROW(grid->ColWidths(2), EListError);
 }
 
 } // namespace
