@@ -100,6 +100,7 @@ void InitQzxTransEditor() {
     RegisterMethod("FormCreate", &TzxTransEditFrm::FormCreate);
     RegisterMethod("FormDestroy", &TzxTransEditFrm::FormDestroy);
     RegisterMethod("FormCloseQuery", &TzxTransEditFrm::FormCloseQuery);
+    RegisterMethod("TreeViewChanging", &TzxTransEditFrm::TreeViewChanging);
     RegisterMethod("TreeViewChange", &TzxTransEditFrm::TreeViewChange);
     RegisterMethod("tabsTranslationsChange", &TzxTransEditFrm::tabsTranslationsChange);
     RegisterMethod("Grid1DrawCell", &TzxTransEditFrm::Grid1DrawCell);

@@ -97,6 +97,7 @@ public:
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void TreeViewChanging(TObject* Sender, TTreeNode* Node, bool& AllowChange);
     void TreeViewChange(TObject* Sender, TTreeNode* Node);
     void tabsTranslationsChange(TObject* Sender);
     void Grid1DrawCell(TObject* Sender, Integer ACol, Integer ARow, TRect Rect,

@@ -28,29 +28,24 @@ bool NodeType(const TTreeNode* Node, TStringsType& Kind) {
 // ---------------------------------------------------------------------------
 // Type tree and tabs
 
+// The list shown goes back into the working copy before another node is
+// chosen; an identifier check that fails keeps the Strings list shown.
+void TzxTransEditFrm::TreeViewChanging(TObject*, TTreeNode*, bool& AllowChange) {
+    if (FBuildingTree || !FGridHoldsType)
+        return;
+    if (FCurrentType == stStrings && !CheckStringIDs()) {
+        AllowChange = false;
+        return;
+    }
+    UpdateProperty(FCurrentType, false);
+    FGridHoldsType = false;
+}
+
 void TzxTransEditFrm::TreeViewChange(TObject*, TTreeNode* Node) {
     if (FBuildingTree)
         return;
     TStringsType kind = stCaptions;
     const bool typeNode = NodeType(Node, kind);
-    // The list shown so far goes back into the working copy first; an
-    // identifier check that fails keeps it shown.
-    if (FGridHoldsType && !(typeNode && kind == FCurrentType)) {
-        if (FCurrentType == stStrings && !CheckStringIDs()) {
-            for (TTreeNode* node = TreeView->Items()->GetFirstNode(); node;
-                 node = node->GetNext()) {
-                TStringsType shown = stCaptions;
-                if (NodeType(node, shown) && shown == FCurrentType) {
-                    FBuildingTree = true;
-                    node->SetSelected(true);
-                    FBuildingTree = false;
-                }
-            }
-            return;
-        }
-        UpdateProperty(FCurrentType, false);
-        FGridHoldsType = false;
-    }
     if (!typeNode) {
         SetCaption("Translation Editor");
         pnlBackground->SetCaption("(No property selected)");

@@ -17,6 +17,14 @@ namespace {
 // descending; the first sort of a column reverses it to descending.
 Integer SortDirection = -1;
 
+// A key as duplicates are counted, folded as AnsiCompareText compares;
+// the usual ASCII keys take the short way.
+AnsiString FoldedKey(const AnsiString& Key) {
+    const bool ascii = std::all_of(Key.begin(), Key.end(),
+                                   [](char Ch) { return static_cast<unsigned char>(Ch) < 0x80; });
+    return ascii ? UpperCase(Key) : AnsiUpperCase(Key);
+}
+
 Integer LineCount(const AnsiString& Text) {
     return 1 + static_cast<Integer>(std::count(Text.begin(), Text.end(), '\n'));
 }
@@ -514,9 +522,9 @@ void TzxTransEditFrm::KeyEdited(Integer ARow, const AnsiString& NewKey) {
         DuplicatesChanged();
     else if (FKeyCountsKnown) {
         if (!FCountedKey.empty())
-            --FKeyCounts[AnsiUpperCase(FCountedKey)];
+            --FKeyCounts[FoldedKey(FCountedKey)];
         if (!NewKey.empty())
-            ++FKeyCounts[AnsiUpperCase(NewKey)];
+            ++FKeyCounts[FoldedKey(NewKey)];
     }
     FCountedKey = NewKey;
     FCountedRow = ARow;
@@ -527,9 +535,9 @@ bool TzxTransEditFrm::IsDuplicateKey(Integer ARow) const {
         FKeyCounts.clear();
         for (Integer row = 1; row < Grid1->RowCount(); ++row)
             if (!Grid1->Cells(0, row).empty())
-                ++FKeyCounts[AnsiUpperCase(Grid1->Cells(0, row))];
+                ++FKeyCounts[FoldedKey(Grid1->Cells(0, row))];
         FKeyCountsKnown = true;
     }
-    auto count = FKeyCounts.find(AnsiUpperCase(Grid1->Cells(0, ARow)));
+    auto count = FKeyCounts.find(FoldedKey(Grid1->Cells(0, ARow)));
     return count != FKeyCounts.end() && count->second > 1;
 }

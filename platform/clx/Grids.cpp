@@ -96,6 +96,15 @@ public:
     void FixedRowsChanged() { updateGeometries(); }
 
 protected:
+    // The control repaints its widget, the view; the cells lie in the
+    // viewport and the header, which repaint only when told so.
+    bool event(QEvent* Event) override {
+        if (Event->type() == QEvent::Paint) {
+            viewport()->update();
+            horizontalHeader()->viewport()->update();
+        }
+        return QTableView::event(Event);
+    }
     void mousePressEvent(QMouseEvent* Event) override {
         setFocus(Qt::MouseFocusReason);
         if (!FGrid || Event->button() != Qt::LeftButton)
@@ -285,6 +294,14 @@ void TInplaceEdit::SetText(const AnsiString& Value) {
     FSelLength = 0;
     PushToWidget();
     FGrid.EditorTextChanged();
+}
+
+// A new text with no selection: a selection of the text before never
+// points beyond it.
+void TInplaceEdit::Reset(const AnsiString& Value) {
+    FText = Value;
+    FSelStart = 0;
+    FSelLength = 0;
 }
 
 void TInplaceEdit::SetSelStart(Integer Value) {
@@ -960,7 +977,7 @@ void TCustomGrid::ShowEditor() {
     if (FEditorMode || !FOptions.Contains(goEditing) || IsFixed(FCol, FRow))
         return;
     FEditorOriginal = GetEditText(FCol, FRow);
-    FInplaceEdit.FText = FEditorOriginal;
+    FInplaceEdit.Reset(FEditorOriginal);
     FEditorMode = true;
     OpenWidgetEditor();
     FInplaceEdit.SelectAll();
@@ -973,7 +990,7 @@ void TCustomGrid::HideEditor(bool Accept) {
         return;
     FEditorMode = false;
     if (!Accept)
-        FInplaceEdit.FText = FEditorOriginal;
+        FInplaceEdit.Reset(FEditorOriginal);
     if (auto* view = WidgetAs<TGridView>(); view && FModel) {
         bool hadFocus = FEditorWidget && FEditorWidget->hasFocus();
         FEditorWidget = nullptr;

@@ -97,6 +97,7 @@ public:
 private:
     friend class TCustomGrid;
 
+    void Reset(const AnsiString& Value);
     // The text the user typed; the selection comes with it.
     void UserEdited(const AnsiString& Value, Integer Cursor);
     void UserSelected(Integer Start, Integer Length);

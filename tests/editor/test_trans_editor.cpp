@@ -235,6 +235,23 @@ TEST_F(EditorOnDemo, DuplicateOrEmptyIdentifiersKeepTheEditorOpenEvenUnderAFilte
     EXPECT_NE(LineOf(*Lang->Strings(), "SNewIdentifier"), "");
 }
 
+TEST_F(EditorOnDemo, ADuplicateIdentifierKeepsTheStringsNodeChosen) {
+    Edit(stStrings, {sfFull, sfSelected, sfDesignTime}, [&](TzxTransEditFrm& Form) {
+        TStringGrid& grid = *Form.Grid1;
+        EditCell(grid, 0, 2, grid.Cells(0, 1));
+        Dialogs.Answer(mrOk);
+        SelectNode(Form, "Hints");
+        EXPECT_EQ(Form.TreeView->Selected()->Text(), "Strings");
+        EXPECT_EQ(Form.CurrentType(), stStrings);
+        EXPECT_EQ(grid.Cells(0, 0), "TextIDs:");
+        EditCell(grid, 0, 2, "SUnique");
+        SelectNode(Form, "Hints");
+        EXPECT_EQ(Form.CurrentType(), stHints);
+        CloseAnswering(Form, Dialogs, mrYes);
+    });
+    EXPECT_NE(LineOf(*Lang->Strings(), "SUnique"), "");
+}
+
 TEST_F(EditorOnDemo, TheDelimiterOrABrokenKeyNeverReachesALine) {
     bool result = Edit(stStrings, DesignSelected, [&](TzxTransEditFrm& Form) {
         TStringGrid& grid = *Form.Grid1;

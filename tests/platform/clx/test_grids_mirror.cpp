@@ -127,6 +127,23 @@ TEST_F(GridMirrorTest, KeysMoveTheCellAndTypingEditsIt) {
     EXPECT_EQ(Grid->Cells(1, 1), "new");
 }
 
+TEST_F(GridMirrorTest, TypingIntoAShorterCellAfterEditingALongerOneStartsAfresh) {
+    Grid->SetOptions(TGridOptions(Grid->Options()).Include(goEditing));
+    Grid->SetCells(1, 2, "short");
+    Form->Show();
+    QTableView* view = View();
+    Press(view, Qt::Key_Return);
+    TypeInto(view->indexWidget(view->model()->index(1, 1)), Q("a much longer text"));
+    Press(view, Qt::Key_Return);
+    Press(view, Qt::Key_Down);
+    TypeInto(view, Q("L"));
+    ASSERT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), "L");
+    Press(view, Qt::Key_Escape);
+    EXPECT_EQ(Grid->Cells(1, 2), "short");
+    EXPECT_EQ(Grid->Cells(1, 1), "a much longer text");
+}
+
 TEST_F(GridMirrorTest, ABlockOfCellsRoundTripsThroughTheSystemClipboard) {
     TQtDialogService qt;
     TDialogServiceGuard guard{qt};

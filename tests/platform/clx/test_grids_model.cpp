@@ -173,6 +173,29 @@ TEST_F(GridModelTest, GeometryFollowsSizesAndScrolling) {
     EXPECT_EQ(Grid->MouseCoord(-1, 30), (TGridCoord{-1, -1}));
 }
 
+TEST_F(GridModelTest, ArrangingRowsMovesCellsObjectsAndHeightsAtOnce) {
+    Grid->SetColCount(2);
+    Grid->SetRowCount(5);
+    TObject marker;
+    for (Integer row = 1; row < 5; ++row)
+        Grid->SetCells(1, row, "r" + IntToStr(row));
+    Grid->SetObjects(0, 3, &marker);
+    Grid->SetRowHeights(3, 40);
+    Grid->ArrangeRows({0, 3, 1, 4});
+    EXPECT_EQ(Grid->RowCount(), 4);
+    EXPECT_EQ((std::vector<AnsiString>{Grid->Cells(1, 1), Grid->Cells(1, 2), Grid->Cells(1, 3)}),
+              (std::vector<AnsiString>{"r3", "r1", "r4"}));
+    EXPECT_EQ(Grid->Objects(0, 1), &marker);
+    EXPECT_EQ(Grid->RowHeights(1), 40);
+    EXPECT_EQ(Grid->RowHeights(2), Grid->DefaultRowHeight());
+    EXPECT_THROW(Grid->ArrangeRows({0, 1, 1}), EInvalidGridOperation);
+    EXPECT_THROW(Grid->ArrangeRows({0, 9}), EInvalidGridOperation);
+    EXPECT_THROW(Grid->ArrangeRows({0}), EInvalidGridOperation) << "no row below the fixed one";
+    EXPECT_EQ(Grid->RowCount(), 4);
+    EXPECT_EQ(Grid->TakeCells(1, 2), "r1");
+    EXPECT_EQ(Grid->Cells(1, 2), "");
+}
+
 TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
     Grid->SetColCount(4);
     Grid->SetRowCount(12);
