@@ -191,6 +191,9 @@ struct TClassInfo {
     // Published properties with the inherited ones, built once by the
     // run-time type information on first use.
     mutable std::atomic<const TPropertyTable*> AllProperties{nullptr};
+    // A class of a package goes with the package's unloading: its table
+    // goes with it.
+    ~TClassInfo();
 };
 
 // `delete` of a TObject is the Pascal Free: BeforeDestruction runs while the

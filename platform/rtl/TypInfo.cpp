@@ -198,6 +198,10 @@ void TPropertyTable::Append(PPropInfo Info) {
     FIndex.emplace(Info->Name, Info);
 }
 
+TClassInfo::~TClassInfo() {
+    delete AllProperties.exchange(nullptr);
+}
+
 const TPropertyTable& ClassPropertyTable(TClass Class) {
     if (const TPropertyTable* table = Class->AllProperties.load(std::memory_order_acquire))
         return *table;
