@@ -168,9 +168,9 @@ void TzxTransEditFrm::FormCreate(TObject*) {
     RestoreSettings();
     MenuItem("miHelp")->SetVisible(false);
     MenuItem("miDictionary")->SetVisible(false);
-    for (const char* name : {"acDictionaryShow", "acDictionaryAddRow", "acDictionaryAddAll",
-                             "acDictionaryFindTranslation", "acDictionarySuggest",
-                             "acDictionaryAutoTranslate"})
+    for (const char* name :
+         {"acDictionaryShow", "acDictionaryAddRow", "acDictionaryAddAll",
+          "acDictionaryFindTranslation", "acDictionarySuggest", "acDictionaryAutoTranslate"})
         ActionNamed(name)->SetEnabled(false);
     MenuItem("miClose")->SetShortCut(scNone);
     Font()->SetName("Helvetica");
@@ -256,8 +256,8 @@ void TzxTransEditFrm::GetProperties(TzxCustomLang* Lang) {
         TStrings* source = Lang->GetPropListByType(FCurrentType);
         TStrings* target = FWorkingCopy->GetPropListByType(FCurrentType);
         if (!source || !target)
-            throw Exception(Format("The component does not have \"%s\" property",
-                                   {TypeName(FCurrentType)}));
+            throw Exception(
+                Format("The component does not have \"%s\" property", {TypeName(FCurrentType)}));
         target->Assign(source);
         tabsTranslations->SetVisible(false);
     }
@@ -402,9 +402,9 @@ bool TzxTransEditFrm::CheckStringIDs() {
     DeleteGridRows(*Grid1, blankRows);
     DuplicatesChanged();
     if (emptyKeyRow > 0) {
-        showError(emptyKeyRow, "There is an empty string identifier in line: " +
-                                   IntToStr(emptyKeyRow) + "\n" +
-                                   "Either remove the row or specify unique identifier.");
+        showError(emptyKeyRow,
+                  "There is an empty string identifier in line: " + IntToStr(emptyKeyRow) + "\n" +
+                      "Either remove the row or specify unique identifier.");
         return false;
     }
     auto ids = std::make_unique<TStringList>();
@@ -490,7 +490,7 @@ void TzxTransEditFrm::RestoreSettings() {
     settings->SetRootKey("Default_Section");
     settings->OpenKey(DelimiterKey, true);
     FDelimiter = settings->ValueExists("Delimiter") ? settings->ReadString("Delimiter")
-                                                   : AnsiString(DefaultDelimiter);
+                                                    : AnsiString(DefaultDelimiter);
     settings->OpenKey(EditorFormKey, true);
     auto integer = [&](const char* Name, Integer Default) {
         return settings->ValueExists(Name) ? settings->ReadInteger(Name) : Default;
@@ -515,19 +515,18 @@ void TzxTransEditFrm::RestoreSettings() {
                        integer("Height", 480));
     Integer state = integer("WindowState", 0);
     SetWindowState(state >= wsNormal && state <= wsMaximized ? static_cast<TWindowState>(state)
-                                                              : wsNormal);
+                                                             : wsNormal);
     FTreeViewWidth = SaneSize(integer("TreeViewWidth", 180), 180, Screen->Width() / 2);
     TreeView->SetWidth(FTreeViewWidth);
-    FHighlightDuplicates =
-        settings->ValueExists("HighlightDuplicates") ? settings->ReadBool("HighlightDuplicates")
-                                                     : true;
+    FHighlightDuplicates = settings->ValueExists("HighlightDuplicates")
+                               ? settings->ReadBool("HighlightDuplicates")
+                               : true;
     MenuItem("Highlightduplicates1")->SetChecked(FHighlightDuplicates);
     FIDsWidth = SaneSize(integer("LastIDsWidth", 180), 180, Screen->Width());
 }
 
 // The window stays on the screen whatever the file says.
-void TzxTransEditFrm::TakeSettingsBounds(Integer Left, Integer Top, Integer Width,
-                                         Integer Height) {
+void TzxTransEditFrm::TakeSettingsBounds(Integer Left, Integer Top, Integer Width, Integer Height) {
     const Integer screenWidth = Screen->Width();
     const Integer screenHeight = Screen->Height();
     Width = SaneSize(Width, 640, screenWidth);
@@ -570,8 +569,8 @@ void TzxTransEditFrm::RestoreColumns() {
     settings->OpenKey(EditorFormKey, true);
     for (Integer column = 1; column < Grid1->ColCount(); ++column) {
         const AnsiString name = "ColumnWidth" + IntToStr(column);
-        Integer width = settings->ValueExists(name) ? settings->ReadInteger(name)
-                                                    : DefaultColumnWidth;
+        Integer width =
+            settings->ValueExists(name) ? settings->ReadInteger(name) : DefaultColumnWidth;
         Grid1->SetColWidths(column, SaneSize(width, DefaultColumnWidth, Screen->Width()));
     }
 }

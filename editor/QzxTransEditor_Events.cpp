@@ -156,8 +156,8 @@ void TzxTransEditFrm::Grid1DrawCell(TObject*, Integer ACol, Integer ARow, TRect 
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
-        AnsiString part = text.substr(start, end == AnsiString::npos ? AnsiString::npos
-                                                                     : end - start);
+        AnsiString part =
+            text.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
         if (!part.empty() && part.back() == '\r')
             part.pop_back();
         canvas->Brush()->SetStyle(bsClear);

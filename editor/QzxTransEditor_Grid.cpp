@@ -172,8 +172,10 @@ void TzxTransEditFrm::FillGrid(const std::vector<AnsiString>& Lines, TStringsTyp
         // The property's type kind rides with the row (the Extended tab's
         // editors and the write-back read it).
         if (Extended)
-            Grid1->SetObjects(0, row, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(
-                                          items->Items(row - 1)->PropertyType()) + 1));
+            Grid1->SetObjects(
+                0, row,
+                reinterpret_cast<TObject*>(
+                    static_cast<std::intptr_t>(items->Items(row - 1)->PropertyType()) + 1));
     }
     Grid1->SetColWidths(0, keyWidth);
 }
@@ -240,8 +242,7 @@ void TzxTransEditFrm::AdjustRowHeight(Integer ARow) {
     Integer lines = 1;
     for (Integer column = 0; column < Grid1->ColCount(); ++column)
         lines = std::max(lines, LineCount(Grid1->Cells(column, ARow)));
-    const Integer height =
-        lines == 1 ? Grid1->DefaultRowHeight() : lines * lineHeight + 5;
+    const Integer height = lines == 1 ? Grid1->DefaultRowHeight() : lines * lineHeight + 5;
     if (Grid1->RowHeights(ARow) != height)
         Grid1->SetRowHeights(ARow, height);
 }
@@ -268,8 +269,8 @@ void TzxTransEditFrm::CheckActions() {
         for (const char* name : Names)
             MenuItem(name)->SetEnabled(Value);
     };
-    const char* const dictionaryActions[] = {"acDictionaryShow", "acDictionaryAddRow",
-                                             "acDictionaryAddAll", "acDictionaryFindTranslation",
+    const char* const dictionaryActions[] = {"acDictionaryShow",    "acDictionaryAddRow",
+                                             "acDictionaryAddAll",  "acDictionaryFindTranslation",
                                              "acDictionarySuggest", "acDictionaryAutoTranslate"};
     TMenuItem* view = MenuItem("miView");
     if (Grid1->Visible()) {
@@ -281,10 +282,15 @@ void TzxTransEditFrm::CheckActions() {
         enable({"acAddRow"}, extended ? extendedLeaf : FCurrentType == stStrings);
         enable({"acRemoveRow"}, extended || FCurrentType == stStrings);
         enable({"acGeneralClear", "acGeneralFind"}, true);
-        const TStringsTypes multiline{stCaptions,     stHints,   stStrings,     stOtherStrings,
-                                      stLocales,      stCollections, stListView_TreeView_Items};
-        const TStringsTypes blanks{stCaptions,     stHints,    stDisplayLabels, stFonts,
-                                   stMultiLines,   stOtherStrings, stCharSets};
+        const TStringsTypes multiline{stCaptions,
+                                      stHints,
+                                      stStrings,
+                                      stOtherStrings,
+                                      stLocales,
+                                      stCollections,
+                                      stListView_TreeView_Items};
+        const TStringsTypes blanks{stCaptions,   stHints,        stDisplayLabels, stFonts,
+                                   stMultiLines, stOtherStrings, stCharSets};
         enableItems({"miMultiline"}, multiline.Contains(FCurrentType));
         enableItems({"miCheckFmtStr"}, FCurrentType == stStrings);
         enableItems({"miExcludeBlanks"}, blanks.Contains(FCurrentType));
@@ -319,10 +325,10 @@ void TzxTransEditFrm::SortColumn(TObject* Sender) {
     if (auto* item = dynamic_cast<TMenuItem*>(Sender))
         item->SetChecked(true);
     const AnsiString firstKey = Grid1->Cells(0, 1);
-    const Integer firstRow = FEditedOwner && (firstKey == FEditedOwner->Name() ||
-                                              firstKey == FEditedOwner->ClassName())
-                                 ? 2
-                                 : 1;
+    const Integer firstRow =
+        FEditedOwner && (firstKey == FEditedOwner->Name() || firstKey == FEditedOwner->ClassName())
+            ? 2
+            : 1;
     const AnsiString currentKey = Grid1->Cells(0, Grid1->Row());
     if (Grid1->RowCount() - firstRow < 2)
         return;
@@ -357,8 +363,8 @@ void TzxTransEditFrm::SortColumn(TObject* Sender) {
 
 void TzxTransEditFrm::miSortPrefixClick(TObject*) {
     AnsiString prefix = FSortPrefix;
-    if (!InputQuery("Change sort prefix", "Please type new prefix value for String IDs sorting:",
-                    prefix) ||
+    if (!InputQuery("Change sort prefix",
+                    "Please type new prefix value for String IDs sorting:", prefix) ||
         Trim(prefix).empty())
         return;
     FSortPrefix = prefix;

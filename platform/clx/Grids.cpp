@@ -221,8 +221,7 @@ namespace {
 // edit; the grid, not the model, takes the edited text.
 class TGridDelegate : public QStyledItemDelegate {
 public:
-    TGridDelegate(QObject* Parent, TCustomGrid& Grid,
-                  std::function<QWidget*(QWidget*)> MakeEditor)
+    TGridDelegate(QObject* Parent, TCustomGrid& Grid, std::function<QWidget*(QWidget*)> MakeEditor)
         : QStyledItemDelegate(Parent), FGrid(&Grid), FMakeEditor(std::move(MakeEditor)) {}
     void Detach() {
         FGrid = nullptr;
@@ -426,8 +425,8 @@ void TCustomGrid::PublishedProperties(TPropertyBuilder<TCustomGrid>& P) {
     P.Property("RowCount", &TCustomGrid::RowCount, &TCustomGrid::SetRowCount).Default(5);
     P.Property("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows).Default(1);
     P.Property("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions)
-        .Default(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
-                              goRangeSelect});
+        .Default(
+            TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect});
     P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     P.Property("OnDrawCell", &TCustomGrid::OnDrawCell);
@@ -757,10 +756,10 @@ void TCustomGrid::PushTopLeft() {
 
 void TCustomGrid::ScrolledByUser() {
     auto* view = WidgetAs<TGridView>();
-    Integer top = std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows,
-                             FRowCount - 1);
-    Integer left = std::clamp(view->horizontalScrollBar()->value() + FFixedCols, FFixedCols,
-                              FColCount - 1);
+    Integer top =
+        std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows, FRowCount - 1);
+    Integer left =
+        std::clamp(view->horizontalScrollBar()->value() + FFixedCols, FFixedCols, FColCount - 1);
     if (top == FTopRow && left == FLeftCol)
         return;
     FTopRow = top;
@@ -817,9 +816,10 @@ TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
         }
         return position;
     };
-    Integer x = start(ACol, FFixedCols, FLeftCol, Width(), [this](Integer C) { return ColWidths(C); });
-    Integer y = start(ARow, FFixedRows, FTopRow, Height(),
-                      [this](Integer R) { return RowHeights(R); });
+    Integer x =
+        start(ACol, FFixedCols, FLeftCol, Width(), [this](Integer C) { return ColWidths(C); });
+    Integer y =
+        start(ARow, FFixedRows, FTopRow, Height(), [this](Integer R) { return RowHeights(R); });
     if (x < 0 || y < 0)
         return {};
     return Bounds(x, y, ColWidths(ACol), RowHeights(ARow));
@@ -839,8 +839,10 @@ TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const {
         }
         return -1;
     };
-    Integer col = find(X, FFixedCols, FLeftCol, FColCount, [this](Integer C) { return ColWidths(C); });
-    Integer row = find(Y, FFixedRows, FTopRow, FRowCount, [this](Integer R) { return RowHeights(R); });
+    Integer col =
+        find(X, FFixedCols, FLeftCol, FColCount, [this](Integer C) { return ColWidths(C); });
+    Integer row =
+        find(Y, FFixedRows, FTopRow, FRowCount, [this](Integer R) { return RowHeights(R); });
     if (col < 0 || row < 0)
         return {-1, -1};
     return {col, row};
@@ -1125,18 +1127,20 @@ void TCustomGrid::DefineProperties(TFiler* Filer) {
 // from the inherited form's grid); a list read holds at most one size per
 // column (row), each at least 0.
 void TCustomGrid::DefineSizes(TFiler* Filer, const char* Name,
-                              std::vector<Integer> TCustomGrid::*Sizes,
-                              Integer TCustomGrid::*Count, Integer TCustomGrid::*Default) {
+                              std::vector<Integer> TCustomGrid::*Sizes, Integer TCustomGrid::*Count,
+                              Integer TCustomGrid::*Default) {
     auto sizeAt = [&](const TCustomGrid& Grid, Integer Index) {
         const std::vector<Integer>& sizes = Grid.*Sizes;
         return Index < static_cast<Integer>(sizes.size()) && sizes[Index] > 0 ? sizes[Index]
-                                                                                : Grid.*Default;
+                                                                              : Grid.*Default;
     };
     auto* ancestor = dynamic_cast<TCustomGrid*>(Filer->Ancestor());
     bool hasData = false;
-    for (Integer index = 0; index < this->*Count && !hasData; ++index)
-        hasData = ancestor ? index >= ancestor->*Count || sizeAt(*ancestor, index) != sizeAt(*this, index)
-                           : sizeAt(*this, index) != this->*Default;
+    for (Integer index = 0; index < this->*Count && !hasData; ++index) {
+        const Integer size = sizeAt(*this, index);
+        hasData = ancestor ? index >= ancestor->*Count || sizeAt(*ancestor, index) != size
+                           : size != this->*Default;
+    }
     Filer->DefineProperty(
         Name,
         [this, Sizes, Count](TReader& Reader) {
@@ -1171,13 +1175,14 @@ void TCustomGrid::PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, 
     if (focusedCell && (HasFocus || Focused()))
         state.Include(gdFocused);
     Painter->save();
-    Painter->setClipRect(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top));
+    Painter->setClipRect(
+        QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top));
     FCanvas->SetHandle(Painter);
     FCanvas->Font()->Assign(Font());
     if (FDefaultDrawing) {
-        bool highlighted = state.Contains(gdSelected) &&
-                           (!focusedCell || FOptions.Contains(goDrawFocusSelected) ||
-                            FOptions.Contains(goRowSelect));
+        bool highlighted =
+            state.Contains(gdSelected) && (!focusedCell || FOptions.Contains(goDrawFocusSelected) ||
+                                           FOptions.Contains(goRowSelect));
         FCanvas->Brush()->SetColor(state.Contains(gdFixed) ? FFixedColor
                                    : highlighted           ? clHighlight
                                                            : Color());
@@ -1213,16 +1218,16 @@ QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
             EventBoundary(this, [&] {
                 int cursor = line->cursorPosition();
                 FInplaceEdit.UserEdited(
-                    FromQString(Text),
-                    static_cast<Integer>(FromQString(Text.left(cursor)).size()));
+                    FromQString(Text), static_cast<Integer>(FromQString(Text.left(cursor)).size()));
             });
         });
         QObject::connect(line, &QLineEdit::selectionChanged, line, [this, line] {
             QString text = line->text();
             int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
             int length = static_cast<int>(line->selectedText().size());
-            FInplaceEdit.UserSelected(static_cast<Integer>(FromQString(text.left(start)).size()),
-                                      static_cast<Integer>(FromQString(text.mid(start, length)).size()));
+            FInplaceEdit.UserSelected(
+                static_cast<Integer>(FromQString(text.left(start)).size()),
+                static_cast<Integer>(FromQString(text.mid(start, length)).size()));
         });
         line->installEventFilter(new TEditorKeyFilter(line, [this](QKeyEvent* Event) {
             Integer key = KeyFromQt(Event->key());

@@ -62,14 +62,12 @@ struct TGridRect {
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
 
-using TDrawCellEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect,
-                                   TGridDrawState State)>;
-using TGetEditEvent =
-    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
+using TDrawCellEvent =
+    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State)>;
+using TGetEditEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
 using TSetEditEvent =
     TEvent<void(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
-using TSelectCellEvent =
-    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect)>;
+using TSelectCellEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect)>;
 
 // The grid's in-place editor: a line of text with a selection. It exists
 // with its grid; Visible while the grid is in EditorMode.
@@ -197,8 +195,7 @@ public:
 
     // --- Used by the view (TGridModel, the delegate).
     virtual AnsiString CellText(Integer ACol, Integer ARow) const;
-    void PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, Integer ARow,
-                   bool HasFocus);
+    void PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, Integer ARow, bool HasFocus);
 
 protected:
     // The text the editor starts with; OnGetEditText may change it.
@@ -281,8 +278,7 @@ private:
     bool FPushingSizes = false;
     // The rows at the top that the view hides (the header shows them).
     Integer FHiddenRows = 0;
-    TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
-                          goRangeSelect};
+    TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     bool FDefaultDrawing = true;
     Integer FCol = 1;
     Integer FRow = 1;

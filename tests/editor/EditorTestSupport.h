@@ -121,9 +121,8 @@ protected:
               const std::function<void(TzxTransEditFrm& Form)>& Drive, Integer StartIndex = 0,
               TzxCustomLang* Target = nullptr) {
         TDialogServiceGuard guard(Dialogs);
-        Dialogs.AnswerModal(mrNone, [&](TCustomForm& Form) {
-            Drive(dynamic_cast<TzxTransEditFrm&>(Form));
-        });
+        Dialogs.AnswerModal(
+            mrNone, [&](TCustomForm& Form) { Drive(dynamic_cast<TzxTransEditFrm&>(Form)); });
         bool result = TransEditorDlg(Target ? Target : Lang, Kind, StartIndex, Flags);
         EXPECT_EQ(Dialogs.PendingAnswers(), 0);
         return result;

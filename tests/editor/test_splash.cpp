@@ -50,8 +50,8 @@ TEST(Splash, PicturesAreTheFormsOwnFortyEightPixelImages) {
         EXPECT_EQ(image->Picture()->Width(), 48);
         EXPECT_EQ(image->Picture()->Height(), 48);
     }
-    EXPECT_FALSE(frmSplash->imScan->Picture()->Bitmap()->Equals(
-        *frmSplash->imWrite->Picture()->Bitmap()));
+    EXPECT_FALSE(
+        frmSplash->imScan->Picture()->Bitmap()->Equals(*frmSplash->imWrite->Picture()->Bitmap()));
     NoSplash();
 }
 

@@ -73,35 +73,44 @@ TEST_F(EditorOnDemo, EachCallersFlagsShowWhatTheCallerAsksAndNoLeavesTheFormUnch
     const std::vector<TCaller> callers = {
         {stCaptions, DesignFull, 0, "Translation Editor - Captions", true},
         {stHints, DesignSelected, 0, "Translation Editor - Hints", false},
-        {stCaptions, {sfSelected, sfDesignTime, sfExtended}, 0,
-         "Translation Editor - Extended Translations", false},
+        {stCaptions,
+         {sfSelected, sfDesignTime, sfExtended},
+         0,
+         "Translation Editor - Extended Translations",
+         false},
         {stStrings, {sfFull, sfSelected, sfDesignTime}, 2, "Translation Editor - Strings", true},
         {stCaptions, {sfFull, sfRunTime}, 0, "Translation Editor - Captions", true},
         {stStrings, {sfSelected, sfRunTime}, 0, "Translation Editor - Strings", false},
-        {stCaptions, {sfSelected, sfRunTime, sfExtended}, 0,
-         "Translation Editor - Extended Translations", false},
+        {stCaptions,
+         {sfSelected, sfRunTime, sfExtended},
+         0,
+         "Translation Editor - Extended Translations",
+         false},
     };
     for (const TCaller& caller : callers) {
         SCOPED_TRACE(caller.Caption.c_str());
         // Without sfSelected the type used last would be shown.
         std::remove(EditorSettingsFile().c_str());
-        bool result = Edit(caller.Kind, caller.Flags, [&](TzxTransEditFrm& Form) {
-            EXPECT_EQ(Form.Caption(), caller.Caption);
-            EXPECT_EQ(Form.TreeView->Visible(), caller.Tree);
-            EXPECT_EQ(Form.Grid1->ColCount(), 4);
-            EXPECT_EQ(Form.Grid1->Cells(2, 0), "Deutsch");
-            if (caller.Tree) {
-                EXPECT_EQ(Form.TreeView->Items()->Count(), 12) << "the root and 11 types";
-            }
-            EXPECT_EQ(Named<TMenuItem>(Form, "About1").Visible(),
-                      !caller.Flags.Contains(sfRunTime));
-            if (caller.StartIndex > 0) {
-                EXPECT_EQ(Form.Grid1->Row(), caller.StartIndex);
-            }
-            const Integer column = Form.Grid1->FixedCols();
-            EditCell(*Form.Grid1, column, 1, Form.Grid1->Cells(column, 1) + " edited");
-            CloseAnswering(Form, Dialogs, mrNo);
-        }, caller.StartIndex);
+        bool result = Edit(
+            caller.Kind, caller.Flags,
+            [&](TzxTransEditFrm& Form) {
+                EXPECT_EQ(Form.Caption(), caller.Caption);
+                EXPECT_EQ(Form.TreeView->Visible(), caller.Tree);
+                EXPECT_EQ(Form.Grid1->ColCount(), 4);
+                EXPECT_EQ(Form.Grid1->Cells(2, 0), "Deutsch");
+                if (caller.Tree) {
+                    EXPECT_EQ(Form.TreeView->Items()->Count(), 12) << "the root and 11 types";
+                }
+                EXPECT_EQ(Named<TMenuItem>(Form, "About1").Visible(),
+                          !caller.Flags.Contains(sfRunTime));
+                if (caller.StartIndex > 0) {
+                    EXPECT_EQ(Form.Grid1->Row(), caller.StartIndex);
+                }
+                const Integer column = Form.Grid1->FixedCols();
+                EditCell(*Form.Grid1, column, 1, Form.Grid1->Cells(column, 1) + " edited");
+                CloseAnswering(Form, Dialogs, mrNo);
+            },
+            caller.StartIndex);
         EXPECT_FALSE(result);
         EXPECT_EQ(Now(), Before);
     }
@@ -110,20 +119,22 @@ TEST_F(EditorOnDemo, EachCallersFlagsShowWhatTheCallerAsksAndNoLeavesTheFormUnch
 TEST_F(EditorOnDemo, ALinkedComponentShowsOnlyTheTypesItPublishes) {
     TzxCustomLang* linked = DemoFormComponents(Files)[1];
     ASSERT_NE(dynamic_cast<TzxLangLinked*>(linked), nullptr);
-    Edit(stDlgsCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
-        EXPECT_EQ(Form.TreeView->Items()->Count(), 10) << "the root and 9 types";
-        EXPECT_EQ(Form.CurrentType(), stCaptions) << "a type it does not publish";
-        ClickItem(Form, "miClose");
-    }, 0, linked);
+    Edit(
+        stDlgsCaptions, DesignFull,
+        [&](TzxTransEditFrm& Form) {
+            EXPECT_EQ(Form.TreeView->Items()->Count(), 10) << "the root and 9 types";
+            EXPECT_EQ(Form.CurrentType(), stCaptions) << "a type it does not publish";
+            ClickItem(Form, "miClose");
+        },
+        0, linked);
 }
 
 TEST_F(EditorOnDemo, AComponentWithoutOwnerIsRefusedBeforeAnyWindowOpens) {
     auto ownerless = std::make_unique<TzxLang>(nullptr);
     TDialogServiceGuard guard(Dialogs);
-    EXPECT_TRUE(Holds(MessageOf<Exception>([&] {
-                          TransEditorDlg(ownerless.get(), stCaptions, 0, DesignFull);
-                      }),
-                      "has no owner"));
+    EXPECT_TRUE(Holds(
+        MessageOf<Exception>([&] { TransEditorDlg(ownerless.get(), stCaptions, 0, DesignFull); }),
+        "has no owner"));
     EXPECT_TRUE(Dialogs.Requests().empty());
 }
 
@@ -187,9 +198,9 @@ TEST_F(EditorOnDemo, TheExtendedFlagEditsTheExtendedTranslationsAlone) {
         EditCell(*Form.Grid1, 2, RowOf(*Form.Grid1, id), "180");
         CloseAnswering(Form, Dialogs, mrYes);
     });
-    EXPECT_EQ(GetLineField(AnsiString("x\1") + Lang->ExtendedTranslations()->Find(id)->Values(),
-                           2, '\1'),
-              "180");
+    EXPECT_EQ(
+        GetLineField(AnsiString("x\1") + Lang->ExtendedTranslations()->Find(id)->Values(), 2, '\1'),
+        "180");
     EXPECT_EQ(Lang->Captions()->Text(), captions);
 }
 
@@ -226,7 +237,8 @@ TEST_F(EditorOnDemo, DuplicateOrEmptyIdentifiersKeepTheEditorOpenEvenUnderAFilte
         Dialogs.Answer(mrYes);
         Dialogs.Answer(mrOk);
         ClickItem(Form, "miClose");
-        EXPECT_TRUE(Holds(Dialogs.LastRequest().Text, "There is an empty string identifier in line: 2"));
+        EXPECT_TRUE(
+            Holds(Dialogs.LastRequest().Text, "There is an empty string identifier in line: 2"));
         EXPECT_EQ(grid.Row(), 2);
         EditCell(grid, 0, 2, "SNewIdentifier");
         CloseAnswering(Form, Dialogs, mrYes);

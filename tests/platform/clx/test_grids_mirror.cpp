@@ -55,8 +55,7 @@ TEST_F(GridMirrorTest, TheViewShowsTheCellsAndOnDrawCellPaints) {
     EXPECT_EQ(view->model()->rowCount(), 49);
 
     std::vector<std::pair<Integer, TGridDrawState>> drawn;
-    Grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, TRect Rect,
-                           TGridDrawState State) {
+    Grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State) {
         drawn.emplace_back(ACol * 1000 + ARow, State);
         if (ACol == 2 && ARow == 3) {
             Grid->Canvas()->Brush()->SetColor(clRed);
@@ -127,6 +126,30 @@ TEST_F(GridMirrorTest, KeysMoveTheCellAndTypingEditsIt) {
     EXPECT_EQ(Grid->Cells(1, 1), "new");
 }
 
+// Counts the paint events of a widget.
+class TPaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        Count += Event->type() == QEvent::Paint;
+        return false;
+    }
+    int Count = 0;
+};
+
+TEST_F(GridMirrorTest, RepaintingTheGridRepaintsItsCellsAndFixedRows) {
+    Form->Show();
+    Application->ProcessMessages();
+    QTableView* view = View();
+    TPaintCounter cells;
+    TPaintCounter fixedRows;
+    view->viewport()->installEventFilter(&cells);
+    view->horizontalHeader()->viewport()->installEventFilter(&fixedRows);
+    Grid->Invalidate();
+    Application->ProcessMessages();
+    EXPECT_GT(cells.Count, 0);
+    EXPECT_GT(fixedRows.Count, 0);
+}
+
 TEST_F(GridMirrorTest, TypingIntoAShorterCellAfterEditingALongerOneStartsAfresh) {
     Grid->SetOptions(TGridOptions(Grid->Options()).Include(goEditing));
     Grid->SetCells(1, 2, "short");
@@ -194,8 +217,7 @@ TEST_F(GridMirrorTest, TheFixedRowStaysWhileRowsScrollAndItsLinesSizeColumns) {
     TRect fixedCell = Grid->CellRect(1, 0);
     ClickAt(header->viewport(), QPoint(fixedCell.Left + 5, fixedCell.Top + 5));
     TRect cell = Grid->CellRect(2, 31);
-    ClickAt(view->viewport(),
-            view->viewport()->mapFrom(view, QPoint(cell.Left + 5, cell.Top + 5)));
+    ClickAt(view->viewport(), view->viewport()->mapFrom(view, QPoint(cell.Left + 5, cell.Top + 5)));
     EXPECT_EQ(pressed, (std::vector<TGridCoord>{{1, 0}, {2, 31}}));
     EXPECT_EQ(Grid->Row(), 31);
 

@@ -238,7 +238,8 @@ TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
         return AnsiString(std::istreambuf_iterator<char>(file), {});
     };
     const AnsiString text = readFile(directory.File("grid.xfm"));
-    EXPECT_NE(text.find("ColWidths = (\n      64\n      64\n      150\n      64)"), AnsiString::npos)
+    EXPECT_NE(text.find("ColWidths = (\n      64\n      64\n      150\n      64)"),
+              AnsiString::npos)
         << text;
     EXPECT_EQ(text.find("ColWidths", text.find("Draw1")), AnsiString::npos)
         << "default sizes are not written";
