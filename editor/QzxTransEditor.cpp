@@ -271,6 +271,8 @@ void TzxTransEditFrm::GetProperties(TzxCustomLang* Lang) {
         SetTypeCaption(TypeName(FCurrentType));
     RestoreColumns();
     BuildGrid(FCurrentType, FExtendedOnly);
+    // Only identifiers can be duplicated.
+    MenuItem("Highlightduplicates1")->SetVisible(StringsShown());
     if (FStartRow > 1 && FStartRow < Grid1->RowCount())
         Grid1->SetRow(FStartRow);
     if (Grid1->FixedCols() <= FLastColumn && FLastColumn < Grid1->ColCount())

@@ -82,6 +82,7 @@ void TzxTransEditFrm::tabsTranslationsChange(TObject*) {
     tvExtended->Show();
     TreeView->Hide();
     BuildGrid(FCurrentType, true);
+    MenuItem("Highlightduplicates1")->SetVisible(false);
     SetCaption(Format("Translation Editor - %s", {AnsiString("Extended Translations")}));
     CallDummyOnSelectCell();
 }

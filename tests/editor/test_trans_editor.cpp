@@ -103,6 +103,8 @@ TEST_F(EditorOnDemo, EachCallersFlagsShowWhatTheCallerAsksAndNoLeavesTheFormUnch
                 }
                 EXPECT_EQ(Named<TMenuItem>(Form, "About1").Visible(),
                           !caller.Flags.Contains(sfRunTime));
+                EXPECT_EQ(Named<TMenuItem>(Form, "Highlightduplicates1").Visible(),
+                          Form.CurrentType() == stStrings && !Form.tvExtended->Visible());
                 if (caller.StartIndex > 0) {
                     EXPECT_EQ(Form.Grid1->Row(), caller.StartIndex);
                 }
