@@ -1,6 +1,7 @@
 // Strings by identifier on an application's hot path: GetText over 10,000
 // identifiers against the C library's dgettext on a catalogue of the same
-// identifiers (built with msgfmt) and against a plain hash map.
+// identifiers (built with msgfmt), against a plain hash map, and against
+// Qt's translator on synthetic and catalogue-shaped messages.
 #include "runtime/QzxComp.h"
 
 #include "BenchRatio.h"
@@ -145,43 +146,56 @@ BENCHMARK(BM_UnorderedMap);
 // looks up a thousand messages in a scrambled order.
 constexpr std::size_t kBatch = 1000;
 
+// A component holding the messages in two languages, showing the second,
+// and the messages' identifiers in a scrambled order, looked up a batch at
+// a time.
+class TScrambledLookups {
+public:
+    explicit TScrambledLookups(const std::vector<TMessage>& Messages) {
+        FLang->SetNumLang(2);
+        TStringList lines;
+        for (const TMessage& message : Messages)
+            lines.Add(message.Id + '\1' + message.Id + '\1' + message.Text + '\1');
+        FLang->SetStrings(&lines);
+        FLang->SetActLang(2);
+        for (std::size_t i = 0; i < Messages.size(); ++i)
+            Order.push_back(&Messages[(i * 7919) % Messages.size()]);
+        for (const TMessage* message : Order)
+            Ids.push_back(UTF8Decode(message->Id));
+    }
+    bool Finds(std::size_t I) const { return FLang->GetText(Ids[I]) == UTF8Decode(Order[I]->Text); }
+    void GetTextBatch() {
+        for (std::size_t i = 0; i < kBatch; ++i)
+            benchmark::DoNotOptimize(FLang->GetText(Ids[(FNext + i) % Ids.size()]));
+        FNext = (FNext + kBatch) % Ids.size();
+    }
+
+    std::vector<const TMessage*> Order;
+    std::vector<WideString> Ids;
+
+private:
+    std::unique_ptr<TzxLang> FLang = std::make_unique<TzxLang>(nullptr);
+    std::size_t FNext = 0;
+};
+
 void MeasureAgainstTranslator(benchmark::State& State, const std::vector<TMessage>& Messages,
                               const char* QmFile) {
-    auto lang = std::make_unique<TzxLang>(nullptr);
-    lang->SetNumLang(2);
-    TStringList lines;
-    for (const TMessage& message : Messages)
-        lines.Add(message.Id + '\1' + message.Id + '\1' + message.Text + '\1');
-    lang->SetStrings(&lines);
-    lang->SetActLang(2);
+    TScrambledLookups lookups(Messages);
     QTranslator translator;
     if (!translator.load(QString::fromUtf8(QmFile)))
         State.SkipWithError("the lrelease catalogue is missing");
-    std::vector<WideString> ids;
-    std::vector<std::string> sources;
-    for (std::size_t i = 0; i < Messages.size(); ++i) {
-        const TMessage& message = Messages[(i * 7919) % Messages.size()];
-        ids.push_back(UTF8Decode(message.Id));
-        sources.push_back(message.Id);
-    }
-    if (lang->GetText(ids[1]) != UTF8Decode(Messages[7919 % Messages.size()].Text) ||
-        translator.translate(CatalogueContext, sources[1].c_str()).toStdString() !=
-            Messages[7919 % Messages.size()].Text)
+    if (!lookups.Finds(1) ||
+        translator.translate(CatalogueContext, lookups.Order[1]->Id.c_str()).toStdString() !=
+            lookups.Order[1]->Text)
         State.SkipWithError("a lookup does not find the messages");
-    std::size_t next = 0;
     std::size_t translated = 0;
     MeasureAgainst(
-        State,
+        State, [&] { lookups.GetTextBatch(); },
         [&] {
             for (std::size_t i = 0; i < kBatch; ++i)
-                benchmark::DoNotOptimize(lang->GetText(ids[(next + i) % ids.size()]));
-            next = (next + kBatch) % ids.size();
-        },
-        [&] {
-            for (std::size_t i = 0; i < kBatch; ++i)
-                benchmark::DoNotOptimize(
-                    translator.translate(CatalogueContext, sources[(translated + i) % sources.size()].c_str()));
-            translated = (translated + kBatch) % sources.size();
+                benchmark::DoNotOptimize(translator.translate(
+                    CatalogueContext, lookups.Order[(translated + i) % lookups.Order.size()]->Id.c_str()));
+            translated = (translated + kBatch) % lookups.Order.size();
         });
     State.SetItemsProcessed(State.iterations() * static_cast<Int64>(kBatch));
 }
@@ -190,6 +204,31 @@ void BM_GetTextAgainstQTranslator(benchmark::State& State) {
     MeasureAgainstTranslator(State, SyntheticMessages(), ZX_QM_DIR "/synthetic.qm");
 }
 BENCHMARK(BM_GetTextAgainstQTranslator)->UseManualTime();
+
+// GetText against a hash map's find and a copy of the text found, on the
+// synthetic messages, in the same iterations.
+void BM_GetTextAgainstUnorderedMap(benchmark::State& State) {
+    const std::vector<TMessage> messages = SyntheticMessages();
+    TScrambledLookups lookups(messages);
+    std::unordered_map<WideString, WideString> texts;
+    for (const TMessage& message : messages)
+        texts.emplace(UTF8Decode(message.Id), UTF8Decode(message.Text));
+    if (!lookups.Finds(1))
+        State.SkipWithError("GetText does not find the messages");
+    std::size_t found = 0;
+    MeasureAgainst(
+        State, [&] { lookups.GetTextBatch(); },
+        [&] {
+            for (std::size_t i = 0; i < kBatch; ++i) {
+                const auto text = texts.find(lookups.Ids[(found + i) % lookups.Ids.size()]);
+                WideString copy = text == texts.end() ? WideString() : text->second;
+                benchmark::DoNotOptimize(copy);
+            }
+            found = (found + kBatch) % lookups.Ids.size();
+        });
+    State.SetItemsProcessed(State.iterations() * static_cast<Int64>(kBatch));
+}
+BENCHMARK(BM_GetTextAgainstUnorderedMap)->UseManualTime();
 
 void BM_GetTextAgainstQTranslatorOnACatalogue(benchmark::State& State) {
     MeasureAgainstTranslator(State, CatalogueMessages(), ZX_QM_DIR "/catalogue.qm");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <string_view>
@@ -38,7 +39,7 @@ TValue ReadConverted(TCustomIniFile& Ini, const AnsiString& Section, const AnsiS
     }
 }
 
-bool IsSectionHeader(const AnsiString& Line) {
+bool IsSectionHeader(std::string_view Line) {
     return Line.front() == '[' && Line.back() == ']';
 }
 
@@ -64,6 +65,17 @@ const char* UnwritableEntryReason(const AnsiString& Section, const AnsiString& I
 }
 
 } // namespace
+
+// Two searches of one byte each, which the C library does a word at a time.
+std::size_t LineEndOf(std::string_view Text, std::size_t Pos) {
+    const char* start = Text.data() + Pos;
+    std::size_t length = Text.size() - Pos;
+    if (const void* lineFeed = std::memchr(start, '\n', length))
+        length = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - start);
+    if (const void* carriageReturn = std::memchr(start, '\r', length))
+        length = static_cast<std::size_t>(static_cast<const char*>(carriageReturn) - start);
+    return Pos + length;
+}
 
 // ---------------------------------------------------------------------------
 // TCustomIniFile
@@ -145,8 +157,43 @@ bool TCustomIniFile::ValueExists(const AnsiString& Section, const AnsiString& Id
 
 namespace {
 
+// AnsiCompareText's order, with equal bytes and ASCII compared in place:
+// keys of one file share long prefixes and are mostly ASCII.
+Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
+    const std::size_t common = std::min(Key1.size(), Key2.size());
+    std::size_t at = 0;
+    // Equal runs, such as the form prefix, eight bytes at a time.
+    for (std::uint64_t word1, word2; at + 8 <= common; at += 8) {
+        std::memcpy(&word1, Key1.data() + at, sizeof word1);
+        std::memcpy(&word2, Key2.data() + at, sizeof word2);
+        if (word1 != word2)
+            break;
+    }
+    for (; at < common; ++at) {
+        auto c1 = static_cast<unsigned char>(Key1[at]);
+        auto c2 = static_cast<unsigned char>(Key2[at]);
+        if (c1 == c2)
+            continue;
+        if (c1 >= 0x80 || c2 >= 0x80) {
+            // From the start of the character the two differ in.
+            while (at > 0 && (static_cast<unsigned char>(Key1[at]) & 0xC0) == 0x80)
+                --at;
+            return AnsiCompareText(Key1.substr(at), Key2.substr(at));
+        }
+        c1 = c1 >= 'A' && c1 <= 'Z' ? c1 + ('a' - 'A') : c1;
+        c2 = c2 >= 'A' && c2 <= 'Z' ? c2 + ('a' - 'A') : c2;
+        if (c1 != c2)
+            return c1 < c2 ? -1 : 1;
+    }
+    return Key1.size() < Key2.size() ? -1 : (Key1.size() > Key2.size() ? 1 : 0);
+}
+
 bool KeyBefore(const AnsiString& Key1, const AnsiString& Key2) {
-    return AnsiCompareText(Key1, Key2) < 0;
+    return CompareKeys(Key1, Key2) < 0;
+}
+
+bool SameKey(const AnsiString& Key1, const AnsiString& Key2) {
+    return CompareKeys(Key1, Key2) == 0;
 }
 
 } // namespace
@@ -173,7 +220,7 @@ bool TMemIniEntry::Find(const AnsiString& Key, Integer& Index) const {
         FEntries.begin(), FEntries.end(), Key,
         [](const TItem& Item, const AnsiString& Wanted) { return KeyBefore(Item.Key, Wanted); });
     Index = static_cast<Integer>(first - FEntries.begin());
-    return first != FEntries.end() && AnsiSameText(first->Key, Key);
+    return first != FEntries.end() && SameKey(first->Key, Key);
 }
 
 // A text written by the engine is sorted already, so most keys read go
@@ -209,19 +256,58 @@ void TMemIniEntry::Delete(Integer I) {
     FEntries.erase(FEntries.begin() + I);
 }
 
+namespace {
+
+bool IsAsciiKey(const AnsiString& Key) {
+    return std::all_of(Key.begin(), Key.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+}
+
+// Entries in the order of their keys, equal keys in the order written.
+// ASCII keys, the usual ones, are lower-cased once into one buffer and
+// sorted by their bytes.
+void SortByKey(std::vector<TMemIniEntry::TKeyValue>& Entries) {
+    using TKeyValue = TMemIniEntry::TKeyValue;
+    if (!std::all_of(Entries.begin(), Entries.end(), [](const TKeyValue& E) { return IsAsciiKey(E.first); })) {
+        std::stable_sort(Entries.begin(), Entries.end(),
+                         [](const TKeyValue& A, const TKeyValue& B) { return KeyBefore(A.first, B.first); });
+        return;
+    }
+    std::string lowered;
+    std::vector<std::size_t> starts;
+    for (const TKeyValue& entry : Entries) {
+        starts.push_back(lowered.size());
+        for (char c : entry.first)
+            lowered += c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    }
+    starts.push_back(lowered.size());
+    auto keyOf = [&](std::size_t I) {
+        return std::string_view(lowered).substr(starts[I], starts[I + 1] - starts[I]);
+    };
+    std::vector<std::size_t> order(Entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t A, std::size_t B) { return keyOf(A) < keyOf(B); });
+    std::vector<TKeyValue> sorted;
+    sorted.reserve(Entries.size());
+    for (std::size_t i : order)
+        sorted.push_back(std::move(Entries[i]));
+    Entries = std::move(sorted);
+}
+
+} // namespace
+
 void TMemIniEntry::WriteStrings(std::vector<TKeyValue> Entries) {
     // Of the writes of one key only the last one counts.
-    std::stable_sort(Entries.begin(), Entries.end(),
-                     [](const TKeyValue& A, const TKeyValue& B) { return KeyBefore(A.first, B.first); });
+    SortByKey(Entries);
     std::vector<TItem> merged;
     merged.reserve(FEntries.size() + Entries.size());
     auto kept = FEntries.begin();
     for (auto written = Entries.begin(); written != Entries.end(); ++written) {
-        if (written + 1 != Entries.end() && AnsiSameText(written->first, (written + 1)->first))
+        if (written + 1 != Entries.end() && SameKey(written->first, (written + 1)->first))
             continue;
         while (kept != FEntries.end() && KeyBefore(kept->Key, written->first))
             merged.push_back(std::move(*kept++));
-        if (kept != FEntries.end() && AnsiSameText(kept->Key, written->first))
+        if (kept != FEntries.end() && SameKey(kept->Key, written->first))
             ++kept;
         merged.push_back(
             TItem{std::move(written->first), std::make_unique<TMemIniValue>(written->second)});
@@ -262,50 +348,79 @@ void TMemIniFile::LoadValues() {
     SetStrings(lines);
 }
 
+void TMemIniFile::ParseLine(std::string_view Line, bool First, TMemIniEntry*& Section) {
+    if (First && Line.starts_with(Utf8ByteOrderMark))
+        Line.remove_prefix(Utf8ByteOrderMark.size());
+    if (Line.empty() || Line.front() == ';')
+        return;
+    if (IsSectionHeader(Line)) {
+        // A repeated header continues the section already read, so its
+        // keys survive the next write.
+        const AnsiString name(Line.substr(1, Line.size() - 2));
+        Section = FindSection(name);
+        if (!Section)
+            Section = AddSection(name);
+        return;
+    }
+    if (!Section)
+        return;
+    const auto equalSign = Line.find('=');
+    if (equalSign == std::string_view::npos)
+        Section->Add(AnsiString(Line), AnsiString());
+    else
+        Section->Add(AnsiString(Line.substr(0, equalSign)), AnsiString(Line.substr(equalSign + 1)));
+}
+
 void TMemIniFile::SetStrings(const TStrings& List) {
     Clear();
     TMemIniEntry* section = nullptr;
-    for (Integer i = 0; i < List.Count(); ++i) {
-        AnsiString line = List[i];
-        if (i == 0 && line.starts_with(Utf8ByteOrderMark))
-            line.erase(0, Utf8ByteOrderMark.size());
-        if (line.empty() || line.front() == ';')
-            continue;
-        if (IsSectionHeader(line)) {
-            // A repeated header continues the section already read, so its
-            // keys survive the next write.
-            const AnsiString name = line.substr(1, line.size() - 2);
-            section = FindSection(name);
-            if (!section)
-                section = AddSection(name);
-            continue;
+    for (Integer i = 0; i < List.Count(); ++i)
+        ParseLine(List[i], i == 0, section);
+}
+
+void TMemIniFile::SetText(std::string_view Text) {
+    Clear();
+    TMemIniEntry* section = nullptr;
+    ForEachTextLine(Text, [&](std::string_view Line, Integer Number) { ParseLine(Line, Number == 1, section); });
+}
+
+template <typename AddLine> void TMemIniFile::RenderLines(AddLine Add) const {
+    for (Integer i = 0; i < FSections.Count(); ++i) {
+        Add("[", FSections[i], "]");
+        const TMemIniEntry& section = *SectionAt(i);
+        // The list holds equal keys latest first, so lookups find the
+        // latest; they are written in the order they were read, so a file
+        // read and written again keeps its lines and its answers.
+        Integer runStart = 0;
+        while (runStart < section.GetStringCount()) {
+            Integer runEnd = runStart + 1;
+            while (runEnd < section.GetStringCount() &&
+                   SameKey(section.getKey(runEnd), section.getKey(runStart)))
+                ++runEnd;
+            for (Integer k = runEnd - 1; k >= runStart; --k)
+                Add(section.getKey(k), "=", section.GetValue(k));
+            runStart = runEnd;
         }
-        if (section)
-            section->Add(line);
+        Add("", "", "");
     }
 }
 
 void TMemIniFile::GetStrings(TStrings& List) const {
     UpdateStrings(List, [&] {
-        for (Integer i = 0; i < FSections.Count(); ++i) {
-            List.Add("[" + FSections[i] + "]");
-            const TMemIniEntry& section = *SectionAt(i);
-            // The list holds equal keys latest first, so lookups find the
-            // latest; they are written in the order they were read, so a file
-            // read and written again keeps its lines and its answers.
-            Integer runStart = 0;
-            while (runStart < section.GetStringCount()) {
-                Integer runEnd = runStart + 1;
-                while (runEnd < section.GetStringCount() &&
-                       AnsiCompareText(section.getKey(runEnd), section.getKey(runStart)) == 0)
-                    ++runEnd;
-                for (Integer k = runEnd - 1; k >= runStart; --k)
-                    List.Add(section.getEntry(k));
-                runStart = runEnd;
-            }
-            List.Add("");
-        }
+        RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
+            AnsiString line;
+            line.reserve(A.size() + B.size() + C.size());
+            List.Add(line.append(A).append(B).append(C));
+        });
     });
+}
+
+AnsiString TMemIniFile::Text() const {
+    AnsiString text;
+    RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
+        text.append(A).append(B).append(C) += '\n';
+    });
+    return text;
 }
 
 AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,

@@ -5,6 +5,7 @@
 #include "rtl/Classes.h"
 
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -160,8 +161,13 @@ public:
     // Replaces the content by the parsed lines of List; a UTF-8 byte-order
     // mark before the first line is skipped.
     void SetStrings(const TStrings& List);
+    // The same for the lines of a whole text, split as TStrings::SetText
+    // splits them, without making a list of them first.
+    void SetText(std::string_view Text);
     // Appends the rendered lines to List.
     void GetStrings(TStrings& List) const;
+    // The rendered lines, each ended by a line feed: the text of GetStrings.
+    AnsiString Text() const;
     TMemIniEntry* AddSection(const AnsiString& Name);
     void Clear();
     void Rename(const AnsiString& FileName, bool Reload);
@@ -169,11 +175,35 @@ public:
 private:
     TMemIniEntry* FindSection(const AnsiString& Name) const;
     TMemIniEntry* SectionAt(Integer I) const;
+    // Reads one line into the section being read.
+    void ParseLine(std::string_view Line, bool First, TMemIniEntry*& Section);
+    // Each rendered line, in the order of the text.
+    template <typename AddLine> void RenderLines(AddLine Add) const;
 
     TStringList FSections;
 };
 
 // ---------------------------------------------------------------------------
+// Where the line that starts at Pos ends: at the first CR or LF, or at the
+// end of Text.
+std::size_t LineEndOf(std::string_view Text, std::size_t Pos);
+
+// Calls Line(text, number from 1) for each line of Text, split at CR, LF
+// or CR LF as TStrings::SetText splits it.
+template <typename LineCall> void ForEachTextLine(std::string_view Text, LineCall Line) {
+    Integer number = 0;
+    std::size_t pos = 0;
+    while (pos < Text.size()) {
+        const std::size_t lineEnd = LineEndOf(Text, pos);
+        Line(Text.substr(pos, lineEnd - pos), ++number);
+        pos = lineEnd;
+        if (pos < Text.size() && Text[pos] == '\r')
+            ++pos;
+        if (pos < Text.size() && Text[pos] == '\n')
+            ++pos;
+    }
+}
+
 // Boyer-Moore-Horspool search over bytes, case-sensitive: 1-based position of
 // the first occurrence of SubStr in S, 0 when there is none, 1 for an empty
 // SubStr.

@@ -273,7 +273,7 @@ void TzxCustomLang::TEngine::PutInStringTable(TzxCustomLang& L, const WideString
     Integer insertAt = L.FStringTable->Count();
     for (Integer index = L.FStringTable->Count() - 1; index >= 0; --index) {
         TzxStringsCollectionItem* candidate = L.FStringTable->Items(index);
-        const Integer order = AnsiCompareText(UTF8Encode(candidate->ID()), id);
+        const Integer order = AnsiCompareText(AnsiString(candidate->IDText()), id);
         if (order == 0) {
             item = candidate;
             break;

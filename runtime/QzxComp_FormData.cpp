@@ -1,7 +1,11 @@
 // The form-file property "TranslationData": the component's translation
 // lists inside the form file of its owner, and the escape that lets any line
 // travel in a line-based store.
+#include "runtime/DOriDaz.h"
 #include "runtime/QzxComp_Engine.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -26,8 +30,19 @@ bool StartsLikeIniMarkup(const AnsiString& Line) {
 } // namespace
 
 bool IsKindHeader(const AnsiString& Line, TStringsType& Kind) {
+    static const std::vector<AnsiString> headers = [] {
+        std::vector<AnsiString> names;
+        for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
+            names.push_back(KindHeader(static_cast<TStringsType>(kind)));
+        return names;
+    }();
+    // Every line of the data is asked: an ASCII line of another length is
+    // none, whereas folding beyond ASCII may change the length.
+    const bool ascii = std::all_of(Line.begin(), Line.end(),
+                                   [](char C) { return static_cast<unsigned char>(C) < 0x80; });
     for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (AnsiSameText(Line, KindHeader(static_cast<TStringsType>(kind)))) {
+        if ((!ascii || Line.size() == headers[static_cast<std::size_t>(kind)].size()) &&
+            AnsiSameText(Line, headers[static_cast<std::size_t>(kind)])) {
             Kind = static_cast<TStringsType>(kind);
             return true;
         }
@@ -144,12 +159,14 @@ void TzxCustomLang::WriteOurStrProps(TStream& Stream) const {
 void TzxCustomLang::ReadOurStrProps(TStream& Stream) {
     AnsiString content(static_cast<std::size_t>(Stream.Size() - Stream.Position()), '\0');
     Stream.ReadBuffer(content.data(), static_cast<Integer>(content.size()));
-    TStringList lines;
-    lines.SetText(content);
-    const bool escaped = lines.Count() > 0 && lines.Get(0) == EscapedContentMark;
+    bool escaped = false;
     TStrings* target = nullptr;
-    for (Integer index = escaped ? 1 : 0; index < lines.Count(); ++index) {
-        const AnsiString line = lines.Get(index);
+    ForEachTextLine(content, [&](std::string_view Text, Integer Number) {
+        if (Number == 1 && Text == EscapedContentMark) {
+            escaped = true;
+            return;
+        }
+        const AnsiString line(Text);
         TStringsType kind;
         if (IsKindHeader(line, kind)) {
             target = GetPropListByType(kind);
@@ -159,5 +176,5 @@ void TzxCustomLang::ReadOurStrProps(TStream& Stream) {
             target->Add(escaped ? UnescapeTranslationLine(line)
                                 : StringReplace(line, OldLineBreak, "\n", {rfReplaceAll}));
         }
-    }
+    });
 }

@@ -106,14 +106,14 @@ bool TzxCustomLang::InTestMode() const {
 
 WideString TzxCustomLang::TEngine::TableLookup(const TzxCustomLang& L, const WideString& ID,
                                                bool UseDefault) {
-    const TzxIndexedStrings* found = L.FStringTable->FindIndexed(ID);
+    const TzxIDSlot* found = L.FStringTable->FindIndexed(ID);
     if (!found) {
         if (L.DoRaiseExceptions)
             RaiseNotFound(ID);
         return WideString();
     }
     return TranslatedValue(
-        L, [found](Integer Language) { return found->Text(Language); }, L.InTestMode(), UseDefault);
+        L, [&](Integer Language) { return L.FStringTable->SlotText(*found, Language); }, L.InTestMode(), UseDefault);
 }
 
 // Keys are compared line by line: a line feed inside a value never makes

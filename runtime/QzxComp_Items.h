@@ -6,8 +6,10 @@
 
 #include "rtl/Collections.h"
 
+#include <cstdint>
 #include <functional>
-#include <unordered_map>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 class TzxCustomLang;
@@ -81,34 +83,48 @@ public:
 };
 
 // One string identifier with its text per language (line k - 1: language k).
+// The identifier and the texts are kept packed in one block; Values is made
+// from them the first time it is asked for and holds the texts from then on.
 class TzxStringsCollectionItem : public TCollectionItem {
     ZX_CLASS(TzxStringsCollectionItem, TCollectionItem)
 public:
     explicit TzxStringsCollectionItem(TCollection* ACollection);
-    TStringList* Values() { return &FValues; }
-    const TStringList* Values() const { return &FValues; }
+    ~TzxStringsCollectionItem() override;
+    TStringList* Values() { return &MadeValues(); }
+    const TStringList* Values() const { return &MadeValues(); }
     // Takes a copy of the lines of Value.
-    void SetValues(const TStrings* Value) { FValues.Assign(Value); }
-    const WideString& ID() const { return FID; }
+    void SetValues(const TStrings* Value) { MadeValues().Assign(Value); }
+    WideString ID() const { return UTF8Decode(IDText()); }
     void SetID(const WideString& Value);
-    // ID case-folded once, so that searches compare it directly.
-    const WideString& FoldedID() const { return FFoldedID; }
+    // The identifier as UTF-8.
+    std::string_view IDText() const;
+    // Identifier and texts at once, as the table is filled from its lines.
+    void SetTexts(std::string_view ID, const std::vector<std::string_view>& Texts);
     // The text of language LangIndex; empty beyond the item's languages.
     AnsiString Text(Integer LangIndex) const;
+    WideString WideText(Integer LangIndex) const;
+
+    // The packed block while the texts are there, else nullptr.
+    const char* PackedTexts() const { return FValues ? nullptr : FTexts.get(); }
 
 private:
-    TStringList FValues;
-    WideString FID;
-    WideString FFoldedID;
+    TStringList& MadeValues() const;
+    Integer TextCount() const;
+
+    // The field count, then each field's length and bytes; field 0 is the
+    // identifier, field k the text of language k until Values is made.
+    mutable std::unique_ptr<char[]> FTexts;
+    mutable std::unique_ptr<TStringList> FValues;
 };
 
-// What the identifier index of a string table keeps per identifier: the
-// item its binary search finds and that item's texts, decoded.
-struct TzxIndexedStrings {
-    Integer Index;
-    std::vector<WideString> Texts;
-    // Language LangIndex's text; empty beyond the item's languages.
-    const WideString& Text(Integer LangIndex) const;
+// A slot of a string table's identifier index: the folded identifier's
+// hash, its item's index plus one (0 for an empty slot) and the item's
+// packed block while the item keeps its texts there, so that a lookup reads
+// that block only.
+struct TzxIDSlot {
+    std::uint32_t Hash = 0;
+    std::uint32_t Item = 0;
+    const char* Texts = nullptr;
 };
 
 // A string table: one item per string identifier, ordered by identifier
@@ -135,9 +151,11 @@ public:
     // Index of an item with that identifier by binary search (the table
     // ordered by identifier), or -1.
     Integer FindID(const WideString& ID) const;
-    // The same item with its decoded texts, or nullptr: the lookup of
-    // program code's texts, answered from the identifier index.
-    const TzxIndexedStrings* FindIndexed(const WideString& ID) const;
+    // The index slot of that item, or nullptr: the lookup of program code's
+    // texts, answered from the identifier index.
+    const TzxIDSlot* FindIndexed(const WideString& ID) const;
+    // Language LangIndex of a slot's item; empty beyond its languages.
+    WideString SlotText(const TzxIDSlot& Slot, Integer LangIndex) const;
     // Language LangIndex of the identifier's item; empty when there is none.
     WideString GetTranslationByID(const WideString& ID, Integer LangIndex) const;
     // Language LangIndex of the item whose SortLanguage text is Text (the
@@ -159,15 +177,19 @@ private:
     template <typename CompareAt> Integer Search(CompareAt compareAt) const;
     Integer FindText(const WideString& Text) const;
     bool OwnerInTestMode() const;
-    // The binary search for a folded identifier.
-    Integer SearchID(const WideString& FoldedID) const;
-    // Every folded identifier of the table with the answer of its binary
-    // search: program code then finds its texts in one hashed step, with the
-    // very answers the search gives. Rebuilt after any change.
+    // Every identifier of the table, case-folded, with the item its binary
+    // search finds: program code then finds its texts in one hashed step,
+    // with the very answers the search gives. Rebuilt after any change.
     void IndexIDs() const;
+    // The slot of an identifier (Key folded, or ASCII in any case), or the
+    // empty slot it would take.
+    std::size_t SlotOf(const WideString& Key, std::uint32_t Hash) const;
+    bool SlotHolds(const TzxIDSlot& Slot, const WideString& Key, std::uint32_t Hash) const;
+    const TzxStringsCollectionItem* SlotItem(const TzxIDSlot& Slot) const;
 
     TComponent* FOwner;
     Integer FSortLanguage = 0;
-    mutable std::unordered_map<WideString, TzxIndexedStrings> FIDIndex;
+    // Open addressing, a power of two slots, at most half of them taken.
+    mutable std::vector<TzxIDSlot> FIDSlots;
     mutable bool FIndexStale = true;
 };

@@ -410,7 +410,7 @@ void TzxCustomLang::ReplaceStringValue(TStrings& List, const WideString& Value,
         for (TzxStringsCollection* table : {FStringTable.get(), FSecondStringTable.get()})
             for (Integer index = 0; index < table->Count(); ++index) {
                 TzxStringsCollectionItem* item = table->Items(index);
-                if (!AnsiSameText(UTF8Encode(item->ID()), UTF8Encode(Key)))
+                if (!AnsiSameText(AnsiString(item->IDText()), UTF8Encode(Key)))
                     continue;
                 while (item->Values()->Count() < Language)
                     item->Values()->Add("");

@@ -4,6 +4,7 @@
 #include "runtime/QzxComp.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -62,6 +63,133 @@ Integer CompareFolded(const WideString& S1, const WideString& S2) {
     return S1.size() < S2.size() ? -1 : (S1.size() > S2.size() ? 1 : 0);
 }
 
+void PutLength(std::string& Out, std::size_t Length) {
+    for (; Length >= 0x80; Length >>= 7)
+        Out += static_cast<char>(0x80 | (Length & 0x7F));
+    Out += static_cast<char>(Length);
+}
+
+std::size_t TakeLength(const char*& At) {
+    std::size_t length = 0;
+    for (unsigned shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*At++);
+        length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if (byte < 0x80)
+            return length;
+    }
+}
+
+// The fields in one block of their exact size: their count, then each
+// field's length and bytes.
+std::unique_ptr<char[]> PackedFields(const std::vector<std::string_view>& Fields) {
+    std::string packed;
+    PutLength(packed, Fields.size());
+    for (std::string_view field : Fields) {
+        PutLength(packed, field.size());
+        packed += field;
+    }
+    auto block = std::make_unique<char[]>(packed.size());
+    packed.copy(block.get(), packed.size());
+    return block;
+}
+
+std::size_t FieldCount(const char* Packed) {
+    return Packed ? TakeLength(Packed) : 0;
+}
+
+// Field Index of a packed block; empty beyond its fields.
+std::string_view PackedField(const char* Packed, std::size_t Index) {
+    if (Index >= FieldCount(Packed))
+        return {};
+    const char* at = Packed;
+    TakeLength(at);
+    for (std::size_t skipped = 0; skipped < Index; ++skipped)
+        at += TakeLength(at);
+    const std::size_t length = TakeLength(at);
+    return {at, length};
+}
+
+// Eight bytes at a time: texts are mostly ASCII and checked on every lookup.
+bool IsAsciiText(std::string_view S) {
+    std::size_t at = 0;
+    for (; at + 8 <= S.size(); at += 8) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, S.data() + at, sizeof bytes);
+        if (bytes & 0x8080808080808080ull)
+            return false;
+    }
+    for (; at < S.size(); ++at)
+        if (static_cast<unsigned char>(S[at]) >= 0x80)
+            return false;
+    return true;
+}
+
+char16_t AsciiFolded(char16_t C) {
+    return static_cast<char16_t>(C >= u'A' && C <= u'Z' ? C + (u'a' - u'A') : C);
+}
+
+char16_t AsciiFolded(char C) {
+    return AsciiFolded(static_cast<char16_t>(static_cast<unsigned char>(C)));
+}
+
+WideString FoldedUTF8(std::string_view S) {
+    WideString folded;
+    if (IsAsciiText(S)) {
+        folded.reserve(S.size());
+        for (char c : S)
+            folded += AsciiFolded(c);
+    } else {
+        FoldText(UTF8Decode(S), folded);
+    }
+    return folded;
+}
+
+// FNV-1a over the folded code units.
+std::uint32_t FoldedHash(const WideString& Folded) {
+    std::uint32_t hash = 2166136261u;
+    for (char16_t unit : Folded)
+        hash = (hash ^ unit) * 16777619u;
+    return hash;
+}
+
+// Whether an item's UTF-8 identifier equals Key case-folded, Key being
+// folded already or plain ASCII in any case; ASCII identifiers, the usual
+// ones, are compared in place.
+bool SameID(std::string_view ID, const WideString& Key) {
+    const WideString folded = IsAsciiText(ID) ? WideString() : FoldedUTF8(ID);
+    const std::size_t size = folded.empty() ? ID.size() : folded.size();
+    if (size != Key.size())
+        return false;
+    for (std::size_t at = 0; at < size; ++at)
+        if ((folded.empty() ? AsciiFolded(ID[at]) : folded[at]) != AsciiFolded(Key[at]))
+            return false;
+    return true;
+}
+
+// The order of AnsiCompareText, comparing ASCII in place.
+Integer CompareIDs(std::string_view S1, std::string_view S2) {
+    const std::size_t common = std::min(S1.size(), S2.size());
+    for (std::size_t at = 0; at < common; ++at) {
+        if (static_cast<unsigned char>(S1[at]) >= 0x80 || static_cast<unsigned char>(S2[at]) >= 0x80)
+            return AnsiCompareText(AnsiString(S1.substr(at)), AnsiString(S2.substr(at)));
+        const char16_t c1 = AsciiFolded(S1[at]);
+        const char16_t c2 = AsciiFolded(S2[at]);
+        if (c1 != c2)
+            return c1 < c2 ? -1 : 1;
+    }
+    return S1.size() < S2.size() ? -1 : (S1.size() > S2.size() ? 1 : 0);
+}
+
+WideString DecodedText(std::string_view S) {
+    if (IsAsciiText(S))
+        return WideString(S.begin(), S.end());
+    return UTF8Decode(S);
+}
+
+const TzxIDSlot* Found(const TzxIDSlot& Slot) {
+    return Slot.Item ? &Slot : nullptr;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -106,30 +234,72 @@ void TzxSortCollection::Sort(const TzxItemSortCompare& Compare) {
 // ---------------------------------------------------------------------------
 // TzxStringsCollection
 
-// The identifier index of the table keeps decoded texts: a change of the
-// values reaches it as a change of the item.
+// The identifier index of the table refers to items by position: a change
+// of the values reaches it as a change of the item.
 TzxStringsCollectionItem::TzxStringsCollectionItem(TCollection* ACollection)
-    : TCollectionItem(ACollection) {
-    FValues.OnChange = [this](TObject*) { Changed(false); };
+    : TCollectionItem(ACollection) {}
+
+TzxStringsCollectionItem::~TzxStringsCollectionItem() = default;
+
+std::string_view TzxStringsCollectionItem::IDText() const {
+    return PackedField(FTexts.get(), 0);
 }
 
 void TzxStringsCollectionItem::SetID(const WideString& Value) {
-    FID = Value;
-    FoldText(Value, FFoldedID);
+    const AnsiString id = UTF8Encode(Value);
+    std::vector<std::string_view> fields{id};
+    std::vector<AnsiString> texts;
+    if (!FValues)
+        for (Integer language = 1; language <= TextCount(); ++language)
+            texts.push_back(Text(language));
+    fields.insert(fields.end(), texts.begin(), texts.end());
+    FTexts = PackedFields(fields);
     Changed(false);
 }
 
-AnsiString TzxStringsCollectionItem::Text(Integer LangIndex) const {
-    if (LangIndex < 1 || LangIndex > FValues.Count())
-        return AnsiString();
-    return FValues.Get(LangIndex - 1);
+void TzxStringsCollectionItem::SetTexts(std::string_view ID, const std::vector<std::string_view>& Texts) {
+    std::vector<std::string_view> fields{ID};
+    fields.insert(fields.end(), Texts.begin(), Texts.end());
+    FTexts = PackedFields(fields);
+    FValues.reset();
+    Changed(false);
 }
 
-const WideString& TzxIndexedStrings::Text(Integer LangIndex) const {
-    static const WideString NoText;
-    if (LangIndex < 1 || LangIndex > static_cast<Integer>(Texts.size()))
-        return NoText;
-    return Texts[static_cast<std::size_t>(LangIndex - 1)];
+Integer TzxStringsCollectionItem::TextCount() const {
+    if (FValues)
+        return FValues->Count();
+    const std::size_t fields = FieldCount(FTexts.get());
+    return fields == 0 ? 0 : static_cast<Integer>(fields - 1);
+}
+
+// The packed texts move into the list, and the block keeps the identifier.
+TStringList& TzxStringsCollectionItem::MadeValues() const {
+    if (!FValues) {
+        auto values = std::make_unique<TStringList>();
+        for (Integer language = 1; language <= TextCount(); ++language)
+            values->Add(Text(language));
+        values->OnChange = [this](TObject*) { const_cast<TzxStringsCollectionItem*>(this)->Changed(false); };
+        FTexts = PackedFields({IDText()});
+        FValues = std::move(values);
+        // The index refers to the block just replaced.
+        const_cast<TzxStringsCollectionItem*>(this)->Changed(false);
+    }
+    return *FValues;
+}
+
+AnsiString TzxStringsCollectionItem::Text(Integer LangIndex) const {
+    if (LangIndex < 1 || LangIndex > TextCount())
+        return AnsiString();
+    if (FValues)
+        return FValues->Get(LangIndex - 1);
+    return AnsiString(PackedField(FTexts.get(), static_cast<std::size_t>(LangIndex)));
+}
+
+WideString TzxStringsCollectionItem::WideText(Integer LangIndex) const {
+    if (FValues)
+        return UTF8Decode(Text(LangIndex));
+    return LangIndex < 1 ? WideString()
+                         : DecodedText(PackedField(FTexts.get(), static_cast<std::size_t>(LangIndex)));
 }
 
 TzxStringsCollection::TzxStringsCollection(TClass AItemClass, TComponent* AOwner)
@@ -155,7 +325,7 @@ void TzxStringsCollection::Sort() {
 }
 
 Integer TzxStringsCollection::SortByID(TCollectionItem* Item1, TCollectionItem* Item2) const {
-    return WideCompareText(StringItem(Item1)->ID(), StringItem(Item2)->ID());
+    return CompareIDs(StringItem(Item1)->IDText(), StringItem(Item2)->IDText());
 }
 
 Integer TzxStringsCollection::SortByLang(TCollectionItem* Item1, TCollectionItem* Item2) const {
@@ -197,43 +367,76 @@ void TzxStringsCollection::Update(TCollectionItem*) {
     FIndexStale = true;
 }
 
-Integer TzxStringsCollection::SearchID(const WideString& FoldedID) const {
-    return Search([&](Integer M) { return CompareFolded(Items(M)->FoldedID(), FoldedID); });
+bool TzxStringsCollection::SlotHolds(const TzxIDSlot& Slot, const WideString& Key,
+                                     std::uint32_t Hash) const {
+    return Slot.Hash == Hash &&
+           SameID(Slot.Texts ? PackedField(Slot.Texts, 0) : SlotItem(Slot)->IDText(), Key);
+}
+
+const TzxStringsCollectionItem* TzxStringsCollection::SlotItem(const TzxIDSlot& Slot) const {
+    return Items(static_cast<Integer>(Slot.Item - 1));
+}
+
+WideString TzxStringsCollection::SlotText(const TzxIDSlot& Slot, Integer LangIndex) const {
+    if (!Slot.Texts)
+        return SlotItem(Slot)->WideText(LangIndex);
+    return LangIndex < 1 ? WideString()
+                         : DecodedText(PackedField(Slot.Texts, static_cast<std::size_t>(LangIndex)));
+}
+
+std::size_t TzxStringsCollection::SlotOf(const WideString& Key, std::uint32_t Hash) const {
+    const std::size_t mask = FIDSlots.size() - 1;
+    std::size_t at = Hash & mask;
+    while (FIDSlots[at].Item && !SlotHolds(FIDSlots[at], Key, Hash))
+        at = (at + 1) & mask;
+    return at;
 }
 
 void TzxStringsCollection::IndexIDs() const {
-    FIDIndex.clear();
-    for (Integer index = 0; index < Count(); ++index) {
-        const WideString& id = Items(index)->FoldedID();
-        if (FIDIndex.contains(id))
+    std::vector<WideString> folded;
+    folded.reserve(static_cast<std::size_t>(Count()));
+    for (Integer index = 0; index < Count(); ++index)
+        folded.push_back(FoldedUTF8(Items(index)->IDText()));
+    std::size_t slotCount = 2;
+    while (slotCount < folded.size() * 2)
+        slotCount *= 2;
+    FIDSlots.assign(slotCount, TzxIDSlot{});
+    for (const WideString& id : folded) {
+        const std::uint32_t hash = FoldedHash(id);
+        const std::size_t slot = SlotOf(id, hash);
+        if (FIDSlots[slot].Item)
             continue;
-        const Integer found = SearchID(id);
-        if (found < 0)
-            continue;
-        TzxIndexedStrings& entry = FIDIndex[id];
-        entry.Index = found;
-        const TStringList& values = *Items(found)->Values();
-        for (Integer language = 0; language < values.Count(); ++language)
-            entry.Texts.push_back(UTF8Decode(values.Get(language)));
+        const Integer found =
+            Search([&](Integer M) { return CompareFolded(folded[static_cast<std::size_t>(M)], id); });
+        if (found >= 0)
+            FIDSlots[slot] =
+                TzxIDSlot{hash, static_cast<std::uint32_t>(found + 1), Items(found)->PackedTexts()};
     }
     FIndexStale = false;
 }
 
-const TzxIndexedStrings* TzxStringsCollection::FindIndexed(const WideString& ID) const {
+const TzxIDSlot* TzxStringsCollection::FindIndexed(const WideString& ID) const {
     // Inside a batch of changes the index has not heard of them yet.
     if (FIndexStale || UpdateCount() > 0)
         IndexIDs();
-    // Program code looks identifiers up one after another: the folded key
-    // reuses one buffer instead of allocating per call.
-    thread_local WideString key;
-    FoldText(ID, key);
-    const auto found = FIDIndex.find(key);
-    return found == FIDIndex.end() ? nullptr : &found->second;
+    // ASCII identifiers, the usual ones, are hashed as they are folded.
+    std::uint32_t hash = 2166136261u;
+    for (char16_t unit : ID) {
+        if (unit >= 0x80) {
+            // Program code looks identifiers up one after another: the
+            // folded key reuses one buffer instead of allocating per call.
+            thread_local WideString key;
+            FoldText(ID, key);
+            return Found(FIDSlots[SlotOf(key, FoldedHash(key))]);
+        }
+        hash = (hash ^ AsciiFolded(unit)) * 16777619u;
+    }
+    return Found(FIDSlots[SlotOf(ID, hash)]);
 }
 
 Integer TzxStringsCollection::FindID(const WideString& ID) const {
-    const TzxIndexedStrings* found = FindIndexed(ID);
-    return found ? found->Index : -1;
+    const TzxIDSlot* found = FindIndexed(ID);
+    return found ? static_cast<Integer>(found->Item - 1) : -1;
 }
 
 Integer TzxStringsCollection::FindText(const WideString& Text) const {
@@ -243,8 +446,8 @@ Integer TzxStringsCollection::FindText(const WideString& Text) const {
 }
 
 WideString TzxStringsCollection::GetTranslationByID(const WideString& ID, Integer LangIndex) const {
-    const TzxIndexedStrings* found = FindIndexed(ID);
-    return found ? found->Text(LangIndex) : WideString();
+    const TzxIDSlot* found = FindIndexed(ID);
+    return found ? SlotText(*found, LangIndex) : WideString();
 }
 
 bool TzxStringsCollection::OwnerInTestMode() const {
@@ -280,11 +483,11 @@ void TzxCustomLang::LoadStringsColl(TzxStringsCollection& Table, Integer SortLan
         Table.Clear();
         for (Integer index = 0; index < FStrings->Count(); ++index) {
             const AnsiString line = FStrings->Get(index);
-            TzxStringsCollectionItem* item = Table.Add();
-            item->SetID(UTF8Decode(StringLineID(line, Delim())));
             const TzxTranslationLine translation(line, Delim());
+            std::vector<std::string_view> texts;
             for (Integer language = 1; language <= FNumOfLanguages; ++language)
-                item->Values()->Add(translation.Value(language));
+                texts.push_back(translation.Value(language));
+            Table.Add()->SetTexts(StringLineID(line, Delim()), texts);
         }
     } catch (...) {
         Table.EndUpdate();

@@ -55,18 +55,48 @@ AnsiString Replaced(AnsiString S, char From, char To) {
     return S;
 }
 
+// Every From of S, left to right, appended to Out as To.
+void AppendReplaced(AnsiString& Out, std::string_view S, std::string_view From, std::string_view To) {
+    if (From.empty()) {
+        Out += S;
+        return;
+    }
+    std::size_t pos = 0;
+    for (std::size_t found; (found = S.find(From, pos)) != std::string_view::npos; pos = found + From.size())
+        Out.append(S.substr(pos, found - pos)).append(To);
+    Out += S.substr(pos);
+}
+
 AnsiString Replaced(const AnsiString& S, const AnsiString& From, const AnsiString& To) {
-    return StringReplace(S, From, To, {rfReplaceAll});
+    AnsiString replaced;
+    AppendReplaced(replaced, S, From, To);
+    return replaced;
 }
 
 // Line breaks inside a value travel as codes 25 and 26, so that every entry
 // stays on one line of the file.
-AnsiString EscapeLineBreaks(const AnsiString& S) {
-    return Replaced(Replaced(S, '\r', EscapedCR), '\n', EscapedLF);
+void UnescapeInPlace(AnsiString& S) {
+    for (char& c : S)
+        c = c == EscapedCR ? '\r' : (c == EscapedLF ? '\n' : c);
 }
 
-AnsiString UnescapeLineBreaks(const AnsiString& S) {
-    return Replaced(Replaced(S, EscapedCR, '\r'), EscapedLF, '\n');
+AnsiString UnescapeLineBreaks(AnsiString S) {
+    UnescapeInPlace(S);
+    return S;
+}
+
+// The values of a list line as a file entry's value: the list's delimiter
+// as the file's, line breaks escaped, in one pass.
+AnsiString EntryValue(std::string_view Values, char ListDelim, const AnsiString& FileDelim) {
+    AnsiString value;
+    value.reserve(Values.size() + Values.size() / 8);
+    for (char c : Values) {
+        if (c == ListDelim)
+            value += FileDelim;
+        else
+            value += c == '\r' ? EscapedCR : (c == '\n' ? EscapedLF : c);
+    }
+    return value;
 }
 
 // Collection and list-view items' indexes are written ListView1.Items-3+;
@@ -79,8 +109,23 @@ AnsiString BracketsOf(const AnsiString& Key) {
     return Replaced(Replaced(Key, '-', '['), '+', ']');
 }
 
-bool StartsWithText(const AnsiString& S, const AnsiString& Prefix) {
-    return S.size() >= Prefix.size() && AnsiSameText(S.substr(0, Prefix.size()), Prefix);
+unsigned char AsciiLowerCased(unsigned char C) {
+    return C >= 'A' && C <= 'Z' ? static_cast<unsigned char>(C + ('a' - 'A')) : C;
+}
+
+// Compared in place while both are ASCII, the usual case.
+bool StartsWithText(const AnsiString& S, std::string_view Prefix) {
+    if (S.size() < Prefix.size())
+        return false;
+    for (std::size_t at = 0; at < Prefix.size(); ++at) {
+        const auto c1 = static_cast<unsigned char>(S[at]);
+        const auto c2 = static_cast<unsigned char>(Prefix[at]);
+        if (c1 >= 0x80 || c2 >= 0x80)
+            return AnsiSameText(S.substr(0, Prefix.size()), AnsiString(Prefix));
+        if (AsciiLowerCased(c1) != AsciiLowerCased(c2))
+            return false;
+    }
+    return true;
 }
 
 AnsiString SourceName(TStream& Stream) {
@@ -102,26 +147,25 @@ AnsiString ReadWholeText(TStream& Stream) {
 
 // Refuses what no writer of the format produces: NUL bytes, overlong
 // lines, and lines inside a section that are neither a header nor an entry.
-void CheckTranslationText(const TStrings& Lines, const AnsiString& Source) {
+void CheckTranslationText(std::string_view Text, const AnsiString& Source) {
     bool inSection = false;
-    for (Integer index = 0; index < Lines.Count(); ++index) {
-        const AnsiString line = Lines[index];
+    ForEachTextLine(Text, [&](std::string_view Line, Integer Number) {
         auto refuse = [&](const char* Reason) {
-            throw EReadError(Format(MalformedLine, {Source, index + 1, Reason}));
+            throw EReadError(Format(MalformedLine, {Source, Number, Reason}));
         };
-        if (line.size() > MaxLineLength)
+        if (Line.size() > MaxLineLength)
             refuse("the line is too long");
-        if (line.find('\0') != AnsiString::npos)
+        if (Line.find('\0') != std::string_view::npos)
             refuse("the line holds a NUL byte");
-        if (line.empty() || line.front() == ';')
-            continue;
-        if (line.front() == '[' && line.back() == ']') {
+        if (Line.empty() || Line.front() == ';')
+            return;
+        if (Line.front() == '[' && Line.back() == ']') {
             inSection = true;
-            continue;
+            return;
         }
-        if (inSection && line.find('=') == AnsiString::npos)
+        if (inSection && Line.find('=') == std::string_view::npos)
             refuse("the line is neither a section header nor an entry");
-    }
+    });
 }
 
 // The delimiter string of the file's values.
@@ -175,11 +219,10 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
 // when the text is malformed.
 std::unique_ptr<TMemIniFile> ReadTranslationFile(TStream& Stream) {
     const AnsiString source = SourceName(Stream);
-    TStringList lines;
-    lines.SetText(ReadWholeText(Stream));
-    CheckTranslationText(lines, source);
+    const AnsiString text = ReadWholeText(Stream);
+    CheckTranslationText(text, source);
     auto ini = std::make_unique<TMemIniFile>("");
-    ini->SetStrings(lines);
+    ini->SetText(text);
     CheckTranslationEntries(*ini, source);
     return ini;
 }
@@ -192,12 +235,15 @@ std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
 // The ini's text replaces the stream's; a text the reader would refuse is
 // never written.
 void WriteTranslationText(TStream& Stream, const TMemIniFile& Ini) {
-    TStringList lines;
-    Ini.GetStrings(lines);
-    CheckTranslationText(lines, SourceName(Stream));
+    const AnsiString text = Ini.Text();
+    CheckTranslationText(text, SourceName(Stream));
     Stream.SetSize(0);
     Stream.SetPosition(0);
-    lines.SaveToStream(Stream);
+    for (std::size_t written = 0; written < text.size();) {
+        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1u << 30);
+        Stream.WriteBuffer(text.data() + written, static_cast<Integer>(chunk));
+        written += chunk;
+    }
 }
 
 // The keys of Section that belong to one of the names (a key "Name.item"),
@@ -328,7 +374,6 @@ void TzxCustomLang::TEngine::WriteKind(const TzxCustomLang& L, TStringsType Kind
                                        const AnsiString& Delim) {
     WriteFileOptions(L, Text.Ini, Delim);
     const AnsiString prefix = OwnerClassName(L) + ".";
-    const AnsiString ownDelim(1, L.Delim());
     std::vector<TMemIniEntry::TKeyValue> entries;
     entries.reserve(static_cast<std::size_t>(List.Count()));
     for (Integer index = 0; index < List.Count(); ++index) {
@@ -337,11 +382,12 @@ void TzxCustomLang::TEngine::WriteKind(const TzxCustomLang& L, TStringsType Kind
             continue;
         const auto at = line.find(L.Delim());
         AnsiString key = line.substr(0, at);
-        const AnsiString values = at == AnsiString::npos ? AnsiString() : line.substr(at + 1);
+        const std::string_view values =
+            at == AnsiString::npos ? std::string_view() : std::string_view(line).substr(at + 1);
         CheckWritableKey(key);
         if (HasIndexMarks(Kind))
             key = IndexMarksOf(key);
-        entries.emplace_back(prefix + key, EscapeLineBreaks(Replaced(values, ownDelim, Delim)));
+        entries.emplace_back(prefix + key, EntryValue(values, L.Delim(), Delim));
     }
     Text.Write(IniName(Kind), OwnerClassName(L), std::move(entries));
     DeleteOlderFormKeys(L, Text, IniName(Kind));
@@ -369,7 +415,7 @@ void TzxCustomLang::TEngine::WriteExtended(const TzxCustomLang& L, TTextWrite& T
         const AnsiString key = prefix + item->GetIdentifier();
         CheckWritableKey(key);
         entries.emplace_back(
-            key, EscapeLineBreaks(Replaced(item->Values(), AnsiString(1, L.Delim()), Delim)));
+            key, EntryValue(item->Values(), L.Delim(), Delim));
         entries.emplace_back(key + TypeKindSuffix,
                              GetEnumName(TypeInfoOf(tkUnknown), item->PropertyType()));
     }
@@ -497,7 +543,8 @@ TzxCustomLang::TEngine::LineOfEntry(const TzxCustomLang& L, TStringsType Kind,
                                     const AnsiString& FileDelim, bool& OwnersLine) {
     AnsiString prefixName;
     for (const AnsiString& name : {L.Owner()->Name(), L.Owner()->ClassName()})
-        if (!name.empty() && StartsWithText(Key, name + "."))
+        if (!name.empty() && Key.size() > name.size() && Key[name.size()] == '.' &&
+            StartsWithText(Key, name))
             prefixName = name;
     if (prefixName.empty() || Value == SkippedValue)
         return std::nullopt;
@@ -506,11 +553,14 @@ TzxCustomLang::TEngine::LineOfEntry(const TzxCustomLang& L, TStringsType Kind,
         item = BracketsOf(item);
     if (L.FDoNotTranslate->IndexOf(item.substr(0, item.find('.'))) >= 0)
         return std::nullopt;
-    const AnsiString delim(1, L.Delim());
-    AnsiString line = item + delim;
+    const char delim = L.Delim();
+    AnsiString line;
+    line.reserve(item.size() + 2 * Value.size() + 3);
+    line.append(item) += delim;
     if (Value.find(FileDelim) == AnsiString::npos)
-        line += Value + delim;
-    line = UnescapeLineBreaks(line + Replaced(Value, FileDelim, delim));
+        line.append(Value) += delim;
+    AppendReplaced(line, Value, FileDelim, std::string_view(&delim, 1));
+    UnescapeInPlace(line);
     if (!line.ends_with(delim))
         line += delim;
     OwnersLine = AnsiSameText(item, prefixName);

@@ -505,15 +505,19 @@ void TDesignHost::BuildWindows() {
         menu->Items()->Add(item);
     }
     FMainWindow->SetMenu(menu);
+    FMainWindow->AfterConstruction();
     FProjectManager = new TProjectManagerForm(nullptr);
     FProjectManager->SetName("ProjectManagerForm");
     FProjectManager->SetCaption("Project Manager");
+    FProjectManager->AfterConstruction();
 }
 
 TMainMenu* TDesignHost::MainMenu() const { return FMainWindow->Menu(); }
 
 void TDesignHost::ShowMessageText(const AnsiString& Message) {
     FMessages.push_back(Message);
+    if (OnMessage)
+        OnMessage(Message);
     ShowMessage(Message);
 }
 
@@ -562,6 +566,8 @@ void TDesignHost::SetCurrentFile(const AnsiString& FileName) {
     FCurrentFile = FileName.empty() ? FileName : ExpandName(FileName);
     TDesignModule* module = FindModule(FCurrentFile);
     FCursorLine = module ? module->GetCursorLine() : 0;
+    if (OnShowFile)
+        OnShowFile(FCurrentFile, FCursorLine);
 }
 
 TDesignModule* TDesignHost::OpenModule(const AnsiString& FileName, bool IsProject) {
@@ -602,9 +608,9 @@ bool TDesignHost::CloseModule(TDesignModule* Module, bool Force) {
     return true;
 }
 
-bool TDesignHost::CloseFile(const AnsiString& FileName) {
+bool TDesignHost::CloseFile(const AnsiString& FileName, bool DiscardChanges) {
     TDesignModule* module = FindModule(FileName);
-    return module && module != FProject && CloseModule(module, false);
+    return module && module != FProject && CloseModule(module, DiscardChanges);
 }
 
 bool TDesignHost::SaveFile(const AnsiString& FileName) {
@@ -640,11 +646,11 @@ bool TDesignHost::OpenProject(const AnsiString& FileName) {
     return true;
 }
 
-bool TDesignHost::CloseProject() {
+bool TDesignHost::CloseProject(bool DiscardChanges) {
     if (!FProject)
         return true;
     for (TDesignModule* module : FModules)
-        if (module->GetModified())
+        if (module->GetModified() && !DiscardChanges)
             return false;
     Notify(fnProjectClosing, FProjectFile);
     while (!FModules.empty())

@@ -49,8 +49,9 @@ public:
 
     // --- The project
     bool OpenProject(const AnsiString& FileName);
-    // False (nothing closed) when a module holds changes that are not saved.
-    bool CloseProject();
+    // False (nothing closed) when a module holds changes that are not saved,
+    // unless DiscardChanges says the user gave them up.
+    bool CloseProject(bool DiscardChanges = false);
     AnsiString ProjectFileName() const;
     // Adds the unit (and its form) to the project file's uses clause.
     bool AddToProject(const AnsiString& UnitFile, const AnsiString& FormName,
@@ -62,7 +63,9 @@ public:
     // --- Files (units and the project file by name, relative names taken
     // from the project's directory)
     bool OpenFile(const AnsiString& FileName);
-    bool CloseFile(const AnsiString& FileName);
+    // False for the project file, and for a module with unsaved changes
+    // unless DiscardChanges says the user gave them up.
+    bool CloseFile(const AnsiString& FileName, bool DiscardChanges = false);
     bool IsFileOpen(const AnsiString& FileName) const;
     bool SaveFile(const AnsiString& FileName);
     // Takes back the last edit of the file's source buffer.
@@ -85,6 +88,12 @@ public:
     // --- Messages: shown through the dialog service and kept in order.
     void ShowMessageText(const AnsiString& Message);
     const std::vector<AnsiString>& Messages() const { return FMessages; }
+
+    // What a window around the host hears: each message as it is given, and
+    // the file the edit window is to show, with its cursor line, whenever the
+    // current file is set (an empty name when none is left).
+    std::function<void(const AnsiString& Message)> OnMessage;
+    std::function<void(const AnsiString& FileName, Integer Line)> OnShowFile;
 
     // --- Packages. Loading a package of another version, one that fails
     // to load or whose Register raises leaves the host running and says why.

@@ -21,6 +21,9 @@ using TPropertyAttributes = TSet<TPropertyAttribute>;
 using TGetStrProc = std::function<void(const AnsiString& S)>;
 
 // A property as the inspector and the default component editor see it.
+class IProperty;
+using TGetPropProc = std::function<void(const DelphiInterface<IProperty>& Prop)>;
+
 class IProperty : public virtual IInterface {
 public:
     virtual void Activate() = 0;
@@ -33,8 +36,9 @@ public:
     virtual void GetValues(const TGetStrProc& Proc) = 0;
     virtual TPersistent* GetComponent(Integer Index) = 0;
     virtual PPropInfo GetPropInfo() = 0;
+    // The sub-properties a paSubProperties property unfolds into.
+    virtual void GetProperties(const TGetPropProc& Proc) = 0;
 };
-using TGetPropProc = std::function<void(const DelphiInterface<IProperty>& Prop)>;
 
 inline const TGUID IID_IDesigner{"{93F3FCBC-BE4A-46FE-9E7F-32FC8AA7A8B3}"};
 

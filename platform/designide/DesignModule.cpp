@@ -184,6 +184,8 @@ void TSourceBuffer::Replace(const AnsiString& NewText) {
         return;
     FUndo.push_back(FText);
     FText = NewText;
+    if (OnChange)
+        OnChange();
 }
 
 bool TSourceBuffer::Undo() {
@@ -191,7 +193,14 @@ bool TSourceBuffer::Undo() {
         return false;
     FText = std::move(FUndo.back());
     FUndo.pop_back();
+    if (OnChange)
+        OnChange();
     return true;
+}
+
+void TSourceBuffer::SetText(const AnsiString& NewText) {
+    FText = NewText;
+    FUndo.clear();
 }
 
 // ---------------------------------------------------------------------------

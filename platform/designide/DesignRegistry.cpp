@@ -111,6 +111,7 @@ public:
     void GetValues(const TGetStrProc& Proc) override { FEditor->GetValues(Proc); }
     TPersistent* GetComponent(Integer Index) override { return FEditor->GetComponent(Index); }
     PPropInfo GetPropInfo() override { return FEditor->GetPropInfo(); }
+    void GetProperties(const TGetPropProc& Proc) override { FEditor->GetProperties(Proc); }
 
 private:
     std::unique_ptr<TPropertyEditor> FEditor;

@@ -18,6 +18,12 @@ public:
     // One undoable edit; nothing when the text stays the same.
     void Replace(const AnsiString& NewText);
     bool Undo();
+    // The text typed in an edit window, which keeps the undo steps from
+    // then on: the buffer's own steps would restore text from before it.
+    void SetText(const AnsiString& NewText);
+    // Told after Replace and Undo change the text, so an edit window shows
+    // what the host wrote.
+    std::function<void()> OnChange;
     bool Modified() const { return FText != FSaved; }
     void MarkSaved() { FSaved = FText; }
 
@@ -91,6 +97,8 @@ public:
     // The host's side.
     TSourceBuffer& Source() { return FSource; }
     bool IsProject() const { return FIsProject; }
+    // Whether the form changed since it was read or saved.
+    bool FormModified() const { return FFormModified; }
     // The unit's name (the file name without path and extension).
     AnsiString UnitName() const;
     AnsiString FormName() const { return FRoot ? FRoot->Name() : AnsiString(); }

@@ -113,6 +113,22 @@ TEST(MemIniFileCase, NonAsciiNamesFoldToo) {
     EXPECT_EQ(ini.ReadString("ärger", "été", "?"), "1");
 }
 
+TEST(MemIniFileCase, KeysSharingALetterBeyondASCIIOrderByWhatFollows) {
+    TMemIniFile ini("");
+    ini.WriteStrings("S", {{"\xC3\x84" "b", "1"}, {"\xC3\xA4" "A", "2"}, {"\xC3\xA9", "3"}, {"\xC3\xA8", "4"}});
+    EXPECT_EQ(ini.Text(), "[S]\n\xC3\xA4" "A=2\n\xC3\x84" "b=1\n\xC3\xA8=4\n\xC3\xA9=3\n\n");
+}
+
+TEST(MemIniFileRead, AWholeTextReadsAsItsLinesDo) {
+    const AnsiString text = "\xEF\xBB\xBF[A]\r\nk=1\rj=2\n\n;c\r\n[b]\nx\n\r\ny=3";
+    TMemIniFile fromLines("");
+    LoadText(fromLines, text);
+    TMemIniFile fromText("");
+    fromText.SetText(text);
+    EXPECT_EQ(fromText.Text(), Rendered(fromLines));
+    EXPECT_EQ(fromText.Text(), "[A]\nj=2\nk=1\n\n[b]\nx=\ny=3\n\n");
+}
+
 TEST(MemIniFileRender, SortedWithoutCaseAndIndependentOfInsertionOrder) {
     TMemIniFile forward("");
     forward.WriteString("b", "z", "1");

@@ -136,6 +136,31 @@ TEST_F(StringTable, IdentifiersMatchInAnyCaseBeyondASCII) {
     EXPECT_TRUE(duplicate == "first" || duplicate == "second") << duplicate;
 }
 
+TEST_F(StringTable, KeepsEveryTextThroughLanguageChangesReloadsAndEdits) {
+    const AnsiString longText(300, 'x');
+    const AnsiString longID = "Id" + AnsiString(200, 'q');
+    SetStrings(3, {Line({"Greet", "Hello", "Gr\xC3\xBC\xC3\x9F" "e", ""}), Line({longID, "l1", longText, "l3"})});
+    Lang->SetActLang(2);
+    EXPECT_EQ(Lang->GetText(u"GREET"), u"Gr\u00FC\u00DFe");
+    EXPECT_EQ(UTF8Encode(Lang->GetText(UTF8Decode(UpperCase(longID)))), longText) << "long fields";
+    Lang->SetActLang(3);
+    EXPECT_EQ(Lang->GetTextOrDefault(u"greet"), u"Hello") << "an empty text keeps its place";
+    EXPECT_EQ(Lang->GetText(UTF8Decode(longID)), u"l3");
+
+    SetStrings(3, {Line({"Greet", "Hi", "Hallo", "Salut"})});
+    EXPECT_EQ(Lang->GetText(u"greet"), u"Salut") << "reloaded";
+    EXPECT_EQ(Lang->GetText(UTF8Decode(longID)), u"") << "the old identifier is gone";
+
+    TzxStringsCollectionItem* item = Lang->StringTable()->Items(0);
+    item->SetID(u"Welcome");
+    EXPECT_EQ(Lang->GetText(u"WELCOME"), u"Salut") << "a new identifier keeps the texts";
+    EXPECT_EQ(item->Values()->Text(), "Hi\nHallo\nSalut\n");
+    item->Values()->Put(2, "Bonjour");
+    EXPECT_EQ(Lang->GetText(u"welcome"), u"Bonjour") << "edited through Values";
+    item->SetID(u"Again");
+    EXPECT_EQ(Lang->GetText(u"again"), u"Bonjour");
+}
+
 TEST_F(StringTable, FollowsTheStringsListAtRunTimeOnly) {
     SetStrings(1, {Line({"A", "a"})});
     Lang->Strings()->Add(Line({"B", "b"}));

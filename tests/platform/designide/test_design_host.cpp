@@ -452,3 +452,44 @@ TEST_F(THostTest, AReferenceKeptPastTheModulesCloseReachesNothing) {
     EXPECT_FALSE(module->Save(false, true));
     EXPECT_FALSE(module->Close());
 }
+
+TEST_F(THostTest, AWindowAroundTheHostHearsItAndMayGiveChangesUp) {
+    std::vector<AnsiString> messages;
+    std::vector<std::pair<AnsiString, Integer>> shown;
+    Host.OnMessage = [&messages](const AnsiString& Message) { messages.push_back(Message); };
+    Host.OnShowFile = [&shown](const AnsiString& FileName, Integer Line) { shown.emplace_back(FileName, Line); };
+    OpenExample();
+    EXPECT_EQ(shown.back(), std::make_pair(AnsiString(File("Data.pas")), Integer(1)));
+    Dialogs.Answer(mrOk);
+    ToolServices->RaiseException("Something failed");
+    EXPECT_EQ(messages, std::vector<AnsiString>{"Something failed"});
+
+    // What the host writes is told; what an edit window typed is not, and
+    // the buffer's own undo steps end there.
+    TSourceBuffer& source = Module("Main.pas")->Source();
+    Integer changes = 0;
+    source.OnChange = [&changes] { ++changes; };
+    _di_IDesigner main = DesignerOf(Module("Main.pas"));
+    main->CreateMethod("UpdateStrings", nullptr);
+    main->ShowMethod("UpdateStrings");
+    EXPECT_EQ(shown.back(), std::make_pair(AnsiString(File("Main.pas")),
+                                           PascalSource::MethodLine(source.Text(), "TMainForm", "UpdateStrings") + 2));
+    EXPECT_EQ(changes, 1);
+    source.SetText(source.Text() + "{ typed }");
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(source.Undo());
+    source.OnChange = nullptr;
+
+    // Closing without the changes needs the user's word for it.
+    const std::string onDisk = ReadFile(File("Main.pas"));
+    EXPECT_FALSE(Host.CloseFile(File("Main.pas")));
+    EXPECT_TRUE(Host.CloseFile(File("Main.pas"), true));
+    EXPECT_EQ(ReadFile(File("Main.pas")), onDisk);
+    Module("Orders.pas")->Source().Replace("changed");
+    EXPECT_FALSE(Host.CloseProject());
+    EXPECT_TRUE(Host.CloseProject(true));
+    EXPECT_EQ(shown.back().first, AnsiString());
+    EXPECT_EQ(ReadFile(File("Orders.pas")), ReadFile(ZX_EXAMPLES_DIR "/Orders.pas"));
+    Host.OnMessage = nullptr;
+    Host.OnShowFile = nullptr;
+}
