@@ -2,6 +2,7 @@
 #include "clx/QtSupport.h"
 
 #include "clx/Clipbrd.h"
+#include "rtl/Filer.h"
 
 #include <QtCore/QAbstractTableModel>
 #include <QtGui/QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyleOption>
 #include <QtWidgets/QStyledItemDelegate>
 #include <QtWidgets/QTableView>
 
@@ -90,23 +92,18 @@ class TGridView : public QTableView {
 public:
     TGridView(QWidget* Parent, TCustomGrid& Grid) : QTableView(Parent), FGrid(&Grid) {}
     void Detach() { FGrid = nullptr; }
+    // The header's height follows the fixed rows.
+    void FixedRowsChanged() { updateGeometries(); }
 
 protected:
-    bool viewportEvent(QEvent* Event) override {
-        if (FGrid) {
-            switch (Event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseMove:
-                if (FGrid->WidgetEvent(Event))
-                    return true;
-                break;
-            default:
-                break;
-            }
+    // The control repaints its widget, the view; the cells lie in the
+    // viewport and the header, which repaint only when told so.
+    bool event(QEvent* Event) override {
+        if (Event->type() == QEvent::Paint) {
+            viewport()->update();
+            horizontalHeader()->viewport()->update();
         }
-        return QTableView::viewportEvent(Event);
+        return QTableView::event(Event);
     }
     void mousePressEvent(QMouseEvent* Event) override {
         setFocus(Qt::MouseFocusReason);
@@ -142,14 +139,89 @@ private:
     TCustomGrid* FGrid;
 };
 
+// The fixed rows, stacked in each column's section: they stay where they
+// are while the rows below scroll. The mouse on them is the mouse on the
+// grid; a drag of a section's right line sizes the column.
+class TGridHeader : public QHeaderView {
+public:
+    TGridHeader(QWidget* Parent, TCustomGrid& Grid)
+        : QHeaderView(Qt::Horizontal, Parent), FGrid(&Grid) {
+        setSectionsClickable(false);
+        setHighlightSections(false);
+        setMinimumSectionSize(1);
+    }
+    void Detach() { FGrid = nullptr; }
+
+    QSize sizeHint() const override {
+        QSize size = QHeaderView::sizeHint();
+        if (FGrid)
+            size.setHeight(FGrid->FixedRowsHeight());
+        return size;
+    }
+
+protected:
+    void paintSection(QPainter* Painter, const QRect& Rect, int Logical) const override {
+        if (!FGrid)
+            return;
+        TCustomGrid* grid = FGrid;
+        QStyleOption option;
+        option.initFrom(this);
+        const QColor lines = QColor::fromRgba(
+            static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+        int top = Rect.top();
+        for (Integer row = 0; row < grid->FixedRows() && row < grid->RowCount(); ++row) {
+            const int height = grid->RowHeights(row);
+            EventBoundary(grid, [&] {
+                grid->PaintCell(Painter, Bounds(Rect.left(), top, Rect.width() - 1, height),
+                                Logical, row, false);
+            });
+            Painter->save();
+            Painter->setPen(lines);
+            Painter->drawLine(Rect.right(), top, Rect.right(), top + height);
+            Painter->drawLine(Rect.left(), top + height, Rect.right(), top + height);
+            Painter->restore();
+            top += height + grid->GridLineWidth();
+        }
+    }
+    void mousePressEvent(QMouseEvent* Event) override {
+        Forward(Event);
+        QHeaderView::mousePressEvent(Event);
+    }
+    void mouseMoveEvent(QMouseEvent* Event) override {
+        Forward(Event);
+        QHeaderView::mouseMoveEvent(Event);
+    }
+    void mouseReleaseEvent(QMouseEvent* Event) override {
+        Forward(Event);
+        QHeaderView::mouseReleaseEvent(Event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* Event) override {
+        Forward(Event);
+        QHeaderView::mouseDoubleClickEvent(Event);
+    }
+
+private:
+    // To the grid in its client coordinates.
+    void Forward(QMouseEvent* Event) {
+        if (!FGrid || !parentWidget())
+            return;
+        QPointF at = viewport()->mapTo(parentWidget(), Event->position().toPoint());
+        QMouseEvent mapped(Event->type(), at, Event->globalPosition(), Event->button(),
+                           Event->buttons(), Event->modifiers());
+        TCustomGrid* grid = FGrid;
+        EventBoundary(grid, [&] { grid->WidgetEvent(&mapped); });
+    }
+
+    TCustomGrid* FGrid;
+};
+
 namespace {
 
 // Paints every cell through the grid and makes the in-place editor's line
 // edit; the grid, not the model, takes the edited text.
 class TGridDelegate : public QStyledItemDelegate {
 public:
-    TGridDelegate(QObject* Parent, TCustomGrid& Grid,
-                  std::function<QWidget*(QWidget*)> MakeEditor)
+    TGridDelegate(QObject* Parent, TCustomGrid& Grid, std::function<QWidget*(QWidget*)> MakeEditor)
         : QStyledItemDelegate(Parent), FGrid(&Grid), FMakeEditor(std::move(MakeEditor)) {}
     void Detach() {
         FGrid = nullptr;
@@ -210,6 +282,14 @@ void TInplaceEdit::SetText(const AnsiString& Value) {
     FSelLength = 0;
     PushToWidget();
     FGrid.EditorTextChanged();
+}
+
+// A new text with no selection: a selection of the text before never
+// points beyond it.
+void TInplaceEdit::Reset(const AnsiString& Value) {
+    FText = Value;
+    FSelStart = 0;
+    FSelLength = 0;
 }
 
 void TInplaceEdit::SetSelStart(Integer Value) {
@@ -309,6 +389,7 @@ void TCustomGrid::DestroyHandle() {
         FModel->Detach();
     if (auto* view = WidgetAs<TGridView>()) {
         view->Detach();
+        static_cast<TGridHeader*>(view->horizontalHeader())->Detach();
         if (auto* delegate = static_cast<TGridDelegate*>(view->itemDelegate()))
             delegate->Detach();
     }
@@ -333,8 +414,8 @@ void TCustomGrid::PublishedProperties(TPropertyBuilder<TCustomGrid>& P) {
     P.Property("RowCount", &TCustomGrid::RowCount, &TCustomGrid::SetRowCount).Default(5);
     P.Property("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows).Default(1);
     P.Property("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions)
-        .Default(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
-                              goRangeSelect});
+        .Default(
+            TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect});
     P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     P.Property("OnDrawCell", &TCustomGrid::OnDrawCell);
@@ -406,6 +487,7 @@ void TCustomGrid::SetFixedRows(Integer Value) {
         throw EInvalidGridOperation("Fixed row count must be less than row count");
     FFixedRows = Value;
     ClampCurrent();
+    PushFixedRows();
     Invalidate();
 }
 
@@ -452,8 +534,19 @@ void TCustomGrid::SetColWidths(Integer Index, Integer Value) {
     if (static_cast<Integer>(FColWidths.size()) <= Index)
         FColWidths.resize(Index + 1);
     FColWidths[Index] = std::max<Integer>(Value, 0);
-    if (auto* view = WidgetAs<TGridView>())
+    if (auto* view = WidgetAs<TGridView>()) {
+        FPushingSizes = true;
         view->horizontalHeader()->resizeSection(Index, ColWidths(Index) + GridLineWidth());
+        FPushingSizes = false;
+    }
+}
+
+void TCustomGrid::UserSizedColumn(Integer Index, Integer SectionSize) {
+    if (FPushingSizes || Index < 0 || Index >= FColCount)
+        return;
+    if (static_cast<Integer>(FColWidths.size()) <= Index)
+        FColWidths.resize(Index + 1);
+    FColWidths[Index] = std::max<Integer>(SectionSize - GridLineWidth(), 1);
 }
 
 Integer TCustomGrid::RowHeights(Integer Index) const {
@@ -470,12 +563,15 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
     FRowHeights[Index] = std::max<Integer>(Value, 0);
     if (auto* view = WidgetAs<TGridView>())
         view->verticalHeader()->resizeSection(Index, RowHeights(Index) + GridLineWidth());
+    if (Index < FFixedRows)
+        PushFixedRows();
 }
 
 void TCustomGrid::PushSizes() {
     auto* view = WidgetAs<TGridView>();
     if (!view)
         return;
+    FPushingSizes = true;
     view->horizontalHeader()->setDefaultSectionSize(FDefaultColWidth + GridLineWidth());
     view->verticalHeader()->setDefaultSectionSize(FDefaultRowHeight + GridLineWidth());
     for (Integer index = 0; index < static_cast<Integer>(FColWidths.size()); ++index)
@@ -484,6 +580,29 @@ void TCustomGrid::PushSizes() {
     for (Integer index = 0; index < static_cast<Integer>(FRowHeights.size()); ++index)
         if (FRowHeights[index] > 0)
             view->verticalHeader()->resizeSection(index, FRowHeights[index] + GridLineWidth());
+    FPushingSizes = false;
+    PushFixedRows();
+}
+
+Integer TCustomGrid::FixedRowsHeight() const {
+    Integer height = 0;
+    for (Integer row = 0; row < FFixedRows && row < FRowCount; ++row)
+        height += RowHeights(row) + GridLineWidth();
+    return height;
+}
+
+// The view hides the fixed rows: its header paints them.
+void TCustomGrid::PushFixedRows() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view)
+        return;
+    const Integer rows = std::min(std::max(FFixedRows, FHiddenRows), FRowCount);
+    for (Integer row = 0; row < rows; ++row)
+        view->setRowHidden(row, row < FFixedRows);
+    FHiddenRows = FFixedRows;
+    view->horizontalHeader()->setVisible(FFixedRows > 0);
+    view->FixedRowsChanged();
+    view->horizontalHeader()->viewport()->update();
 }
 
 void TCustomGrid::SetOptions(TGridOptions Value) {
@@ -626,10 +745,10 @@ void TCustomGrid::PushTopLeft() {
 
 void TCustomGrid::ScrolledByUser() {
     auto* view = WidgetAs<TGridView>();
-    Integer top = std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows,
-                             FRowCount - 1);
-    Integer left = std::clamp(view->horizontalScrollBar()->value() + FFixedCols, FFixedCols,
-                              FColCount - 1);
+    Integer top =
+        std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows, FRowCount - 1);
+    Integer left =
+        std::clamp(view->horizontalScrollBar()->value() + FFixedCols, FFixedCols, FColCount - 1);
     if (top == FTopRow && left == FLeftCol)
         return;
     FTopRow = top;
@@ -686,9 +805,10 @@ TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
         }
         return position;
     };
-    Integer x = start(ACol, FFixedCols, FLeftCol, Width(), [this](Integer C) { return ColWidths(C); });
-    Integer y = start(ARow, FFixedRows, FTopRow, Height(),
-                      [this](Integer R) { return RowHeights(R); });
+    Integer x =
+        start(ACol, FFixedCols, FLeftCol, Width(), [this](Integer C) { return ColWidths(C); });
+    Integer y =
+        start(ARow, FFixedRows, FTopRow, Height(), [this](Integer R) { return RowHeights(R); });
     if (x < 0 || y < 0)
         return {};
     return Bounds(x, y, ColWidths(ACol), RowHeights(ARow));
@@ -708,8 +828,10 @@ TGridCoord TCustomGrid::MouseCoord(Integer X, Integer Y) const {
         }
         return -1;
     };
-    Integer col = find(X, FFixedCols, FLeftCol, FColCount, [this](Integer C) { return ColWidths(C); });
-    Integer row = find(Y, FFixedRows, FTopRow, FRowCount, [this](Integer R) { return RowHeights(R); });
+    Integer col =
+        find(X, FFixedCols, FLeftCol, FColCount, [this](Integer C) { return ColWidths(C); });
+    Integer row =
+        find(Y, FFixedRows, FTopRow, FRowCount, [this](Integer R) { return RowHeights(R); });
     if (col < 0 || row < 0)
         return {-1, -1};
     return {col, row};
@@ -735,6 +857,8 @@ void TCustomGrid::DeleteRow(Integer ARow) {
     if (FModel)
         FModel->RowRemoved();
     ClampCurrent();
+    if (ARow <= FFixedRows)
+        PushFixedRows();
     PushCurrent();
 }
 
@@ -750,6 +874,8 @@ void TCustomGrid::InsertRow(Integer ARow) {
     ++FRowCount;
     if (FModel)
         FModel->RowInserted();
+    if (ARow <= FFixedRows)
+        PushFixedRows();
     PushCurrent();
 }
 
@@ -766,6 +892,31 @@ void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
         MoveItem(FRowHeights, FromIndex, ToIndex);
     if (FModel)
         FModel->RowMoved();
+    if (std::min(FromIndex, ToIndex) <= FFixedRows)
+        PushFixedRows();
+}
+
+void TCustomGrid::ArrangeRows(const std::vector<Integer>& Order) {
+    const auto count = static_cast<Integer>(Order.size());
+    if (count <= FFixedRows)
+        throw EInvalidGridOperation("Fixed row count must be less than row count");
+    std::vector<bool> named(static_cast<std::size_t>(FRowCount));
+    for (Integer row : Order) {
+        if (row < 0 || row >= FRowCount || named[static_cast<std::size_t>(row)])
+            throw EInvalidGridOperation(GridIndexError);
+        named[static_cast<std::size_t>(row)] = true;
+    }
+    HideEditor(true);
+    if (FModel)
+        FModel->Resetting();
+    RowsArranged(Order);
+    std::vector<Integer> heights(static_cast<std::size_t>(count));
+    for (Integer index = 0; index < count; ++index)
+        if (Order[index] < static_cast<Integer>(FRowHeights.size()))
+            heights[index] = FRowHeights[Order[index]];
+    FRowHeights = std::move(heights);
+    FRowCount = count;
+    CountsChanged();
 }
 
 void TCustomGrid::DeleteColumn(Integer ACol) {
@@ -785,6 +936,9 @@ void TCustomGrid::DeleteColumn(Integer ACol) {
 void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow) {
     if (FModel)
         FModel->CellChanged(ACol, ARow);
+    if (ARow < FFixedRows)
+        if (auto* view = WidgetAs<TGridView>())
+            view->horizontalHeader()->viewport()->update();
 }
 
 AnsiString TCustomGrid::CellText(Integer, Integer) const {
@@ -814,7 +968,7 @@ void TCustomGrid::ShowEditor() {
     if (FEditorMode || !FOptions.Contains(goEditing) || IsFixed(FCol, FRow))
         return;
     FEditorOriginal = GetEditText(FCol, FRow);
-    FInplaceEdit.FText = FEditorOriginal;
+    FInplaceEdit.Reset(FEditorOriginal);
     FEditorMode = true;
     OpenWidgetEditor();
     FInplaceEdit.SelectAll();
@@ -827,7 +981,7 @@ void TCustomGrid::HideEditor(bool Accept) {
         return;
     FEditorMode = false;
     if (!Accept)
-        FInplaceEdit.FText = FEditorOriginal;
+        FInplaceEdit.Reset(FEditorOriginal);
     if (auto* view = WidgetAs<TGridView>(); view && FModel) {
         bool hadFocus = FEditorWidget && FEditorWidget->hasFocus();
         FEditorWidget = nullptr;
@@ -950,6 +1104,55 @@ void TCustomGrid::Loaded() {
     ClampCurrent();
 }
 
+void TCustomGrid::DefineProperties(TFiler* Filer) {
+    TWinControl::DefineProperties(Filer);
+    DefineSizes(Filer, "ColWidths", &TCustomGrid::FColWidths, &TCustomGrid::FColCount,
+                &TCustomGrid::FDefaultColWidth);
+    DefineSizes(Filer, "RowHeights", &TCustomGrid::FRowHeights, &TCustomGrid::FRowCount,
+                &TCustomGrid::FDefaultRowHeight);
+}
+
+// Every size of the list, written when one differs from the default (or
+// from the inherited form's grid); a list read holds at most one size per
+// column (row), each at least 0.
+void TCustomGrid::DefineSizes(TFiler* Filer, const char* Name,
+                              std::vector<Integer> TCustomGrid::*Sizes, Integer TCustomGrid::*Count,
+                              Integer TCustomGrid::*Default) {
+    auto sizeAt = [&](const TCustomGrid& Grid, Integer Index) {
+        const std::vector<Integer>& sizes = Grid.*Sizes;
+        return Index < static_cast<Integer>(sizes.size()) && sizes[Index] > 0 ? sizes[Index]
+                                                                              : Grid.*Default;
+    };
+    auto* ancestor = dynamic_cast<TCustomGrid*>(Filer->Ancestor());
+    bool hasData = false;
+    for (Integer index = 0; index < this->*Count && !hasData; ++index) {
+        const Integer size = sizeAt(*this, index);
+        hasData = ancestor ? index >= ancestor->*Count || sizeAt(*ancestor, index) != size
+                           : size != this->*Default;
+    }
+    Filer->DefineProperty(
+        Name,
+        [this, Sizes, Count](TReader& Reader) {
+            std::vector<Integer>& sizes = this->*Sizes;
+            sizes.clear();
+            Reader.ReadListBegin();
+            for (Integer index = 0; !Reader.EndOfList(); ++index) {
+                const Integer size = Reader.ReadInteger();
+                if (index < this->*Count)
+                    sizes.push_back(std::max<Integer>(size, 0));
+            }
+            Reader.ReadListEnd();
+            PushSizes();
+        },
+        [&, sizeAt](TWriter& Writer) {
+            Writer.WriteListBegin();
+            for (Integer index = 0; index < this->*Count; ++index)
+                Writer.WriteInteger(sizeAt(*this, index));
+            Writer.WriteListEnd();
+        },
+        hasData);
+}
+
 void TCustomGrid::PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, Integer ARow,
                             bool HasFocus) {
     TGridDrawState state;
@@ -961,13 +1164,14 @@ void TCustomGrid::PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, 
     if (focusedCell && (HasFocus || Focused()))
         state.Include(gdFocused);
     Painter->save();
-    Painter->setClipRect(QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top));
+    Painter->setClipRect(
+        QRect(Rect.Left, Rect.Top, Rect.Right - Rect.Left, Rect.Bottom - Rect.Top));
     FCanvas->SetHandle(Painter);
     FCanvas->Font()->Assign(Font());
     if (FDefaultDrawing) {
-        bool highlighted = state.Contains(gdSelected) &&
-                           (!focusedCell || FOptions.Contains(goDrawFocusSelected) ||
-                            FOptions.Contains(goRowSelect));
+        bool highlighted =
+            state.Contains(gdSelected) && (!focusedCell || FOptions.Contains(goDrawFocusSelected) ||
+                                           FOptions.Contains(goRowSelect));
         FCanvas->Brush()->SetColor(state.Contains(gdFixed) ? FFixedColor
                                    : highlighted           ? clHighlight
                                                            : Color());
@@ -989,8 +1193,11 @@ void TCustomGrid::DrawCell(Integer ACol, Integer ARow, const TRect& Rect, TGridD
 
 QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
     auto* view = new TGridView(ParentWidget, *this);
+    view->setHorizontalHeader(new TGridHeader(view, *this));
+    view->setFrameShape(QFrame::NoFrame);
     FModel = new TGridModel(view, *this);
     view->setModel(FModel);
+    FHiddenRows = 0;
     view->setItemDelegate(new TGridDelegate(view, *this, [this](QWidget* Parent) {
         auto* line = new QLineEdit(Parent);
         line->setFrame(false);
@@ -1000,16 +1207,16 @@ QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
             EventBoundary(this, [&] {
                 int cursor = line->cursorPosition();
                 FInplaceEdit.UserEdited(
-                    FromQString(Text),
-                    static_cast<Integer>(FromQString(Text.left(cursor)).size()));
+                    FromQString(Text), static_cast<Integer>(FromQString(Text.left(cursor)).size()));
             });
         });
         QObject::connect(line, &QLineEdit::selectionChanged, line, [this, line] {
             QString text = line->text();
             int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
             int length = static_cast<int>(line->selectedText().size());
-            FInplaceEdit.UserSelected(static_cast<Integer>(FromQString(text.left(start)).size()),
-                                      static_cast<Integer>(FromQString(text.mid(start, length)).size()));
+            FInplaceEdit.UserSelected(
+                static_cast<Integer>(FromQString(text.left(start)).size()),
+                static_cast<Integer>(FromQString(text.mid(start, length)).size()));
         });
         line->installEventFilter(new TEditorKeyFilter(line, [this](QKeyEvent* Event) {
             Integer key = KeyFromQt(Event->key());
@@ -1022,7 +1229,6 @@ QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
         }));
         return line;
     }));
-    view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
     view->horizontalHeader()->setMinimumSectionSize(1);
     view->verticalHeader()->setMinimumSectionSize(1);
@@ -1056,6 +1262,10 @@ void TCustomGrid::UpdateWidgetColors() {
 void TCustomGrid::ConnectWidget() {
     TWinControl::ConnectWidget();
     auto* view = WidgetAs<TGridView>();
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view,
+                     [this](int Logical, int, int Size) {
+                         EventBoundary(this, [&] { UserSizedColumn(Logical, Size); });
+                     });
     for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()})
         QObject::connect(bar, &QScrollBar::valueChanged, view,
                          [this] { EventBoundary(this, [this] { ScrolledByUser(); }); });
@@ -1152,9 +1362,10 @@ TStringGrid::TCell& TStringGrid::CellAt(Integer ACol, Integer ARow) {
     return row[ACol];
 }
 
-AnsiString TStringGrid::Cells(Integer ACol, Integer ARow) const {
+const AnsiString& TStringGrid::Cells(Integer ACol, Integer ARow) const {
+    static const AnsiString none;
     const TCell* cell = FindCell(ACol, ARow);
-    return cell ? cell->Text : AnsiString();
+    return cell ? cell->Text : none;
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) {
@@ -1163,6 +1374,23 @@ void TStringGrid::SetCells(Integer ACol, Integer ARow, const AnsiString& Value) 
         return;
     cell.Text = Value;
     InvalidateCell(ACol, ARow);
+}
+
+void TStringGrid::SetCells(Integer ACol, Integer ARow, AnsiString&& Value) {
+    TCell& cell = CellAt(ACol, ARow);
+    if (cell.Text == Value)
+        return;
+    cell.Text = std::move(Value);
+    InvalidateCell(ACol, ARow);
+}
+
+AnsiString TStringGrid::TakeCells(Integer ACol, Integer ARow) {
+    TCell& cell = CellAt(ACol, ARow);
+    AnsiString text = std::move(cell.Text);
+    cell.Text.clear();
+    if (!text.empty())
+        InvalidateCell(ACol, ARow);
+    return text;
 }
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const {
@@ -1227,6 +1455,14 @@ void TStringGrid::RowInserted(Integer Index) {
 void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
     if (std::min(FromIndex, ToIndex) < static_cast<Integer>(FCells.size()))
         MoveItem(FCells, FromIndex, ToIndex);
+}
+
+void TStringGrid::RowsArranged(const std::vector<Integer>& Order) {
+    std::vector<TCellRow> rows(Order.size());
+    for (std::size_t index = 0; index < Order.size(); ++index)
+        if (Order[index] < static_cast<Integer>(FCells.size()))
+            rows[index] = std::move(FCells[static_cast<std::size_t>(Order[index])]);
+    FCells = std::move(rows);
 }
 
 void TStringGrid::ColumnDeleted(Integer Index) {

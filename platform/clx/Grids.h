@@ -8,8 +8,16 @@
 // and inserting, deleting or moving rows tells it those rows. A delegate
 // paints every cell through the grid: with DefaultDrawing the cell's
 // background and text first, then OnDrawCell with the grid's Canvas
-// painting into the cell's rectangle. Fixed cells lie in the same view and
-// scroll with the others; they are painted as fixed and cannot be selected.
+// painting into the cell's rectangle. The fixed rows are painted in the
+// view's header, so they stay in place while the rows below scroll;
+// dragging a line between two columns there sizes the column, and the
+// width lands in ColWidths. Fixed columns lie in the view and scroll with
+// the others. Fixed cells are painted as fixed and cannot be selected.
+// Client coordinates (CellRect, MouseCoord, the mouse events) start at the
+// top-left corner of the fixed rows.
+//
+// Form files keep ColWidths and RowHeights as lists of integers, written
+// when a size differs from the default.
 //
 // The in-place editor
 // -------------------
@@ -54,14 +62,12 @@ struct TGridRect {
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
 
-using TDrawCellEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect,
-                                   TGridDrawState State)>;
-using TGetEditEvent =
-    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
+using TDrawCellEvent =
+    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State)>;
+using TGetEditEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
 using TSetEditEvent =
     TEvent<void(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
-using TSelectCellEvent =
-    TEvent<void(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect)>;
+using TSelectCellEvent = TEvent<void(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect)>;
 
 // The grid's in-place editor: a line of text with a selection. It exists
 // with its grid; Visible while the grid is in EditorMode.
@@ -89,6 +95,7 @@ public:
 private:
     friend class TCustomGrid;
 
+    void Reset(const AnsiString& Value);
     // The text the user typed; the selection comes with it.
     void UserEdited(const AnsiString& Value, Integer Cursor);
     void UserSelected(Integer Start, Integer Length);
@@ -167,6 +174,12 @@ public:
     void InsertRow(Integer ARow);
     // The row moves to NewIndex; the rows between shift by one.
     void MoveRow(Integer FromIndex, Integer ToIndex);
+    // Row i becomes the row Order[i] was, with its cells, objects and
+    // height; rows Order does not name go. Every row moves at once, so
+    // sorting or taking out many rows costs one pass and one reset of the
+    // view. EInvalidGridOperation for an index outside the rows, a row
+    // named twice, or no row left below the fixed ones.
+    void ArrangeRows(const std::vector<Integer>& Order);
     void DeleteColumn(Integer ACol);
 
     // Measures text outside painting too (the grid's font).
@@ -182,8 +195,7 @@ public:
 
     // --- Used by the view (TGridModel, the delegate).
     virtual AnsiString CellText(Integer ACol, Integer ARow) const;
-    void PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, Integer ARow,
-                   bool HasFocus);
+    void PaintCell(QPainter* Painter, const TRect& Rect, Integer ACol, Integer ARow, bool HasFocus);
 
 protected:
     // The text the editor starts with; OnGetEditText may change it.
@@ -200,6 +212,7 @@ protected:
         (void)FromIndex;
         (void)ToIndex;
     }
+    virtual void RowsArranged(const std::vector<Integer>& Order) { (void)Order; }
     virtual void ColumnDeleted(Integer Index) { (void)Index; }
     virtual void SizeChanged() {}
     // EListError for an index outside the rows (columns).
@@ -208,6 +221,7 @@ protected:
     // A cell's text changed: the view repaints that cell only.
     void InvalidateCell(Integer ACol, Integer ARow);
 
+    void DefineProperties(TFiler* Filer) override;
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void UpdateWidgetColors() override;
@@ -220,6 +234,16 @@ protected:
 private:
     friend class TInplaceEdit;
     friend class TGridView;
+    friend class TGridHeader;
+
+    // The height of the fixed rows with their lines: the header's.
+    Integer FixedRowsHeight() const;
+    void PushFixedRows();
+    // The user dragged a column's right line in the header.
+    void UserSizedColumn(Integer Index, Integer SectionSize);
+    // A size list ("ColWidths", "RowHeights") of a form file.
+    void DefineSizes(TFiler* Filer, const char* Name, std::vector<Integer> TCustomGrid::*Sizes,
+                     Integer TCustomGrid::*Count, Integer TCustomGrid::*Default);
 
     void FocusCell(Integer ACol, Integer ARow);
     // Moves the current cell by the user's choice (view, keys): refused
@@ -250,8 +274,11 @@ private:
     // Sizes that differ from the defaults; 0 stands for the default.
     std::vector<Integer> FColWidths;
     std::vector<Integer> FRowHeights;
-    TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
-                          goRangeSelect};
+    // Sizes pushed into the view, not dragged by the user.
+    bool FPushingSizes = false;
+    // The rows at the top that the view hides (the header shows them).
+    Integer FHiddenRows = 0;
+    TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     bool FDefaultDrawing = true;
     Integer FCol = 1;
     Integer FRow = 1;
@@ -316,8 +343,12 @@ public:
 
     // Cells outside the grid read as "" and nil; writing one raises
     // EListError.
-    AnsiString Cells(Integer ACol, Integer ARow) const;
+    const AnsiString& Cells(Integer ACol, Integer ARow) const;
     void SetCells(Integer ACol, Integer ARow, const AnsiString& Value);
+    // The text moves in, or out (the cell is left empty), without a copy:
+    // rows taken out and put back stay cheap.
+    void SetCells(Integer ACol, Integer ARow, AnsiString&& Value);
+    AnsiString TakeCells(Integer ACol, Integer ARow);
     TObject* Objects(Integer ACol, Integer ARow) const;
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);
     // The row's (column's) cells as strings; the list lives as long as the
@@ -335,6 +366,7 @@ protected:
     void RowsDeleted(Integer Index) override;
     void RowInserted(Integer Index) override;
     void RowMoved(Integer FromIndex, Integer ToIndex) override;
+    void RowsArranged(const std::vector<Integer>& Order) override;
     void ColumnDeleted(Integer Index) override;
     void SizeChanged() override;
 

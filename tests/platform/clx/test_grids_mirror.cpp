@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 
 #include <QtGui/QImage>
+#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTableView>
 
@@ -54,8 +55,7 @@ TEST_F(GridMirrorTest, TheViewShowsTheCellsAndOnDrawCellPaints) {
     EXPECT_EQ(view->model()->rowCount(), 49);
 
     std::vector<std::pair<Integer, TGridDrawState>> drawn;
-    Grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, TRect Rect,
-                           TGridDrawState State) {
+    Grid->OnDrawCell = [&](TObject*, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State) {
         drawn.emplace_back(ACol * 1000 + ARow, State);
         if (ACol == 2 && ARow == 3) {
             Grid->Canvas()->Brush()->SetColor(clRed);
@@ -68,7 +68,7 @@ TEST_F(GridMirrorTest, TheViewShowsTheCellsAndOnDrawCellPaints) {
     QImage shot = Form->Handle()->grab().toImage();
     ASSERT_TRUE(shot.save(QString::fromStdString(TestOutputDir() + "/clx_string_grid.png")));
     TRect red = Grid->CellRect(2, 3);
-    QPoint inside = view->viewport()->mapTo(Form->Handle(), QPoint(red.Left + 5, red.Top + 5));
+    QPoint inside = view->mapTo(Form->Handle(), QPoint(red.Left + 5, red.Top + 5));
     EXPECT_EQ(shot.pixelColor(inside), QColor(255, 0, 0));
     auto stateOf = [&](Integer Key) {
         auto found = std::find_if(drawn.begin(), drawn.end(),
@@ -126,6 +126,47 @@ TEST_F(GridMirrorTest, KeysMoveTheCellAndTypingEditsIt) {
     EXPECT_EQ(Grid->Cells(1, 1), "new");
 }
 
+// Counts the paint events of a widget.
+class TPaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        Count += Event->type() == QEvent::Paint;
+        return false;
+    }
+    int Count = 0;
+};
+
+TEST_F(GridMirrorTest, RepaintingTheGridRepaintsItsCellsAndFixedRows) {
+    Form->Show();
+    Application->ProcessMessages();
+    QTableView* view = View();
+    TPaintCounter cells;
+    TPaintCounter fixedRows;
+    view->viewport()->installEventFilter(&cells);
+    view->horizontalHeader()->viewport()->installEventFilter(&fixedRows);
+    Grid->Invalidate();
+    Application->ProcessMessages();
+    EXPECT_GT(cells.Count, 0);
+    EXPECT_GT(fixedRows.Count, 0);
+}
+
+TEST_F(GridMirrorTest, TypingIntoAShorterCellAfterEditingALongerOneStartsAfresh) {
+    Grid->SetOptions(TGridOptions(Grid->Options()).Include(goEditing));
+    Grid->SetCells(1, 2, "short");
+    Form->Show();
+    QTableView* view = View();
+    Press(view, Qt::Key_Return);
+    TypeInto(view->indexWidget(view->model()->index(1, 1)), Q("a much longer text"));
+    Press(view, Qt::Key_Return);
+    Press(view, Qt::Key_Down);
+    TypeInto(view, Q("L"));
+    ASSERT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), "L");
+    Press(view, Qt::Key_Escape);
+    EXPECT_EQ(Grid->Cells(1, 2), "short");
+    EXPECT_EQ(Grid->Cells(1, 1), "a much longer text");
+}
+
 TEST_F(GridMirrorTest, ABlockOfCellsRoundTripsThroughTheSystemClipboard) {
     TQtDialogService qt;
     TDialogServiceGuard guard{qt};
@@ -143,6 +184,56 @@ TEST_F(GridMirrorTest, ABlockOfCellsRoundTripsThroughTheSystemClipboard) {
     Grid->InplaceEditor()->CutToClipboard();
     EXPECT_EQ(Grid->Cells(1, 1), "");
     EXPECT_EQ(Clipboard()->AsText(), block);
+}
+
+TEST_F(GridMirrorTest, TheFixedRowStaysWhileRowsScrollAndItsLinesSizeColumns) {
+    Grid->SetOptions(TGridOptions(Grid->Options()).Include(goColSizing));
+    Grid->OnDrawCell = [&](TObject*, Integer, Integer ARow, TRect Rect, TGridDrawState) {
+        if (ARow == 0) {
+            Grid->Canvas()->Brush()->SetColor(clBlue);
+            Grid->Canvas()->FillRect(Rect);
+        }
+    };
+    std::vector<TGridCoord> pressed;
+    Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer X, Integer Y) {
+        pressed.push_back(Grid->MouseCoord(X, Y));
+    };
+    Form->Show();
+    QTableView* view = View();
+    Grid->SetTopRow(30);
+    Application->ProcessMessages();
+    QImage shot = Form->Handle()->grab().toImage();
+    auto colourAt = [&](Integer ACol, Integer ARow) {
+        TRect cell = Grid->CellRect(ACol, ARow);
+        return shot.pixelColor(view->mapTo(Form->Handle(), QPoint(cell.Left + 5, cell.Top + 5)));
+    };
+    EXPECT_EQ(Grid->CellRect(1, 30).Top, Grid->RowHeights(0) + 1);
+    EXPECT_EQ(colourAt(1, 0), QColor(0, 0, 255)) << "the fixed row is still shown";
+    EXPECT_NE(colourAt(1, 30), QColor(0, 0, 255));
+
+    // One press reaches OnMouseDown once, in client coordinates, on the
+    // fixed row as on the rows below.
+    QHeaderView* header = view->horizontalHeader();
+    TRect fixedCell = Grid->CellRect(1, 0);
+    ClickAt(header->viewport(), QPoint(fixedCell.Left + 5, fixedCell.Top + 5));
+    TRect cell = Grid->CellRect(2, 31);
+    ClickAt(view->viewport(), view->viewport()->mapFrom(view, QPoint(cell.Left + 5, cell.Top + 5)));
+    EXPECT_EQ(pressed, (std::vector<TGridCoord>{{1, 0}, {2, 31}}));
+    EXPECT_EQ(Grid->Row(), 31);
+
+    // The user drags the right line of column 1 thirty pixels to the right.
+    const int line = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+    auto mouse = [&](QEvent::Type Type, int X, Qt::MouseButtons Buttons) {
+        QPointF at(X, 5);
+        QMouseEvent event(Type, at, header->viewport()->mapToGlobal(at), Qt::LeftButton, Buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(header->viewport(), &event);
+    };
+    mouse(QEvent::MouseButtonPress, line, Qt::LeftButton);
+    mouse(QEvent::MouseMove, line + 30, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, line + 30, Qt::NoButton);
+    EXPECT_EQ(Grid->ColWidths(1), 64 + 30);
+    EXPECT_EQ(Grid->ColWidths(2), 64);
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 class GridModelTest : public testing::Test {
@@ -170,6 +173,29 @@ TEST_F(GridModelTest, GeometryFollowsSizesAndScrolling) {
     EXPECT_EQ(Grid->MouseCoord(-1, 30), (TGridCoord{-1, -1}));
 }
 
+TEST_F(GridModelTest, ArrangingRowsMovesCellsObjectsAndHeightsAtOnce) {
+    Grid->SetColCount(2);
+    Grid->SetRowCount(5);
+    TObject marker;
+    for (Integer row = 1; row < 5; ++row)
+        Grid->SetCells(1, row, "r" + IntToStr(row));
+    Grid->SetObjects(0, 3, &marker);
+    Grid->SetRowHeights(3, 40);
+    Grid->ArrangeRows({0, 3, 1, 4});
+    EXPECT_EQ(Grid->RowCount(), 4);
+    EXPECT_EQ((std::vector<AnsiString>{Grid->Cells(1, 1), Grid->Cells(1, 2), Grid->Cells(1, 3)}),
+              (std::vector<AnsiString>{"r3", "r1", "r4"}));
+    EXPECT_EQ(Grid->Objects(0, 1), &marker);
+    EXPECT_EQ(Grid->RowHeights(1), 40);
+    EXPECT_EQ(Grid->RowHeights(2), Grid->DefaultRowHeight());
+    EXPECT_THROW(Grid->ArrangeRows({0, 1, 1}), EInvalidGridOperation);
+    EXPECT_THROW(Grid->ArrangeRows({0, 9}), EInvalidGridOperation);
+    EXPECT_THROW(Grid->ArrangeRows({0}), EInvalidGridOperation) << "no row below the fixed one";
+    EXPECT_EQ(Grid->RowCount(), 4);
+    EXPECT_EQ(Grid->TakeCells(1, 2), "r1");
+    EXPECT_EQ(Grid->Cells(1, 2), "");
+}
+
 TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
     Grid->SetColCount(4);
     Grid->SetRowCount(12);
@@ -180,6 +206,8 @@ TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
     draw->SetName("Draw1");
     draw->SetParent(Form);
     draw->SetFixedRows(0);
+    Grid->SetColWidths(2, 150);
+    Grid->SetRowHeights(3, 40);
     zxtest::TTempDir directory;
     for (bool binary : {false, true}) {
         AnsiString file = directory.File(binary ? "grid.bin" : "grid.xfm");
@@ -197,10 +225,35 @@ TEST_F(GridModelTest, GridsTravelInFormFilesTextAndBinary) {
         EXPECT_EQ(grid->FixedRows(), 1);
         EXPECT_EQ(grid->DefaultRowHeight(), 18);
         EXPECT_EQ(grid->Options(), (TGridOptions{goEditing, goRowSelect, goTabs}));
+        EXPECT_EQ(grid->ColWidths(2), 150);
+        EXPECT_EQ(grid->ColWidths(1), 64);
+        EXPECT_EQ(grid->RowHeights(3), 40);
+        EXPECT_EQ(grid->RowHeights(4), 18);
         auto* drawRead = dynamic_cast<TDrawGrid*>(loaded->FindComponent("Draw1"));
         ASSERT_NE(drawRead, nullptr);
         EXPECT_EQ(drawRead->FixedRows(), 0);
     }
+    auto readFile = [](const AnsiString& Name) {
+        std::ifstream file(Name);
+        return AnsiString(std::istreambuf_iterator<char>(file), {});
+    };
+    const AnsiString text = readFile(directory.File("grid.xfm"));
+    EXPECT_NE(text.find("ColWidths = (\n      64\n      64\n      150\n      64)"),
+              AnsiString::npos)
+        << text;
+    EXPECT_EQ(text.find("ColWidths", text.find("Draw1")), AnsiString::npos)
+        << "default sizes are not written";
+    // A list with more sizes than the grid has columns keeps one per column.
+    const AnsiString longer = directory.File("longer.xfm");
+    std::ofstream(longer) << "object GridForm: TForm\n  object Grid1: TStringGrid\n"
+                             "    ColCount = 2\n    ColWidths = (\n      10\n      20\n"
+                             "      30)\n  end\nend\n";
+    std::unique_ptr<TForm> loaded(NewComponent<TForm>(nullptr));
+    LoadComponentFromFile(longer, loaded.get());
+    auto* grid = dynamic_cast<TStringGrid*>(loaded->FindComponent("Grid1"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->ColWidths(1), 20);
+    EXPECT_THROW(grid->ColWidths(2), EListError);
 }
 
 } // namespace

@@ -1,0 +1,221 @@
+// The Translation Editor: TransEditorDlg opens the modal form
+// TzxTransEditFrm on a translation component. The form edits a working
+// copy of the component (same class, no owner) in a grid -- one row per
+// translation line, column 0 the key, one column per language -- and only
+// when the user saves on closing are the copy's lists written back into the
+// component, which then applies its active language again.
+#pragma once
+
+#include "runtime/QzxComp.h"
+
+#include "clx/Forms.h"
+#include "clx/Grids.h"
+
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+class TAction;
+class TFindDialog;
+class TOpenDialog;
+class TSaveDialog;
+class TTabControl;
+class TActionList;
+class TMainMenu;
+class TMenuItem;
+class TPanel;
+class TPopupMenu;
+class TSplitter;
+class TStatusBar;
+class TTreeNode;
+class TTreeView;
+
+ZX_ENUM(TShowFlag, sfFull, sfSelected, sfDesignTime, sfRunTime, sfDisableLoad, sfDisableSave,
+        sfSaveAsClose, sfExtended, sfHideExtended);
+using TShowFlags = TSet<TShowFlag>;
+
+// Called when the user renames a string identifier in the grid.
+using TChangeStrIDEvent =
+    TEvent<void(const AnsiString& AOwnerName, const WideString& AFromID, WideString& AToID)>;
+// True when StringID was found in the source; ShowEditor also moves the
+// source editor there.
+using TNavigateToSource = std::function<bool(const AnsiString& StringID, bool ShowEditor)>;
+
+// Hooks the IDE integration sets once; an empty hook's command does nothing.
+extern TNavigateToSource NavigateToSource;
+extern TNotifyEvent ShowAboutBox;
+
+ZX_ENUM(TMemoReturnText, mrtCommaText, mrtText);
+ZX_ENUM(TExclActionResult, eaUndefined, eaOnlyProperty, eaNotTranslate, eaAll);
+
+// One grid row: its cells and the object each cell carries.
+struct TGridRowData {
+    std::vector<AnsiString> Cells;
+    std::vector<TObject*> Objects;
+};
+
+// A row a filter took out of the grid: the data row it was (from 1) and
+// what it held. The cells are kept as they are, so no text changes on its
+// way out and back.
+struct THideRec {
+    Integer Row = 0;
+    TGridRowData Data;
+};
+
+// Opens the editor modally on Lang. True when the user saved: the edited
+// lists are then Lang's. Exception when Lang has no owner, or (without
+// sfFull) no list of Kind.
+bool TransEditorDlg(TzxCustomLang* Lang, TStringsType Kind, Integer StartIndex, TShowFlags Flags,
+                    const TChangeStrIDEvent& OnChangeStrID = {});
+
+// Registers the editor's form classes and handlers for form files.
+// Idempotent.
+void InitQzxTransEditor();
+
+class TzxTransEditFrm : public TForm {
+    ZX_CLASS(TzxTransEditFrm, TForm)
+public:
+    explicit TzxTransEditFrm(TComponent* AOwner) : TForm(AOwner) {}
+    ~TzxTransEditFrm() override;
+    void AfterConstruction() override;
+
+    // --- Controls of the form text.
+    TTreeView* TreeView = nullptr;
+    TTreeView* tvExtended = nullptr;
+    TSplitter* VSplitter = nullptr;
+    TPanel* pnlBackground = nullptr;
+    TStringGrid* Grid1 = nullptr;
+    TTabControl* tabsTranslations = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TOpenDialog* odLoad = nullptr;
+    TSaveDialog* sdSave = nullptr;
+    TFindDialog* fdOnGrid = nullptr;
+    TMainMenu* MainMenu = nullptr;
+    TPopupMenu* popGrid = nullptr;
+
+    // --- Handlers the form text names.
+    void FormCreate(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void TreeViewChanging(TObject* Sender, TTreeNode* Node, bool& AllowChange);
+    void TreeViewChange(TObject* Sender, TTreeNode* Node);
+    void tabsTranslationsChange(TObject* Sender);
+    void Grid1DrawCell(TObject* Sender, Integer ACol, Integer ARow, TRect Rect,
+                       TGridDrawState State);
+    void Grid1SelectCell(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect);
+    void Grid1GetEditText(TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value);
+    void Grid1SetEditText(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value);
+    void ApplyFilterExecute(TObject* Sender);
+    void miFindClick(TObject* Sender);
+    void fdOnGridFind(TObject* Sender);
+    void miCloseClick(TObject* Sender);
+    void CloseSaved1Click(TObject* Sender);
+    void SortColumn(TObject* Sender);
+    void miSortPrefixClick(TObject* Sender);
+
+    // --- Copy in and out of the working copy.
+    void GetProperties(TzxCustomLang* Lang);
+    void SetProperties(TzxCustomLang* Lang);
+    void UpdateProperty(TStringsType Kind, bool Extended);
+    bool CheckStringIDs();
+    bool CloseFilter();
+    void RestoreSettings();
+    void SaveSettings();
+    void RestoreColumns();
+
+    // --- The grid.
+    void BuildGrid(TStringsType Kind, bool Extended);
+    void AdjustRowHeight(Integer ARow);
+    void AdjustRows();
+    void CheckActions();
+    void ApplyFilter(Integer Mode);
+    void DoFind(const AnsiString& Text, bool Down, bool MatchCase);
+    void SetHighlightDuplicates(bool Value);
+
+    // What TransEditorDlg hands over and reads back.
+    TShowFlags Flags() const { return FFlags; }
+    bool Result() const { return FResult; }
+    bool Modified() const { return FModified; }
+    TStringsType CurrentType() const { return FCurrentType; }
+    Integer FilterMode() const { return FFilterMode; }
+    Integer SortColumnIndex() const { return FSortColumn; }
+    Integer HiddenCount() const { return static_cast<Integer>(FHidden.size()); }
+    TzxCustomLang* WorkingCopy() const { return FWorkingCopy; }
+
+private:
+    friend bool TransEditorDlg(TzxCustomLang*, TStringsType, Integer, TShowFlags,
+                               const TChangeStrIDEvent&);
+
+    template <typename T> T* Control(const AnsiString& Name);
+    TMenuItem* MenuItem(const AnsiString& Name);
+    TAction* ActionNamed(const AnsiString& Name);
+    bool ExtendedShown() const;
+    bool StringsShown() const { return FCurrentType == stStrings && !ExtendedShown(); }
+    Integer LanguageCount() const;
+    void SetTypeCaption(const AnsiString& TypeName);
+    void ShowNoData(const AnsiString& TypeName);
+    void FillGrid(const std::vector<AnsiString>& Lines, TStringsType Kind, bool Extended);
+    void RebuildSortMenu(TStringsType Kind, bool Extended);
+    void ClearHidden();
+    // A refusal of the text a cell or key would carry into a line, or "".
+    AnsiString LineTextFault(Integer ACol, const AnsiString& Value) const;
+    bool CheckLineTexts();
+    void SelectCell(Integer ACol, Integer ARow);
+    void DuplicatesChanged();
+    void KeyEdited(Integer ARow, const AnsiString& NewKey);
+    bool IsDuplicateKey(Integer ARow) const;
+    std::vector<AnsiString> GridLines(Integer FirstColumn) const;
+    void TakeSettingsBounds(Integer Left, Integer Top, Integer Width, Integer Height);
+    void CallDummyOnSelectCell();
+    void ShowGridOrNoData(TStringsType Kind, bool Extended);
+    bool RowFilteredOut(Integer Mode, Integer ARow) const;
+    void RestoreHiddenRows();
+    void HideFilteredRows(Integer Mode);
+    void SelectFoundCell(Integer ACol, Integer ARow);
+    // The type the grid holds while it shows a type node's list, so that
+    // it goes back into the working copy before another list is shown.
+    bool FGridHoldsType = false;
+    // Filtering left no row: the grid shows one empty row in their place.
+    bool FPlaceholderRow = false;
+
+    TzxCustomLang* FWorkingCopy = nullptr;
+    TzxCustomLang* FEditedComponent = nullptr;
+    TComponent* FEditedOwner = nullptr;
+    Integer FStartRow = 1;
+    Integer FLastColumn = -1;
+    Integer FLeftColumn = 0;
+    Integer FTopRow = 0;
+    AnsiString FDelimiter;
+    Integer FFilterMode = 0;
+    Integer FSortColumn = -1;
+    Integer FPressedColumn = -1;
+    TStringsType FCurrentType = stCaptions;
+    TStringsType FLastType = stCaptions;
+    TColor FHighlightColor = 0;
+    WideString FOldCellText;
+    WideString FNewCellText;
+    TChangeStrIDEvent FChangeStrID;
+    bool FBuildingTree = false;
+    bool FResult = false;
+    bool FHighlightDuplicates = true;
+    AnsiString FOwnerClassName;
+    Integer FIDsWidth = 180;
+    Integer FTreeViewWidth = 180;
+    AnsiString FSourceID;
+    AnsiString FFindText;
+    AnsiString FAddText;
+    bool FModified = false;
+    TShowFlags FFlags;
+    std::vector<THideRec> FHidden;
+    AnsiString FSortPrefix = "IDS_";
+    bool FExtendedOnly = false;
+    bool FCloseConfirmed = false;
+    // How often each key (upper-cased) stands in the grid, so that painting
+    // a cell asks one question: counted again after changes of many rows,
+    // followed key by key while a key is edited.
+    mutable std::unordered_map<AnsiString, Integer> FKeyCounts;
+    mutable bool FKeyCountsKnown = false;
+    // The key of the row being edited as the counts hold it.
+    AnsiString FCountedKey;
+    Integer FCountedRow = -1;
+};

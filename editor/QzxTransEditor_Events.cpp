@@ -1,0 +1,300 @@
+// The editor's handlers: the type tree and the tabs, the grid's drawing,
+// selecting and editing, the view filters, finding and closing.
+#include "editor/QzxTransEditor_Grid.h"
+
+#include "clx/ActnList.h"
+#include "clx/ComCtrls.h"
+#include "clx/Dialogs.h"
+#include "clx/ExtCtrls.h"
+#include "clx/Menus.h"
+
+#include <algorithm>
+
+namespace {
+
+// Brush of a duplicated identifier's cells: red 255, green 240, blue 240.
+constexpr TColor DuplicateColor = 0x00F0F0FF;
+
+// The type a node of the type tree carries; false for the root.
+bool NodeType(const TTreeNode* Node, TStringsType& Kind) {
+    if (!Node || !Node->Data())
+        return false;
+    Kind = static_cast<TStringsType>(reinterpret_cast<std::intptr_t>(Node->Data()) - 1);
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Type tree and tabs
+
+// The list shown goes back into the working copy before another node is
+// chosen; an identifier check that fails keeps the Strings list shown.
+void TzxTransEditFrm::TreeViewChanging(TObject*, TTreeNode*, bool& AllowChange) {
+    if (FBuildingTree || !FGridHoldsType)
+        return;
+    if (FCurrentType == stStrings && !CheckStringIDs()) {
+        AllowChange = false;
+        return;
+    }
+    UpdateProperty(FCurrentType, false);
+    FGridHoldsType = false;
+}
+
+void TzxTransEditFrm::TreeViewChange(TObject*, TTreeNode* Node) {
+    if (FBuildingTree)
+        return;
+    TStringsType kind = stCaptions;
+    const bool typeNode = NodeType(Node, kind);
+    if (!typeNode) {
+        SetCaption("Translation Editor");
+        pnlBackground->SetCaption("(No property selected)");
+        Grid1->Hide();
+        CheckActions();
+        return;
+    }
+    FCurrentType = kind;
+    SetTypeCaption(TypeName(kind));
+    // The grid shows with the active filter applied, or the panel tells
+    // that the list is empty.
+    BuildGrid(kind, false);
+    MenuItem("Highlightduplicates1")->SetVisible(kind == stStrings);
+    CheckActions();
+}
+
+void TzxTransEditFrm::tabsTranslationsChange(TObject*) {
+    Grid1->SetEditorMode(false);
+    if (tabsTranslations->TabIndex() == 0) {
+        UpdateProperty(FCurrentType, true);
+        TreeView->Show();
+        tvExtended->Hide();
+        TreeViewChange(TreeView, TreeView->Selected());
+        return;
+    }
+    if (FGridHoldsType) {
+        if (FCurrentType == stStrings && !CheckStringIDs()) {
+            tabsTranslations->SetTabIndex(0);
+            return;
+        }
+        UpdateProperty(FCurrentType, false);
+        FGridHoldsType = false;
+    }
+    tvExtended->Show();
+    TreeView->Hide();
+    BuildGrid(FCurrentType, true);
+    MenuItem("Highlightduplicates1")->SetVisible(false);
+    SetCaption(Format("Translation Editor - %s", {AnsiString("Extended Translations")}));
+    CallDummyOnSelectCell();
+}
+
+// ---------------------------------------------------------------------------
+// The grid's cells
+
+void TzxTransEditFrm::Grid1DrawCell(TObject*, Integer ACol, Integer ARow, TRect Rect,
+                                    TGridDrawState State) {
+    TCanvas* canvas = Grid1->Canvas();
+    const bool fixed = State.Contains(gdFixed);
+    const AnsiString text = Grid1->Cells(ACol, ARow);
+    if (!fixed && (State.Contains(gdSelected) || State.Contains(gdFocused))) {
+        canvas->Brush()->SetColor(clHighlight);
+        canvas->Font()->SetColor(clHighlightedText);
+    } else {
+        canvas->Brush()->SetColor(clBase);
+        canvas->Font()->SetColor(clText);
+        const bool duplicate = StringsShown() && ARow > 0 && !Grid1->Cells(0, ARow).empty() &&
+                               FHighlightDuplicates && IsDuplicateKey(ARow);
+        if (duplicate)
+            canvas->Brush()->SetColor(DuplicateColor);
+        if (text.empty() && !duplicate)
+            canvas->Brush()->SetColor(FHighlightColor);
+    }
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Font()->SetName(Font()->Name());
+    canvas->Font()->SetCharset(Font()->Charset());
+    if (fixed) {
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(Rect);
+        canvas->Pen()->SetColor(clLight);
+        canvas->MoveTo(Rect.Left, Rect.Bottom - 1);
+        canvas->LineTo(Rect.Left, Rect.Top);
+        canvas->LineTo(Rect.Right - 1, Rect.Top);
+        canvas->Pen()->SetColor(clDark);
+        canvas->LineTo(Rect.Right - 1, Rect.Bottom - 1);
+        canvas->LineTo(Rect.Left, Rect.Bottom - 1);
+        canvas->Font()->SetColor(clButtonText);
+    } else {
+        canvas->FillRect(Rect);
+    }
+    Integer shift = 0;
+    if (ARow == 0 && ACol == FPressedColumn) {
+        canvas->Pen()->SetColor(clDark);
+        canvas->Brush()->SetStyle(bsClear);
+        canvas->Rectangle(Rect.Left - 1, Rect.Top - 1, Rect.Right + 1, Rect.Bottom + 1);
+        canvas->Brush()->SetStyle(bsSolid);
+        shift = 2;
+    }
+    if (ARow == 0 && ACol == FSortColumn) {
+        // A triangle of three lines, lit from the top left.
+        const Integer r = Rect.Right;
+        const Integer t = Rect.Top;
+        auto line = [canvas](TColor Colour, Integer X1, Integer Y1, Integer X2, Integer Y2) {
+            canvas->Pen()->SetColor(Colour);
+            canvas->MoveTo(X1, Y1);
+            canvas->LineTo(X2, Y2);
+        };
+        if (SortDirectionAscending()) {
+            line(clLight, r - 11, t + 3, r - 17, t + 9);
+            line(clDark, r - 17, t + 9, r - 6, t + 9);
+            line(clDark, r - 6, t + 9, r - 11, t + 3);
+        } else {
+            line(clLight, r - 17, t + 4, r - 6, t + 4);
+            line(clLight, r - 17, t + 4, r - 10, t + 10);
+            line(clDark, r - 10, t + 10, r - 6, t + 4);
+        }
+    }
+    const Integer lineHeight = canvas->TextHeight("H");
+    Integer y = Rect.Top + 2 + shift;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        AnsiString part =
+            text.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
+        if (!part.empty() && part.back() == '\r')
+            part.pop_back();
+        canvas->Brush()->SetStyle(bsClear);
+        canvas->TextRect(Rect, Rect.Left + 2 + shift, y, ExpandTabs(part));
+        if (end == AnsiString::npos)
+            break;
+        start = end + 1;
+        y += lineHeight;
+    }
+    canvas->Brush()->SetStyle(bsSolid);
+    if (!fixed && State.Contains(gdSelected))
+        canvas->DrawFocusRect(Rect);
+    canvas->Brush()->SetColor(clBase);
+}
+
+void TzxTransEditFrm::Grid1SelectCell(TObject*, Integer, Integer, bool&) {
+    CheckActions();
+}
+
+void TzxTransEditFrm::CallDummyOnSelectCell() {
+    if (!Grid1->Visible())
+        return;
+    bool canSelect = true;
+    Grid1SelectCell(Grid1, Grid1->Col(), Grid1->Row(), canSelect);
+}
+
+void TzxTransEditFrm::Grid1GetEditText(TObject*, Integer ACol, Integer ARow, AnsiString& Value) {
+    CheckActions();
+    if (ACol == 0) {
+        FOldCellText = UTF8Decode(Value);
+        FNewCellText.clear();
+        FCountedKey = Value;
+        FCountedRow = ARow;
+    }
+}
+
+void TzxTransEditFrm::Grid1SetEditText(TObject*, Integer ACol, Integer ARow,
+                                       const AnsiString& Value) {
+    CheckActions();
+    AnsiString text = Value;
+    const AnsiString fault = LineTextFault(ACol, text);
+    if (!fault.empty()) {
+        // The cell keeps the text without the characters that would split
+        // or corrupt the line.
+        const char delimiter = static_cast<char>(FWorkingCopy->LangDelim());
+        std::erase_if(text, [&](char Ch) {
+            return Ch == delimiter ||
+                   (ACol == 0 && !ExtendedShown() && (Ch == '=' || Ch == '\r' || Ch == '\n'));
+        });
+        if (Grid1->EditorMode()) {
+            // The cell editor's text is put right too; that change comes
+            // back here and is handled as any other.
+            Grid1->InplaceEditor()->SetText(text);
+            MessageDlg(fault + ".", mtError, {mbOk}, 0);
+            return;
+        }
+        Grid1->SetCells(ACol, ARow, text);
+        MessageDlg(fault + ".", mtError, {mbOk}, 0);
+    }
+    FModified = true;
+    if (ACol == 0) {
+        KeyEdited(ARow, text);
+        const WideString value = UTF8Decode(text);
+        AnsiString rowText;
+        for (Integer column = 0; column < Grid1->ColCount(); ++column)
+            rowText += Grid1->Cells(column, ARow) + "\r\n";
+        const bool complete = !FNewCellText.empty() && !FOldCellText.empty() &&
+                              FOldCellText != FNewCellText && FNewCellText == value &&
+                              Trim(rowText) != text;
+        if (complete) {
+            if (FChangeStrID &&
+                MessageDlg(Format("Would you like to auto-replace\nID: \"%s\"\nto\nID: "
+                                  "\"%s\"\nin unit's source?",
+                                  {UTF8Encode(FOldCellText), UTF8Encode(FNewCellText)}),
+                           mtConfirmation, mbYesNo, 0) == mrYes) {
+                const WideString from = FOldCellText;
+                WideString to = FNewCellText;
+                FOldCellText.clear();
+                FNewCellText.clear();
+                FChangeStrID(FEditedOwner->Name(), from, to);
+            }
+            FOldCellText.clear();
+            FNewCellText.clear();
+        } else {
+            FNewCellText = value;
+        }
+    }
+    AdjustRowHeight(ARow);
+}
+
+// ---------------------------------------------------------------------------
+// Menu commands
+
+void TzxTransEditFrm::ApplyFilterExecute(TObject* Sender) {
+    auto* component = dynamic_cast<TComponent*>(Sender);
+    if (!component)
+        return;
+    const Integer mode = std::clamp(static_cast<Integer>(component->Tag()), 0, 3);
+    FFilterMode = mode;
+    ApplyFilter(mode);
+    if (auto* item = dynamic_cast<TMenuItem*>(Sender))
+        item->SetChecked(true);
+}
+
+void TzxTransEditFrm::miFindClick(TObject*) {
+    fdOnGrid->Execute();
+}
+
+void TzxTransEditFrm::fdOnGridFind(TObject*) {
+    DoFind(fdOnGrid->FindText(), fdOnGrid->Options().Contains(frDown),
+           fdOnGrid->Options().Contains(frMatchCase));
+}
+
+void TzxTransEditFrm::miCloseClick(TObject*) {
+    Grid1->SetEditorMode(false);
+    if (FModified) {
+        if (!CloseFilter())
+            return;
+        FCloseConfirmed = true;
+    }
+    Close();
+}
+
+void TzxTransEditFrm::CloseSaved1Click(TObject*) {
+    Grid1->SetEditorMode(false);
+    if (!FModified) {
+        Close();
+        return;
+    }
+    if (StringsShown() && !CheckStringIDs())
+        return;
+    if (!CheckLineTexts())
+        return;
+    // The command's name promises the edits: they are written back without
+    // the close question.
+    FResult = true;
+    FCloseConfirmed = true;
+    SetModalResult(mrOk);
+}
