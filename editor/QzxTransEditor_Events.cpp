@@ -152,22 +152,9 @@ void TzxTransEditFrm::Grid1DrawCell(TObject*, Integer ACol, Integer ARow, TRect 
             line(clDark, r - 10, t + 10, r - 6, t + 4);
         }
     }
-    const Integer lineHeight = canvas->TextHeight("H");
-    Integer y = Rect.Top + 2 + shift;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        AnsiString part =
-            text.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
-        if (!part.empty() && part.back() == '\r')
-            part.pop_back();
-        canvas->Brush()->SetStyle(bsClear);
-        canvas->TextRect(Rect, Rect.Left + 2 + shift, y, ExpandTabs(part));
-        if (end == AnsiString::npos)
-            break;
-        start = end + 1;
-        y += lineHeight;
-    }
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->TextRect(Rect, Rect.Left + 2 + shift, Rect.Top + 2 + shift, text,
+                     AlignLeft | ExpandTabs);
     canvas->Brush()->SetStyle(bsSolid);
     if (!fixed && State.Contains(gdSelected))
         canvas->DrawFocusRect(Rect);

@@ -39,18 +39,6 @@ bool SortDirectionAscending() {
     return SortDirection > 0;
 }
 
-AnsiString ExpandTabs(const AnsiString& Text) {
-    if (Text.find('\t') == AnsiString::npos)
-        return Text;
-    AnsiString expanded;
-    for (char ch : Text)
-        if (ch == '\t')
-            expanded.append(8 - expanded.size() % 8, ' ');
-        else
-            expanded += ch;
-    return expanded;
-}
-
 // ---------------------------------------------------------------------------
 // Whole rows
 

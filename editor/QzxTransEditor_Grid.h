@@ -22,5 +22,3 @@ AnsiString TypeName(TStringsType Kind);
 
 // The shared sort direction of every editor: ascending or not.
 bool SortDirectionAscending();
-// Text with each tab expanded to the next multiple of eight columns.
-AnsiString ExpandTabs(const AnsiString& Text);
