@@ -167,6 +167,8 @@ void TzxLangDispatcher::ResizeLangNames(Integer Count) {
 }
 
 void TzxLangDispatcher::SetNumOfLanguages(Integer Value) {
+    if (Value > MaxNumOfLanguages)
+        throw InvalidNumOfLanguages(Value);
     if (Value < 1) {
         if (IsLoading())
             return;

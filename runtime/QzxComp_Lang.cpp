@@ -73,6 +73,8 @@ ELanguageError InvalidActiveLanguage(Integer Value, Integer Count) {
 }
 
 ELanguageError InvalidNumOfLanguages(Integer Value) {
+    if (Value > MaxNumOfLanguages)
+        return InvalidActiveLanguage(Value, MaxNumOfLanguages);
     return ELanguageError(IntToStr(Value) + " - is not a valid property value !\r" +
                           "Value must be more than ZERO !");
 }
@@ -255,7 +257,7 @@ void TzxCustomLang::SetActLang(Integer Value) {
 void TzxCustomLang::SetNumLang(Integer Value) {
     if (Value == FNumOfLanguages)
         return;
-    if (Value < 1)
+    if (Value < 1 || Value > MaxNumOfLanguages)
         throw InvalidNumOfLanguages(Value);
     if (Value < FNumOfLanguages)
         TEngine::CutLinesToLanguages(*this, Value);

@@ -40,6 +40,9 @@ ZX_ENUM(TTextStyle, tsNone, tsRaised, tsRecessed, tsShadow);
 
 // Keys of the Locales list, in the order of the locale snapshot.
 inline constexpr Integer LocaleSettingCount = 15;
+// The most languages a component or dispatcher holds: a ".ZXB" record
+// counts them in one byte, and every line carries one value per language.
+inline constexpr Integer MaxNumOfLanguages = 255;
 extern const std::array<AnsiString, LocaleSettingCount> LocaleKeys;
 
 // The translation component: one translation line per translatable text of

@@ -902,31 +902,31 @@ void TReader::ReadProperty(TPersistent* AInstance) {
     try {
         TPersistent* instance = AInstance;
         std::size_t start = 0;
-        for (std::size_t dot = path.find('.'); dot != AnsiString::npos && unknown.empty();
+        for (std::size_t dot = path.find('.'); dot != AnsiString::npos && instance;
              start = dot + 1, dot = path.find('.', start)) {
             FPropName = path.substr(start, dot - start);
             PPropInfo info = GetPropInfo(instance, FPropName, TTypeKinds{tkClass});
-            auto* object =
-                info ? dynamic_cast<TPersistent*>(GetObjectProp(instance, info)) : nullptr;
-            if (!object)
-                unknown = FPropName;
-            instance = object;
+            // An empty step ("a..b") names no object either.
+            instance = info ? dynamic_cast<TPersistent*>(GetObjectProp(instance, info)) : nullptr;
+            unknown = FPropName;
         }
-        if (unknown.empty()) {
+        if (instance) {
             FPropName = path.substr(start);
             if (PPropInfo info = GetPropInfo(instance, FPropName)) {
                 ReadPropValue(instance, info);
                 return;
             }
-            DefineAllProperties(instance, *this);
+            // A defined property that takes the name clears it.
             unknown = FPropName;
+            DefineAllProperties(instance, *this);
+            if (!unknown.empty() && FPropName.empty())
+                return;
         }
     } catch (const Exception& error) {
         throw EReadError(
             Format("Error reading %s.%s: %s", {InstanceName(AInstance), path, error.Message()}));
     }
-    if (!unknown.empty())
-        UnknownProperty(AInstance, path, unknown);
+    UnknownProperty(AInstance, path, unknown);
 }
 
 // The value of a property nobody knows is still all in the stream, so a
