@@ -158,6 +158,9 @@ TEST_F(CellEditors, TheComboOverAFontsCellWritesTheChosenFont) {
         EXPECT_TRUE(combo->Visible());
         EXPECT_EQ(combo->Left(), grid.Left() + grid.CellRect(2, 1).Left + 1);
         EXPECT_EQ(combo->Top(), grid.Top() + grid.CellRect(2, 1).Top);
+        Application->ProcessMessages();
+        Form.Handle()->grab().toImage().save(
+            QString::fromStdString(TestOutputDir() + "/editor-fonts-combo.png"));
         auto* box = qobject_cast<QComboBox*>(combo->Handle());
         const int index = combo->Items()->IndexOf("DejaVu Serif");
         ASSERT_GE(index, 0);
