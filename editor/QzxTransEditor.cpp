@@ -3,6 +3,7 @@
 #include "editor/QzxTransEditor.h"
 
 #include "editor/FormData.h"
+#include "editor/Q_deffonts.h"
 #include "editor/QzxTransEditor_Grid.h"
 #include "runtime/QRegistry.h"
 
@@ -94,6 +95,9 @@ bool TransEditorDlg(TzxCustomLang* Lang, TStringsType Kind, Integer StartIndex, 
 void InitQzxTransEditor() {
     RegisterClxClasses();
     InitQzxComp();
+    // The language columns are drawn in the default fonts, also in a
+    // program that opens the editor at run time.
+    InitQ_deffonts();
     if (GetClass("TzxTransEditFrm"))
         return;
     RegisterClass(TzxTransEditFrm::StaticClass());
@@ -112,6 +116,12 @@ void InitQzxTransEditor() {
     RegisterMethod("fdOnGridFind", &TzxTransEditFrm::fdOnGridFind);
     RegisterMethod("miCloseClick", &TzxTransEditFrm::miCloseClick);
     RegisterMethod("CloseSaved1Click", &TzxTransEditFrm::CloseSaved1Click);
+    RegisterMethod("FormShow", &TzxTransEditFrm::FormShow);
+    RegisterMethod("Grid1DblClick", &TzxTransEditFrm::Grid1DblClick);
+    RegisterMethod("Grid1TopLeftChanged", &TzxTransEditFrm::Grid1TopLeftChanged);
+    RegisterMethod("VSplitterMoved", &TzxTransEditFrm::VSplitterMoved);
+    RegisterMethod("miMultilineClick", &TzxTransEditFrm::miMultilineClick);
+    RegisterMethod("miFontClick", &TzxTransEditFrm::miFontClick);
 }
 
 // ---------------------------------------------------------------------------
@@ -133,6 +143,7 @@ void TzxTransEditFrm::AfterConstruction() {
     fdOnGrid = Control<TFindDialog>("fdOnGrid");
     MainMenu = Control<TMainMenu>("MainMenu");
     popGrid = Control<TPopupMenu>("popGrid");
+    popInplace = Control<TPopupMenu>("popInplace");
     TForm::AfterConstruction();
 }
 
@@ -185,6 +196,7 @@ void TzxTransEditFrm::FormCreate(TObject*) {
 
 void TzxTransEditFrm::FormDestroy(TObject*) {
     ClearHidden();
+    FreeInplaceCombo();
     SaveSettings();
     if (NavigateToSource && !FSourceID.empty())
         NavigateToSource(FSourceID, true);
@@ -231,6 +243,7 @@ void TzxTransEditFrm::GetProperties(TzxCustomLang* Lang) {
         FWorkingCopy->SetExtendedTranslations(Lang->ExtendedTranslations());
         tabsTranslations->SetVisible(false);
         tvExtended->SetVisible(true);
+        BuildExtendedTree(Lang);
     } else if (full) {
         for (Integer kind = 0; kind < StringsTypeCount; ++kind) {
             auto type = static_cast<TStringsType>(kind);
@@ -252,6 +265,7 @@ void TzxTransEditFrm::GetProperties(TzxCustomLang* Lang) {
         root->Expand(false);
         FWorkingCopy->SetExtendedTranslations(Lang->ExtendedTranslations());
         tabsTranslations->SetVisible(true);
+        BuildExtendedTree(Lang);
     } else {
         TStrings* source = Lang->GetPropListByType(FCurrentType);
         TStrings* target = FWorkingCopy->GetPropListByType(FCurrentType);
@@ -329,6 +343,8 @@ void TzxTransEditFrm::UpdateProperty(TStringsType Kind, bool Extended) {
         names->Add(Grid1->Cells(column, 0));
     FWorkingCopy->LangNames()->Assign(names.get());
     if (!Extended) {
+        if (Kind == stFonts || Kind == stCharSets)
+            FreeInplaceCombo();
         TStrings* target = FWorkingCopy->GetPropListByType(Kind);
         if (target) {
             auto lines = std::make_unique<TStringList>();

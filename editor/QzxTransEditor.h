@@ -29,6 +29,9 @@ class TSplitter;
 class TStatusBar;
 class TTreeNode;
 class TTreeView;
+class TComboBox;
+class TControl;
+struct TExtendedNode;
 
 ZX_ENUM(TShowFlag, sfFull, sfSelected, sfDesignTime, sfRunTime, sfDisableLoad, sfDisableSave,
         sfSaveAsClose, sfExtended, sfHideExtended);
@@ -62,6 +65,13 @@ struct THideRec {
     TGridRowData Data;
 };
 
+// A language's font as the editor's font-info table records it.
+struct TFontInfo {
+    Byte Charset = 1;
+    AnsiString LangName;
+    AnsiString FontName;
+};
+
 // Opens the editor modally on Lang. True when the user saved: the edited
 // lists are then Lang's. Exception when Lang has no owner, or (without
 // sfFull) no list of Kind.
@@ -92,6 +102,7 @@ public:
     TFindDialog* fdOnGrid = nullptr;
     TMainMenu* MainMenu = nullptr;
     TPopupMenu* popGrid = nullptr;
+    TPopupMenu* popInplace = nullptr;
 
     // --- Handlers the form text names.
     void FormCreate(TObject* Sender);
@@ -112,6 +123,38 @@ public:
     void CloseSaved1Click(TObject* Sender);
     void SortColumn(TObject* Sender);
     void miSortPrefixClick(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void Grid1DblClick(TObject* Sender);
+    void Grid1TopLeftChanged(TObject* Sender);
+    void VSplitterMoved(TObject* Sender);
+    void miMultilineClick(TObject* Sender);
+    void miFontClick(TObject* Sender);
+
+    // --- The cell editors: the in-place combo of the Fonts and CharSets
+    // types, the multi-line editor and the set editor.
+    void SetupCombos(TControl* Control);
+    void InplaceComboChange(TObject* Sender);
+    void InplaceComboExit(TObject* Sender);
+    void InplaceComboKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+    // The combo over the cell, while the Fonts or CharSets type is shown.
+    TComboBox* InplaceCombo() const { return FInplaceCombo; }
+    bool ShowMultilineEditor(const AnsiString& Text, const AnsiString& PropName,
+                             TMemoReturnText ReturnKind, const AnsiString& FontName, Byte Charset,
+                             AnsiString& Value);
+    bool ShowSetEditor(TStrings* Items, TStrings* Selected, const AnsiString& Caption);
+    // Whether the Extended tab's row holds a string list property.
+    bool IsExtendedTStrings();
+
+    // --- The font a language cell is drawn and edited in.
+    void GetFontSettings(Integer Col, Integer Row, AnsiString& FontName, Byte& Charset);
+    TFontInfo GetFontName(const AnsiString& Name) const;
+    bool IsFontInfo(const AnsiString& Name) const;
+
+    // --- Exclusion rules on the working copy and the Extended tab's tree.
+    void CheckDontTranslate(const AnsiString& CompName);
+    void CheckExcludedProps();
+    void CheckSmartExcludes(const AnsiString& CompName, const AnsiString& PropName);
+    void BuildExtendedTree(TzxCustomLang* Lang);
 
     // --- Copy in and out of the working copy.
     void GetProperties(TzxCustomLang* Lang);
@@ -141,6 +184,7 @@ public:
     Integer SortColumnIndex() const { return FSortColumn; }
     Integer HiddenCount() const { return static_cast<Integer>(FHidden.size()); }
     TzxCustomLang* WorkingCopy() const { return FWorkingCopy; }
+    bool ExtendedShown() const;
 
 private:
     friend bool TransEditorDlg(TzxCustomLang*, TStringsType, Integer, TShowFlags,
@@ -149,7 +193,6 @@ private:
     template <typename T> T* Control(const AnsiString& Name);
     TMenuItem* MenuItem(const AnsiString& Name);
     TAction* ActionNamed(const AnsiString& Name);
-    bool ExtendedShown() const;
     bool StringsShown() const { return FCurrentType == stStrings && !ExtendedShown(); }
     Integer LanguageCount() const;
     void SetTypeCaption(const AnsiString& TypeName);
@@ -172,6 +215,20 @@ private:
     void RestoreHiddenRows();
     void HideFilteredRows(Integer Mode);
     void SelectFoundCell(Integer ACol, Integer ARow);
+    // The in-place combo is made for the Fonts and CharSets lists and goes
+    // with the grid they fill.
+    void MakeInplaceCombo(TStringsType Kind);
+    void FreeInplaceCombo();
+    void OpenMultilineEditor(TMemoReturnText ReturnKind);
+    void OpenSetEditor();
+    // The type kind of the property an Extended tab's row translates.
+    TTypeKind RowPropertyType(Integer ARow) const;
+    bool IsExcludedPair(const AnsiString& CompName, const AnsiString& PropName) const;
+    void ExcludeLinesOfProps(TStrings& List, bool ItemProperty);
+    bool WalkObject(TObject* Object, TExtendedNode& Node, const AnsiString& Path, Integer Depth,
+                    std::vector<TObject*>& Walking);
+    void AddProperty(TObject* Object, PPropInfo Info, TExtendedNode& Node, const AnsiString& Path,
+                     Integer Depth, std::vector<TObject*>& Walking);
     // The type the grid holds while it shows a type node's list, so that
     // it goes back into the working copy before another list is shown.
     bool FGridHoldsType = false;
@@ -218,4 +275,8 @@ private:
     // The key of the row being edited as the counts hold it.
     AnsiString FCountedKey;
     Integer FCountedRow = -1;
+    TComboBox* FInplaceCombo = nullptr;
+    // The cell the in-place combo edits.
+    Integer FComboCol = 1;
+    Integer FComboRow = 1;
 };

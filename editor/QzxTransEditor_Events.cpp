@@ -109,8 +109,14 @@ void TzxTransEditFrm::Grid1DrawCell(TObject*, Integer ACol, Integer ARow, TRect 
             canvas->Brush()->SetColor(FHighlightColor);
     }
     canvas->Brush()->SetStyle(bsSolid);
-    canvas->Font()->SetName(Font()->Name());
-    canvas->Font()->SetCharset(Font()->Charset());
+    // A language's cells are drawn in a font that shows its script.
+    AnsiString fontName;
+    Byte charset = static_cast<Byte>(Font()->Charset());
+    if (!fixed && ACol > 0 && (ExtendedShown() || (FCurrentType != stFonts &&
+                                                   FCurrentType != stCharSets)))
+        GetFontSettings(ACol, ARow, fontName, charset);
+    canvas->Font()->SetName(fontName.empty() ? Font()->Name() : fontName);
+    canvas->Font()->SetCharset(static_cast<TFontCharSet>(charset));
     if (fixed) {
         canvas->Brush()->SetColor(Color());
         canvas->FillRect(Rect);
@@ -161,10 +167,6 @@ void TzxTransEditFrm::Grid1DrawCell(TObject*, Integer ACol, Integer ARow, TRect 
     canvas->Brush()->SetColor(clBase);
 }
 
-void TzxTransEditFrm::Grid1SelectCell(TObject*, Integer, Integer, bool&) {
-    CheckActions();
-}
-
 void TzxTransEditFrm::CallDummyOnSelectCell() {
     if (!Grid1->Visible())
         return;
@@ -179,6 +181,14 @@ void TzxTransEditFrm::Grid1GetEditText(TObject*, Integer ACol, Integer ARow, Ans
         FNewCellText.clear();
         FCountedKey = Value;
         FCountedRow = ARow;
+    } else if (ARow > 0 && (ExtendedShown() ||
+                            (FCurrentType != stFonts && FCurrentType != stCharSets))) {
+        // The text is typed in the language's font.
+        AnsiString fontName;
+        Byte charset = static_cast<Byte>(Font()->Charset());
+        GetFontSettings(ACol, ARow, fontName, charset);
+        Grid1->Font()->SetName(fontName.empty() ? Font()->Name() : fontName);
+        Grid1->Font()->SetCharset(static_cast<TFontCharSet>(charset));
     }
 }
 

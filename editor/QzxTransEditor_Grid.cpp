@@ -85,6 +85,7 @@ void DeleteGridRows(TStringGrid& Grid, std::vector<Integer> Rows) {
 // Building
 
 void TzxTransEditFrm::BuildGrid(TStringsType Kind, bool Extended) {
+    FreeInplaceCombo();
     FHidden.clear();
     FPlaceholderRow = false;
     for (Integer column = 0; column < Grid1->ColCount(); ++column)
@@ -119,6 +120,8 @@ void TzxTransEditFrm::BuildGrid(TStringsType Kind, bool Extended) {
     FGridHoldsType = !Extended;
     DuplicatesChanged();
     ShowGridOrNoData(Kind, Extended);
+    if (!Extended && (Kind == stFonts || Kind == stCharSets))
+        MakeInplaceCombo(Kind);
 }
 
 void TzxTransEditFrm::FillGrid(const std::vector<AnsiString>& Lines, TStringsType Kind,

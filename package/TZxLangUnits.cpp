@@ -5,6 +5,7 @@
 #include "package/PackageUnits.h"
 
 #include "designide/DesignIntf.h"
+#include "editor/Q_deffonts.h"
 #include "runtime/QzxActns.h"
 #include "runtime/QzxComp.h"
 #include "runtime/QzxLangCombo.h"
@@ -42,6 +43,7 @@ const std::vector<TPackageUnit>& PackageUnits() {
         {"QzxLngTLV", &InitializeQzxLngTLV, nullptr, nullptr},
         {"QzxLangCombo", &InitializeQzxLangCombo, nullptr, nullptr},
         {"QzxActns", &InitializeQzxActns, nullptr, nullptr},
+        {"Q_deffonts", &InitQ_deffonts, &DoneQ_deffonts, nullptr},
     };
     return units;
 }
