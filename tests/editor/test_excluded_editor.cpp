@@ -188,7 +188,13 @@ TEST_F(ExclusionEditor, PropertyTreeShowsStringsAndObjectsButNeitherNameNorExclu
         TControl::DragTo(Form.lbExclProperties, 4, 4);
         TControl::EndDrag(true);
         EXPECT_EQ(Form.lbExclProperties->Items()->IndexOf(item->Text()), -1);
+        Dialogs.AnswerInput("tlistcol");
+        Dialogs.Answer(mrYes);
+        EXPECT_TRUE(RunAction(Form, "acAddPropertyByType"));
+        for (const AnsiString& entry : Lines(*Form.lbExclProperties->Items()))
+            EXPECT_EQ(entry.find(" - "), AnsiString::npos) << entry;
         Press(Form, "btCancel");
+        Dialogs.Answer(mrNo);
     });
     EXPECT_EQ(Now(), Before);
 }
