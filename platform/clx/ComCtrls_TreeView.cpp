@@ -585,6 +585,7 @@ void TTreeView::DestroyHandle() {
 
 void TTreeView::PublishedProperties(TPropertyBuilder<TTreeView>& P) {
     P.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Default(clWindow);
+    P.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
     P.Property("Images", &TTreeView::Images, &TTreeView::SetImages);
     P.Property("Items", &TTreeView::Items, &TTreeView::SetItems);
     P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
@@ -599,6 +600,8 @@ void TTreeView::PublishedProperties(TPropertyBuilder<TTreeView>& P) {
     P.Property("OnCollapsed", &TTreeView::OnCollapsed);
     P.Property("OnCollapsing", &TTreeView::OnCollapsing);
     P.Property("OnDeletion", &TTreeView::OnDeletion);
+    P.Property("OnDragDrop", &TControl::OnDragDrop);
+    P.Property("OnDragOver", &TControl::OnDragOver);
     P.Property("OnExpanded", &TTreeView::OnExpanded);
 }
 

@@ -837,8 +837,11 @@ void TCustomListBox::ConnectWidget() {
 
 void TListBox::PublishedProperties(TPropertyBuilder<TListBox>& P) {
     PublishListProperties(P);
+    P.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
     P.Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle).Default(lbStandard);
     P.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    P.Property("OnDragDrop", &TControl::OnDragDrop);
+    P.Property("OnDragOver", &TControl::OnDragOver);
     P.Property("OnDrawItem", &TCustomListControl::OnDrawItem);
     P.Property("OnMeasureItem", &TCustomListControl::OnMeasureItem);
 }
