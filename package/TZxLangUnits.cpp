@@ -5,6 +5,7 @@
 #include "package/PackageUnits.h"
 
 #include "designide/DesignIntf.h"
+#include "ide/QzxLangExp.h"
 #include "runtime/QzxActns.h"
 #include "runtime/QzxComp.h"
 #include "runtime/QzxLangCombo.h"
@@ -33,6 +34,9 @@ void InitializeQzxLangCombo() { RegisterUnitClasses("QzxLangCombo", {TzxLangComb
 
 void InitializeQzxActns() { RegisterUnitClasses("QzxActns", {TzxLangChangeLanguage::StaticClass()}); }
 
+// The package's registration with the IDE: the expert.
+void RegisterQzxreg() { ExpRegister(); }
+
 } // namespace
 
 const std::vector<TPackageUnit>& PackageUnits() {
@@ -42,6 +46,7 @@ const std::vector<TPackageUnit>& PackageUnits() {
         {"QzxLngTLV", &InitializeQzxLngTLV, nullptr, nullptr},
         {"QzxLangCombo", &InitializeQzxLangCombo, nullptr, nullptr},
         {"QzxActns", &InitializeQzxActns, nullptr, nullptr},
+        {"Qzxreg", nullptr, nullptr, &RegisterQzxreg},
     };
     return units;
 }
