@@ -76,6 +76,20 @@ template <typename T> void WriteOnChange(T& Field, const T& Value, const std::fu
     Write();
 }
 
+// Strings as they are, numbers as decimal text.
+AnsiString SettingText(const AnsiString& Value) { return Value; }
+AnsiString SettingText(Integer Value) { return IntToStr(Value); }
+
+template <typename T> void WriteText(T& Field, const T& Value, const char* Key) {
+    Field = Value;
+    TExpertSettings()->WriteString(Key, SettingText(Value));
+}
+
+template <typename T> void WriteTextOnChange(T& Field, const T& Value, const char* Key) {
+    if (Field != Value)
+        WriteText(Field, Value, Key);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -186,7 +200,7 @@ void TzxLangExpert::ReadSettings() {
 }
 
 void TzxLangExpert::SetMenuSection(const AnsiString& Value) {
-    WriteOnChange(MenuSection, Value, [&] { TExpertSettings()->WriteString("MenuSection", Value); });
+    WriteTextOnChange(MenuSection, Value, "MenuSection");
 }
 
 void TzxLangExpert::SetShortCut(TShortCut Value) {
@@ -195,8 +209,7 @@ void TzxLangExpert::SetShortCut(TShortCut Value) {
 }
 
 void TzxLangExpert::SetNumLang(Integer Value) {
-    WriteOnChange(DefNumLang, Value,
-                  [&] { TExpertSettings()->WriteString("DefNumLang", IntToStr(Value)); });
+    WriteTextOnChange(DefNumLang, Value, "DefNumLang");
 }
 
 void TzxLangExpert::SetOpenAllForms(bool Value) {
@@ -214,26 +227,23 @@ void TzxLangExpert::SetUseCustom(bool Value, const AnsiString& AUserFile) {
 }
 
 void TzxLangExpert::SetDefaultComp(const AnsiString& Value) {
-    WriteOnChange(DefaultComponent, Value,
-                  [&] { TExpertSettings()->WriteString("DefaultComponent", Value); });
+    WriteTextOnChange(DefaultComponent, Value, "DefaultComponent");
 }
 
 void TzxLangExpert::SetIgnorableLength(Integer Value) {
-    WriteOnChange(IgnorableLength, Value,
-                  [&] { TExpertSettings()->WriteString("IgnorableLength", IntToStr(Value)); });
+    WriteTextOnChange(IgnorableLength, Value, "IgnorableLength");
 }
 
 void TzxLangExpert::SetCnstPermanent(Integer Value) {
-    WriteOnChange(CnstPermanent, Value,
-                  [&] { TExpertSettings()->WriteString("CnstPermanent", IntToStr(Value)); });
+    WriteTextOnChange(CnstPermanent, Value, "CnstPermanent");
 }
 
 void TzxLangExpert::SetCnstPrefix(const AnsiString& Value) {
-    WriteOnChange(CnstPrefix, Value, [&] { TExpertSettings()->WriteString("CnstPrefix", Value); });
+    WriteTextOnChange(CnstPrefix, Value, "CnstPrefix");
 }
 
 void TzxLangExpert::SetHCPrefix(const AnsiString& Value) {
-    WriteOnChange(HCPrefix, Value, [&] { TExpertSettings()->WriteString("HCPrefix", Value); });
+    WriteTextOnChange(HCPrefix, Value, "HCPrefix");
 }
 
 void TzxLangExpert::SetAddFormName(bool Value) {
@@ -242,8 +252,7 @@ void TzxLangExpert::SetAddFormName(bool Value) {
 }
 
 void TzxLangExpert::SetReplaceMethod(const AnsiString& Value) {
-    ReplaceMethod = Value;
-    TExpertSettings()->WriteString("ReplaceMethod", Value);
+    WriteText(ReplaceMethod, Value, "ReplaceMethod");
 }
 
 void TzxLangExpert::SetDefaultLangNames(const AnsiString& Value) {
@@ -262,8 +271,7 @@ void TzxLangExpert::SetEmptyConstsValues(bool Value) {
 }
 
 void TzxLangExpert::SetExcludeChars(const AnsiString& Value) {
-    ExcludeChars = Value;
-    TExpertSettings()->WriteString("ExcludeChars", Value);
+    WriteText(ExcludeChars, Value, "ExcludeChars");
 }
 
 void TzxLangExpert::SetSkipLines(const TStrings* Value) {
@@ -277,18 +285,15 @@ void TzxLangExpert::SetSkipWords(const TStrings* Value) {
 }
 
 void TzxLangExpert::SetColumnWidths(const AnsiString& Value) {
-    ColumnWidths = Value;
-    TExpertSettings()->WriteString("ColumnWidths", Value);
+    WriteText(ColumnWidths, Value, "ColumnWidths");
 }
 
 void TzxLangExpert::SetSortedColumn(Integer Value) {
-    SortedColumn = Value;
-    TExpertSettings()->WriteString("SortedColumn", IntToStr(Value));
+    WriteText(SortedColumn, Value, "SortedColumn");
 }
 
 void TzxLangExpert::SetSortOrder(Integer Value) {
-    SortOrder = Value;
-    TExpertSettings()->WriteString("SortOrder", IntToStr(Value));
+    WriteText(SortOrder, Value, "SortOrder");
 }
 
 // ---------------------------------------------------------------------------

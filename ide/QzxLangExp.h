@@ -180,8 +180,11 @@ protected:
 private:
     TIMenuItemIntf* AddExpertMenuItem();
     void MenuItemClicked(TIMenuItemIntf* Sender);
-    _di_IDesigner FormDesignerOf(const AnsiString& FileName);
-    void AfterInsert(const AnsiString& MethodName, bool Show);
+    // The root of the file's form designer, which is cached; nullptr when
+    // it has none.
+    TComponent* DesignedRoot(const AnsiString& FileName);
+    void CreateHandler(TPersistent* Instance, const AnsiString& EventName,
+                       const AnsiString& MethodName, bool Show);
 
     std::vector<TzxModuleNotifier*> FModuleNotifiers;
     TIMenuItemIntf* FMenuItem = nullptr;

@@ -24,14 +24,18 @@ template <typename Each> void ForEachOpenModule(Each Visit) {
             return;
 }
 
-_di_IOTASourceEditor FirstSourceEditor(const _di_IOTAModule& Module) {
+// The module's first editor of the kind Id; nullptr for a nil module.
+template <typename T> DelphiInterface<T> FirstEditorOf(const _di_IOTAModule& Module, const TGUID& Id) {
     if (!Module)
         return nullptr;
     for (Integer index = 0; index < Module->GetModuleFileCount(); ++index)
-        if (auto editor = Supports<IOTASourceEditor>(Module->GetModuleFileEditor(index).get(),
-                                                     IID_IOTASourceEditor))
+        if (auto editor = Supports<T>(Module->GetModuleFileEditor(index).get(), Id))
             return editor;
     return nullptr;
+}
+
+_di_IOTASourceEditor FirstSourceEditor(const _di_IOTAModule& Module) {
+    return FirstEditorOf<IOTASourceEditor>(Module, IID_IOTASourceEditor);
 }
 
 // The first line (0-based) quoting the identifier after an opening
@@ -94,13 +98,7 @@ _di_IOTAModule TzxLangExpert::GetModuleFromFileName(const AnsiString& FileName) 
 }
 
 _di_IOTAFormEditor TzxLangExpert::GetFormEditorFromModule(const _di_IOTAModule& Module) {
-    if (!Module)
-        return nullptr;
-    for (Integer index = 0; index < Module->GetModuleFileCount(); ++index)
-        if (auto editor = Supports<IOTAFormEditor>(Module->GetModuleFileEditor(index).get(),
-                                                   IID_IOTAFormEditor))
-            return editor;
-    return nullptr;
+    return FirstEditorOf<IOTAFormEditor>(Module, IID_IOTAFormEditor);
 }
 
 _di_IOTASourceEditor TzxLangExpert::GetSourceEditorFromFormName(const AnsiString& FormName) {
@@ -193,16 +191,18 @@ void TzxLangExpert::DoCreateMethod(const _di_IDesigner& Designer, TPersistent* I
     SetMethodProp(Instance, event, Designer->CreateMethod(MethodName, event->PropType));
 }
 
-_di_IDesigner TzxLangExpert::FormDesignerOf(const AnsiString& FileName) {
+TComponent* TzxLangExpert::DesignedRoot(const AnsiString& FileName) {
     _di_IOTAModule module = GetModuleFromFileName(FileName);
     auto nativeEditor = Supports<INTAFormEditor>(GetFormEditorFromModule(module).get(),
                                                  IID_INTAFormEditor);
     FDesigner = nativeEditor ? nativeEditor->GetFormDesigner() : nullptr;
-    return FDesigner;
+    return FDesigner ? FDesigner->GetRoot() : nullptr;
 }
 
-void TzxLangExpert::AfterInsert(const AnsiString& MethodName, bool Show) {
-    if (!Show || !FDesigner)
+void TzxLangExpert::CreateHandler(TPersistent* Instance, const AnsiString& EventName,
+                                  const AnsiString& MethodName, bool Show) {
+    DoCreateMethod(FDesigner, Instance, EventName, MethodName);
+    if (!Show)
         return;
     FDesigner->ShowMethod(MethodName);
     FDesigner->Modified();
@@ -210,38 +210,27 @@ void TzxLangExpert::AfterInsert(const AnsiString& MethodName, bool Show) {
 
 void TzxLangExpert::InsertFormEvent(const AnsiString& FileName, const AnsiString& MethodName,
                                     bool Show) {
-    _di_IDesigner designer = FormDesignerOf(FileName);
-    if (!designer || !designer->GetRoot())
-        return;
-    TComponent* root = designer->GetRoot();
-    const AnsiString name = root->InheritsFrom(TCustomForm::StaticClass()) ? MethodName
-                                                                          : "DatamoduleCreate";
-    DoCreateMethod(designer, root, "Create", name);
-    AfterInsert(name, Show);
+    if (TComponent* root = DesignedRoot(FileName))
+        CreateHandler(root, "Create",
+                      root->InheritsFrom(TCustomForm::StaticClass()) ? MethodName
+                                                                     : "DatamoduleCreate",
+                      Show);
 }
 
 void TzxLangExpert::InsertzxLangEvent(const AnsiString& FileName, const AnsiString& MethodName,
                                       bool Show) {
-    _di_IDesigner designer = FormDesignerOf(FileName);
-    if (!designer || !designer->GetRoot())
-        return;
-    TComponent* root = designer->GetRoot();
-    for (Integer index = 0; index < root->ComponentCount(); ++index) {
+    TComponent* root = DesignedRoot(FileName);
+    for (Integer index = 0; root && index < root->ComponentCount(); ++index) {
         TComponent* each = root->Components(index);
-        if (!each->InheritsFrom(TzxCustomLang::StaticClass()))
-            continue;
-        const AnsiString name = each->Name() + MethodName;
-        DoCreateMethod(designer, each, "ChangeLanguage", name);
-        AfterInsert(name, Show);
-        return;
+        if (each->InheritsFrom(TzxCustomLang::StaticClass())) {
+            CreateHandler(each, "ChangeLanguage", each->Name() + MethodName, Show);
+            return;
+        }
     }
 }
 
+// There is no such event: the method is only created.
 void TzxLangExpert::InsertFormMethod(const AnsiString& FileName, const AnsiString&, bool Show) {
-    _di_IDesigner designer = FormDesignerOf(FileName);
-    if (!designer || !designer->GetRoot())
-        return;
-    const AnsiString name = "UpdateStrings";
-    DoCreateMethod(designer, designer->GetRoot(), name, name);
-    AfterInsert(name, Show);
+    if (TComponent* root = DesignedRoot(FileName))
+        CreateHandler(root, "UpdateStrings", "UpdateStrings", Show);
 }

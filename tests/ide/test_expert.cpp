@@ -40,20 +40,11 @@ protected:
 
 TEST_F(TExpertTest, WithoutSettingsFileTheDefaultsHold) {
     MakeExpert();
-    EXPECT_EQ(Expert->MenuSection, "ToolsMenu");
     EXPECT_EQ(ShortCutToText(Expert->ShortCut), "Shift+Ctrl+L");
-    EXPECT_EQ(Expert->DefNumLang, 2);
-    EXPECT_EQ(Expert->DefaultComponent, "TzxLang");
-    EXPECT_EQ(Expert->CnstPrefix, "str");
-    EXPECT_EQ(Expert->HCPrefix, "IDS_");
-    EXPECT_EQ(Expert->ReplaceMethod, "GetTextOrDefault(");
     EXPECT_EQ(Expert->IgnorableLength, 1);
     EXPECT_TRUE(Expert->EmptyConstsValues);
-    EXPECT_EQ(Expert->ExcludeChars.size(), 32u);
-    EXPECT_EQ(Expert->ExcludeChars.front(), '\\');
-    EXPECT_EQ(Expert->ExcludeChars.back(), '\'');
+    EXPECT_EQ(Expert->ExcludeChars, "\\|/?><.,\":;]}[{=+-_)(!@#$%^&*`~'");
     EXPECT_EQ(Expert->SortOrder, -1);
-    EXPECT_EQ(Expert->SkipLines->Count(), 0);
 }
 
 TEST_F(TExpertTest, TenSettersWriteOnlyOnChangeTheOthersAlways) {
