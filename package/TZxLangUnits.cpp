@@ -6,6 +6,7 @@
 
 #include "designide/DesignIntf.h"
 #include "editor/Q_deffonts.h"
+#include "ide/QzxLangExp.h"
 #include "runtime/QzxActns.h"
 #include "runtime/QzxComp.h"
 #include "runtime/QzxLangCombo.h"
@@ -34,6 +35,9 @@ void InitializeQzxLangCombo() { RegisterUnitClasses("QzxLangCombo", {TzxLangComb
 
 void InitializeQzxActns() { RegisterUnitClasses("QzxActns", {TzxLangChangeLanguage::StaticClass()}); }
 
+// The package's registration with the IDE: the expert.
+void RegisterQzxreg() { ExpRegister(); }
+
 } // namespace
 
 const std::vector<TPackageUnit>& PackageUnits() {
@@ -44,6 +48,7 @@ const std::vector<TPackageUnit>& PackageUnits() {
         {"QzxLangCombo", &InitializeQzxLangCombo, nullptr, nullptr},
         {"QzxActns", &InitializeQzxActns, nullptr, nullptr},
         {"Q_deffonts", &InitQ_deffonts, &DoneQ_deffonts, nullptr},
+        {"Qzxreg", nullptr, nullptr, &RegisterQzxreg},
     };
     return units;
 }

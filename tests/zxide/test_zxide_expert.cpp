@@ -1,0 +1,71 @@
+// zxide with the translation package loaded: the expert's item in the Tools
+// menu, as the user opens that menu.
+#include "ClxTestSupport.h"
+#include "IdeWindow.h"
+#include "StandardPalette.h"
+#include "TestSupport.h"
+
+#include "clx/Dialogs.h"
+#include "clx/Forms.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
+#include <QtGui/QPainter>
+
+#include <filesystem>
+
+namespace {
+
+testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
+
+// The drop-down of the menu bar's section, as the window shows it.
+QMenu* MenuTitled(const QString& Title) {
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(widget); menu && menu->title() == Title)
+            return menu;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ZxideExpert, ToolsMenuShowsTheExpertItemWithItsShortCut) {
+    zxtest::TTempDir dir;
+    std::filesystem::copy(ZX_EXAMPLES_DIR, dir.Path(), std::filesystem::copy_options::recursive);
+    Application->SetExeName(dir.File("zxide"));
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard(dialogs);
+    {
+        TDesignHost host;
+        RegisterStandardPalette();
+        TIdeWindow window(host);
+        window.Window()->resize(1000, 600);
+        window.Show();
+        ASSERT_TRUE(host.LoadPackage(ZX_TZXLANG_PACKAGE_K2));
+        window.RebuildPalette();
+        ASSERT_TRUE(window.OpenProject(dir.File("Example.dpr")));
+        Application->ProcessMessages();
+
+        QMenu* tools = MenuTitled("&Tools");
+        ASSERT_NE(tools, nullptr);
+        ASSERT_EQ(tools->actions().size(), 1);
+        EXPECT_EQ(tools->actions()[0]->text(), "TzxLang &CLX Expert");
+        EXPECT_EQ(tools->actions()[0]->shortcut(), QKeySequence("Shift+Ctrl+L"));
+        auto* bar = window.Window()->findChild<QMenuBar*>();
+        ASSERT_NE(bar, nullptr);
+        const QPoint below = bar->mapTo(window.Window(),
+                                        bar->actionGeometry(tools->menuAction()).bottomLeft());
+        tools->popup(window.Window()->mapToGlobal(below));
+        Application->ProcessMessages();
+        std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+        const std::string file = zxtest::TestOutputDir() + "/zxide/tools-menu-expert.png";
+        QPixmap shot = window.Window()->grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(below, tools->grab());
+        painter.end();
+        EXPECT_TRUE(shot.save(QString::fromStdString(file)));
+        tools->hide();
+    }
+    Application->SetExeName("");
+}
