@@ -197,7 +197,8 @@ QWidget* TIdeWindow::BuildContent() {
     rows->setStretchFactor(0, 1);
     rows->setSizes({700, 110});
 
-    QObject::connect(FProjectTree, &QTreeWidget::itemDoubleClicked, content,
+    // Double-click or Enter.
+    QObject::connect(FProjectTree, &QTreeWidget::itemActivated, content,
                      [this](QTreeWidgetItem* Item, int) { Guarded([&] { OpenProjectItem(Item); }); });
     QObject::connect(FDocuments, &QTabWidget::currentChanged, content,
                      [this](int) { CurrentPageChanged(); });
@@ -453,7 +454,7 @@ bool TIdeWindow::OpenProject(const AnsiString& FileName) {
 void TIdeWindow::OpenProjectDialog() {
     TOpenDialog dialog(nullptr);
     dialog.SetTitle("Open Project");
-    dialog.SetFilter("Projects (*.dpr)|*.dpr|All files (*)|*");
+    dialog.SetFilter("Projects|*.dpr|All files|*");
     if (dialog.Execute())
         OpenProject(dialog.FileName());
 }
