@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include "clx/Dialogs.h"
+#include "clx/Menus.h"
 #include "clx/StdCtrls.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -259,6 +260,7 @@ TEST_F(ZxideTest, PaletteDropsAComponentWithItsFieldAndTheFormIsSavedAndReopened
 }
 
 TEST_F(ZxideTest, EditWindowUndoesRedoesGoesToALineAndSavesOnlyWhenAsked) {
+    EXPECT_FALSE(Window->UndoItem()->Enabled());
     OpenExample();
     Window->OpenUnit(File("Orders.pas"), false);
     Application->ProcessMessages();
@@ -279,8 +281,13 @@ TEST_F(ZxideTest, EditWindowUndoesRedoesGoesToALineAndSavesOnlyWhenAsked) {
     EXPECT_NE(module->Source().Text().find("{ note } CustomerLabel"), std::string::npos);
     SaveScreenshot(Window->Window(), "source-editor.png");
 
+    EXPECT_TRUE(Window->UndoItem()->Enabled());
+
     // What the host writes (a component's field) is one step of the window.
+    // A designer has no undo steps: Undo and Redo say so.
     Window->Documents()->setCurrentWidget(Window->DesignerOf("OrdersForm"));
+    EXPECT_FALSE(Window->UndoItem()->Enabled());
+    EXPECT_FALSE(Window->RedoItem()->Enabled());
     DropFromPalette("TCheckBox", Window->DesignerOf("OrdersForm"), QPoint(20, 60));
     EXPECT_NE(editor->Text().find("CheckBox1: TCheckBox;"), std::string::npos);
     Window->Documents()->setCurrentWidget(editor);
