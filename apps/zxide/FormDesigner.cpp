@@ -9,6 +9,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QShortcut>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
@@ -129,8 +130,11 @@ TFormDesigner::TFormDesigner(_di_TDesignModule Module, QWidget* Parent)
 
     EmbedForm();
     FFrame = new TSelectionFrame(FHolder);
-    QObject::connect(FTree, &QTreeWidget::itemClicked, this,
-                     [this](QTreeWidgetItem* Item, int) { Select(ComponentOfItem(Item)); });
+    // The arrow keys select as the mouse does.
+    QObject::connect(FTree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* Item) {
+        if (Item)
+            Select(ComponentOfItem(Item));
+    });
     QObject::connect(FTree, &QTreeWidget::itemDoubleClicked, this,
                      [this](QTreeWidgetItem* Item, int) { EditComponent(ComponentOfItem(Item)); });
     FTree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -249,6 +253,7 @@ void TFormDesigner::Refresh() {
     if (FFormWidget)
         FHolder->setFixedSize(FFormWidget->size());
     FCaption->setFixedWidth(FHolder->width());
+    SilenceFormShortcuts();
     RebuildTree();
     RebuildTiles();
     if (FSelection != FRoot && (!FSelection || FSelection->Owner() != FRoot))
@@ -256,6 +261,18 @@ void TFormDesigner::Refresh() {
     Select(FSelection);
     if (OnChange)
         OnChange();
+}
+
+// The form's own keys (a default button's Enter, a cancel button's Escape,
+// its menu's shortcuts) belong to the running program: in the designer they
+// would take what the user types into the inspector or the edit window.
+void TFormDesigner::SilenceFormShortcuts() {
+    if (!FFormWidget)
+        return;
+    for (QShortcut* shortcut : FFormWidget->findChildren<QShortcut*>())
+        shortcut->setEnabled(false);
+    for (QAction* action : FFormWidget->findChildren<QAction*>())
+        action->setShortcutContext(Qt::WidgetShortcut);
 }
 
 void TFormDesigner::RebuildTree() {

@@ -64,6 +64,7 @@ private:
     void EmbedForm();
     void ScheduleRefresh();
     void Refresh();
+    void SilenceFormShortcuts();
     void RebuildTree();
     void RebuildTiles();
     void PlaceFrame();

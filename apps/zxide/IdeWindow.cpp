@@ -113,6 +113,7 @@ TIdeWindow::TIdeWindow(TDesignHost& Host) : FHost(Host), FMainForm(Host.MainWind
     ToolServices->AddNotifier(FNotifier);
     SetEditStringListProc(&EditStringList);
     RebuildPalette();
+    CurrentPageChanged();
 }
 
 TIdeWindow::~TIdeWindow() {
@@ -139,7 +140,7 @@ void TIdeWindow::Show() { FMainForm->Show(); }
 
 void TIdeWindow::BuildMenu() {
     auto add = [this](const char* Section, const char* Caption, const char* Keys,
-                      std::function<void()> Command) {
+                      std::function<void()> Command) -> TMenuItem* {
         TMenuItem* sections = FHost.MainMenu()->Items();
         TMenuItem* section = nullptr;
         for (Integer index = 0; index < sections->Count() && !section; ++index)
@@ -152,13 +153,14 @@ void TIdeWindow::BuildMenu() {
         item->OnClick = [Command](TObject*) { Guarded(Command); };
         section->Add(item);
         FMenuItems.push_back(item);
+        return item;
     };
     add("FileMenu", "&Open Project...", "Ctrl+F11", [this] { OpenProjectDialog(); });
     add("FileMenu", "&Save", "Ctrl+S", [this] { Save(); });
     add("FileMenu", "Save A&ll", "Shift+Ctrl+S", [this] { SaveAll(); });
     add("FileMenu", "&Close", "", [this] { CloseCurrent(); });
-    add("EditMenu", "&Undo", "Ctrl+Z", [this] { Undo(); });
-    add("EditMenu", "&Redo", "Shift+Ctrl+Z", [this] { Redo(); });
+    FUndoItem = add("EditMenu", "&Undo", "Ctrl+Z", [this] { Undo(); });
+    FRedoItem = add("EditMenu", "&Redo", "Shift+Ctrl+Z", [this] { Redo(); });
     add("SearchMenu", "&Go to Line Number...", "Alt+G", [this] { GoToLine(); });
 }
 
@@ -197,7 +199,8 @@ QWidget* TIdeWindow::BuildContent() {
     rows->setStretchFactor(0, 1);
     rows->setSizes({700, 110});
 
-    QObject::connect(FProjectTree, &QTreeWidget::itemDoubleClicked, content,
+    // Double-click or Enter.
+    QObject::connect(FProjectTree, &QTreeWidget::itemActivated, content,
                      [this](QTreeWidgetItem* Item, int) { Guarded([&] { OpenProjectItem(Item); }); });
     QObject::connect(FDocuments, &QTabWidget::currentChanged, content,
                      [this](int) { CurrentPageChanged(); });
@@ -400,6 +403,10 @@ void TIdeWindow::OpenProjectItem(QTreeWidgetItem* Item) {
 }
 
 void TIdeWindow::CurrentPageChanged() {
+    // Only an edit window keeps undo steps: a designer offers none.
+    const bool editing = dynamic_cast<TSourceEditor*>(FDocuments->currentWidget()) != nullptr;
+    FUndoItem->SetEnabled(editing);
+    FRedoItem->SetEnabled(editing);
     TDesignModule* module = CurrentModule();
     if (!module)
         return;
@@ -453,7 +460,7 @@ bool TIdeWindow::OpenProject(const AnsiString& FileName) {
 void TIdeWindow::OpenProjectDialog() {
     TOpenDialog dialog(nullptr);
     dialog.SetTitle("Open Project");
-    dialog.SetFilter("Projects (*.dpr)|*.dpr|All files (*)|*");
+    dialog.SetFilter("Projects|*.dpr|All files|*");
     if (dialog.Execute())
         OpenProject(dialog.FileName());
 }

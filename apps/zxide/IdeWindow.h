@@ -56,6 +56,9 @@ public:
     QTreeWidget* ProjectTree() const { return FProjectTree; }
     TObjectInspector* Inspector() const { return FInspector; }
     QTabWidget* Documents() const { return FDocuments; }
+    // Edit's Undo and Redo: enabled while an edit window is the current page.
+    TMenuItem* UndoItem() const { return FUndoItem; }
+    TMenuItem* RedoItem() const { return FRedoItem; }
     QListWidget* Messages() const { return FMessages; }
     TFormDesigner* DesignerOf(const AnsiString& FormName) const;
     TSourceEditor* EditorOf(const AnsiString& FileName) const;
@@ -98,4 +101,6 @@ private:
     bool FSettingCurrent = false;
     bool FSyncPending = false;
     std::vector<TMenuItem*> FMenuItems;
+    TMenuItem* FUndoItem = nullptr;
+    TMenuItem* FRedoItem = nullptr;
 };

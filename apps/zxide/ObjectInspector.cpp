@@ -3,6 +3,7 @@
 #include "IdeCommands.h"
 
 #include <QtCore/QSignalBlocker>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QHeaderView>
@@ -75,6 +76,8 @@ QWidget* TObjectInspector::MakeEditor(TRow& Row) {
     layout->setSpacing(0);
     if (attributes.Contains(paValueList)) {
         auto* box = new QComboBox(cell);
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
         const bool fixed = property->GetPropInfo()->PropType->Kind == tkEnumeration;
         box->setEditable(!fixed);
         Guarded([&] {
@@ -123,6 +126,15 @@ QWidget* TObjectInspector::MakeEditor(TRow& Row) {
     }
     Guarded([&] { Row.Show(); });
     return cell;
+}
+
+// The wheel scrolls the rows wherever the mouse is: over a drop-down it
+// would change the property instead.
+bool TObjectInspector::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() != QEvent::Wheel || !qobject_cast<QComboBox*>(Watched))
+        return false;
+    QApplication::sendEvent(FRows->viewport(), Event);
+    return true;
 }
 
 void TObjectInspector::Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value) {

@@ -3,7 +3,7 @@
 // drop-down (fixed for enumerations and booleans, open for others), a dialog
 // editor has a "..." button, an object property unfolds into its own
 // properties; double-clicking a row runs its editor's Edit (an event's
-// handler, a dialog).
+// handler, a dialog). The wheel scrolls the rows, never a value.
 #pragma once
 
 #include "designide/DesignIntf.h"
@@ -32,6 +32,9 @@ public:
     QTreeWidgetItem* Row(const AnsiString& Path) const;
     // The editing widget of the row's value.
     QWidget* ValueEditor(const AnsiString& Path) const;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     struct TRow {

@@ -8,10 +8,12 @@
 #include "TestSupport.h"
 
 #include "clx/Dialogs.h"
+#include "clx/Menus.h"
 #include "clx/StdCtrls.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QtCore/QTimer>
+#include <QtTest/QTest>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QLabel>
@@ -19,6 +21,7 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QTreeWidget>
@@ -257,6 +260,7 @@ TEST_F(ZxideTest, PaletteDropsAComponentWithItsFieldAndTheFormIsSavedAndReopened
 }
 
 TEST_F(ZxideTest, EditWindowUndoesRedoesGoesToALineAndSavesOnlyWhenAsked) {
+    EXPECT_FALSE(Window->UndoItem()->Enabled());
     OpenExample();
     Window->OpenUnit(File("Orders.pas"), false);
     Application->ProcessMessages();
@@ -277,8 +281,13 @@ TEST_F(ZxideTest, EditWindowUndoesRedoesGoesToALineAndSavesOnlyWhenAsked) {
     EXPECT_NE(module->Source().Text().find("{ note } CustomerLabel"), std::string::npos);
     SaveScreenshot(Window->Window(), "source-editor.png");
 
+    EXPECT_TRUE(Window->UndoItem()->Enabled());
+
     // What the host writes (a component's field) is one step of the window.
+    // A designer has no undo steps: Undo and Redo say so.
     Window->Documents()->setCurrentWidget(Window->DesignerOf("OrdersForm"));
+    EXPECT_FALSE(Window->UndoItem()->Enabled());
+    EXPECT_FALSE(Window->RedoItem()->Enabled());
     DropFromPalette("TCheckBox", Window->DesignerOf("OrdersForm"), QPoint(20, 60));
     EXPECT_NE(editor->Text().find("CheckBox1: TCheckBox;"), std::string::npos);
     Window->Documents()->setCurrentWidget(editor);
@@ -340,4 +349,48 @@ TEST_F(ZxideTest, PackageEditorsMenuVerbsValueListsAndDialogs) {
     more->click();
     EXPECT_EQ(memo->Lines()->Count(), 2);
     EXPECT_EQ(memo->Lines()->Get(1), "second");
+}
+
+TEST_F(ZxideTest, KeysAndTheWheelActWhereTheUserIs) {
+    OpenExample();
+    QApplication::setActiveWindow(Window->Window());
+    TFormDesigner* designer = MainDesigner();
+    auto* button = dynamic_cast<TButton*>(MainComponent("OrdersButton"));
+    bool clicked = false;
+    button->OnClick = [&clicked](TObject*) { clicked = true; };
+
+    // The arrow keys in the component tree select, as the mouse does.
+    designer->ComponentTree()->setFocus();
+    QTest::keyClick(designer->ComponentTree(), Qt::Key_Down);
+    QTest::keyClick(designer->ComponentTree(), Qt::Key_Down);
+    EXPECT_EQ(designer->Selection(), button);
+    EXPECT_EQ(Window->Inspector()->Title(), "OrdersButton: TButton");
+
+    // The wheel over a drop-down scrolls the inspector and leaves the value.
+    QWidget* align = Window->Inspector()->ValueEditor("Align");
+    QWheelEvent wheel(QPointF(5, 5), align->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(align, &wheel);
+    EXPECT_EQ(GetOrdProp(button, "Align"), alNone);
+    EXPECT_GT(Window->Inspector()->Rows()->verticalScrollBar()->value(), 0);
+
+    // The form's default button takes no Enter meant for the inspector.
+    ChooseValue("Default", "True");
+    Application->ProcessMessages();
+    auto* caption = qobject_cast<QLineEdit*>(Window->Inspector()->ValueEditor("Caption"));
+    caption->setFocus();
+    caption->selectAll();
+    QTest::keyClicks(caption, "Go");
+    QTest::keyClick(caption, Qt::Key_Return);
+    EXPECT_EQ(button->Caption(), "Go");
+    EXPECT_FALSE(clicked);
+
+    // Enter in the project window opens what it names.
+    QTreeWidgetItem* ordersForm = Window->ProjectTree()->topLevelItem(0)->child(1)->child(0);
+    Window->ProjectTree()->setFocus();
+    Window->ProjectTree()->setCurrentItem(ordersForm);
+    QTest::keyClick(Window->ProjectTree(), Qt::Key_Return);
+    Application->ProcessMessages();
+    ASSERT_NE(Window->DesignerOf("OrdersForm"), nullptr);
+    EXPECT_EQ(Window->Documents()->currentWidget(), Window->DesignerOf("OrdersForm"));
 }
