@@ -8,6 +8,7 @@
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
 
+#include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
@@ -25,6 +26,14 @@ QMenu* MenuTitled(const QString& Title) {
     for (QWidget* widget : QApplication::allWidgets())
         if (auto* menu = qobject_cast<QMenu*>(widget); menu && menu->title() == Title)
             return menu;
+    return nullptr;
+}
+
+// The top-level window of that title, as the screen shows it.
+QWidget* WindowTitled(const QString& Title) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->windowTitle() == Title)
+            return widget;
     return nullptr;
 }
 
@@ -66,6 +75,41 @@ TEST(ZxideExpert, ToolsMenuShowsTheExpertItemWithItsShortCut) {
         painter.end();
         EXPECT_TRUE(shot.save(QString::fromStdString(file)));
         tools->hide();
+    }
+    Application->SetExeName("");
+}
+
+TEST(ZxideExpert, TheExpertItemOpensTheDockedExpertWindowWithTheProjectsForms) {
+    zxtest::TTempDir dir;
+    std::filesystem::copy(ZX_EXAMPLES_DIR, dir.Path(), std::filesystem::copy_options::recursive);
+    Application->SetExeName(dir.File("zxide"));
+    TScriptedDialogService dialogs;
+    TDialogServiceGuard guard(dialogs);
+    {
+        TDesignHost host;
+        RegisterStandardPalette();
+        TIdeWindow window(host);
+        window.Show();
+        ASSERT_TRUE(host.LoadPackage(ZX_TZXLANG_PACKAGE_K2));
+        window.RebuildPalette();
+        ASSERT_TRUE(window.OpenProject(dir.File("Example.dpr")));
+        Application->ProcessMessages();
+        QMenu* tools = MenuTitled("&Tools");
+        ASSERT_NE(tools, nullptr);
+        tools->actions()[0]->trigger();
+        Application->ProcessMessages();
+
+        QWidget* docked = WindowTitled("TzxLang Expert (CLX Edition)");
+        ASSERT_NE(docked, nullptr);
+        auto* rows = docked->findChild<QAbstractItemView*>();
+        ASSERT_NE(rows, nullptr);
+        EXPECT_EQ(rows->model()->rowCount(), 3);
+        std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+        EXPECT_TRUE(docked->grab().save(
+            QString::fromStdString(zxtest::TestOutputDir() + "/zxide/expert-window-docked.png")));
+        docked->close();
+        Application->ProcessMessages();
+        EXPECT_EQ(WindowTitled("TzxLang Expert (CLX Edition)"), nullptr);
     }
     Application->SetExeName("");
 }
