@@ -46,6 +46,8 @@ void SetRowText(TListItem* Row, TFormRowText Which, const AnsiString& Value) {
 // Creation, showing and closing
 
 void TfrmzxLang::AfterConstruction() {
+    RegisterClxClasses();
+    InitQzxComp();
     if (!GetClass("TfrmzxLang")) {
         RegisterClass(TfrmzxLang::StaticClass());
         RegisterMethod("FormCreate", &TfrmzxLang::FormCreate);
