@@ -78,6 +78,15 @@ bool RowShowsFile(const TListItem* Row, const AnsiString& FileName) {
            AnsiSameText(ChangeFileExt(unitFile, ".xfm"), FileName);
 }
 
+// The window's row of that caption, or nullptr.
+TListItem* RowOfForm(const AnsiString& FormName) {
+    TListItems* rows = frmzxLang ? frmzxLang->lvFormNames->Items() : nullptr;
+    for (Integer index = 0; rows && index < rows->Count(); ++index)
+        if (rows->Item(index)->Caption() == FormName)
+            return rows->Item(index);
+    return nullptr;
+}
+
 } // namespace
 
 TClass FindIdeDockClasses() {
@@ -300,19 +309,13 @@ bool TzxLangExpert::TestForCorrectForm(const AnsiString& FormName) {
 }
 
 TListItem* TzxLangExpert::OpenRowOfForm(const AnsiString& FormName) {
-    if (!frmzxLang)
+    TListItem* row = RowOfForm(FormName);
+    if (!row)
         return nullptr;
-    TListItems* rows = frmzxLang->lvFormNames->Items();
-    for (Integer index = 0; index < rows->Count(); ++index) {
-        TListItem* row = rows->Item(index);
-        if (row->Caption() != FormName)
-            continue;
-        const AnsiString fileName = RowText(row, rtFileName);
-        if (!IsFileOpen(fileName) && !OpenFile(fileName))
-            return nullptr;
-        return TestForCorrectForm(FormName) ? row : nullptr;
-    }
-    return nullptr;
+    const AnsiString fileName = RowText(row, rtFileName);
+    if (!IsFileOpen(fileName) && !OpenFile(fileName))
+        return nullptr;
+    return TestForCorrectForm(FormName) ? row : nullptr;
 }
 
 _di_IDesigner TzxLangExpert::DesignerOfFile(const AnsiString& FileName) {
@@ -357,22 +360,16 @@ TComponent* TzxLangExpert::GetComponentOnForm(const AnsiString& FormName,
 }
 
 bool TzxLangExpert::IsDataModule(const AnsiString& FormName) {
-    if (!frmzxLang)
+    TListItem* row = RowOfForm(FormName);
+    if (!row)
         return false;
-    TListItems* rows = frmzxLang->lvFormNames->Items();
-    for (Integer index = 0; index < rows->Count(); ++index) {
-        TListItem* row = rows->Item(index);
-        if (row->Caption() != FormName)
-            continue;
-        const AnsiString fileName = RowText(row, rtFileName);
-        OpenFile(fileName);
-        TIModuleInterface* formModule = FToolServices->GetFormModuleInterface(FormName);
-        if (!formModule)
-            throw Exception("nil intf!");
-        formModule->Release();
-        return !dynamic_cast<TCustomForm*>(FormRootOf(fileName));
-    }
-    return false;
+    const AnsiString fileName = RowText(row, rtFileName);
+    OpenFile(fileName);
+    TIModuleInterface* formModule = FToolServices->GetFormModuleInterface(FormName);
+    if (!formModule)
+        throw Exception("nil intf!");
+    formModule->Release();
+    return !dynamic_cast<TCustomForm*>(FormRootOf(fileName));
 }
 
 void TzxLangExpert::MarkModifiedForm(const AnsiString& FormName) {
