@@ -13,8 +13,9 @@ namespace {
 
 const char* const MakerAddress = "https://www.talvenko.com/";
 const char* const ProductAddress = "https://www.talvenko.com/tzxlang/";
-// The maker's other products, by the Tag of their "More Products" entry.
-const char* const ProductPages[] = {ProductAddress, "https://www.talvenko.com/tzxlang/tools/",
+// The maker's other products, by the Tag (from 1) of their "More Products"
+// entry.
+const char* const ProductPages[] = {"https://www.talvenko.com/tzxlang/tools/",
                                     "https://www.talvenko.com/tzxlang/dictionaries/"};
 
 constexpr TColor StateImageMask = static_cast<TColor>(0xFF00FF);
@@ -278,6 +279,6 @@ void TfrmzxLang::TzxLangPage1Click(TObject*) { LaunchBrowser(ProductAddress); }
 
 void TfrmzxLang::MoreProductsClick(TObject* Sender) {
     const Integer tag = static_cast<TComponent*>(Sender)->Tag();
-    if (tag >= 0 && tag < static_cast<Integer>(std::size(ProductPages)))
-        LaunchBrowser(ProductPages[tag]);
+    if (tag >= 1 && tag <= static_cast<Integer>(std::size(ProductPages)))
+        LaunchBrowser(ProductPages[tag - 1]);
 }

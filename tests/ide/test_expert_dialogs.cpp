@@ -4,6 +4,7 @@
 #include "ClxTestSupport.h"
 #include "ExpertTestSupport.h"
 
+#include "editor/QzxTransEditor.h"
 #include "ide/Q_about.h"
 #include "ide/Q_expopt.h"
 #include "ide/Q_langconfig.h"
@@ -178,6 +179,21 @@ TEST_F(TExpertDialogTest, AddingANameStopsAtTheLargestNumberOfLanguages) {
     EXPECT_EQ(ConfigureLanguages(&names), mrOk);
     EXPECT_EQ(names.Count(), 255);
     EXPECT_EQ(Dialogs.LastRequest().Text, "A translation component holds at most 255 languages.");
+}
+
+TEST_F(TExpertDialogTest, TheEditorsAboutHookShowsTheAboutBoxWithItsLinks) {
+    Dialogs.AnswerModal(mrOk, [&](TCustomForm& Form) {
+        const std::vector<TLabel*> links = static_cast<TfrmAbout&>(Form).LinkLabels();
+        ASSERT_EQ(links.size(), 2u);
+        for (TLabel* link : links)
+            EXPECT_EQ(link->Cursor(), crHandPoint);
+        std::filesystem::create_directories(zxtest::TestOutputDir() + "/ide");
+        EXPECT_TRUE(Form.Handle()->grab().save(
+            QString::fromStdString(zxtest::TestOutputDir() + "/ide/about.png")));
+    });
+    ASSERT_TRUE(ShowAboutBox);
+    ShowAboutBox(nullptr);
+    EXPECT_EQ(Dialogs.LastRequest().Text, "TfrmAbout");
 }
 
 // The stub opener records its argument; the test's process is left with no
