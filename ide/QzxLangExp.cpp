@@ -3,10 +3,11 @@
 #include "clx/Forms.h"
 #include "clx/Menus.h"
 #include "editor/QzxTransEditor.h"
+#include "ide/QzxLangForm.h"
 #include "runtime/QRegistry.h"
 
 TzxLangExpert* FzxLangExpert = nullptr;
-TForm* frmzxLang = nullptr;
+TfrmzxLang* frmzxLang = nullptr;
 TForm* DockForm = nullptr;
 
 namespace {
@@ -109,6 +110,7 @@ TzxLangExpert::TzxLangExpert()
     NavigateToSource = [this](const AnsiString& StringID, bool ShowEditor) {
         return ShowStringInSource(StringID, ShowEditor);
     };
+    ShowAboutBox = [this](TObject* Sender) { DisplayAboutBox(Sender); };
 }
 
 TzxLangExpert::~TzxLangExpert() {
@@ -346,16 +348,6 @@ void TzxLangExpert::MenuItemClicked(TIMenuItemIntf* Sender) {
     if (--FClickDepth == 0 && std::exchange(FRecreateAfterClick, false))
         RecreateMenuItem();
 }
-
-void TzxLangExpert::RunItemClick(TIMenuItemIntf*) {
-    if (!FToolServices || FToolServices->GetProjectName().empty())
-        return;
-    FDesigner.Reset();
-    ProjectUnitNames->Clear();
-    ProjectUnitFiles->Clear();
-}
-
-void TzxLangExpert::ProjectClosed() { ProjectUnitNames->Clear(); }
 
 // ---------------------------------------------------------------------------
 // File notifications

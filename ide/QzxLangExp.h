@@ -13,7 +13,9 @@
 #include <memory>
 
 class TForm;
+class TfrmzxLang;
 class TListItem;
+class TListView;
 class TzxLangExpert;
 
 // Keeps one row of the expert window's form list in step with its form
@@ -136,10 +138,18 @@ public:
     void RemoveSettings();
     void Configure();
     TIMenuItemIntf* MenuItem() const { return FMenuItem; }
-    // The menu item's action: refills the expert window (its own unit
-    // opens it). Sender is nullptr when a notification asks for a refill.
+    // The menu item's action: opens the expert window or refills it.
+    // Sender is nullptr when a notification asks for a refill.
     virtual void RunItemClick(TIMenuItemIntf* Sender);
+    // Releases every row's module notifier and empties the window's list
+    // and the project's unit lists.
     void ProjectClosed();
+    // One unit of the project into the window's list (Param); always goes
+    // on with the next.
+    bool AddProjectModule(void* Param, const AnsiString& FileName, const AnsiString& UnitName,
+                          const AnsiString& FormName);
+    // The About box, modal.
+    void DisplayAboutBox(TObject* Sender);
     // Destroys the menu item and inserts it again; while the item's click
     // runs, once the click has returned.
     void RecreateMenuItem();
@@ -171,6 +181,17 @@ public:
     void InsertFormEvent(const AnsiString& FileName, const AnsiString& MethodName, bool Show);
     void InsertzxLangEvent(const AnsiString& FileName, const AnsiString& MethodName, bool Show);
     void InsertFormMethod(const AnsiString& FileName, const AnsiString& MethodName, bool Show);
+    // --- Access to the forms of the window's rows
+    _di_IDesigner GetDesigner();
+    _di_IDesigner GetDesignerByFormName(const AnsiString& FormName);
+    TComponent* GetComponentOnForm(const AnsiString& FormName, const AnsiString& ComponentName);
+    TComponent* GetOwnerByName(const AnsiString& FormName);
+    // EIntfCastError-like Exception "nil intf!" when the IDE has no form
+    // module for the row's file.
+    bool IsDataModule(const AnsiString& FormName);
+    void MarkModifiedForm(const AnsiString& FormName);
+    // Whether the IDE has the form's module; tells the user when not.
+    bool TestForCorrectForm(const AnsiString& FormName);
     // The designer last found; nullptr after a refill and at destruction.
     const _di_IDesigner& CachedDesigner() const { return FDesigner; }
 
@@ -179,6 +200,14 @@ protected:
 
 private:
     TIMenuItemIntf* AddExpertMenuItem();
+    void OpenWindow();
+    void AddRowOfOpenForm(TListItem* Row, const AnsiString& FileName);
+    void AddRowOfClosedForm(TListItem* Row, const AnsiString& FileName);
+    void ShowComponentsOfOpenForms();
+    // The row of that caption, its file opened and its form's module known
+    // to the IDE; nullptr otherwise.
+    TListItem* OpenRowOfForm(const AnsiString& FormName);
+    _di_IDesigner DesignerOfFile(const AnsiString& FileName);
     void MenuItemClicked(TIMenuItemIntf* Sender);
     // The root of the file's form designer, which is cached; nullptr when
     // it has none.
@@ -199,10 +228,18 @@ private:
 
 // The one expert, nullptr before ExpRegister and after the IDE freed it.
 extern TzxLangExpert* FzxLangExpert;
-// The expert window (TfrmzxLang) while it exists, else nullptr.
-extern TForm* frmzxLang;
+// The expert window while it exists, else nullptr.
+extern TfrmzxLang* frmzxLang;
 // The IDE dock host the window sits in, while there is one.
 extern TForm* DockForm;
 
 // Creates the expert and hands it to the IDE.
 void ExpRegister();
+
+// Opens the web address in the desktop's browser (see OpenURL).
+bool LaunchBrowser(const AnsiString& Address);
+
+// The dock class of the IDE: the grandparent class "TDockableForm" of the
+// project window "ProjectManagerForm" (its parent "TDockableToolbarForm"),
+// nullptr when the IDE has none.
+TClass FindIdeDockClasses();

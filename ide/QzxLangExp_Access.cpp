@@ -192,10 +192,7 @@ void TzxLangExpert::DoCreateMethod(const _di_IDesigner& Designer, TPersistent* I
 }
 
 TComponent* TzxLangExpert::DesignedRoot(const AnsiString& FileName) {
-    _di_IOTAModule module = GetModuleFromFileName(FileName);
-    auto nativeEditor = Supports<INTAFormEditor>(GetFormEditorFromModule(module).get(),
-                                                 IID_INTAFormEditor);
-    FDesigner = nativeEditor ? nativeEditor->GetFormDesigner() : nullptr;
+    FDesigner = DesignerOfFile(FileName);
     return FDesigner ? FDesigner->GetRoot() : nullptr;
 }
 

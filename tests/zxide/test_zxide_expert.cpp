@@ -8,6 +8,7 @@
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
 
+#include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
@@ -28,44 +29,88 @@ QMenu* MenuTitled(const QString& Title) {
     return nullptr;
 }
 
+// The top-level window of that title, as the screen shows it.
+QWidget* WindowTitled(const QString& Title) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->windowTitle() == Title)
+            return widget;
+    return nullptr;
+}
+
+// zxide with the translation package loaded, on a copy of the example
+// project.
+class ZxideExpert : public testing::Test {
+protected:
+    ZxideExpert() : Guard(Dialogs) {
+        std::filesystem::copy(ZX_EXAMPLES_DIR, Dir.Path(),
+                              std::filesystem::copy_options::recursive);
+        Application->SetExeName(Dir.File("zxide"));
+    }
+    ~ZxideExpert() override {
+        Window.reset();
+        Host.reset();
+        Application->SetExeName("");
+    }
+    void OpenExample() {
+        Host = std::make_unique<TDesignHost>();
+        RegisterStandardPalette();
+        Window = std::make_unique<TIdeWindow>(*Host);
+        Window->Window()->resize(1000, 600);
+        Window->Show();
+        ASSERT_TRUE(Host->LoadPackage(ZX_TZXLANG_PACKAGE_K2));
+        Window->RebuildPalette();
+        ASSERT_TRUE(Window->OpenProject(Dir.File("Example.dpr")));
+        Application->ProcessMessages();
+    }
+
+    zxtest::TTempDir Dir;
+    TScriptedDialogService Dialogs;
+    TDialogServiceGuard Guard;
+    std::unique_ptr<TDesignHost> Host;
+    std::unique_ptr<TIdeWindow> Window;
+};
+
 } // namespace
 
-TEST(ZxideExpert, ToolsMenuShowsTheExpertItemWithItsShortCut) {
-    zxtest::TTempDir dir;
-    std::filesystem::copy(ZX_EXAMPLES_DIR, dir.Path(), std::filesystem::copy_options::recursive);
-    Application->SetExeName(dir.File("zxide"));
-    TScriptedDialogService dialogs;
-    TDialogServiceGuard guard(dialogs);
-    {
-        TDesignHost host;
-        RegisterStandardPalette();
-        TIdeWindow window(host);
-        window.Window()->resize(1000, 600);
-        window.Show();
-        ASSERT_TRUE(host.LoadPackage(ZX_TZXLANG_PACKAGE_K2));
-        window.RebuildPalette();
-        ASSERT_TRUE(window.OpenProject(dir.File("Example.dpr")));
-        Application->ProcessMessages();
+TEST_F(ZxideExpert, ToolsMenuShowsTheExpertItemWithItsShortCut) {
+    OpenExample();
+    QMenu* tools = MenuTitled("&Tools");
+    ASSERT_NE(tools, nullptr);
+    ASSERT_EQ(tools->actions().size(), 1);
+    EXPECT_EQ(tools->actions()[0]->text(), "TzxLang &CLX Expert");
+    EXPECT_EQ(tools->actions()[0]->shortcut(), QKeySequence("Shift+Ctrl+L"));
+    QWidget* main = Window->Window();
+    auto* bar = main->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    const QPoint below = bar->mapTo(main, bar->actionGeometry(tools->menuAction()).bottomLeft());
+    tools->popup(main->mapToGlobal(below));
+    Application->ProcessMessages();
+    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+    const std::string file = zxtest::TestOutputDir() + "/zxide/tools-menu-expert.png";
+    QPixmap shot = main->grab();
+    QPainter painter(&shot);
+    painter.drawPixmap(below, tools->grab());
+    painter.end();
+    EXPECT_TRUE(shot.save(QString::fromStdString(file)));
+    tools->hide();
+}
 
-        QMenu* tools = MenuTitled("&Tools");
-        ASSERT_NE(tools, nullptr);
-        ASSERT_EQ(tools->actions().size(), 1);
-        EXPECT_EQ(tools->actions()[0]->text(), "TzxLang &CLX Expert");
-        EXPECT_EQ(tools->actions()[0]->shortcut(), QKeySequence("Shift+Ctrl+L"));
-        auto* bar = window.Window()->findChild<QMenuBar*>();
-        ASSERT_NE(bar, nullptr);
-        const QPoint below = bar->mapTo(window.Window(),
-                                        bar->actionGeometry(tools->menuAction()).bottomLeft());
-        tools->popup(window.Window()->mapToGlobal(below));
-        Application->ProcessMessages();
-        std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
-        const std::string file = zxtest::TestOutputDir() + "/zxide/tools-menu-expert.png";
-        QPixmap shot = window.Window()->grab();
-        QPainter painter(&shot);
-        painter.drawPixmap(below, tools->grab());
-        painter.end();
-        EXPECT_TRUE(shot.save(QString::fromStdString(file)));
-        tools->hide();
-    }
-    Application->SetExeName("");
+TEST_F(ZxideExpert, TheExpertItemOpensTheDockedExpertWindowWithTheProjectsForms) {
+    OpenExample();
+    QMenu* tools = MenuTitled("&Tools");
+    ASSERT_NE(tools, nullptr);
+    tools->actions()[0]->trigger();
+    Application->ProcessMessages();
+
+    QWidget* docked = WindowTitled("TzxLang Expert (CLX Edition)");
+    ASSERT_NE(docked, nullptr);
+    auto* rows = docked->findChild<QAbstractItemView*>();
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->model()->rowCount(), 3);
+    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+    EXPECT_TRUE(docked->grab().save(
+        QString::fromStdString(zxtest::TestOutputDir() + "/zxide/expert-window-docked.png")));
+    docked->close();
+    Application->ProcessMessages();
+    EXPECT_EQ(WindowTitled("TzxLang Expert (CLX Edition)"), nullptr);
 }
