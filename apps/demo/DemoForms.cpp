@@ -1,5 +1,6 @@
 #include "DemoForms.h"
 
+#include "editor/QzxLangRT.h"
 #include "runtime/ZxLangRuntime.h"
 
 #include "rtl/Filer.h"
@@ -50,6 +51,7 @@ TzxCustomLang* TranslationComponentOf(TComponent* Form) {
 void RegisterDemoClasses() {
     RegisterClxClasses();
     InitZxLangRuntime();
+    InitQzxLangRT();
     if (GetClass("TMainForm"))
         return;
     RegisterClass(TDemoData::StaticClass());
