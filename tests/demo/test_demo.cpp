@@ -12,7 +12,6 @@
 #include "rtl/Filer.h"
 
 #include <QtGui/QImage>
-#include <QtGui/QPainter>
 #include <QtWidgets/QLabel>
 
 #include <gtest/gtest.h>
@@ -472,17 +471,10 @@ TEST_F(DemoApplication, ACaptionCorrectedInTheTranslationEditorShowsAndSurvivesA
             const std::vector<AnsiString> keys = zxtest::ColumnOf(*editor.Grid1);
             const auto row = std::find(keys.begin(), keys.end(), "OrdersButton") - keys.begin() + 1;
             zxtest::EditCell(*editor.Grid1, 1, static_cast<Integer>(row), corrected);
-            QImage main = Main->Handle()->grab().toImage();
-            QImage open = editor.Handle()->grab().toImage();
-            QImage both(main.width() + open.width(), std::max(main.height(), open.height()),
-                        QImage::Format_RGB32);
-            both.fill(Qt::gray);
-            QPainter painter(&both);
-            painter.drawImage(0, 0, main);
-            painter.drawImage(main.width(), 0, open);
-            painter.end();
-            EXPECT_TRUE(both.save(
-                QString::fromStdString(zxtest::TestOutputDir() + "/demo_translation_editor.png")));
+            for (auto [widget, name] : {std::pair{Main->Handle(), "/demo_main_form.png"},
+                                        std::pair{editor.Handle(), "/demo_translation_editor.png"}})
+                EXPECT_TRUE(
+                    widget->grab().save(QString::fromStdString(zxtest::TestOutputDir() + name)));
             dialogs.Answer(mrYes);
             zxtest::ClickItem(editor, "miClose");
         });
