@@ -6,6 +6,7 @@
 
 #include "designide/DesignIntf.h"
 #include "editor/Q_deffonts.h"
+#include "editor/QzxLangRT.h"
 #include "ide/QzxLangExp.h"
 #include "runtime/QzxActns.h"
 #include "runtime/QzxComp.h"
@@ -35,6 +36,11 @@ void InitializeQzxLangCombo() { RegisterUnitClasses("QzxLangCombo", {TzxLangComb
 
 void InitializeQzxActns() { RegisterUnitClasses("QzxActns", {TzxLangChangeLanguage::StaticClass()}); }
 
+void InitializeQzxLangRT() {
+    InitQzxLangRT();
+    RegisterUnitClasses("QzxLangRT", {TzxLangRT::StaticClass()});
+}
+
 // The package's registration with the IDE: the expert.
 void RegisterQzxreg() { ExpRegister(); }
 
@@ -48,6 +54,7 @@ const std::vector<TPackageUnit>& PackageUnits() {
         {"QzxLangCombo", &InitializeQzxLangCombo, nullptr, nullptr},
         {"QzxActns", &InitializeQzxActns, nullptr, nullptr},
         {"Q_deffonts", &InitQ_deffonts, &DoneQ_deffonts, nullptr},
+        {"QzxLangRT", &InitializeQzxLangRT, &DoneQzxLangRT, nullptr},
         {"Qzxreg", nullptr, nullptr, &RegisterQzxreg},
     };
     return units;

@@ -363,6 +363,9 @@ protected:
     void DefineProperties(TFiler* Filer) override;
     // Set only on the temporary instance that reads a binary file.
     bool IsLoadingCopy() const { return FLoadingCopy; }
+    // Fills the first string table from Strings, sorted by identifier, at
+    // design time too.
+    void RebuildStringTable() { LoadStringsColl(*FStringTable, 0); }
 
     // What a descendant needs to collect and apply a kind of its own by the
     // rules of the others.

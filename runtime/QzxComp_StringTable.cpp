@@ -500,5 +500,5 @@ void TzxCustomLang::LoadStringsColl(TzxStringsCollection& Table, Integer SortLan
 
 void TzxCustomLang::UpdateStrCollections() {
     if (!IsDesigning())
-        LoadStringsColl(*FStringTable, 0);
+        RebuildStringTable();
 }

@@ -1,8 +1,11 @@
 #include "DemoForms.h"
 
+#include "editor/QzxLangRT.h"
 #include "runtime/ZxLangRuntime.h"
 
 #include "rtl/Filer.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -47,9 +50,23 @@ TzxCustomLang* TranslationComponentOf(TComponent* Form) {
     return nullptr;
 }
 
+AnsiString UserTranslationFile(const AnsiString& Name) {
+    if (Name.empty() || !ExtractFilePath(Name).empty())
+        return Name;
+    const AnsiString user = ExtractFilePath(Application->ExeName()) + Name;
+    if (FileExists(user))
+        return user;
+    std::error_code failed;
+    std::filesystem::copy_file(DemoFilesDir() + Name, user, failed);
+    if (failed)
+        throw EFCreateError(Format("Cannot create file \"%s\": %s", {user, failed.message()}));
+    return user;
+}
+
 void RegisterDemoClasses() {
     RegisterClxClasses();
     InitZxLangRuntime();
+    InitQzxLangRT();
     if (GetClass("TMainForm"))
         return;
     RegisterClass(TDemoData::StaticClass());
@@ -60,6 +77,7 @@ void RegisterDemoClasses() {
     RegisterMethod("LanguageComboChange", &TMainForm::LanguageComboChange);
     RegisterMethod("OrdersButtonClick", &TMainForm::OrdersButtonClick);
     RegisterMethod("AboutButtonClick", &TMainForm::AboutButtonClick);
+    RegisterMethod("TranslateItemClick", &TMainForm::TranslateItemClick);
     RegisterMethod("ExitItemClick", &TMainForm::ExitItemClick);
     RegisterMethod("RefreshItemClick", &TMainForm::RefreshItemClick);
     RegisterMethod("DeleteButtonClick", &TOrdersForm::DeleteButtonClick);
@@ -72,10 +90,7 @@ void RegisterDemoClasses() {
 void TDemoData::AfterConstruction() {
     LoadComponentFromFile(DemoFilesDir() + "DemoData.xfm", this);
     LangDispatcher = RequiredComponent<TzxLangDispatcher>(this, "LangDispatcher");
-    // The form file names the translation file that lies beside it.
-    const AnsiString translationFile = LangDispatcher->FileName();
-    if (!translationFile.empty() && ExtractFilePath(translationFile).empty())
-        LangDispatcher->SetFileName(DemoFilesDir() + translationFile);
+    LangDispatcher->SetFileName(UserTranslationFile(LangDispatcher->FileName()));
     TDataModule::AfterConstruction();
 }
 
@@ -84,7 +99,9 @@ void TDemoData::AfterConstruction() {
 
 void TMainForm::AfterConstruction() {
     LoadComponentFromFile(DemoFilesDir() + "MainForm.xfm", this);
-    Lang = RequiredComponent<TzxLang>(this, "Lang");
+    Lang = RequiredComponent<TzxLangRT>(this, "Lang");
+    // The dispatcher reads at the next start what the user saves now.
+    Lang->StorageFile = UserTranslationFile(Lang->StorageFile);
     LanguageCombo = RequiredComponent<TzxLangCombo>(this, "LanguageCombo");
     NameEdit = RequiredComponent<TEdit>(this, "NameEdit");
     ShippingCombo = RequiredComponent<TComboBox>(this, "ShippingCombo");
@@ -172,6 +189,10 @@ void TMainForm::OrdersButtonClick(TObject*) {
 void TMainForm::AboutButtonClick(TObject*) {
     Lang->MessageDlg(Lang->GetText(u"SAboutText"), mtInformation, TMsgDlgButtons{mbOk}, 0, mbOk,
                      nullptr);
+}
+
+void TMainForm::TranslateItemClick(TObject*) {
+    Lang->EditAll();
 }
 
 void TMainForm::ExitItemClick(TObject*) {

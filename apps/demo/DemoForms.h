@@ -5,6 +5,7 @@
 // event handlers the files name.
 #pragma once
 
+#include "editor/QzxLangRT.h"
 #include "runtime/QzxComp.h"
 #include "runtime/QzxLangCombo.h"
 #include "runtime/QzxLngLnk.h"
@@ -20,6 +21,12 @@
 // The directory of the shipped form files, ending with a path delimiter.
 const AnsiString& DemoFilesDir();
 void SetDemoFilesDir(const AnsiString& Dir);
+
+// Where the program reads and the user's corrections write the translation
+// file Name: beside the program's settings, copied from the shipped file of
+// that name on first use, so that the shipped file is never written. A name
+// with a directory stays as it is.
+AnsiString UserTranslationFile(const AnsiString& Name);
 
 // Registers the form classes and their event handlers for form files, after
 // the platform's and the runtime's classes. Idempotent.
@@ -66,7 +73,7 @@ public:
     TDateTime ShownDate() const { return FShownDate; }
     void SetShownDate(TDateTime Value);
 
-    TzxLang* Lang = nullptr;
+    TzxLangRT* Lang = nullptr;
     TzxLangCombo* LanguageCombo = nullptr;
     TEdit* NameEdit = nullptr;
     TComboBox* ShippingCombo = nullptr;
@@ -83,6 +90,9 @@ public:
     void LanguageComboChange(TObject* Sender);
     void OrdersButtonClick(TObject* Sender);
     void AboutButtonClick(TObject* Sender);
+    // The user corrects the translations; what is saved shows at once and
+    // is read again at the next start.
+    void TranslateItemClick(TObject* Sender);
     void ExitItemClick(TObject* Sender);
     void RefreshItemClick(TObject* Sender);
 

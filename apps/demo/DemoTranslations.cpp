@@ -19,6 +19,8 @@ const TDemoText MainTexts[] = {
     {stCaptions, "AboutButton", {"&About...", "&Info...", "&О программе..."}},
     {stCaptions, "FileMenu", {"&File", "&Datei", "&Файл"}},
     {stCaptions, "OrdersItem", {"&Orders...", "&Bestellungen...", "&Заказы..."}},
+    {stCaptions, "TranslateItem",
+     {"Translation Editor...", "Übersetzungseditor...", "Редактор перевода..."}},
     {stCaptions, "ExitItem", {"E&xit", "&Beenden", "В&ыход"}},
     {stCaptions, "LanguageMenu", {"&Language", "&Sprache", "&Язык"}},
     {stCaptions, "HelpMenu", {"&Help", "&Hilfe", "&Справка"}},

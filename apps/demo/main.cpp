@@ -4,6 +4,8 @@
 // and prints what each switch did.
 #include "DemoApp.h"
 
+#include "editor/Q_deffonts.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -55,6 +57,9 @@ int Run(const TOptions& Options) {
             Application->Run();
         }
     }
+    // The Translation Editor's default fonts are kept when they changed.
+    DoneQ_deffonts();
+    DoneQzxLangRT();
     DoneApplication();
     return 0;
 }

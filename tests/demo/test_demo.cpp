@@ -5,6 +5,7 @@
 #include "DemoApp.h"
 #include "DemoTranslations.h"
 
+#include "../editor/EditorTestSupport.h"
 #include "TestSupport.h"
 
 #include "clx/Dialogs.h"
@@ -180,9 +181,12 @@ protected:
         Main = Demo->MainForm();
         Main->SetShownDate(EncodeDate(2026, 12, 8));
     }
+    // Each test starts from the shipped translations: the user's copy of
+    // the translation file goes.
     void TearDown() override {
         Demo.reset();
         Application->ProcessMessages();
+        DeleteFile(ExtractFilePath(Application->ExeName()) + "demo.zxl");
     }
 
     // The text a translation line of Form's component stands for, as the
@@ -293,7 +297,10 @@ TEST_F(DemoApplication, TheCustomerLabelKeepsItsAccessKeyInEveryLanguage) {
 
 TEST_F(DemoApplication, BothFormsReadTheDispatchersTranslationFileWhenTheyLink) {
     TzxLangDispatcher* dispatcher = Demo->Data()->LangDispatcher;
-    EXPECT_EQ(dispatcher->FileName(), ShippedTranslationFile);
+    // The user's copy beside the program's settings, made from the shipped file.
+    EXPECT_EQ(dispatcher->FileName(), ExtractFilePath(Application->ExeName()) + "demo.zxl");
+    EXPECT_EQ(Main->Lang->StorageFile, dispatcher->FileName());
+    EXPECT_EQ(FileBytes(dispatcher->FileName()), FileBytes(ShippedTranslationFile));
     ASSERT_EQ(dispatcher->GetZxLangsCount(), 2);
     EXPECT_EQ(dispatcher->GetZxLangs(0), Main->Lang);
     EXPECT_EQ(dispatcher->GetZxLangs(1), Demo->OrdersForm()->Lang);
@@ -447,6 +454,41 @@ TEST_F(DemoApplication, TheTableListsEachFormAndLanguage) {
     PrintSwitchTable(table, records);
     EXPECT_EQ(table.str(), "form        language     texts   switch (ms)\n"
                            "MainForm    Deutsch         42         1.500\n");
+}
+
+// The user corrects a caption in the Translation Editor of the File menu:
+// the form shows it at once and again after a restart, from the user's copy
+// of the translation file; the shipped file stays as it was.
+TEST_F(DemoApplication, ACaptionCorrectedInTheTranslationEditorShowsAndSurvivesARestart) {
+    const std::string shipped = FileBytes(ShippedTranslationFile);
+    const AnsiString corrected = "&Orders and invoices...";
+    TScriptedDialogService dialogs;
+    {
+        TDialogServiceGuard guard(dialogs);
+        dialogs.AnswerModal(mrNone, [&](TCustomForm& Form) {
+            auto& editor = dynamic_cast<TzxTransEditFrm&>(Form);
+            zxtest::SelectNode(editor, "Captions");
+            const std::vector<AnsiString> keys = zxtest::ColumnOf(*editor.Grid1);
+            const auto row = std::find(keys.begin(), keys.end(), "OrdersButton") - keys.begin() + 1;
+            zxtest::EditCell(*editor.Grid1, 1, static_cast<Integer>(row), corrected);
+            for (auto [widget, name] : {std::pair{Main->Handle(), "/demo_main_form.png"},
+                                        std::pair{editor.Handle(), "/demo_translation_editor.png"}})
+                EXPECT_TRUE(
+                    widget->grab().save(QString::fromStdString(zxtest::TestOutputDir() + name)));
+            dialogs.Answer(mrYes);
+            zxtest::ClickItem(editor, "miClose");
+        });
+        zxtest::ClickItem(*Main, "TranslateItem");
+    }
+    EXPECT_EQ(dialogs.PendingAnswers(), 0);
+    EXPECT_EQ(GetStrProp(Main->FindComponent("OrdersButton"), "Caption"), corrected);
+    EXPECT_EQ(FileBytes(ShippedTranslationFile), shipped);
+
+    Demo.reset();
+    Demo = std::make_unique<TDemoApplication>();
+    Main = Demo->MainForm();
+    EXPECT_EQ(GetStrProp(Main->FindComponent("OrdersButton"), "Caption"), corrected);
+    EXPECT_EQ(GetStrProp(Main->FindComponent("AboutButton"), "Caption"), "&About...");
 }
 
 } // namespace
