@@ -501,10 +501,13 @@ void TzxTransEditFrm::Grid1KeyDown(TObject* Sender, Integer& Key, TShiftState Sh
     if (Key == Key_Return) {
         Grid1DblClick(Sender);
     } else if (!Grid1->EditorMode() && Key == Key_Insert && (ctrlOnly || shiftOnly)) {
-        // In a cell's editor these keys are the editor's own.
+        // In a cell's editor these keys are the editor's own. Done here,
+        // they go no further: the grid would open the cell's editor on them.
         edit(ctrlOnly ? "acEditCopy" : "acEditPaste");
+        Key = 0;
     } else if (!Grid1->EditorMode() && Key == Key_Delete && (none || shiftOnly)) {
         edit(none ? "acEditDelete" : "acEditCut");
+        Key = 0;
     } else if (Key == Key_Down && StringsShown() && Grid1->Row() == Grid1->RowCount() - 1) {
         Grid1->SetRowCount(Grid1->RowCount() + 1);
         Grid1->SetRow(Grid1->RowCount() - 1);

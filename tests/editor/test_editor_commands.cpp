@@ -244,6 +244,13 @@ TEST_F(EditorCommands, ABlockCopiesAndPastesBackWhileBrokenTextsAreRefused) {
         Dialogs.Answer(mrOk);
         Execute(Form, "acEditPaste");
         EXPECT_EQ(grid.Cells(2, 2), german) << "nothing of a refused block is pasted";
+        // The Delete key (whose text is the character 127) empties the cell
+        // and opens no editor on it.
+        grid.SetSelection(TGridRect{2, 2, 2, 2});
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, {}, QString(QChar(0x7F)));
+        QApplication::sendEvent(grid.Handle(), &press);
+        EXPECT_EQ(grid.Cells(2, 2), "");
+        EXPECT_FALSE(grid.EditorMode());
         Dialogs.Answer(mrNo);
         ClickItem(Form, "miClose");
     });
