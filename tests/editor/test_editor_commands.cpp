@@ -187,6 +187,8 @@ TEST_F(EditorCommands, SaveRefusesADelimiterThatWouldSplitATextAndKeepsTheViewUs
         Form.Grid1->SetRow(2);
         ASSERT_NE(Form.InplaceCombo(), nullptr);
         EXPECT_TRUE(Form.InplaceCombo()->Visible());
+        Application->ProcessMessages();
+        EXPECT_TRUE(Form.InplaceCombo()->Handle()->isVisible());
         ClickItem(Form, "miClose");
     });
 }
