@@ -18,16 +18,6 @@ const testing::Environment* const Environment =
 
 using EditorCommands = TDemoEditorTest;
 
-const TShowFlags DesignFull{sfFull, sfDesignTime};
-const TShowFlags DesignSelected{sfSelected, sfDesignTime};
-
-Integer RowOf(const TStringGrid& Grid, const AnsiString& Key) {
-    for (Integer row = 1; row < Grid.RowCount(); ++row)
-        if (Grid.Cells(0, row) == Key)
-            return row;
-    return -1;
-}
-
 void Execute(TzxTransEditFrm& Form, const AnsiString& ActionName) {
     Named<TAction>(Form, ActionName).Execute();
 }
