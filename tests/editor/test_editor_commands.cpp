@@ -327,6 +327,51 @@ TEST_F(EditorCommands, ExcludeBlanksExcludesMultiLineKeysAndIsOffOnTheExtendedTa
         EXPECT_NE(Lang->MultiLines()->Get(index).rfind("ExtraMemo.Lines", 0), 0u);
 }
 
+TEST_F(EditorCommands, ExcludeOnTheExtendedTabRemovesExtendedRowsOnlyAndOffersNoCombo) {
+    const Integer items = Lang->ExtendedTranslations()->Count();
+    ASSERT_GT(items, 0);
+    const AnsiString id = Lang->ExtendedTranslations()->Items(0)->GetIdentifier();
+    const AnsiString captions = Lang->Captions()->Text();
+    const AnsiString excluded = Lang->SmartExcludeProps()->Text();
+    Edit(stFonts, DesignFull, [&](TzxTransEditFrm& Form) {
+        SelectNode(Form, "Fonts");
+        ChooseTab(*Form.tabsTranslations, 1);
+        EXPECT_EQ(Form.InplaceCombo(), nullptr);
+        TStringGrid& grid = *Form.Grid1;
+        grid.SetCol(1);
+        grid.SetRow(RowOf(grid, id));
+        Form.popGridPopup(Form.popGrid);
+        EXPECT_EQ(Named<TMenuItem>(Form, "pmiExclude").Caption(), "R&emove...");
+        // "Remove selected row", the choice offered first.
+        Dialogs.Answer(mrOk);
+        ClickItem(Form, "pmiExclude");
+        EXPECT_EQ(RowOf(grid, id), -1);
+        EXPECT_EQ(Form.InplaceCombo(), nullptr);
+        Dialogs.Answer(mrYes);
+        ClickItem(Form, "miClose");
+    });
+    EXPECT_EQ(Lang->ExtendedTranslations()->Find(id), nullptr);
+    EXPECT_EQ(Lang->ExtendedTranslations()->Count(), items - 1);
+    EXPECT_EQ(Lang->Captions()->Text(), captions);
+    EXPECT_EQ(Lang->SmartExcludeProps()->Text(), excluded);
+}
+
+TEST_F(EditorCommands, ANewDelimiterWarnsThatTheOtherFormsOfTheFileKeepTheOldOne) {
+    TTempDir dir;
+    const AnsiString shared = dir.File("shared.zxl");
+    WriteFile(shared, "[Options]\nDelimiter=|\n[Captions]\nTOtherForm.Button=OK|Gut|\n");
+    Edit(stCaptions, DesignSelected, [&](TzxTransEditFrm& Form) {
+        Dialogs.AnswerFile(shared);
+        Dialogs.AnswerInput("~!@#");
+        Dialogs.Answer(mrNo);
+        Execute(Form, "acGeneralSave");
+        EXPECT_EQ(Dialogs.Requests()[2].Value, "|") << "the file's delimiter is proposed";
+        EXPECT_NE(LastMessage(Dialogs).find("other forms in the file keep the old delimiter"),
+                  AnsiString::npos);
+        ClickItem(Form, "miClose");
+    });
+}
+
 TEST_F(EditorCommands, AFailedFindInSourceLeavesNoIdentifierToGoTo) {
     std::vector<std::pair<AnsiString, bool>> calls;
     NavigateToSource = [&](const AnsiString& ID, bool ShowEditor) {
