@@ -244,6 +244,8 @@ private:
     // it was when the file could not be read or the user kept the number
     // of languages.
     bool LoadWorkingCopy(const AnsiString& FileName, bool AllLists);
+    // What a ".ZXB" file gets as the form's entry.
+    std::unique_ptr<TzxCustomLang> BinaryEntry() const;
     // The first translation text that Delimiter would split in a file, or "".
     AnsiString TextSplitBy(const AnsiString& Delimiter, bool AllLists) const;
     void ClearCells(const TGridRect& Block);

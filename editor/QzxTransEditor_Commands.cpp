@@ -259,7 +259,11 @@ void TzxTransEditFrm::sbSaveClick(TObject*) {
     Grid1->SetEditorMode(false);
     UpdateProperty(FCurrentType, ExtendedShown());
     const AnsiString split = binary ? AnsiString() : TextSplitBy(delimiter, all);
-    if (split.empty()) {
+    if (split.empty() && binary) {
+        std::unique_ptr<TzxCustomLang> entry = BinaryEntry();
+        TOwnerScope scope(FEditedOwner, entry.get());
+        entry->SaveAllToBinaryFile(fileName);
+    } else if (split.empty()) {
         TOwnerScope scope(FEditedOwner, FWorkingCopy);
         const WideString name = UTF8Decode(fileName);
         const WideString delim = UTF8Decode(delimiter);
@@ -275,6 +279,24 @@ void TzxTransEditFrm::sbSaveClick(TObject*) {
         MessageDlg("The delimiter \"" + delimiter + "\" occurs in the text \"" + split +
                        "\": choose another delimiter.",
                    mtError, {mbOk}, 0);
+}
+
+// The binary file keeps the form's whole entry: what the editor does not
+// hold (the other lists when one is edited, the lists when only the
+// extended translations are) comes from the component, so that saving
+// loses none of it.
+std::unique_ptr<TzxCustomLang> TzxTransEditFrm::BinaryEntry() const {
+    if (FFlags.Contains(sfFull) && !FExtendedOnly)
+        return CopyOf(*FWorkingCopy);
+    std::unique_ptr<TzxCustomLang> entry = CopyOf(*FEditedComponent);
+    if (FExtendedOnly) {
+        entry->SetExtendedTranslations(FWorkingCopy->ExtendedTranslations());
+        return entry;
+    }
+    entry->GetPropListByType(FCurrentType)->Assign(FWorkingCopy->GetPropListByType(FCurrentType));
+    entry->LangNames()->Assign(FWorkingCopy->LangNames());
+    entry->SetNumLang(FWorkingCopy->NumOfLanguages());
+    return entry;
 }
 
 AnsiString TzxTransEditFrm::TextSplitBy(const AnsiString& Delimiter, bool AllLists) const {

@@ -46,6 +46,7 @@ AnsiString TwoLanguageFile(const TTempDir& Dir) {
 
 TEST_F(EditorCommands, AFileRoundTripKeepsLoadedPastedAndRenamedTexts) {
     TTempDir dir;
+    const AnsiString captions = Lang->Captions()->Text();
     const AnsiString written = dir.File("runtime.zxl");
     Lang->SaveToFile(stStrings, UTF8Decode(written), u"~!@#");
     const Integer lines = Lang->Strings()->Count();
@@ -97,6 +98,10 @@ TEST_F(EditorCommands, AFileRoundTripKeepsLoadedPastedAndRenamedTexts) {
     Lang->Strings()->Clear();
     EXPECT_TRUE(Lang->LoadPropFromBinaryFile(stStrings, dir.File("edited.ZXB")));
     EXPECT_EQ(Lang->Strings()->Text(), saved);
+    // The binary entry keeps the lists the editor did not show.
+    Lang->Captions()->Clear();
+    EXPECT_TRUE(Lang->LoadPropFromBinaryFile(stCaptions, dir.File("edited.ZXB")));
+    EXPECT_EQ(Lang->Captions()->Text(), captions);
 }
 
 TEST_F(EditorCommands, ALoadTouchesNeitherTheFormNorTheListsUntilItSucceedsAndIsWanted) {
