@@ -122,6 +122,27 @@ void InitQzxTransEditor() {
     RegisterMethod("VSplitterMoved", &TzxTransEditFrm::VSplitterMoved);
     RegisterMethod("miMultilineClick", &TzxTransEditFrm::miMultilineClick);
     RegisterMethod("miFontClick", &TzxTransEditFrm::miFontClick);
+    RegisterMethod("TreeViewCollapsing", &TzxTransEditFrm::TreeViewCollapsing);
+    RegisterMethod("sbLoadClick", &TzxTransEditFrm::sbLoadClick);
+    RegisterMethod("sbSaveClick", &TzxTransEditFrm::sbSaveClick);
+    RegisterMethod("EditExecute", &TzxTransEditFrm::EditExecute);
+    RegisterMethod("sbAddClick", &TzxTransEditFrm::sbAddClick);
+    RegisterMethod("sbDelClick", &TzxTransEditFrm::sbDelClick);
+    RegisterMethod("sbClearClick", &TzxTransEditFrm::sbClearClick);
+    RegisterMethod("acAddRowUpdate", &TzxTransEditFrm::acAddRowUpdate);
+    RegisterMethod("Grid1KeyDown", &TzxTransEditFrm::Grid1KeyDown);
+    RegisterMethod("Grid1KeyUp", &TzxTransEditFrm::Grid1KeyUp);
+    RegisterMethod("Grid1MouseDown", &TzxTransEditFrm::Grid1MouseDown);
+    RegisterMethod("Grid1MouseUp", &TzxTransEditFrm::Grid1MouseUp);
+    RegisterMethod("miExcludeBlanksClick", &TzxTransEditFrm::miExcludeBlanksClick);
+    RegisterMethod("pmiExcludeClick", &TzxTransEditFrm::pmiExcludeClick);
+    RegisterMethod("popGridPopup", &TzxTransEditFrm::popGridPopup);
+    RegisterMethod("popInplacePopup", &TzxTransEditFrm::popInplacePopup);
+    RegisterMethod("Propagate1Click", &TzxTransEditFrm::Propagate1Click);
+    RegisterMethod("miClearFieldClick", &TzxTransEditFrm::miClearFieldClick);
+    RegisterMethod("Highlightduplicates1Click", &TzxTransEditFrm::Highlightduplicates1Click);
+    RegisterMethod("acStringsFindInSourceExecute", &TzxTransEditFrm::acStringsFindInSourceExecute);
+    RegisterMethod("About1Click", &TzxTransEditFrm::About1Click);
 }
 
 // ---------------------------------------------------------------------------

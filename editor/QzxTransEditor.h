@@ -129,6 +129,35 @@ public:
     void VSplitterMoved(TObject* Sender);
     void miMultilineClick(TObject* Sender);
     void miFontClick(TObject* Sender);
+    void TreeViewCollapsing(TObject* Sender, TTreeNode* Node, bool& AllowCollapse);
+    void sbLoadClick(TObject* Sender);
+    void sbSaveClick(TObject* Sender);
+    void EditExecute(TObject* Sender);
+    void sbAddClick(TObject* Sender);
+    void sbDelClick(TObject* Sender);
+    void sbClearClick(TObject* Sender);
+    void acAddRowUpdate(TObject* Sender);
+    void Grid1KeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+    void Grid1KeyUp(TObject* Sender, Integer& Key, TShiftState Shift);
+    void Grid1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X,
+                        Integer Y);
+    void Grid1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X,
+                      Integer Y);
+    void miExcludeBlanksClick(TObject* Sender);
+    void pmiExcludeClick(TObject* Sender);
+    void popGridPopup(TObject* Sender);
+    void popInplacePopup(TObject* Sender);
+    void Propagate1Click(TObject* Sender);
+    void miClearFieldClick(TObject* Sender);
+    void Highlightduplicates1Click(TObject* Sender);
+    void acStringsFindInSourceExecute(TObject* Sender);
+    void About1Click(TObject* Sender);
+
+    // The clipboard's block of cells: cells of a row separated by TAB,
+    // every row ended by LF, a LF inside a cell written as the byte 30 and
+    // a TAB as the byte 29.
+    AnsiString CopyGridSelection() const;
+    void PasteGridBlock(const AnsiString& Text);
 
     // --- The cell editors: the in-place combo of the Fonts and CharSets
     // types, the multi-line editor and the set editor.
@@ -203,6 +232,26 @@ private:
     // A refusal of the text a cell or key would carry into a line, or "".
     AnsiString LineTextFault(Integer ACol, const AnsiString& Value) const;
     bool CheckLineTexts();
+    // The type tree's root is chosen: file commands then take every list.
+    bool RootSelected() const;
+    // Fills the grid again from the working copy, keeping the current cell
+    // and the filter; the grid stays hidden under the root.
+    void RefreshGrid();
+    // Load and Save as the flags and the view allow them.
+    void UpdateFileActions();
+    // Loads FileName into the working copy, every list or the current
+    // type's, without applying a language; false with the working copy as
+    // it was when the file could not be read or the user kept the number
+    // of languages.
+    bool LoadWorkingCopy(const AnsiString& FileName, bool AllLists);
+    // What a ".ZXB" file gets as the form's entry.
+    std::unique_ptr<TzxCustomLang> BinaryEntry() const;
+    // The first translation text that Delimiter would split in a file, or "".
+    AnsiString TextSplitBy(const AnsiString& Delimiter, bool AllLists) const;
+    void ClearCells(const TGridRect& Block);
+    // The cells of the popup's row as component and property names.
+    void TakePopupNames(Integer ARow);
+    void ExcludeExtendedRows(TExclActionResult Action);
     void SelectCell(Integer ACol, Integer ARow);
     void DuplicatesChanged();
     void KeyEdited(Integer ARow, const AnsiString& NewKey);
@@ -276,6 +325,14 @@ private:
     AnsiString FCountedKey;
     Integer FCountedRow = -1;
     TComboBox* FInplaceCombo = nullptr;
+    // Whether BuildGrid left direct editing on for the list shown.
+    bool FGridEditable = true;
+    // The cell the grid's popup works on: the one right-clicked last, or
+    // (-1, -1) for the current cell when the keyboard opened it.
+    TGridCoord FPopupCell{-1, -1};
+    AnsiString FPopupComponent;
+    AnsiString FPopupProperty;
+    class TExclActionForm* FExclActionForm = nullptr;
     // The cell the in-place combo edits.
     Integer FComboCol = 1;
     Integer FComboRow = 1;

@@ -115,6 +115,7 @@ void TzxTransEditFrm::BuildGrid(TStringsType Kind, bool Extended) {
     if (!Extended && (Kind == stFonts || Kind == stMultiLines || Kind == stCharSets))
         options.Exclude(goEditing);
     Grid1->SetOptions(options);
+    FGridEditable = options.Contains(goEditing);
     RebuildSortMenu(Kind, Extended);
     AdjustRows();
     FGridHoldsType = !Extended;
@@ -284,10 +285,11 @@ void TzxTransEditFrm::CheckActions() {
                                    stMultiLines, stOtherStrings, stCharSets};
         enableItems({"miMultiline"}, multiline.Contains(FCurrentType));
         enableItems({"miCheckFmtStr"}, FCurrentType == stStrings);
-        enableItems({"miExcludeBlanks"}, blanks.Contains(FCurrentType));
+        enableItems({"miExcludeBlanks"}, !extended && blanks.Contains(FCurrentType));
         enableItems({"miAddRow", "miRemoveRow"}, true);
         for (const char* name : dictionaryActions)
             ActionNamed(name)->SetEnabled(dictionary);
+        UpdateFileActions();
         return;
     }
     for (Integer index = 0; index < view->Count(); ++index)
@@ -298,6 +300,7 @@ void TzxTransEditFrm::CheckActions() {
         ActionNamed(name)->SetEnabled(false);
     enable({"acAddRow"}, extendedLeaf);
     enable({"acRemoveRow"}, extended && FWorkingCopy->ExtendedTranslations()->Count() > 0);
+    UpdateFileActions();
 }
 
 // ---------------------------------------------------------------------------

@@ -95,6 +95,18 @@ inline void ChooseTab(TTabControl& Tabs, Integer Index) {
     Tabs.Handle()->findChild<QTabBar*>()->setCurrentIndex(Index);
 }
 
+// The flags of the design-time callers: the whole component, one list.
+inline const TShowFlags DesignFull{sfFull, sfDesignTime};
+inline const TShowFlags DesignSelected{sfSelected, sfDesignTime};
+
+// The data row whose key is Key, or -1.
+inline Integer RowOf(const TStringGrid& Grid, const AnsiString& Key) {
+    for (Integer row = 1; row < Grid.RowCount(); ++row)
+        if (Grid.Cells(0, row) == Key)
+            return row;
+    return -1;
+}
+
 // The keys of the grid's data rows, or one column of them.
 inline std::vector<AnsiString> ColumnOf(const TStringGrid& Grid, Integer ACol = 0) {
     std::vector<AnsiString> cells;

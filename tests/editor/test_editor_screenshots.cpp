@@ -1,9 +1,13 @@
 // Pictures of the editor on the demo's main form, written to the test
 // output: the Captions list with a German cell selected, and the Strings
-// list with a duplicated identifier painted as one.
+// list with a duplicated identifier painted as one, and the editor beside
+// its menus opened one by one.
 #include "EditorTestSupport.h"
 
 #include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QWidget>
 
 namespace {
@@ -57,6 +61,81 @@ TEST_F(EditorPictures, StringsWithADuplicateIdentifierPaintedAsOne) {
         ClickItem(Form, "miClose");
     });
     EXPECT_EQ(Now(), Before);
+}
+
+// Each menu's visible items as the user reads them: caption and key.
+QStringList ItemTexts(QMenu& Menu) {
+    QStringList texts;
+    for (QAction* action : Menu.actions())
+        if (action->isVisible() && !action->isSeparator())
+            texts << action->text() + " " + action->shortcut().toString();
+    return texts;
+}
+
+TEST_F(EditorPictures, TheMenusOpenBesideTheEditorWithTheirCaptionsAndKeys) {
+    Edit(stStrings, {sfFull, sfSelected, sfDesignTime}, [&](TzxTransEditFrm& Form) {
+        QImage form = Picture(Form, "editor-menus.png");
+        QMenuBar* bar = Form.Handle()->findChild<QMenuBar*>();
+        ASSERT_NE(bar, nullptr);
+        std::vector<QImage> menus;
+        QStringList captions;
+        std::map<QString, QStringList> items;
+        for (QAction* action : bar->actions()) {
+            if (!action->isVisible() || !action->menu())
+                continue;
+            captions << action->text();
+            QMenu* menu = action->menu();
+            menu->popup(QPoint(0, 0));
+            Application->ProcessMessages();
+            menus.push_back(menu->grab().toImage());
+            items[action->text()] = ItemTexts(*menu);
+            menu->hide();
+        }
+        EXPECT_EQ(captions, QStringList({"&File", "&Edit", "&View", "&Tools"}));
+        // The menu gives the item without a hotkey one of its own.
+        EXPECT_EQ(items["&File"], QStringList({"&Load... Ctrl+L", "&Save... Ctrl+S", "&Close ",
+                                               "Cl&ose Saved "}));
+        EXPECT_TRUE(items["&Edit"].contains("&Delete Ctrl+Del"));
+        EXPECT_TRUE(items["&Tools"].contains("Exclude &Blanks Ctrl+Shift+B"));
+        Integer width = form.width();
+        Integer height = form.height();
+        for (const QImage& menu : menus) {
+            width += menu.width() + 4;
+            height = std::max(height, menu.height());
+        }
+        QImage sheet(width, height, QImage::Format_ARGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        painter.drawImage(0, 0, form);
+        Integer left = form.width() + 4;
+        for (const QImage& menu : menus) {
+            painter.drawImage(left, 0, menu);
+            left += menu.width() + 4;
+        }
+        painter.end();
+        sheet.save(QString::fromStdString(TestOutputDir() + "/editor-menus.png"));
+        ClickItem(Form, "miClose");
+    });
+}
+
+// At the default width every tool button lies inside the window.
+TEST_F(EditorPictures, EveryToolButtonIsReachableAtTheDefaultWidth) {
+    Edit(stCaptions, {sfFull, sfDesignTime}, [&](TzxTransEditFrm& Form) {
+        Application->ProcessMessages();
+        QWidget* toolBar = Form.FindComponent("ToolBar1")
+                               ? dynamic_cast<TWinControl&>(*Form.FindComponent("ToolBar1")).Handle()
+                               : nullptr;
+        ASSERT_NE(toolBar, nullptr);
+        Integer buttons = 0;
+        for (QWidget* button : toolBar->findChildren<QWidget*>())
+            if (button->inherits("QToolButton") && button->isVisible()) {
+                ++buttons;
+                EXPECT_LE(button->mapTo(Form.Handle(), QPoint(button->width(), 0)).x(),
+                          Form.ClientWidth());
+            }
+        EXPECT_EQ(buttons, 19);
+        ClickItem(Form, "miClose");
+    });
 }
 
 } // namespace

@@ -20,9 +20,6 @@ const testing::Environment* const Environment =
 
 using EditorOnDemo = TDemoEditorTest;
 
-const TShowFlags DesignFull{sfFull, sfDesignTime};
-const TShowFlags DesignSelected{sfSelected, sfDesignTime};
-
 AnsiString Line(std::initializer_list<AnsiString> Fields) {
     return zxtest::Line(Fields);
 }
@@ -38,13 +35,6 @@ AnsiString LineOf(TStrings& List, const AnsiString& Key) {
         if (KeyOf(List.Get(index)) == Key)
             return List.Get(index);
     return "";
-}
-
-Integer RowOf(const TStringGrid& Grid, const AnsiString& Key) {
-    for (Integer row = 1; row < Grid.RowCount(); ++row)
-        if (Grid.Cells(0, row) == Key)
-            return row;
-    return -1;
 }
 
 // Whether Text holds Part, Text shown when it does not.
