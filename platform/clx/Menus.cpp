@@ -586,7 +586,8 @@ void TMenuItem::PushAction() {
     if (!action)
         return;
     action->setSeparator(IsLine());
-    action->setText(ToQString(ShownCaption()));
+    // Styles draw a separator that has a text as a titled section.
+    action->setText(IsLine() ? QString() : ToQString(ShownCaption()));
     action->setStatusTip(ToQString(GetLongHint(FHint)));
     action->setToolTip(ToQString(GetShortHint(FHint)));
     action->setShortcut(ShortCutToKeySequence(FShortCut));

@@ -80,6 +80,7 @@ TEST_F(MenusMirrorTest, TheMainMenuIsTheFormsMenuBar) {
     QList<QAction*> shown = file->QtSubMenu()->actions();
     ASSERT_EQ(shown.size(), 3);
     EXPECT_TRUE(shown.at(1)->isSeparator());
+    EXPECT_TRUE(shown.at(1)->text().isEmpty()) << "a separator with a text is drawn as a section";
     EXPECT_EQ(shown.at(2)->text(), Q("E&xit"));
     quit->SetMenuIndex(0);
     EXPECT_EQ(file->QtSubMenu()->actions().at(0), quit->QtAction());
