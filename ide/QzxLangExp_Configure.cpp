@@ -12,18 +12,15 @@ const char* const NoLangComponent = "There is no %s on %s.";
 const char* const LanguagesLost =
     "%s.%s has %d languages; keeping %d deletes the translations of the others. Continue?";
 
-// Exactly Count names: the lines of LangNames (or the current names when it
-// is empty), cut from the end or filled up with "Language N" and the number.
+// Exactly Count names: the lines of LangNames, or the current names when it
+// is empty.
 void FitNames(TStringList& Names, const AnsiString& LangNames, const TStrings& Current,
               Integer Count) {
     if (LangNames.empty())
         Names.Assign(&Current);
     else
         Names.SetText(LangNames);
-    while (Names.Count() > Count)
-        Names.Delete(Names.Count() - 1);
-    while (Names.Count() < Count)
-        Names.Add("Language N" + IntToStr(Names.Count() + 1));
+    FitLanguageNames(Names, Count);
 }
 
 // The first component of the class (named Name when that is not empty).

@@ -42,6 +42,10 @@ inline constexpr Integer TagWholeProject = -1;
 inline constexpr Integer TagSelectedForms = 111;
 inline constexpr Integer TagMergeSelected = 112;
 
+// Cuts the names from the end, or fills them up with "Language N" and the
+// number, to exactly Count lines.
+void FitLanguageNames(TStrings& Names, Integer Count);
+
 // The root of the form the IDE has a module for, or nullptr.
 TComponent* FormRootByName(const AnsiString& FormName);
 // The first translation component the root owns, or nullptr.

@@ -32,6 +32,13 @@ void ShowError(const AnsiString& Message) { MessageDlg(Message, mtError, {mbOk},
 
 } // namespace
 
+void FitLanguageNames(TStrings& Names, Integer Count) {
+    while (Names.Count() > Count)
+        Names.Delete(Names.Count() - 1);
+    while (Names.Count() < Count)
+        Names.Add("Language N" + IntToStr(Names.Count() + 1));
+}
+
 bool RowHasComponent(const TListItem* Row) { return RowText(Row, rtLanguages) != "0"; }
 
 TComponent* FormRootByName(const AnsiString& FormName) {
@@ -231,10 +238,7 @@ void TfrmzxLang::sbLanguagesClick(TObject*) {
     else {
         const Integer count = FzxLangExpert->DefNumLang;
         names.SetText(FzxLangExpert->DefaultLangNames);
-        while (names.Count() > count)
-            names.Delete(names.Count() - 1);
-        while (names.Count() < count)
-            names.Add("Language N" + IntToStr(names.Count() + 1));
+        FitLanguageNames(names, count);
     }
     if (!wasOpen)
         FzxLangExpert->CloseFile(fileName);
