@@ -192,6 +192,17 @@ public:
     void MarkModifiedForm(const AnsiString& FormName);
     // Whether the IDE has the form's module; tells the user when not.
     bool TestForCorrectForm(const AnsiString& FormName);
+    // --- Languages of the rows' translation components
+    // Gives the component of class LangClass (named CompName when that is
+    // not empty) on the row's form NumLang languages named by the lines of
+    // LangNames (kept when empty). Asks before the component loses
+    // languages. Whether it was configured; the user was told why not.
+    bool ConfigureLangComponent(Integer NumLang, TListItem* Row, const AnsiString& LangNames,
+                                bool InsertWhenMissing, TClass LangClass,
+                                const AnsiString& CompName);
+    // The same for Row and every other selected row; whether all were.
+    bool SetUpLang(Integer NumLang, TListItem* Row, const AnsiString& LangNames,
+                   bool InsertWhenMissing, TClass LangClass);
     // The designer last found; nullptr after a refill and at destruction.
     const _di_IDesigner& CachedDesigner() const { return FDesigner; }
 

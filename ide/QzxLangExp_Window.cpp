@@ -78,13 +78,8 @@ bool RowShowsFile(const TListItem* Row, const AnsiString& FileName) {
            AnsiSameText(ChangeFileExt(unitFile, ".xfm"), FileName);
 }
 
-// The window's row of that caption, or nullptr.
 TListItem* RowOfForm(const AnsiString& FormName) {
-    TListItems* rows = frmzxLang ? frmzxLang->lvFormNames->Items() : nullptr;
-    for (Integer index = 0; rows && index < rows->Count(); ++index)
-        if (rows->Item(index)->Caption() == FormName)
-            return rows->Item(index);
-    return nullptr;
+    return frmzxLang ? frmzxLang->FormRow(FormName) : nullptr;
 }
 
 } // namespace

@@ -67,6 +67,11 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("TalvenkoHomePage1Click", &TfrmzxLang::TalvenkoHomePage1Click);
         RegisterMethod("TzxLangPage1Click", &TfrmzxLang::TzxLangPage1Click);
         RegisterMethod("MoreProductsClick", &TfrmzxLang::MoreProductsClick);
+        RegisterMethod("sbCaptionsClick", &TfrmzxLang::sbCaptionsClick);
+        RegisterMethod("sbLanguagesClick", &TfrmzxLang::sbLanguagesClick);
+        RegisterMethod("sbLoadAllClick", &TfrmzxLang::sbLoadAllClick);
+        RegisterMethod("sbSaveAllClick", &TfrmzxLang::sbSaveAllClick);
+        RegisterMethod("lvFormNamesKeyDown", &TfrmzxLang::lvFormNamesKeyDown);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");
@@ -177,6 +182,14 @@ void TfrmzxLang::UpdateStatusBar() {
     panels->Items(0)->SetText(Format("Forms count: %d", {rows->Count()}));
     panels->Items(1)->SetText(Format("Units count: %d", {units}));
     panels->Items(2)->SetText(Format("Forms translated: %d of %d", {translated, rows->Count()}));
+}
+
+TListItem* TfrmzxLang::FormRow(const AnsiString& FormName) const {
+    TListItems* rows = lvFormNames->Items();
+    for (Integer index = 0; index < rows->Count(); ++index)
+        if (rows->Item(index)->Caption() == FormName)
+            return rows->Item(index);
+    return nullptr;
 }
 
 TListItem* TfrmzxLang::GetNextSelectedItem(TListItem* Row) const {

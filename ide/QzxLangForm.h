@@ -13,6 +13,9 @@
 #include "runtime/QzxFormStorage.h"
 
 #include <array>
+#include <vector>
+
+class TzxCustomLang;
 
 // The class names recognised as a form's translation component.
 inline constexpr std::array<const char*, 5> NamesArray = {"TzxLang", "TzxLangRTSE", "TzxLangRT",
@@ -31,6 +34,38 @@ inline constexpr Integer TagWholeProjectAlways = 113;
 
 AnsiString RowText(const TListItem* Row, TFormRowText Which);
 void SetRowText(TListItem* Row, TFormRowText Which, const AnsiString& Value);
+// Whether the row shows a translation component (its languages are not "0").
+bool RowHasComponent(const TListItem* Row);
+
+// The Tags of the load, merge and save commands.
+inline constexpr Integer TagWholeProject = -1;
+inline constexpr Integer TagSelectedForms = 111;
+inline constexpr Integer TagMergeSelected = 112;
+
+// Cuts the names from the end, or fills them up with "Language N" and the
+// number, to exactly Count lines.
+void FitLanguageNames(TStrings& Names, Integer Count);
+
+// The root of the form the IDE has a module for, or nullptr.
+TComponent* FormRootByName(const AnsiString& FormName);
+// The first translation component the root owns, or nullptr.
+TzxCustomLang* FirstLangOf(TComponent* Root);
+// Everything of the component the form file keeps about translations, to
+// tell whether an operation changed it.
+AnsiString TranslationState(const TzxCustomLang& Lang);
+
+// The forms a command could not handle, told to the user at once when the
+// command ends.
+class TFormFailures {
+public:
+    void Add(const AnsiString& FormName, const AnsiString& Reason);
+    // The one message box listing them; nothing when there are none.
+    void Report() const;
+    bool Empty() const { return FLines.empty(); }
+
+private:
+    std::vector<AnsiString> FLines;
+};
 
 class TfrmzxLang : public TForm {
     ZX_CLASS(TfrmzxLang, TForm)
@@ -73,6 +108,41 @@ public:
     void TzxLangPage1Click(TObject* Sender);
     void MoreProductsClick(TObject* Sender);
 
+    // --- The per-form and per-project commands; the Tag of Sender picks
+    // the rows.
+    void sbCaptionsClick(TObject* Sender);
+    void sbLanguagesClick(TObject* Sender);
+    void sbLoadAllClick(TObject* Sender);
+    void sbSaveAllClick(TObject* Sender);
+    void lvFormNamesKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+
+    // The form's translation component of the row's class, its file opened
+    // in the IDE; nullptr when there is none.
+    TzxCustomLang* GetzxLang(const AnsiString& FormName);
+    // Whether any row (WholeProject) or the row shows a component.
+    bool CheckTzxLang(bool WholeProject, const TListItem* Row) const;
+    // A new component of the class on the form; nullptr when the form or
+    // its designer cannot be reached. Errors of the designer are shown and
+    // raised again.
+    TComponent* InsertComponentOnForm(const AnsiString& FormName, TClass ComponentClass);
+    // Places the default component on the row's form when it has none;
+    // whether the form has a translation component afterwards.
+    bool InsertTzxLang(TListItem* Row);
+    // Each raises Exception with the reason when the form could not be
+    // handled.
+    void SaveFormToFile(const AnsiString& FormName, const AnsiString& FileName,
+                        const AnsiString& Delimiter);
+    void LoadFormFromFile(const AnsiString& FormName, const AnsiString& FileName);
+    void MergeFormFromFile(const AnsiString& FormName, const AnsiString& FileName);
+    // The delete command of a bad string identifier: BadID's caption is the
+    // identifier, its third text the unit file it was found in.
+    void DeleteStringByID(const TListItem* BadID);
+    // The row of that caption (exact), or nullptr.
+    TListItem* FormRow(const AnsiString& FormName) const;
+    // The selected rows, from the focused one on in list order, wrapping
+    // round.
+    std::vector<TListItem*> SelectionWalk() const;
+
     void UpdateStatusBar();
     // The next selected row after Row in list order, wrapping round; nullptr
     // when Row is the only one selected.
@@ -83,6 +153,14 @@ public:
     TForm* DockHost() const;
 
 private:
+    // Whole project by Tag, or the row the checks apply to; whether the
+    // command may go on (the user was told when not).
+    bool CheckTranslated(bool WholeProject);
+    // The delimiter to save a text file with: empty when the user gave up.
+    AnsiString AskDelimiter(const AnsiString& FileName, const std::vector<TListItem*>& Rows);
+    // Loads or merges one form, the file chosen; Merge selects the operation.
+    void ReadFormFromFile(const AnsiString& FormName, const AnsiString& FileName, bool Merge);
+    void TranslateRow(TListItem* Row);
     void ApplyColumnWidths(const AnsiString& Widths);
     AnsiString ColumnWidthsText() const;
 };

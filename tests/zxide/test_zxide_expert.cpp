@@ -12,6 +12,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QToolButton>
 #include <QtGui/QPainter>
 
 #include <filesystem>
@@ -113,4 +114,49 @@ TEST_F(ZxideExpert, TheExpertItemOpensTheDockedExpertWindowWithTheProjectsForms)
     docked->close();
     Application->ProcessMessages();
     EXPECT_EQ(WindowTitled("TzxLang Expert (CLX Edition)"), nullptr);
+}
+
+// The row's cell as the window's list shows it.
+QString Cell(QAbstractItemView* Rows, int Row, int Column) {
+    return Rows->model()->index(Row, Column).data().toString();
+}
+
+int RowOfCaption(QAbstractItemView* Rows, const QString& Caption) {
+    for (int row = 0; row < Rows->model()->rowCount(); ++row)
+        if (Cell(Rows, row, 0) == Caption)
+            return row;
+    return -1;
+}
+
+TEST_F(ZxideExpert, TranslateFromTheToolbarPlacesTheComponentAndOpensTheEditor) {
+    OpenExample();
+    MenuTitled("&Tools")->actions()[0]->trigger();
+    Application->ProcessMessages();
+    QWidget* docked = WindowTitled("TzxLang Expert (CLX Edition)");
+    ASSERT_NE(docked, nullptr);
+    auto* rows = docked->findChild<QAbstractItemView*>();
+    const int main = RowOfCaption(rows, "MainForm");
+    ASSERT_GE(main, 0);
+    rows->setCurrentIndex(rows->model()->index(main, 0));
+    Application->ProcessMessages();
+    QToolButton* translate = nullptr;
+    for (QToolButton* button : docked->findChildren<QToolButton*>())
+        if (button->text() == "Translate")
+            translate = button;
+    ASSERT_NE(translate, nullptr);
+    ASSERT_TRUE(translate->isEnabled());
+    QString editorTitle;
+    Dialogs.AnswerModal(mrCancel, [&](TCustomForm& Form) {
+        editorTitle = QString::fromStdString(Form.ClassName());
+    });
+    translate->click();
+    Application->ProcessMessages();
+    EXPECT_EQ(editorTitle, "TzxTransEditFrm");
+    EXPECT_EQ(Cell(rows, main, 3), "2");
+    EXPECT_EQ(Cell(rows, main, 4), "TzxLang");
+    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+    EXPECT_TRUE(docked->grab().save(
+        QString::fromStdString(zxtest::TestOutputDir() + "/zxide/expert-translated-row.png")));
+    docked->close();
+    Application->ProcessMessages();
 }
