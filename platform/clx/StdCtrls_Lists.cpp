@@ -721,8 +721,7 @@ TRect TCustomListBox::ItemRect(Integer Index) const {
 }
 
 QWidget* TCustomListBox::CreateWidget(QWidget* ParentWidget) {
-    auto* view = new QTableView(ParentWidget);
-    ShowAsList(view, false);
+    QTableView* view = NewListView(ParentWidget, false);
     view->setModel(NewItemModel(view));
     return view;
 }

@@ -126,16 +126,6 @@ TEST_F(GridMirrorTest, KeysMoveTheCellAndTypingEditsIt) {
     EXPECT_EQ(Grid->Cells(1, 1), "new");
 }
 
-// Counts the paint events of a widget.
-class TPaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* Event) override {
-        Count += Event->type() == QEvent::Paint;
-        return false;
-    }
-    int Count = 0;
-};
-
 TEST_F(GridMirrorTest, RepaintingTheGridRepaintsItsCellsAndFixedRows) {
     Form->Show();
     Application->ProcessMessages();
