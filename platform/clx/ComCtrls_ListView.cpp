@@ -275,7 +275,9 @@ TListItem* TListItems::Insert(Integer Index) {
 }
 
 void TListItems::Delete(Integer Index) {
-    delete Item(Index);
+    TListItem* item = Item(Index);
+    item->FIndexHint = Index;
+    delete item;
 }
 
 void TListItems::Clear() {
