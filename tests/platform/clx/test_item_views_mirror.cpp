@@ -219,6 +219,8 @@ TEST_F(ItemViewsMirrorTest, RowsBelowTheShownOnesComeAndGoWithoutRepaintingThem)
     EXPECT_EQ(view->indexAt(view->visualRect(view->model()->index(150, 0)).center()).row(), 150);
     EXPECT_EQ(Shown(list, 150), Q("inserted"));
     EXPECT_EQ(view->model()->rowCount(), 201);
+    QImage shot = Form->Handle()->grab().toImage();
+    EXPECT_TRUE(shot.save(QString::fromStdString(TestOutputDir() + "/clx_list_rows_below.png")));
 }
 
 TEST_F(ItemViewsMirrorTest, TreeViewNodesImagesAndTheUsersChoices) {
