@@ -8,6 +8,7 @@
 #include "clx/Grids.h"
 
 #include <QtGui/QFontMetrics>
+#include <QtGui/QPixmap>
 #include <QtGui/QStandardItemModel>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTableView>
@@ -15,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <numeric>
@@ -27,7 +29,11 @@ AnsiString CellTextOf(Integer Row, Integer Col, Integer Rows) {
     return "Text " + IntToStr((Row * 7919) % Rows) + " of column " + IntToStr(Col);
 }
 
+// The two tables offer the same work under the same names, so that one
+// benchmark of each kind serves both.
 struct TShownGrid {
+    using TText = AnsiString;
+
     explicit TShownGrid(Integer Rows) : RowsWanted(Rows) {
         Form = NewForm<TForm>(Application);
         Form->SetBounds(0, 0, 420, 320);
@@ -46,11 +52,16 @@ struct TShownGrid {
         Form->Show();
         Application->ProcessMessages();
     }
-    void Fill() {
-        for (Integer row = 1; row <= RowsWanted; ++row)
-            for (Integer col = 0; col < Columns; ++col)
-                Grid->SetCells(col, row, CellTextOf(row, col, RowsWanted));
+    static void ProcessEvents() { Application->ProcessMessages(); }
+    QPixmap Grab() { return Form->Handle()->grab(); }
+    Integer RowCount() const { return Grid->RowCount(); }
+    TText Text(Integer Row, Integer Col) const { return Grid->Cells(Col, Row); }
+    void SetText(Integer Row, Integer Col, const TText& Text) { Grid->SetCells(Col, Row, Text); }
+    static TText TextOf(const AnsiString& Text) { return Text; }
+    Integer TextHeight(Integer Row, Integer Col) const {
+        return Grid->Canvas()->TextHeight(Grid->Cells(Col, Row));
     }
+    void DeleteRow(Integer Row) { Grid->DeleteRow(Row); }
 
     Integer RowsWanted;
     TForm* Form = nullptr;
@@ -58,6 +69,8 @@ struct TShownGrid {
 };
 
 struct TBareTable {
+    using TText = QString;
+
     explicit TBareTable(int Rows) : Model(Rows + 1, Columns), RowsWanted(Rows) {
         View.setModel(&Model);
         View.resize(420, 320);
@@ -66,18 +79,34 @@ struct TBareTable {
         View.show();
         QApplication::processEvents();
     }
-    void Fill() {
-        for (int row = 1; row <= RowsWanted; ++row)
-            for (int col = 0; col < Columns; ++col)
-                Model.setItem(
-                    row, col,
-                    new QStandardItem(QString::fromStdString(CellTextOf(row, col, RowsWanted))));
+    static void ProcessEvents() { QApplication::processEvents(); }
+    QPixmap Grab() { return View.grab(); }
+    int RowCount() const { return Model.rowCount(); }
+    TText Text(int Row, int Col) const { return Model.item(Row, Col)->text(); }
+    void SetText(int Row, int Col, const TText& Text) {
+        if (QStandardItem* item = Model.item(Row, Col))
+            item->setText(Text);
+        else
+            Model.setItem(Row, Col, new QStandardItem(Text));
     }
+    static TText TextOf(const AnsiString& Text) { return QString::fromStdString(Text); }
+    int TextHeight(int Row, int Col) const {
+        QFontMetrics metrics(View.font());
+        benchmark::DoNotOptimize(metrics.horizontalAdvance(Text(Row, Col)));
+        return metrics.height();
+    }
+    void DeleteRow(int Row) { Model.removeRow(Row); }
 
     QStandardItemModel Model;
     QTableView View;
     int RowsWanted;
 };
+
+template <typename T> void Fill(T& Table) {
+    for (int row = 1; row <= Table.RowsWanted; ++row)
+        for (int col = 0; col < Columns; ++col)
+            Table.SetText(row, col, T::TextOf(CellTextOf(row, col, Table.RowsWanted)));
+}
 
 // Each iteration works on a table of its own: T of State.range(0) rows,
 // made and prepared (Prepare) outside the timing, then Work timed.
@@ -94,146 +123,81 @@ void OnAFreshTable(benchmark::State& State, TPrepare Prepare, TWork Work) {
     }
 }
 
-void Show(auto& Table) {
+template <typename T> void Show(T& Table) {
     Table.Show();
 }
 
-void FillAndShow(auto& Table) {
-    Table.Fill();
+template <typename T> void FillAndShow(T& Table) {
+    Fill(Table);
     Table.Show();
 }
 
-void BM_GridFill(benchmark::State& State) {
-    OnAFreshTable<TShownGrid>(State, Show<TShownGrid>, [](TShownGrid& Shown) {
-        Shown.Fill();
-        Application->ProcessMessages();
+template <typename T> void BM_Fill(benchmark::State& State) {
+    OnAFreshTable<T>(State, Show<T>, [](T& Table) {
+        Fill(Table);
+        T::ProcessEvents();
     });
 }
 
-void BM_BareFill(benchmark::State& State) {
-    OnAFreshTable<TBareTable>(State, Show<TBareTable>, [](TBareTable& Bare) {
-        Bare.Fill();
-        QApplication::processEvents();
-    });
-}
-
-void BM_GridFirstPaint(benchmark::State& State) {
-    OnAFreshTable<TShownGrid>(
-        State, [](TShownGrid& Shown) { Shown.Fill(); },
-        [](TShownGrid& Shown) {
-            Shown.Show();
-            benchmark::DoNotOptimize(Shown.Form->Handle()->grab());
+template <typename T> void BM_FirstPaint(benchmark::State& State) {
+    OnAFreshTable<T>(
+        State, [](T& Table) { Fill(Table); },
+        [](T& Table) {
+            Table.Show();
+            benchmark::DoNotOptimize(Table.Grab());
         });
 }
 
-void BM_BareFirstPaint(benchmark::State& State) {
-    OnAFreshTable<TBareTable>(
-        State, [](TBareTable& Bare) { Bare.Fill(); },
-        [](TBareTable& Bare) {
-            Bare.Show();
-            benchmark::DoNotOptimize(Bare.View.grab());
-        });
-}
-
-void BM_GridMeasureCells(benchmark::State& State) {
-    TShownGrid shown(static_cast<Integer>(State.range(0)));
-    FillAndShow(shown);
-    for (auto _ : State) {
-        Integer total = 0;
-        for (Integer row = 1; row < shown.Grid->RowCount(); ++row)
-            for (Integer col = 0; col < Columns; ++col)
-                total += shown.Grid->Canvas()->TextHeight(shown.Grid->Cells(col, row));
-        benchmark::DoNotOptimize(total);
-    }
-}
-
-void BM_BareMeasureCells(benchmark::State& State) {
-    TBareTable bare(static_cast<int>(State.range(0)));
-    FillAndShow(bare);
+template <typename T> void BM_MeasureCells(benchmark::State& State) {
+    T table(static_cast<int>(State.range(0)));
+    FillAndShow(table);
     for (auto _ : State) {
         int total = 0;
-        for (int row = 1; row < bare.Model.rowCount(); ++row)
-            for (int col = 0; col < Columns; ++col) {
-                QFontMetrics metrics(bare.View.font());
-                QString text = bare.Model.item(row, col)->text();
-                benchmark::DoNotOptimize(metrics.horizontalAdvance(text));
-                total += metrics.height();
-            }
+        for (int row = 1; row < table.RowCount(); ++row)
+            for (int col = 0; col < Columns; ++col)
+                total += table.TextHeight(row, col);
         benchmark::DoNotOptimize(total);
     }
 }
 
 // Puts rows 1 to Rows in the order of their second column's text by
-// reading every row's texts (Text) and writing them back in order (SetText).
-template <typename TText, typename TGet, typename TSet>
-void SortRowsByExchangingTexts(int Rows, TGet Text, TSet SetText) {
-    std::vector<int> order(Rows);
+// reading every row's texts and writing them back in order.
+template <typename T> void SortRowsByExchangingTexts(T& Table) {
+    std::vector<int> order(Table.RowsWanted);
     std::iota(order.begin(), order.end(), 1);
-    std::sort(order.begin(), order.end(), [&](int A, int B) { return Text(A, 1) < Text(B, 1); });
-    std::vector<std::array<TText, Columns>> texts(order.size());
+    std::sort(order.begin(), order.end(),
+              [&](int A, int B) { return Table.Text(A, 1) < Table.Text(B, 1); });
+    std::vector<std::array<typename T::TText, Columns>> texts(order.size());
     for (size_t index = 0; index < order.size(); ++index)
         for (int col = 0; col < Columns; ++col)
-            texts[index][col] = Text(order[index], col);
+            texts[index][col] = Table.Text(order[index], col);
     for (size_t index = 0; index < order.size(); ++index)
         for (int col = 0; col < Columns; ++col)
-            SetText(static_cast<int>(index) + 1, col, texts[index][col]);
+            Table.SetText(static_cast<int>(index) + 1, col, texts[index][col]);
 }
 
-void BM_GridSortRows(benchmark::State& State) {
-    OnAFreshTable<TShownGrid>(State, FillAndShow<TShownGrid>, [](TShownGrid& Shown) {
-        TStringGrid* grid = Shown.Grid;
-        SortRowsByExchangingTexts<AnsiString>(
-            Shown.RowsWanted, [grid](int Row, int Col) { return grid->Cells(Col, Row); },
-            [grid](int Row, int Col, const AnsiString& Text) { grid->SetCells(Col, Row, Text); });
-        Application->ProcessMessages();
+template <typename T> void BM_SortRows(benchmark::State& State) {
+    OnAFreshTable<T>(State, FillAndShow<T>, [](T& Table) {
+        SortRowsByExchangingTexts(Table);
+        T::ProcessEvents();
     });
 }
 
-void BM_BareSortRows(benchmark::State& State) {
-    OnAFreshTable<TBareTable>(State, FillAndShow<TBareTable>, [](TBareTable& Bare) {
-        QStandardItemModel& model = Bare.Model;
-        SortRowsByExchangingTexts<QString>(
-            Bare.RowsWanted, [&model](int Row, int Col) { return model.item(Row, Col)->text(); },
-            [&model](int Row, int Col, const QString& Text) {
-                model.item(Row, Col)->setText(Text);
-            });
-        QApplication::processEvents();
+template <typename T> void BM_DeleteMiddleRows(benchmark::State& State) {
+    OnAFreshTable<T>(State, FillAndShow<T>, [](T& Table) {
+        for (int done = 0; done < Table.RowsWanted / 5; ++done)
+            Table.DeleteRow(Table.RowCount() / 2);
+        T::ProcessEvents();
     });
 }
 
-void BM_GridDeleteMiddleRows(benchmark::State& State) {
-    OnAFreshTable<TShownGrid>(State, FillAndShow<TShownGrid>, [](TShownGrid& Shown) {
-        for (Integer done = 0; done < Shown.RowsWanted / 5; ++done)
-            Shown.Grid->DeleteRow(Shown.Grid->RowCount() / 2);
-        Application->ProcessMessages();
-    });
-}
-
-void BM_BareDeleteMiddleRows(benchmark::State& State) {
-    OnAFreshTable<TBareTable>(State, FillAndShow<TBareTable>, [](TBareTable& Bare) {
-        for (int done = 0; done < Bare.RowsWanted / 5; ++done)
-            Bare.Model.removeRow(Bare.Model.rowCount() / 2);
-        QApplication::processEvents();
-    });
-}
-
-void BM_GridChangeOneCell(benchmark::State& State) {
-    TShownGrid shown(static_cast<Integer>(State.range(0)));
-    FillAndShow(shown);
-    Integer next = 0;
+template <typename T> void BM_ChangeOneCell(benchmark::State& State) {
+    T table(static_cast<int>(State.range(0)));
+    FillAndShow(table);
+    int round = 0;
     for (auto _ : State) {
-        shown.Grid->SetCells(1, 3, "changed " + IntToStr(++next));
-        Application->ProcessMessages();
-    }
-}
-
-void BM_BareChangeOneCell(benchmark::State& State) {
-    TBareTable bare(static_cast<int>(State.range(0)));
-    FillAndShow(bare);
-    int next = 0;
-    for (auto _ : State) {
-        bare.Model.item(3, 1)->setText(QStringLiteral("changed %1").arg(++next));
-        QApplication::processEvents();
+        table.SetText(3, 1, T::TextOf("changed " + IntToStr(++round)));
+        T::ProcessEvents();
     }
 }
 
@@ -245,18 +209,18 @@ void OneCellSizes(benchmark::internal::Benchmark* Bench) {
     Bench->Arg(5000)->Arg(50000)->Unit(benchmark::kMicrosecond);
 }
 
-BENCHMARK(BM_GridFill)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_BareFill)->Apply(Sizes)->Iterations(1);
-BENCHMARK(BM_GridFirstPaint)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_BareFirstPaint)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_GridMeasureCells)->Apply(Sizes);
-BENCHMARK(BM_BareMeasureCells)->Apply(Sizes);
-BENCHMARK(BM_GridSortRows)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_BareSortRows)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_GridDeleteMiddleRows)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_BareDeleteMiddleRows)->Apply(Sizes)->Iterations(3);
-BENCHMARK(BM_GridChangeOneCell)->Apply(OneCellSizes);
-BENCHMARK(BM_BareChangeOneCell)->Apply(OneCellSizes);
+BENCHMARK_TEMPLATE(BM_Fill, TShownGrid)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_Fill, TBareTable)->Apply(Sizes)->Iterations(1);
+BENCHMARK_TEMPLATE(BM_FirstPaint, TShownGrid)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_FirstPaint, TBareTable)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_MeasureCells, TShownGrid)->Apply(Sizes);
+BENCHMARK_TEMPLATE(BM_MeasureCells, TBareTable)->Apply(Sizes);
+BENCHMARK_TEMPLATE(BM_SortRows, TShownGrid)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_SortRows, TBareTable)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_DeleteMiddleRows, TShownGrid)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_DeleteMiddleRows, TBareTable)->Apply(Sizes)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_ChangeOneCell, TShownGrid)->Apply(OneCellSizes);
+BENCHMARK_TEMPLATE(BM_ChangeOneCell, TBareTable)->Apply(OneCellSizes);
 
 } // namespace
 

@@ -654,7 +654,8 @@ private:
     void ItemChanged(TListItem* Item, TItemChange Change, Integer Column);
     void ItemInserting(Integer Index);
     void ItemInserted();
-    void ItemRemoving(TListItem* Item);
+    // Item is still in the items, at Index.
+    void ItemRemoving(TListItem* Item, Integer Index);
     void ItemRemoved();
     void ItemsUpdating();
     void ItemsUpdated();

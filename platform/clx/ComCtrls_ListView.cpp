@@ -275,7 +275,9 @@ TListItem* TListItems::Insert(Integer Index) {
 }
 
 void TListItems::Delete(Integer Index) {
-    delete Item(Index);
+    TListItem* item = Item(Index);
+    item->FIndexHint = Index;
+    delete item;
 }
 
 void TListItems::Clear() {
@@ -302,9 +304,10 @@ void TListItems::EndUpdate() {
 }
 
 void TListItems::RemoveItem(TListItem* Item) {
+    Integer index = Item->Index();
     if (FOwner)
-        FOwner->ItemRemoving(Item);
-    FItems.erase(std::find(FItems.begin(), FItems.end(), Item));
+        FOwner->ItemRemoving(Item, index);
+    FItems.erase(FItems.begin() + index);
     if (FOwner)
         FOwner->ItemRemoved();
 }
@@ -661,12 +664,12 @@ void TListView::ItemInserted() {
     FSyncing = false;
 }
 
-void TListView::ItemRemoving(TListItem* Item) {
+void TListView::ItemRemoving(TListItem* Item, Integer Index) {
     if (FItemFocused == Item)
         FItemFocused = nullptr;
     FSyncing = true;
     if (FModel)
-        FModel->BeginRemove(nullptr, Item->Index());
+        FModel->BeginRemove(nullptr, Index);
 }
 
 void TListView::ItemRemoved() {
@@ -694,8 +697,7 @@ void TListView::ColumnsChanged() {
 }
 
 QWidget* TListView::CreateWidget(QWidget* ParentWidget) {
-    auto* view = new QTableView(ParentWidget);
-    ShowAsList(view, false);
+    QTableView* view = NewListView(ParentWidget, false);
     view->setModel(new TItemModel(*FSource, view));
     FModel = static_cast<TItemModel*>(view->model());
     return view;

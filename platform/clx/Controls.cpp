@@ -1090,7 +1090,7 @@ bool TWinControl::WidgetEvent(QEvent* Event) {
     switch (Event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        return KeyEvent(Event);
+        return KeyEvent(Event, WidgetAs<QWidget>());
     case QEvent::FocusIn:
         DoEnter();
         return false;
@@ -1114,7 +1114,7 @@ TWinControl* WindowOf(TControl* Control) {
 
 } // namespace
 
-bool TWinControl::KeyEvent(QEvent* Event) {
+bool TWinControl::KeyEvent(QEvent* Event, QWidget* Receiver) {
     auto* keyEvent = static_cast<QKeyEvent*>(Event);
     const Integer pressed = KeyFromQt(keyEvent->key());
     Integer key = pressed;
@@ -1150,7 +1150,7 @@ bool TWinControl::KeyEvent(QEvent* Event) {
         QKeyEvent substitute(QEvent::KeyPress, keyEvent->key(), keyEvent->modifiers(),
                              QString(QChar(replaced)));
         FSendingKey = true;
-        QCoreApplication::sendEvent(WidgetAs<QWidget>(), &substitute);
+        QCoreApplication::sendEvent(Receiver, &substitute);
         FSendingKey = false;
     }
     return true;

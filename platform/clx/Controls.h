@@ -566,6 +566,11 @@ protected:
     virtual void PreviewKeyPress(WideChar&) {}
     virtual void DoEnter();
     virtual void DoExit();
+    // A key pressed or released in Receiver, the control's widget or a
+    // widget standing in for it (a grid's in-place editor): the window's
+    // preview, then KeyDown/KeyUp and KeyPress; a key they replace reaches
+    // Receiver in its stead. True when the key is taken.
+    bool KeyEvent(QEvent* Event, QWidget* Receiver);
 
 private:
     friend class TControl;
@@ -573,7 +578,6 @@ private:
     void ControlAlignChanged(TControl* Control);
     void AlignGroups();
     void ApplyTabOrder();
-    bool KeyEvent(QEvent* Event);
     void DestroyChildControls();
 
     std::vector<TControl*> FControls;

@@ -5,7 +5,7 @@
 #include "rtl/Filer.h"
 
 #include <QtCore/QAbstractTableModel>
-#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
@@ -257,14 +257,15 @@ private:
 // Keys typed in the in-place editor reach the grid first.
 class TEditorKeyFilter : public QObject {
 public:
-    TEditorKeyFilter(QObject* Parent, std::function<bool(QKeyEvent*)> OnKey)
+    TEditorKeyFilter(QObject* Parent, std::function<bool(QEvent*)> OnKey)
         : QObject(Parent), FOnKey(std::move(OnKey)) {}
     bool eventFilter(QObject*, QEvent* Event) override {
-        return Event->type() == QEvent::KeyPress && FOnKey(static_cast<QKeyEvent*>(Event));
+        bool key = Event->type() == QEvent::KeyPress || Event->type() == QEvent::KeyRelease;
+        return key && FOnKey(Event);
     }
 
 private:
-    std::function<bool(QKeyEvent*)> FOnKey;
+    std::function<bool(QEvent*)> FOnKey;
 };
 
 } // namespace
@@ -1218,14 +1219,10 @@ QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget) {
                 static_cast<Integer>(FromQString(text.left(start)).size()),
                 static_cast<Integer>(FromQString(text.mid(start, length)).size()));
         });
-        line->installEventFilter(new TEditorKeyFilter(line, [this](QKeyEvent* Event) {
-            Integer key = KeyFromQt(Event->key());
-            bool swallowed = false;
-            EventBoundary(this, [&] {
-                KeyDown(key, ShiftStateOf(Event->modifiers()));
-                swallowed = key == 0;
-            });
-            return swallowed;
+        line->installEventFilter(new TEditorKeyFilter(line, [this, line](QEvent* Event) {
+            bool taken = false;
+            EventBoundary(this, [&] { taken = KeyEvent(Event, line); });
+            return taken;
         }));
         return line;
     }));

@@ -27,7 +27,8 @@
 // string grid stores it in the cell, then OnSetEditText fires); when editing
 // ends (EditorMode off, another cell selected, Return) SetEditText runs once
 // more with the final text. Escape ends editing with the text the editor
-// started with. Keys typed in the editor reach the grid's OnKeyDown first.
+// started with. Keys typed in the editor reach the grid first, as its own:
+// the form's KeyPreview, then OnKeyDown, OnKeyPress and OnKeyUp.
 #pragma once
 
 #include "clx/Controls.h"

@@ -180,21 +180,80 @@ QVariant TItemModel::headerData(int Section, Qt::Orientation Orientation, int Ro
     return FSource->HeaderData(Section, Role);
 }
 
-void ShowAsList(QTableView* View, bool Header) {
-    View->setShowGrid(false);
-    View->setWordWrap(false);
-    View->setTabKeyNavigation(false);
-    View->setCornerButtonEnabled(false);
-    View->setSelectionBehavior(QAbstractItemView::SelectRows);
-    View->setSelectionMode(QAbstractItemView::SingleSelection);
-    View->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    View->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    View->verticalHeader()->hide();
-    View->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    View->verticalHeader()->setMinimumSectionSize(1);
-    View->horizontalHeader()->setVisible(Header);
-    View->horizontalHeader()->setStretchLastSection(true);
-    View->horizontalHeader()->setHighlightSections(false);
+namespace {
+
+// Qt lays out a table view again after rows come or go and then repaints
+// every row it shows, which costs more than the change itself in a long
+// list. When every row that came or went lay below the last row shown,
+// what the view shows is unchanged: the layout then sets the scroll bars
+// alone.
+class TListTableView final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    void doItemsLayout() override {
+        bool outOfSight = FRowChanges == TRowChanges::OutOfSight;
+        FRowChanges = TRowChanges::None;
+        if (!outOfSight) {
+            QTableView::doItemsLayout();
+            return;
+        }
+        updateGeometries();
+        // Qt switches the row header's painting off while rows go, until
+        // the next layout.
+        verticalHeader()->setUpdatesEnabled(true);
+    }
+
+protected:
+    void reset() override {
+        FRowChanges = TRowChanges::InSight;
+        QTableView::reset();
+    }
+    void rowsInserted(const QModelIndex& Parent, int First, int Last) override {
+        NoteRowChange(First);
+        QTableView::rowsInserted(Parent, First, Last);
+    }
+    void rowsAboutToBeRemoved(const QModelIndex& Parent, int First, int Last) override {
+        NoteRowChange(First);
+        QTableView::rowsAboutToBeRemoved(Parent, First, Last);
+    }
+
+private:
+    enum class TRowChanges { None, OutOfSight, InSight };
+
+    // Called before the rows below the view's last shown row move, so the
+    // view's rows still count as they were.
+    void NoteRowChange(int First) {
+        int lastShown = rowAt(viewport()->height() - 1);
+        bool outOfSight = lastShown >= 0 && First > lastShown;
+        if (!outOfSight)
+            FRowChanges = TRowChanges::InSight;
+        else if (FRowChanges == TRowChanges::None)
+            FRowChanges = TRowChanges::OutOfSight;
+    }
+
+    TRowChanges FRowChanges = TRowChanges::None;
+};
+
+} // namespace
+
+QTableView* NewListView(QWidget* Parent, bool Header) {
+    auto* view = new TListTableView(Parent);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->setCornerButtonEnabled(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->horizontalHeader()->setVisible(Header);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setHighlightSections(false);
+    return view;
 }
 
 namespace {

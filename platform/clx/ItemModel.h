@@ -21,6 +21,7 @@
 #include <initializer_list>
 
 class QTableView;
+class QWidget;
 class TComponent;
 class TCustomImageList;
 
@@ -89,11 +90,12 @@ private:
     std::vector<bool> FPendingRemoves;
 };
 
-// Dresses a table view as a list of fixed-height rows (the view of list
+// A table view dressed as a list of fixed-height rows (the view of list
 // boxes and list views): no grid, no row headers, whole rows selected, the
 // last column taking the rest of the width; the column header shows with
-// Header. Its rows cost the same however many there are.
-void ShowAsList(QTableView* View, bool Header);
+// Header. Its rows cost the same however many there are, and rows inserted
+// or removed below the rows it shows leave those unpainted.
+QTableView* NewListView(QWidget* Parent, bool Header);
 
 // The picture an item shows before its text (Qt's decoration role): the
 // state image StateIndex of StateImages, then image ImageIndex of Images,

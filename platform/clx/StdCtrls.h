@@ -698,7 +698,9 @@ private:
     void PushRowHeight(Integer Index);
     void WidgetSelectionChanged();
 
-    std::vector<bool> FSelected;
+    // One byte an item (not vector<bool>): an item inserted or deleted in
+    // the middle moves the others in one block.
+    std::vector<Byte> FSelected;
     bool FMultiSelect = false;
     bool FSyncing = false;
     TListBoxStyle FStyle = lbStandard;

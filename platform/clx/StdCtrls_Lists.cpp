@@ -586,7 +586,7 @@ void TCustomListBox::ItemsChanged(const TStringsChange& Change) {
         auto at = FSelected.begin() +
                   std::min<std::ptrdiff_t>(Change.Index, static_cast<std::ptrdiff_t>(FSelected.size()));
         if (Change.Kind == sckInsert)
-            FSelected.insert(at, false);
+            FSelected.insert(at, 0);
         else if (at != FSelected.end())
             FSelected.erase(at);
     }
@@ -611,14 +611,14 @@ void TCustomListBox::SetMultiSelect(bool Value) {
     if (FMultiSelect == Value)
         return;
     FMultiSelect = Value;
-    std::fill(FSelected.begin(), FSelected.end(), false);
+    std::fill(FSelected.begin(), FSelected.end(), 0);
     PushSelection();
 }
 
 bool TCustomListBox::Selected(Integer Index) const {
     if (Index < 0 || Index >= Items()->Count())
         throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
-    return FMultiSelect ? FSelected[Index] : Index == ItemIndex();
+    return FMultiSelect ? FSelected[Index] != 0 : Index == ItemIndex();
 }
 
 void TCustomListBox::SetSelected(Integer Index, bool Value) {
@@ -642,20 +642,21 @@ void TCustomListBox::SetSelected(Integer Index, bool Value) {
 Integer TCustomListBox::SelCount() const {
     if (!FMultiSelect)
         return ItemIndex() >= 0 ? 1 : 0;
-    return static_cast<Integer>(std::count(FSelected.begin(), FSelected.end(), true));
+    return static_cast<Integer>(std::count(FSelected.begin(), FSelected.end(), 1));
 }
 
 void TCustomListBox::SelectAll() {
     if (!FMultiSelect)
         return;
-    std::fill(FSelected.begin(), FSelected.end(), true);
+    std::fill(FSelected.begin(), FSelected.end(), 1);
     PushSelection();
 }
 
 void TCustomListBox::InvertSelection() {
     if (!FMultiSelect)
         return;
-    FSelected.flip();
+    for (Byte& selected : FSelected)
+        selected = !selected;
     PushSelection();
 }
 
@@ -721,8 +722,7 @@ TRect TCustomListBox::ItemRect(Integer Index) const {
 }
 
 QWidget* TCustomListBox::CreateWidget(QWidget* ParentWidget) {
-    auto* view = new QTableView(ParentWidget);
-    ShowAsList(view, false);
+    QTableView* view = NewListView(ParentWidget, false);
     view->setModel(NewItemModel(view));
     return view;
 }
@@ -826,10 +826,10 @@ void TCustomListBox::ConnectWidget() {
                          EventBoundary(this, [&] {
                              for (const QModelIndex& index : Selected.indexes())
                                  if (index.row() < static_cast<int>(FSelected.size()))
-                                     FSelected[index.row()] = true;
+                                     FSelected[index.row()] = 1;
                              for (const QModelIndex& index : Deselected.indexes())
                                  if (index.row() < static_cast<int>(FSelected.size()))
-                                     FSelected[index.row()] = false;
+                                     FSelected[index.row()] = 0;
                              WidgetSelectionChanged();
                          });
                      });

@@ -55,6 +55,16 @@ inline void ClickAt(QWidget* Widget, QPoint Position) {
     QApplication::sendEvent(Widget, &release);
 }
 
+// Counts the paint events of the widgets it is installed on.
+class TPaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        Count += Event->type() == QEvent::Paint;
+        return false;
+    }
+    int Count = 0;
+};
+
 // A form of the application for each test, with the controls Make puts on it.
 class TFormTest : public testing::Test {
 protected:

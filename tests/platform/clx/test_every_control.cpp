@@ -4,6 +4,7 @@
 #include "clx/ActnList.h"
 #include "clx/ComCtrls.h"
 #include "clx/DB.h"
+#include "clx/Dialogs.h"
 #include "clx/Forms.h"
 #include "clx/ImgList.h"
 #include "clx/Menus.h"
@@ -37,7 +38,7 @@ const std::vector<AnsiString> EveryControlClass = {
     "TTabSheet", "TStatusBar",  "THeaderControl", "TListView",     "TTreeView",  "TProgressBar",
     "TToolBar",  "TToolButton", "TMainMenu",      "TMenuItem",     "TPopupMenu", "TActionList",
     "TAction",   "TDataSet",    "TStringField",   "TImageList",    "TTabControl", "TSpinEdit",
-    "TPaintBox", "TStringGrid", "TDrawGrid",
+    "TPaintBox", "TStringGrid", "TDrawGrid",   "TOpenDialog", "TSaveDialog",  "TFindDialog",
 };
 
 std::multiset<AnsiString> ClassesOwnedBy(TComponent* Owner) {
@@ -126,6 +127,17 @@ TEST_F(EveryControlTest, TextsAndLinksReadBackByName) {
     EXPECT_EQ(GetEnumProp(Find("PopupMenu1"), "AutoHotkeys"), "maManual");
     EXPECT_EQ(GetObjectProp(Find("NotesMemo"), "PopupMenu"), Find("PopupMenu1"));
     EXPECT_EQ(GetObjectProp(Form, "Menu"), Find("MainMenu1"));
+
+    auto* open = dynamic_cast<TOpenDialog*>(Find("OpenDialog1"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->Filter(), "Translations|*.zxl|All|*.*");
+    EXPECT_EQ(open->FilterIndex(), 2);
+    EXPECT_TRUE(open->Options().Contains(ofFileMustExist));
+    EXPECT_TRUE(dynamic_cast<TSaveDialog*>(Find("SaveDialog1"))->Options().Contains(ofOverwritePrompt));
+    auto* find = dynamic_cast<TFindDialog*>(Find("FindDialog1"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->FindText(), "Smith");
+    EXPECT_EQ(find->Options(), (TFindOptions{frDown, frMatchCase}));
 }
 
 TEST_F(EveryControlTest, TheFormShowsItsControls) {

@@ -126,15 +126,33 @@ TEST_F(GridMirrorTest, KeysMoveTheCellAndTypingEditsIt) {
     EXPECT_EQ(Grid->Cells(1, 1), "new");
 }
 
-// Counts the paint events of a widget.
-class TPaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* Event) override {
-        Count += Event->type() == QEvent::Paint;
-        return false;
-    }
-    int Count = 0;
-};
+TEST_F(GridMirrorTest, KeysInTheEditorReachTheFormsPreviewAndTheGridsKeyEvents) {
+    Grid->SetOptions(TGridOptions(Grid->Options()).Include(goEditing));
+    Form->SetKeyPreview(true);
+    std::vector<AnsiString> heard;
+    Form->OnKeyDown = [&](TObject*, Integer& Key, TShiftState) {
+        heard.push_back("form " + IntToStr(Key));
+    };
+    Grid->OnKeyUp = [&](TObject*, Integer& Key, TShiftState) {
+        heard.push_back("up " + IntToStr(Key));
+    };
+    // A typed "a" becomes "b", a typed "x" is swallowed.
+    Grid->OnKeyPress = [&](TObject*, WideChar& Key) {
+        if (Key == u'a')
+            Key = u'b';
+        else if (Key == u'x')
+            Key = 0;
+    };
+    Form->Show();
+    Press(View(), Qt::Key_Return);
+    ASSERT_TRUE(Grid->EditorMode());
+    QWidget* line = View()->indexWidget(View()->model()->index(1, 1));
+    heard.clear();
+    TypeInto(line, Q("axc"));
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), "bc");
+    EXPECT_EQ(heard, (std::vector<AnsiString>{"form 65", "up 65", "form 88", "up 88", "form 67",
+                                              "up 67"}));
+}
 
 TEST_F(GridMirrorTest, RepaintingTheGridRepaintsItsCellsAndFixedRows) {
     Form->Show();

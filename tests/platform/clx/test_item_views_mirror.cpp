@@ -15,8 +15,10 @@
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QTabBar>
+#include <QtWidgets/QTableView>
 #include <QtWidgets/QTreeView>
 
 #include <gtest/gtest.h>
@@ -165,6 +167,60 @@ TEST_F(ItemViewsMirrorTest, ListViewRowsAndTheUsersSelection) {
     selection->clearSelection();
     EXPECT_EQ(selections, (std::vector<AnsiString>{"new+", "File 3+", "new-", "File 3-"}));
     EXPECT_EQ(list->SelCount(), 0);
+}
+
+// Rows coming and going below the shown ones leave those unpainted; the
+// scroll bar and the rows scrolled to still follow.
+TEST_F(ItemViewsMirrorTest, RowsBelowTheShownOnesComeAndGoWithoutRepaintingThem) {
+    auto* list = Make<TListView>();
+    list->SetAlign(alLeft);
+    list->SetWidth(200);
+    for (Integer index = 0; index < 200; ++index)
+        list->Items()->Add()->SetCaption("File " + IntToStr(index));
+    auto* box = Make<TListBox>();
+    box->SetAlign(alClient);
+    for (Integer index = 0; index < 200; ++index)
+        box->Items()->Add("Line " + IntToStr(index));
+    // The view lays its rows out when the events are processed, and paints
+    // them when they are processed again.
+    auto settle = [] {
+        Application->ProcessMessages();
+        Application->ProcessMessages();
+    };
+    Form->Show();
+    settle();
+    auto* view = qobject_cast<QTableView*>(View(list));
+    QScrollBar* scrollBar = view->verticalScrollBar();
+    const int maximum = scrollBar->maximum();
+    TPaintCounter rows;
+    view->viewport()->installEventFilter(&rows);
+    View(box)->viewport()->installEventFilter(&rows);
+
+    list->Items()->Insert(150)->SetCaption("inserted");
+    list->Items()->Delete(170);
+    list->Items()->Insert(160);
+    box->Items()->Insert(150, "inserted");
+    box->Items()->Delete(170);
+    settle();
+    EXPECT_EQ(rows.Count, 0);
+    EXPECT_EQ(scrollBar->maximum(), maximum + 1);
+
+    list->Items()->Insert(1)->SetCaption("shown");
+    settle();
+    EXPECT_GT(rows.Count, 0) << "a row inserted among the shown ones";
+    rows.Count = 0;
+    list->Items()->Delete(0);
+    settle();
+    EXPECT_GT(rows.Count, 0) << "a shown row removed";
+    EXPECT_EQ(Shown(list, 0), Q("shown"));
+
+    view->scrollTo(view->model()->index(150, 0));
+    settle();
+    EXPECT_EQ(view->indexAt(view->visualRect(view->model()->index(150, 0)).center()).row(), 150);
+    EXPECT_EQ(Shown(list, 150), Q("inserted"));
+    EXPECT_EQ(view->model()->rowCount(), 201);
+    QImage shot = Form->Handle()->grab().toImage();
+    EXPECT_TRUE(shot.save(QString::fromStdString(TestOutputDir() + "/clx_list_rows_below.png")));
 }
 
 TEST_F(ItemViewsMirrorTest, TreeViewNodesImagesAndTheUsersChoices) {
