@@ -18,6 +18,8 @@ class TMemIniFile;
 ELanguageError InvalidActiveLanguage(Integer Value, Integer Count);
 ELanguageError InvalidNumOfLanguages(Integer Value);
 ELanguageError LanguageNotListed();
+// Refuses a list of more language names than a component holds languages.
+void CheckLanguageNameCount(Integer Count);
 
 // A locale setting of the platform as the Locales list holds it: its key,
 // its text now, and the writing of a text into it.

@@ -189,9 +189,18 @@ AnsiString StoredTypeKindName(TMemIniFile& Ini, const AnsiString& Key) {
     return TypeKindName(Ini.ReadString(ExtendedSection, Key + TypeKindSuffix, "tkUnknown"), Ini);
 }
 
+// Whether the file names languages 1 to Limit + 1 without a gap, as the
+// readers take them.
+bool NamesMoreLanguagesThan(TMemIniFile& Ini, Integer Limit) {
+    for (Integer language = 1; language <= Limit + 1; ++language)
+        if (Ini.ReadString(LangNamesSection, LanguageKey + IntToStr(language), "").empty())
+            return false;
+    return true;
+}
+
 // Refuses entries that no reader could use: an empty delimiter, which
-// would split nothing; language names that do not start with language 1;
-// property type kinds the platform does not know.
+// would split nothing; language names that do not start with language 1
+// or name more languages than a component holds; property type kinds the platform does not know.
 void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     auto refuse = [&](const AnsiString& Reason) {
         throw EReadError(Format(MalformedText, {Source, Reason}));
@@ -201,6 +210,8 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     if (Ini.SectionExists(LangNamesSection) &&
         Ini.ReadString(LangNamesSection, LanguageKey + "1", "").empty())
         refuse("language 1 has no name");
+    if (NamesMoreLanguagesThan(Ini, MaxNumOfLanguages))
+        refuse(Format("more than %d languages", {MaxNumOfLanguages}));
     TStringList keys;
     Ini.ReadSectionValues(ExtendedSection, keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
@@ -835,6 +846,10 @@ TzxCustomLang::TEngine::FindLanguageColumn(TzxCustomLang& L, const WideString& F
             break;
     }
     column.Language = L.FLangNames->IndexOf(name) + 1;
+    if (column.Language == 0 && L.FNumOfLanguages >= MaxNumOfLanguages)
+        throw EReadError(Format("Cannot add the language \"%s\" of \"%s\": the component holds "
+                                "%d languages already",
+                                {name, UTF8Encode(FileName), MaxNumOfLanguages}));
     if (column.Language == 0) {
         L.FLangNames->Add(name);
         column.Language = ++L.FNumOfLanguages;
