@@ -46,7 +46,7 @@ bool IsSectionHeader(std::string_view Line) {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool HasLineBreak(const AnsiString& Text) {
-    return Text.find_first_of("\r\n") != AnsiString::npos;
+    return HoldsAnyOf(Text, "\r\n");
 }
 
 // Why the entry's line would not read back as this section, key and value;
@@ -307,10 +307,17 @@ void TMemIniEntry::WriteStrings(std::vector<TKeyValue> Entries) {
             continue;
         while (kept != FEntries.end() && KeyBefore(kept->Key, written->first))
             merged.push_back(std::move(*kept++));
-        if (kept != FEntries.end() && SameKey(kept->Key, written->first))
-            ++kept;
-        merged.push_back(
-            TItem{std::move(written->first), std::make_unique<TMemIniValue>(written->second)});
+        if (kept == FEntries.end() || !SameKey(kept->Key, written->first)) {
+            merged.push_back(TItem{std::move(written->first),
+                                   std::make_unique<TMemIniValue>(std::move(written->second))});
+            continue;
+        }
+        // A save writes most keys again: the entry's holder takes the new
+        // value and the key as written.
+        merged.push_back(std::move(*kept++));
+        if (merged.back().Key != written->first)
+            merged.back().Key = std::move(written->first);
+        merged.back().Value->SetValue(std::move(written->second));
     }
     std::move(kept, FEntries.end(), std::back_inserter(merged));
     FEntries = std::move(merged);
@@ -544,7 +551,13 @@ void TMemIniFile::Rename(const AnsiString& FileName, bool Reload) {
 }
 
 // ---------------------------------------------------------------------------
-// SearchBM
+// Searches
+
+bool HoldsAnyOf(std::string_view Text, std::string_view Chars) {
+    return std::any_of(Text.begin(), Text.end(), [Chars](char C) {
+        return std::any_of(Chars.begin(), Chars.end(), [C](char Wanted) { return C == Wanted; });
+    });
+}
 
 Integer SearchBM(const AnsiString& SubStr, const AnsiString& S) {
     const std::size_t m = SubStr.size();

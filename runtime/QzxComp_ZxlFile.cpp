@@ -90,12 +90,19 @@ AnsiString UnescapeLineBreaks(AnsiString S) {
 AnsiString EntryValue(std::string_view Values, char ListDelim, const AnsiString& FileDelim) {
     AnsiString value;
     value.reserve(Values.size() + Values.size() / 8);
-    for (char c : Values) {
+    std::size_t runStart = 0;
+    for (std::size_t at = 0; at < Values.size(); ++at) {
+        const char c = Values[at];
+        if (c != ListDelim && c != '\r' && c != '\n')
+            continue;
+        value.append(Values.substr(runStart, at - runStart));
         if (c == ListDelim)
             value += FileDelim;
         else
-            value += c == '\r' ? EscapedCR : (c == '\n' ? EscapedLF : c);
+            value += c == '\r' ? EscapedCR : EscapedLF;
+        runStart = at + 1;
     }
+    value.append(Values.substr(runStart));
     return value;
 }
 
@@ -276,12 +283,12 @@ void ReadEntriesOf(TMemIniFile& Ini, const AnsiString& Section, const AnsiString
 
 // Keys and texts may hold nothing that splits an entry or its line.
 void CheckWritableKey(const AnsiString& Key) {
-    if (Key.find_first_of("=\r\n") != AnsiString::npos)
+    if (HoldsAnyOf(Key, "=\r\n"))
         throw ELanguageError(Format(UnwritableKey, {Key}));
 }
 
 void CheckWritableText(const AnsiString& Text) {
-    if (Text.empty() || Text.find_first_of("\r\n") != AnsiString::npos)
+    if (Text.empty() || HoldsAnyOf(Text, "\r\n"))
         throw ELanguageError(Format(UnwritableText, {Text}));
 }
 
@@ -449,14 +456,20 @@ bool TzxCustomLang::TEngine::WriteAll(const TzxCustomLang& L, TTextWrite& Text,
 
 // The stream's text read, Write's entries merged into it, and the result
 // written back.
+bool TzxCustomLang::TEngine::MergeWrites(TMemIniFile& Ini,
+                                         const std::function<bool(TTextWrite&)>& Write) {
+    TTextWrite text(Ini);
+    if (!Write(text))
+        return false;
+    text.Finish();
+    return true;
+}
+
 void TzxCustomLang::TEngine::RewriteText(TStream& Stream,
                                          const std::function<bool(TTextWrite&)>& Write) {
     auto ini = ReadTranslationFile(Stream);
-    TTextWrite text(*ini);
-    if (!Write(text))
-        return;
-    text.Finish();
-    WriteTranslationText(Stream, *ini);
+    if (MergeWrites(*ini, Write))
+        WriteTranslationText(Stream, *ini);
 }
 
 Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
@@ -494,17 +507,17 @@ void TzxCustomLang::TEngine::SaveAllToTextFile(const std::vector<TzxCustomLang*>
                                                const WideString& FileName,
                                                const WideString& Delim) {
     const AnsiString name = UTF8Encode(FileName);
-    TMemoryStream text;
-    if (FileExists(name))
-        text.LoadFromFile(name);
-    bool wrote = false;
-    RewriteText(text, [&](TTextWrite& Text) {
+    // The file is parsed straight from its stream and the text written
+    // straight into its replacement, never copied whole in between.
+    auto ini = FileExists(name) ? ReadTranslationFile(FileName) : std::make_unique<TMemIniFile>("");
+    const bool wrote = MergeWrites(*ini, [&](TTextWrite& Text) {
+        bool any = false;
         for (const TzxCustomLang* lang : Langs)
-            wrote = WriteAll(*lang, Text, UTF8Encode(Delim), false) || wrote;
-        return wrote;
+            any = WriteAll(*lang, Text, UTF8Encode(Delim), false) || any;
+        return any;
     });
     if (wrote)
-        text.SaveToFile(name);
+        ReplaceFileAtomically(name, [&](TStream& Stream) { WriteTranslationText(Stream, *ini); });
 }
 
 // ---------------------------------------------------------------------------
