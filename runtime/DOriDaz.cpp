@@ -423,7 +423,14 @@ void TMemIniFile::GetStrings(TStrings& List) const {
 }
 
 AnsiString TMemIniFile::Text() const {
+    // Sized first: a text of many megabytes grown step by step would be
+    // copied and faulted in again at every step.
+    std::size_t size = 0;
+    RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
+        size += A.size() + B.size() + C.size() + 1;
+    });
     AnsiString text;
+    text.reserve(size);
     RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
         text.append(A).append(B).append(C) += '\n';
     });
