@@ -53,8 +53,7 @@ bool IsKindHeader(const AnsiString& Line, TStringsType& Kind) {
 
 bool TranslationLineNeedsEscape(const AnsiString& Line) {
     TStringsType kind;
-    return HoldsAnyOf(Line, EscapedChars) ||
-           StartsLikeIniMarkup(Line) || IsKindHeader(Line, kind);
+    return HoldsAnyOf(Line, EscapedChars) || StartsLikeIniMarkup(Line) || IsKindHeader(Line, kind);
 }
 
 AnsiString EscapeTranslationLine(const AnsiString& Line) {

@@ -207,7 +207,8 @@ bool NamesMoreLanguagesThan(TMemIniFile& Ini, Integer Limit) {
 
 // Refuses entries that no reader could use: an empty delimiter, which
 // would split nothing; language names that do not start with language 1
-// or name more languages than a component holds; property type kinds the platform does not know.
+// or name more languages than a component holds; property type kinds the
+// platform does not know.
 void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     auto refuse = [&](const AnsiString& Reason) {
         throw EReadError(Format(MalformedText, {Source, Reason}));
@@ -454,8 +455,6 @@ bool TzxCustomLang::TEngine::WriteAll(const TzxCustomLang& L, TTextWrite& Text,
     return wrote;
 }
 
-// The stream's text read, Write's entries merged into it, and the result
-// written back.
 bool TzxCustomLang::TEngine::MergeWrites(TMemIniFile& Ini,
                                          const std::function<bool(TTextWrite&)>& Write) {
     TTextWrite text(Ini);
@@ -465,6 +464,8 @@ bool TzxCustomLang::TEngine::MergeWrites(TMemIniFile& Ini,
     return true;
 }
 
+// The stream's text read, Write's entries merged into it, and the result
+// written back.
 void TzxCustomLang::TEngine::RewriteText(TStream& Stream,
                                          const std::function<bool(TTextWrite&)>& Write) {
     auto ini = ReadTranslationFile(Stream);

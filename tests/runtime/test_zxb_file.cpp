@@ -402,9 +402,8 @@ TEST_F(ZXBFile, AnEntryWithMoreLanguagesThanAComponentHoldsIsRefused) {
     for (const AnsiString& property :
          {"LangNames.Strings = (" + Numbered(MaxNumOfLanguages + 1, " 'L%0:d'") + ")",
           "NumOfLanguages = " + IntToStr(MaxNumOfLanguages + 1)}) {
-        const std::string file =
-            BuiltFile({{"TMainForm", RecordOfText("object zxLang1: TzxLang\n  " + property +
-                                                  "\nend\n")}});
+        const std::string file = BuiltFile(
+            {{"TMainForm", RecordOfText("object zxLang1: TzxLang\n  " + property + "\nend\n")}});
         EXPECT_THROW(LoadInto(Lang, file), EReadError) << property;
         EXPECT_EQ(StateOf(Lang), before);
     }
