@@ -175,8 +175,15 @@ Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
         if (c1 == c2)
             continue;
         if (c1 >= 0x80 || c2 >= 0x80) {
-            // From the start of the character the two differ in.
-            while (at > 0 && (static_cast<unsigned char>(Key1[at]) & 0xC0) == 0x80)
+            // From the start of the character the two differ in, in either
+            // key: one may hold a continuation byte where the other does not,
+            // and a comparison begun inside a character would order the two
+            // otherwise than one begun at its start.
+            auto continues = [&](std::size_t At) {
+                return (static_cast<unsigned char>(Key1[At]) & 0xC0) == 0x80 ||
+                       (static_cast<unsigned char>(Key2[At]) & 0xC0) == 0x80;
+            };
+            while (at > 0 && continues(at))
                 --at;
             return AnsiCompareText(Key1.substr(at), Key2.substr(at));
         }
