@@ -46,7 +46,7 @@ bool IsSectionHeader(std::string_view Line) {
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool HasLineBreak(const AnsiString& Text) {
-    return Text.find_first_of("\r\n") != AnsiString::npos;
+    return HoldsAnyOf(Text, "\r\n");
 }
 
 // Why the entry's line would not read back as this section, key and value;
@@ -175,8 +175,15 @@ Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
         if (c1 == c2)
             continue;
         if (c1 >= 0x80 || c2 >= 0x80) {
-            // From the start of the character the two differ in.
-            while (at > 0 && (static_cast<unsigned char>(Key1[at]) & 0xC0) == 0x80)
+            // From the start of the character the two differ in, in either
+            // key: one may hold a continuation byte where the other does not,
+            // and a comparison begun inside a character would order the two
+            // otherwise than one begun at its start.
+            auto continues = [&](std::size_t At) {
+                return (static_cast<unsigned char>(Key1[At]) & 0xC0) == 0x80 ||
+                       (static_cast<unsigned char>(Key2[At]) & 0xC0) == 0x80;
+            };
+            while (at > 0 && continues(at))
                 --at;
             return AnsiCompareText(Key1.substr(at), Key2.substr(at));
         }
@@ -307,10 +314,17 @@ void TMemIniEntry::WriteStrings(std::vector<TKeyValue> Entries) {
             continue;
         while (kept != FEntries.end() && KeyBefore(kept->Key, written->first))
             merged.push_back(std::move(*kept++));
-        if (kept != FEntries.end() && SameKey(kept->Key, written->first))
-            ++kept;
-        merged.push_back(
-            TItem{std::move(written->first), std::make_unique<TMemIniValue>(written->second)});
+        if (kept == FEntries.end() || !SameKey(kept->Key, written->first)) {
+            merged.push_back(TItem{std::move(written->first),
+                                   std::make_unique<TMemIniValue>(std::move(written->second))});
+            continue;
+        }
+        // A save writes most keys again: the entry's holder takes the new
+        // value and the key as written.
+        merged.push_back(std::move(*kept++));
+        if (merged.back().Key != written->first)
+            merged.back().Key = std::move(written->first);
+        merged.back().Value->SetValue(std::move(written->second));
     }
     std::move(kept, FEntries.end(), std::back_inserter(merged));
     FEntries = std::move(merged);
@@ -416,7 +430,14 @@ void TMemIniFile::GetStrings(TStrings& List) const {
 }
 
 AnsiString TMemIniFile::Text() const {
+    // Sized first: a text of many megabytes grown step by step would be
+    // copied and faulted in again at every step.
+    std::size_t size = 0;
+    RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
+        size += A.size() + B.size() + C.size() + 1;
+    });
     AnsiString text;
+    text.reserve(size);
     RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
         text.append(A).append(B).append(C) += '\n';
     });
@@ -544,7 +565,13 @@ void TMemIniFile::Rename(const AnsiString& FileName, bool Reload) {
 }
 
 // ---------------------------------------------------------------------------
-// SearchBM
+// Searches
+
+bool HoldsAnyOf(std::string_view Text, std::string_view Chars) {
+    return std::any_of(Text.begin(), Text.end(), [Chars](char C) {
+        return std::any_of(Chars.begin(), Chars.end(), [C](char Wanted) { return C == Wanted; });
+    });
+}
 
 Integer SearchBM(const AnsiString& SubStr, const AnsiString& S) {
     const std::size_t m = SubStr.size();

@@ -68,9 +68,9 @@ protected:
 class TMemIniValue : public TObject {
     ZX_CLASS(TMemIniValue, TObject)
 public:
-    explicit TMemIniValue(const AnsiString& Value) : FValue(Value) {}
+    explicit TMemIniValue(AnsiString Value) : FValue(std::move(Value)) {}
     const AnsiString& Value() const { return FValue; }
-    void SetValue(const AnsiString& Value) { FValue = Value; }
+    void SetValue(AnsiString Value) { FValue = std::move(Value); }
 
 private:
     AnsiString FValue;
@@ -203,6 +203,10 @@ template <typename LineCall> void ForEachTextLine(std::string_view Text, LineCal
             ++pos;
     }
 }
+
+// Whether Text holds any of the few bytes Chars, each byte of Text compared
+// in place (the library's search calls a search of Chars for every byte).
+bool HoldsAnyOf(std::string_view Text, std::string_view Chars);
 
 // Boyer-Moore-Horspool search over bytes, case-sensitive: 1-based position of
 // the first occurrence of SubStr in S, 0 when there is none, 1 for an empty

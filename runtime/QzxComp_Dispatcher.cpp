@@ -129,6 +129,8 @@ void TzxLangDispatcher::Notification(TComponent* AComponent, TOperation Operatio
 // checked only once both are read.
 void TzxLangDispatcher::Loaded() {
     TComponent::Loaded();
+    // The names are read into the list itself, past the setter's check.
+    CheckLanguageNameCount(FLangNames->Count());
     KeepActiveLanguageInRange();
 }
 
@@ -183,6 +185,7 @@ void TzxLangDispatcher::SetNumOfLanguages(Integer Value) {
 void TzxLangDispatcher::SetLangNames(TStrings* Value) {
     if (Value == FLangNames.get())
         return;
+    CheckLanguageNameCount(Value->Count());
     FLangNames->Assign(Value);
     if (FLangNames->Count() > 0) {
         if (FLangNames->Count() < FActiveLanguage)

@@ -18,6 +18,8 @@ class TMemIniFile;
 ELanguageError InvalidActiveLanguage(Integer Value, Integer Count);
 ELanguageError InvalidNumOfLanguages(Integer Value);
 ELanguageError LanguageNotListed();
+// Refuses a list of more language names than a component holds languages.
+void CheckLanguageNameCount(Integer Count);
 
 // A locale setting of the platform as the Locales list holds it: its key,
 // its text now, and the writing of a text into it.
@@ -133,6 +135,8 @@ public:
     // are any or WithEmptyExtended; false when nothing was written.
     static bool WriteAll(const TzxCustomLang& L, TTextWrite& Text, const AnsiString& Delim,
                          bool WithEmptyExtended);
+    // Write's entries merged into Ini; false when Write wrote nothing.
+    static bool MergeWrites(TMemIniFile& Ini, const std::function<bool(TTextWrite&)>& Write);
     static void RewriteText(TStream& Stream, const std::function<bool(TTextWrite&)>& Write);
     // Every component's lists into the text file, read once and replaced
     // once; a component that raises leaves the file as it was.

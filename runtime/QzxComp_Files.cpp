@@ -1,5 +1,6 @@
 // The translation component's file entry points, the lookup of its lists
 // by kind name, and the string identifiers of its Strings list.
+#include "runtime/DOriDaz.h"
 #include "runtime/QzxComp_Engine.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ AnsiString KeyOfLine(const AnsiString& Line, char Delim) {
 // entry: it may hold neither the line's delimiter nor what would split the
 // entry ("=", a line break).
 bool IsValidStringID(const AnsiString& ID, char Delim) {
-    return !ID.empty() && ID.find_first_of(AnsiString("=\r\n") + Delim) == AnsiString::npos;
+    return !ID.empty() && !HoldsAnyOf(ID, AnsiString("=\r\n") + Delim);
 }
 
 } // namespace

@@ -14,6 +14,8 @@ constexpr char LineFeedCode = '\x1A';
 constexpr char CarriageReturnCode = 'r';
 constexpr char GuardCode = '-';
 const AnsiString OldLineBreak{EscapeChar, LineFeedCode};
+// The bytes of a line that only the escape lets through.
+constexpr char EscapedChars[] = {'\r', EscapeChar, '\0'};
 const char* const LineEnd = "\r\n";
 // The first line of content written with the escape. Content without it
 // starts with a kind header and reads the way it always has.
@@ -51,8 +53,7 @@ bool IsKindHeader(const AnsiString& Line, TStringsType& Kind) {
 
 bool TranslationLineNeedsEscape(const AnsiString& Line) {
     TStringsType kind;
-    return Line.find_first_of(AnsiString{'\r', EscapeChar}) != AnsiString::npos ||
-           StartsLikeIniMarkup(Line) || IsKindHeader(Line, kind);
+    return HoldsAnyOf(Line, EscapedChars) || StartsLikeIniMarkup(Line) || IsKindHeader(Line, kind);
 }
 
 AnsiString EscapeTranslationLine(const AnsiString& Line) {

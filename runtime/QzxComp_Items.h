@@ -189,7 +189,7 @@ private:
 
     TComponent* FOwner;
     Integer FSortLanguage = 0;
-    // Open addressing, a power of two slots, at most half of them taken.
+    // Open addressing, a power of two slots, at most two thirds of them taken.
     mutable std::vector<TzxIDSlot> FIDSlots;
     mutable bool FIndexStale = true;
 };

@@ -79,6 +79,11 @@ ELanguageError InvalidNumOfLanguages(Integer Value) {
                           "Value must be more than ZERO !");
 }
 
+void CheckLanguageNameCount(Integer Count) {
+    if (Count > MaxNumOfLanguages)
+        throw InvalidNumOfLanguages(Count);
+}
+
 ELanguageError LanguageNotListed() {
     return ELanguageError("Language name shall be included in LangNames property!");
 }
@@ -151,6 +156,8 @@ std::array<WideString, LocaleSettingCount> TzxCustomLang::LocaleSnapshot() const
 
 void TzxCustomLang::Loaded() {
     TComponent::Loaded();
+    // The names are read into the list itself, past the setter's check.
+    CheckLanguageNameCount(FLangNames->Count());
     if (FLoadingCopy)
         return;
     if (FOptions.Contains(loUseExtCommonStrings)) {

@@ -206,6 +206,7 @@ void TzxCustomLang::SetVersion(const WideString&) {
 void TzxCustomLang::SetLangNames(TStrings* Value) {
     if (Value == FLangNames.get())
         return;
+    CheckLanguageNameCount(Value->Count());
     // A list without a name for the active language would leave Language
     // and the number of languages out of step with each other.
     if (Value->Count() < FActiveLanguage)

@@ -90,12 +90,19 @@ AnsiString UnescapeLineBreaks(AnsiString S) {
 AnsiString EntryValue(std::string_view Values, char ListDelim, const AnsiString& FileDelim) {
     AnsiString value;
     value.reserve(Values.size() + Values.size() / 8);
-    for (char c : Values) {
+    std::size_t runStart = 0;
+    for (std::size_t at = 0; at < Values.size(); ++at) {
+        const char c = Values[at];
+        if (c != ListDelim && c != '\r' && c != '\n')
+            continue;
+        value.append(Values.substr(runStart, at - runStart));
         if (c == ListDelim)
             value += FileDelim;
         else
-            value += c == '\r' ? EscapedCR : (c == '\n' ? EscapedLF : c);
+            value += c == '\r' ? EscapedCR : EscapedLF;
+        runStart = at + 1;
     }
+    value.append(Values.substr(runStart));
     return value;
 }
 
@@ -189,9 +196,19 @@ AnsiString StoredTypeKindName(TMemIniFile& Ini, const AnsiString& Key) {
     return TypeKindName(Ini.ReadString(ExtendedSection, Key + TypeKindSuffix, "tkUnknown"), Ini);
 }
 
+// Whether the file names languages 1 to Limit + 1 without a gap, as the
+// readers take them.
+bool NamesMoreLanguagesThan(TMemIniFile& Ini, Integer Limit) {
+    for (Integer language = 1; language <= Limit + 1; ++language)
+        if (Ini.ReadString(LangNamesSection, LanguageKey + IntToStr(language), "").empty())
+            return false;
+    return true;
+}
+
 // Refuses entries that no reader could use: an empty delimiter, which
-// would split nothing; language names that do not start with language 1;
-// property type kinds the platform does not know.
+// would split nothing; language names that do not start with language 1
+// or name more languages than a component holds; property type kinds the
+// platform does not know.
 void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     auto refuse = [&](const AnsiString& Reason) {
         throw EReadError(Format(MalformedText, {Source, Reason}));
@@ -201,6 +218,8 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
     if (Ini.SectionExists(LangNamesSection) &&
         Ini.ReadString(LangNamesSection, LanguageKey + "1", "").empty())
         refuse("language 1 has no name");
+    if (NamesMoreLanguagesThan(Ini, MaxNumOfLanguages))
+        refuse(Format("more than %d languages", {MaxNumOfLanguages}));
     TStringList keys;
     Ini.ReadSectionValues(ExtendedSection, keys);
     for (Integer index = 0; index < keys.Count(); ++index) {
@@ -265,12 +284,12 @@ void ReadEntriesOf(TMemIniFile& Ini, const AnsiString& Section, const AnsiString
 
 // Keys and texts may hold nothing that splits an entry or its line.
 void CheckWritableKey(const AnsiString& Key) {
-    if (Key.find_first_of("=\r\n") != AnsiString::npos)
+    if (HoldsAnyOf(Key, "=\r\n"))
         throw ELanguageError(Format(UnwritableKey, {Key}));
 }
 
 void CheckWritableText(const AnsiString& Text) {
-    if (Text.empty() || Text.find_first_of("\r\n") != AnsiString::npos)
+    if (Text.empty() || HoldsAnyOf(Text, "\r\n"))
         throw ELanguageError(Format(UnwritableText, {Text}));
 }
 
@@ -436,16 +455,22 @@ bool TzxCustomLang::TEngine::WriteAll(const TzxCustomLang& L, TTextWrite& Text,
     return wrote;
 }
 
+bool TzxCustomLang::TEngine::MergeWrites(TMemIniFile& Ini,
+                                         const std::function<bool(TTextWrite&)>& Write) {
+    TTextWrite text(Ini);
+    if (!Write(text))
+        return false;
+    text.Finish();
+    return true;
+}
+
 // The stream's text read, Write's entries merged into it, and the result
 // written back.
 void TzxCustomLang::TEngine::RewriteText(TStream& Stream,
                                          const std::function<bool(TTextWrite&)>& Write) {
     auto ini = ReadTranslationFile(Stream);
-    TTextWrite text(*ini);
-    if (!Write(text))
-        return;
-    text.Finish();
-    WriteTranslationText(Stream, *ini);
+    if (MergeWrites(*ini, Write))
+        WriteTranslationText(Stream, *ini);
 }
 
 Integer TzxCustomLang::SaveToStream(TStringsType Kind, TStream& Stream, const WideString& Delim) {
@@ -483,17 +508,17 @@ void TzxCustomLang::TEngine::SaveAllToTextFile(const std::vector<TzxCustomLang*>
                                                const WideString& FileName,
                                                const WideString& Delim) {
     const AnsiString name = UTF8Encode(FileName);
-    TMemoryStream text;
-    if (FileExists(name))
-        text.LoadFromFile(name);
-    bool wrote = false;
-    RewriteText(text, [&](TTextWrite& Text) {
+    // The file is parsed straight from its stream and the text written
+    // straight into its replacement, never copied whole in between.
+    auto ini = FileExists(name) ? ReadTranslationFile(FileName) : std::make_unique<TMemIniFile>("");
+    const bool wrote = MergeWrites(*ini, [&](TTextWrite& Text) {
+        bool any = false;
         for (const TzxCustomLang* lang : Langs)
-            wrote = WriteAll(*lang, Text, UTF8Encode(Delim), false) || wrote;
-        return wrote;
+            any = WriteAll(*lang, Text, UTF8Encode(Delim), false) || any;
+        return any;
     });
     if (wrote)
-        text.SaveToFile(name);
+        ReplaceFileAtomically(name, [&](TStream& Stream) { WriteTranslationText(Stream, *ini); });
 }
 
 // ---------------------------------------------------------------------------
@@ -835,6 +860,10 @@ TzxCustomLang::TEngine::FindLanguageColumn(TzxCustomLang& L, const WideString& F
             break;
     }
     column.Language = L.FLangNames->IndexOf(name) + 1;
+    if (column.Language == 0 && L.FNumOfLanguages >= MaxNumOfLanguages)
+        throw EReadError(Format("Cannot add the language \"%s\" of \"%s\": the component holds "
+                                "%d languages already",
+                                {name, UTF8Encode(FileName), MaxNumOfLanguages}));
     if (column.Language == 0) {
         L.FLangNames->Add(name);
         column.Language = ++L.FNumOfLanguages;

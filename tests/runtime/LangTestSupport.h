@@ -25,6 +25,15 @@ inline AnsiString Line(std::initializer_list<AnsiString> Fields) {
     return line;
 }
 
+// Pattern formatted with 1, 2 .. Count in turn ("%0:d" the number), joined:
+// the many language names of a file or a list.
+inline AnsiString Numbered(Integer Count, const AnsiString& Pattern) {
+    AnsiString joined;
+    for (Integer number = 1; number <= Count; ++number)
+        joined += Format(Pattern, {number});
+    return joined;
+}
+
 // A control of class T named Name, owned by Parent and shown on it.
 template <typename T> T* AddControl(TWinControl* Parent, const AnsiString& Name) {
     T* control = NewComponent<T>(Parent);

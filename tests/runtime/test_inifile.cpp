@@ -119,6 +119,22 @@ TEST(MemIniFileCase, KeysSharingALetterBeyondASCIIOrderByWhatFollows) {
     EXPECT_EQ(ini.Text(), "[S]\n\xC3\xA4" "A=2\n\xC3\x84" "b=1\n\xC3\xA8=4\n\xC3\xA9=3\n\n");
 }
 
+// One key holds a broken sequence where the other's character begins one
+// byte later: read in either order, they render in one order, and that
+// rendering reads back as itself.
+TEST(MemIniFileCase, KeysDifferingInsideACharacterOrderTheSameWhicheverComesFirst) {
+    const AnsiString broken = "K\xEF\xEF\xBB\xBF=1";
+    const AnsiString whole = "K\xEF\xBB\xBF=2";
+    TMemIniFile first("");
+    LoadText(first, "[S]\n" + broken + "\n" + whole + "\n");
+    TMemIniFile second("");
+    LoadText(second, "[S]\n" + whole + "\n" + broken + "\n");
+    EXPECT_EQ(Rendered(first), Rendered(second));
+    TMemIniFile again("");
+    LoadText(again, Rendered(first));
+    EXPECT_EQ(Rendered(again), Rendered(first));
+}
+
 TEST(MemIniFileRead, AWholeTextReadsAsItsLinesDo) {
     const AnsiString text = "\xEF\xBB\xBF[A]\r\nk=1\rj=2\n\n;c\r\n[b]\nx\n\r\ny=3";
     TMemIniFile fromLines("");

@@ -318,6 +318,35 @@ TEST_F(DispatcherTest, AFormFileMayNameTheActiveLanguageBeforeTheCount) {
     delete module;
 }
 
+TEST_F(DispatcherTest, LanguagesStopAtTheMostAComponentHoldsInSettersAndFormFiles) {
+    UseThreeLanguages();
+    LangOf(Form1)->SetLangDispatcher(Dispatcher);
+    TStringList names;
+    names.SetText(Numbered(MaxNumOfLanguages + 1, "L%0:d\n"));
+    EXPECT_THROW(Dispatcher->SetLangNames(&names), ELanguageError);
+    EXPECT_THROW(Dispatcher->SetNumOfLanguages(MaxNumOfLanguages + 1), ELanguageError);
+    EXPECT_EQ(Dispatcher->LangNames()->CommaText(), "English,Deutsch,Francais");
+    EXPECT_EQ(Dispatcher->NumOfLanguages(), 3);
+    EXPECT_EQ(LangOf(Form1)->LangNames()->CommaText(), "English,Deutsch,Francais");
+    EXPECT_EQ(LangOf(Form1)->NumOfLanguages(), 3);
+
+    std::unique_ptr<TDataModule> module(NewComponent<TDataModule>(nullptr));
+    EXPECT_THROW(ReadFormText("object DataModule2: TDataModule\n"
+                              "  object Dispatcher: TzxLangDispatcher\n"
+                              "    LangNames.Strings = (" +
+                                  Numbered(MaxNumOfLanguages + 1, " 'L%0:d'") +
+                                  ")\n"
+                                  "  end\n"
+                                  "end\n",
+                              module.get()),
+                 EReadError);
+    EXPECT_EQ(module->ComponentCount(), 0);
+
+    names.Delete(MaxNumOfLanguages);
+    Dispatcher->SetLangNames(&names);
+    EXPECT_EQ(LangOf(Form1)->NumOfLanguages(), MaxNumOfLanguages);
+}
+
 TEST_F(DispatcherTest, AFormFileWithTheActiveLanguageOutOfRangeLoadsTheFirst) {
     auto* module = NewComponent<TDataModule>(nullptr);
     ReadFormText("object DataModule2: TDataModule\n"

@@ -322,6 +322,21 @@ TEST_F(LanguageColumn, ALanguageTheComponentLacksIsAdded) {
     EXPECT_EQ(Lang->Captions()->Get(1), Line({"Label1", "", "", "", "Hola"}));
 }
 
+TEST_F(LanguageColumn, ALanguageBeyondTheMostAComponentHoldsIsRefused) {
+    Lang->SetNumLang(MaxNumOfLanguages);
+    const AnsiString captions = Lang->Captions()->Text();
+    EXPECT_THROW(Lang->LoadLanguage(Name, u"Español"), EReadError);
+    EXPECT_THROW(Lang->LoadLanguageByExt(Name, u"Español"), EReadError);
+    EXPECT_EQ(Lang->NumOfLanguages(), MaxNumOfLanguages);
+    EXPECT_EQ(Lang->LangNames()->Count(), MaxNumOfLanguages);
+    EXPECT_EQ(Lang->Captions()->Text(), captions);
+    EXPECT_EQ(Lang->ExtendedTranslations()->Count(), 1);
+
+    Lang->LoadLanguageByProp(stCaptions, Name, u"Français");
+    EXPECT_TRUE(Lang->Captions()->Get(0).starts_with(Line({"Button1", "OK", "Gut", "Bien"})))
+        << "a language the component has still loads";
+}
+
 TEST_F(LanguageColumn, ANameTheFileDoesNotListChangesNothing) {
     const AnsiString captions = Lang->Captions()->Text();
     Lang->LoadLanguage(Name, u"Deutsch");

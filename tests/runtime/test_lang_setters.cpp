@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 using namespace zxtest;
@@ -163,6 +165,37 @@ TEST_F(LangSetters, LanguageNamesSetNameAndCount) {
               "LangNames must name the active language 3!");
     EXPECT_EQ(Lang->LangNames()->CommaText(), "English,German,French");
     EXPECT_EQ(Lang->NumOfLanguages(), 3);
+}
+
+TEST_F(LangSetters, LanguagesStopAtTheMostAComponentHoldsInSettersAndFormFiles) {
+    TStringList names;
+    names.SetText(Numbered(MaxNumOfLanguages + 1, "L%0:d\n"));
+    Lang->Captions()->Add(Line({"Button1", "OK"}));
+    const AnsiString lines = AllLines();
+    EXPECT_THROW(Lang->SetLangNames(&names), ELanguageError);
+    EXPECT_THROW(Lang->SetNumLang(MaxNumOfLanguages + 1), ELanguageError);
+    EXPECT_EQ(Lang->LangNames()->CommaText(), "\"Language N1\"");
+    EXPECT_EQ(Lang->NumOfLanguages(), 1);
+    EXPECT_EQ(AllLines(), lines);
+
+    RegisterClxClasses();
+    InitQzxComp();
+    for (const AnsiString& property :
+         {"LangNames.Strings = (" + Numbered(MaxNumOfLanguages + 1, " 'L%0:d'") + ")",
+          "NumOfLanguages = " + IntToStr(MaxNumOfLanguages + 1)}) {
+        std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+        EXPECT_THROW(ReadFormText("object Form9: TForm\n  object zxLang9: TzxLang\n    " +
+                                      property + "\n  end\nend\n",
+                                  form.get()),
+                     EReadError)
+            << property;
+        EXPECT_EQ(form->ComponentCount(), 0) << "the component read is freed";
+    }
+
+    names.Delete(MaxNumOfLanguages);
+    Lang->SetLangNames(&names);
+    EXPECT_EQ(Lang->NumOfLanguages(), MaxNumOfLanguages);
+    EXPECT_EQ(Lang->Language(), u"L1");
 }
 
 TEST_F(LangSetters, NormalizingPadsTheListsReadOnDemand) {

@@ -397,6 +397,18 @@ TEST_F(ZXBFile, AFileWithFewerLanguagesThanTheActiveOneIsRefused) {
     EXPECT_EQ(StateOf(Lang), before);
 }
 
+TEST_F(ZXBFile, AnEntryWithMoreLanguagesThanAComponentHoldsIsRefused) {
+    const std::string before = StateOf(Lang);
+    for (const AnsiString& property :
+         {"LangNames.Strings = (" + Numbered(MaxNumOfLanguages + 1, " 'L%0:d'") + ")",
+          "NumOfLanguages = " + IntToStr(MaxNumOfLanguages + 1)}) {
+        const std::string file = BuiltFile(
+            {{"TMainForm", RecordOfText("object zxLang1: TzxLang\n  " + property + "\nend\n")}});
+        EXPECT_THROW(LoadInto(Lang, file), EReadError) << property;
+        EXPECT_EQ(StateOf(Lang), before);
+    }
+}
+
 TEST_F(ZXBFile, LoadingOneListTakesOnlyThatList) {
     const std::string fileName = Dir.File("one.ZXB");
     TZXBFileManager saver;

@@ -240,6 +240,23 @@ TEST_F(ZxlFile, LoadingReadsTheLanguageNamesAndTheirCount) {
     EXPECT_EQ(Lang->Captions()->Get(0), Line({"Button1", "OK", "Gut", "Bien"}));
 }
 
+TEST_F(ZxlFile, AFileNamingMoreLanguagesThanAComponentHoldsIsRefused) {
+    Lang->Captions()->Add(Line({"Button1", "OK", "Gut"}));
+    const AnsiString before = StateOf(*Lang);
+    const AnsiString text = "[Captions]\nTMainForm.Button1=a~!@#b~!@#\n"
+                            "[Language names - for internal use only!]\n" +
+                            Numbered(MaxNumOfLanguages, "Language_%0:d=L%0:d\n");
+    auto tooMany = TextStream(text + "Language_256=L256\n");
+    EXPECT_EQ(Lang->LoadFromStream(stCaptions, tooMany, true), -1);
+    EXPECT_THROW(Lang->LoadAllFromStream(tooMany, true), EReadError);
+    EXPECT_EQ(StateOf(*Lang), before);
+
+    auto fits = TextStream(text + "Language_257=after a gap\n");
+    Lang->LoadAllFromStream(fits, true);
+    EXPECT_EQ(Lang->NumOfLanguages(), MaxNumOfLanguages);
+    EXPECT_EQ(Lang->Captions()->Get(0), Line({"Button1", "a", "b"}));
+}
+
 TEST_F(ZxlFile, AByteOrderMarkHidesNeitherTheOptionsNorTheFirstSection) {
     const AnsiString options = "[OPTIONS]\nDELIMITER=|\n";
     const AnsiString captions = "[Captions]\nTMainForm.Button1=OK|Gut|\n";
