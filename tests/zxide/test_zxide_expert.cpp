@@ -156,7 +156,8 @@ TEST_F(ZxideExpert, ATranslationAddedInTheEditorFromTheComponentMenuIsInTheSaved
     ASSERT_EQ(lang->ClassName(), "TzxLang");
     auto* count = qobject_cast<QLineEdit*>(Window->Inspector()->ValueEditor("NumOfLanguages"));
     ASSERT_NE(count, nullptr);
-    count->setText("2");
+    count->selectAll();
+    zxtest::TypeInto(count, "2");
     PressKey(count, Qt::Key_Return);
     EXPECT_EQ(GetOrdProp(lang, "NumOfLanguages"), 2);
 
@@ -196,6 +197,7 @@ TEST_F(ZxideExpert, ATranslationAddedInTheEditorFromTheComponentMenuIsInTheSaved
     menu->actions()[0]->trigger();
     Application->ProcessMessages();
     EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    EXPECT_TRUE(designer->Module()->FormModified());
     ASSERT_TRUE(Window->SaveAll());
     EXPECT_NE(hosttest::ReadFile(Dir.File("Main.xfm")).find("\1Bestellungen..."), std::string::npos);
 
