@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 TEST(StringsProperty, TheKindComesFromTheExactNameAndAnyOtherNameGivesCaptions) {
-    EXPECT_EQ(KindOfListProperty("Hints"), stHints);
-    EXPECT_EQ(KindOfListProperty("OtherStrings"), stOtherStrings);
-    EXPECT_EQ(KindOfListProperty("DlgsCaptions"), stDlgsCaptions);
-    EXPECT_EQ(KindOfListProperty("ListView_TreeView_Items"), stListView_TreeView_Items);
-    EXPECT_EQ(KindOfListProperty("hints"), stCaptions);
-    EXPECT_EQ(KindOfListProperty("Multilines"), stCaptions);
-    EXPECT_EQ(KindOfListProperty("Captions"), stCaptions);
-    EXPECT_EQ(KindOfListProperty("Anything"), stCaptions);
+    const std::pair<const char*, TStringsType> names[] = {
+        {"Hints", stHints},           {"OtherStrings", stOtherStrings},
+        {"DlgsCaptions", stDlgsCaptions}, {"ListView_TreeView_Items", stListView_TreeView_Items},
+        {"hints", stCaptions},        {"Multilines", stCaptions},
+        {"Captions", stCaptions},     {"Anything", stCaptions}};
+    for (const auto& [name, kind] : names)
+        EXPECT_EQ(KindOfListProperty(name), kind) << name;
 }

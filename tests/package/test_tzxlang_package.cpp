@@ -49,24 +49,11 @@ template <typename T> T& Named(TComponent& Form, const AnsiString& Name) {
 void EditCell(TStringGrid& Grid, Integer ACol, Integer ARow, const AnsiString& Text) {
     Grid.SetCol(ACol);
     Grid.SetRow(ARow);
-    for (int key : {int(Qt::Key_F2), -1, int(Qt::Key_Return)}) {
-        if (key < 0) {
-            ASSERT_TRUE(Grid.EditorMode());
-            Grid.InplaceEditor()->SelectAll();
-            Grid.InplaceEditor()->SetSelText(Text);
-            continue;
-        }
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(Grid.Handle(), &press);
-    }
-}
-
-// The first data row whose key holds Part.
-Integer RowHolding(TStringGrid& Grid, const AnsiString& Part) {
-    for (Integer row = 1; row < Grid.RowCount(); ++row)
-        if (Grid.Cells(0, row).find(Part) != AnsiString::npos)
-            return row;
-    return -1;
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier), enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(Grid.Handle(), &f2);
+    Grid.InplaceEditor()->SelectAll();
+    Grid.InplaceEditor()->SetSelText(Text);
+    QApplication::sendEvent(Grid.Handle(), &enter);
 }
 
 // The line of the list whose key holds Part, empty when none.
@@ -252,7 +239,7 @@ TEST_F(TPackageEditors, TheEditorWritesBackAndARaisingEditorLeavesTheComponentAs
     SaveMain();
     Dialogs.AnswerModal(mrNone, [&](TCustomForm& Form) {
         auto& grid = Named<TStringGrid>(Form, "Grid1");
-        EditCell(grid, 2, RowHolding(grid, "OrdersButton"), "Bestellungen...");
+        EditCell(grid, 2, grid.Cols(0)->IndexOf("OrdersButton"), "Bestellungen...");
         Dialogs.Answer(mrYes);
         Named<TMenuItem>(Form, "miClose").Click();
     });
@@ -273,10 +260,8 @@ TEST_F(TPackageEditors, TheEditorWritesBackAndARaisingEditorLeavesTheComponentAs
 
 TEST_F(TPackageEditors, EachListPropertyOpensTheEditorOnItsOwnKind) {
     const std::pair<const char*, const char*> kinds[] = {
-        {"Captions", "Captions"},  {"Hints", "Hints"},     {"DisplayLabels", "DisplayLabels"},
-        {"Strings", "Strings"},    {"Fonts", "Fonts"},     {"MultiLines", "Multilines"},
-        {"DlgsCaptions", "Dialogs"}, {"OtherStrings", "Other"}, {"Locales", "Locales"},
-        {"CharSets", "CharSets"},  {"Collections", "Collections"}};
+        {"Captions", "Captions"}, {"Hints", "Hints"},     {"MultiLines", "Multilines"},
+        {"DlgsCaptions", "Dialogs"}, {"OtherStrings", "Other"}, {"CharSets", "CharSets"}};
     for (const auto& [property, kind] : kinds)
         EXPECT_EQ(EditorCaption([&] { PropertyEditor(Lang, property)->Edit(); }),
                   AnsiString("Translation Editor - ") + kind);
