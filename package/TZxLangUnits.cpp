@@ -7,7 +7,7 @@
 #include "designide/DesignIntf.h"
 #include "editor/Q_deffonts.h"
 #include "editor/QzxLangRT.h"
-#include "ide/QzxLangExp.h"
+#include "ide/Qzxreg.h"
 #include "runtime/QzxActns.h"
 #include "runtime/QzxComp.h"
 #include "runtime/QzxLangCombo.h"
@@ -41,21 +41,18 @@ void InitializeQzxLangRT() {
     RegisterUnitClasses("QzxLangRT", {TzxLangRT::StaticClass()});
 }
 
-// The package's registration with the IDE: the expert.
-void RegisterQzxreg() { ExpRegister(); }
-
 } // namespace
 
 const std::vector<TPackageUnit>& PackageUnits() {
     static const std::vector<TPackageUnit> units{
         {"QzxComp", &InitializeQzxComp, nullptr, nullptr},
+        {"QzxLangRT", &InitializeQzxLangRT, &DoneQzxLangRT, nullptr},
         {"QzxLngLnk", &InitializeQzxLngLnk, nullptr, nullptr},
         {"QzxLngTLV", &InitializeQzxLngTLV, nullptr, nullptr},
         {"QzxLangCombo", &InitializeQzxLangCombo, nullptr, nullptr},
         {"QzxActns", &InitializeQzxActns, nullptr, nullptr},
         {"Q_deffonts", &InitQ_deffonts, &DoneQ_deffonts, nullptr},
-        {"QzxLangRT", &InitializeQzxLangRT, &DoneQzxLangRT, nullptr},
-        {"Qzxreg", nullptr, nullptr, &RegisterQzxreg},
+        {"Qzxreg", nullptr, nullptr, &Register},
     };
     return units;
 }

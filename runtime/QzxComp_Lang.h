@@ -355,6 +355,7 @@ public:
     std::array<WideString, LocaleSettingCount> LocaleSnapshot() const;
     // Set by the component editor while it works: removals are then ignored
     // at design time.
+    bool IgnoreRemovals() const { return FIgnoreRemovals; }
     void SetIgnoreRemovals(bool Value) { FIgnoreRemovals = Value; }
 
 protected:

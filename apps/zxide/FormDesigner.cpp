@@ -427,6 +427,11 @@ void TFormDesigner::ShowComponentMenu(TComponent* Component, const QPoint& Posit
     for (Integer index = 0; index < count; ++index) {
         AnsiString verb;
         Guarded([&] { verb = editor->GetVerb(index); });
+        // The IDE's convention: a verb "-" is a separator line.
+        if (verb == "-") {
+            FMenu->addSeparator();
+            continue;
+        }
         QAction* action = FMenu->addAction(QString::fromStdString(verb));
         QObject::connect(action, &QAction::triggered, this, [this, editor, index] {
             Guarded([&] { editor->ExecuteVerb(index); });

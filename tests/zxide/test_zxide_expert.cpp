@@ -1,18 +1,24 @@
 // zxide with the translation package loaded: the expert's item in the Tools
 // menu, as the user opens that menu.
 #include "ClxTestSupport.h"
+#include "HostTestSupport.h"
 #include "IdeWindow.h"
 #include "StandardPalette.h"
 #include "TestSupport.h"
 
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
+#include "clx/Grids.h"
+#include "clx/Menus.h"
 
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolButton>
+#include <QtWidgets/QTreeWidget>
 #include <QtGui/QPainter>
 
 #include <filesystem>
@@ -36,6 +42,18 @@ QWidget* WindowTitled(const QString& Title) {
         if (widget->isVisible() && widget->windowTitle() == Title)
             return widget;
     return nullptr;
+}
+
+void SaveShot(const QPixmap& Shot, const std::string& Name) {
+    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+    EXPECT_TRUE(Shot.save(QString::fromStdString(zxtest::TestOutputDir() + "/zxide/" + Name))) << Name;
+}
+
+void PressKey(QWidget* Widget, int Key) {
+    QKeyEvent press(QEvent::KeyPress, Key, Qt::NoModifier);
+    QApplication::sendEvent(Widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Key, Qt::NoModifier);
+    QApplication::sendEvent(Widget, &release);
 }
 
 // zxide with the translation package loaded, on a copy of the example
@@ -159,4 +177,83 @@ TEST_F(ZxideExpert, TranslateFromTheToolbarPlacesTheComponentAndOpensTheEditor) 
         QString::fromStdString(zxtest::TestOutputDir() + "/zxide/expert-translated-row.png")));
     docked->close();
     Application->ProcessMessages();
+}
+
+TEST_F(ZxideExpert, ATranslationAddedInTheEditorFromTheComponentMenuIsInTheSavedFormFile) {
+    OpenExample();
+    Window->Palette()->setCurrentIndex(Window->Palette()->indexOf(Window->PaletteButton("TzxLang")->parentWidget()));
+    Application->ProcessMessages();
+    SaveShot(Window->Window()->grab(), "palette-talvenko.png");
+    EXPECT_EQ(Window->Palette()->tabText(Window->Palette()->currentIndex()), "talvenko");
+    ASSERT_NE(Window->PaletteButton("TzxLangCombo"), nullptr);
+    EXPECT_NE(Window->PaletteButton("TzxLangCombo")->parentWidget(), Window->PaletteButton("TzxLang")->parentWidget())
+        << "the language combo sits on a page of its own";
+
+    // Drop a TzxLang on the main form and give it a second language.
+    TFormDesigner* designer = Window->DesignerOf("MainForm");
+    ASSERT_NE(designer, nullptr);
+    Window->PaletteButton("TzxLang")->click();
+    QWidget* surface = designer->Surface()->childAt(QPoint(300, 150));
+    zxtest::ClickAt(surface, surface->mapFrom(designer->Surface(), QPoint(300, 150)));
+    Application->ProcessMessages();
+    TComponent* lang = designer->Selection();
+    ASSERT_NE(lang, nullptr);
+    ASSERT_EQ(lang->ClassName(), "TzxLang");
+    auto* count = qobject_cast<QLineEdit*>(Window->Inspector()->ValueEditor("NumOfLanguages"));
+    ASSERT_NE(count, nullptr);
+    count->selectAll();
+    zxtest::TypeInto(count, "2");
+    PressKey(count, Qt::Key_Return);
+    EXPECT_EQ(GetOrdProp(lang, "NumOfLanguages"), 2);
+
+    // Its component menu, as the right button opens it.
+    QWidget* tile = designer->WidgetOf(lang);
+    ASSERT_NE(tile, nullptr);
+    designer->ShowComponentMenu(lang, tile->mapToGlobal(QPoint(4, 4)));
+    Application->ProcessMessages();
+    QMenu* menu = designer->ComponentMenu();
+    ASSERT_NE(menu, nullptr);
+    QStringList verbs;
+    for (QAction* action : menu->actions())
+        verbs << (action->isSeparator() ? QString("-") : action->text());
+    EXPECT_EQ(verbs.join("|"), "Translation Editor...|Update Translations|Ignore Removals|-|Translate source");
+    QPixmap shot = Window->Window()->grab();
+    QPainter painter(&shot);
+    painter.drawPixmap(Window->Window()->mapFromGlobal(menu->pos()), menu->grab());
+    painter.end();
+    SaveShot(shot, "component-menu-tzxlang.png");
+
+    Dialogs.AnswerModal(mrNone, [this](TCustomForm& Editor) {
+        auto* grid = dynamic_cast<TStringGrid*>(Editor.FindComponent("Grid1"));
+        ASSERT_NE(grid, nullptr);
+        Integer row = 1;
+        while (row < grid->RowCount() && grid->Cells(0, row).find("OrdersButton") == AnsiString::npos)
+            ++row;
+        ASSERT_LT(row, grid->RowCount());
+        grid->SetCol(2);
+        grid->SetRow(row);
+        PressKey(grid->Handle(), Qt::Key_F2);
+        grid->InplaceEditor()->SelectAll();
+        grid->InplaceEditor()->SetSelText("Bestellungen...");
+        PressKey(grid->Handle(), Qt::Key_Return);
+        Dialogs.Answer(mrYes);
+        dynamic_cast<TMenuItem*>(Editor.FindComponent("miClose"))->Click();
+    });
+    menu->actions()[0]->trigger();
+    Application->ProcessMessages();
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    EXPECT_TRUE(designer->Module()->FormModified());
+    ASSERT_TRUE(Window->SaveAll());
+    EXPECT_NE(hosttest::ReadFile(Dir.File("Main.xfm")).find("\1Bestellungen..."), std::string::npos);
+
+    // Reopened, the form's component holds the translation.
+    ASSERT_TRUE(Window->OpenProject(Dir.File("Example.dpr")));
+    ASSERT_TRUE(Window->OpenUnit(Dir.File("Main.pas"), true));
+    TComponent* reopened = Host->FormOf(Dir.File("Main.pas"))->FindComponent("zxLang1");
+    ASSERT_NE(reopened, nullptr);
+    auto* captions = dynamic_cast<TStrings*>(GetObjectProp(reopened, "Captions"));
+    bool found = false;
+    for (Integer index = 0; index < captions->Count(); ++index)
+        found = found || captions->Get(index).find("\1Bestellungen...") != AnsiString::npos;
+    EXPECT_TRUE(found);
 }

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "clx/Dialogs.h"
 #include "designide/DesignHost.h"
+#include "designide/DesignIntf.h"
 #include "designide/HostModule.h"
 #include "designide/ToolIntf.h"
 #include "designide/ToolsAPI.h"
@@ -33,6 +34,14 @@ inline std::map<std::string, std::string> Snapshot(const std::string& Dir) {
     for (const auto& entry : std::filesystem::directory_iterator(Dir))
         files[entry.path().filename().string()] = ReadFile(entry.path().string());
     return files;
+}
+
+// The palette's entries in order, "Page:Class " each.
+inline AnsiString PaletteText() {
+    AnsiString text;
+    for (const TPaletteEntry& entry : GetPaletteEntries())
+        text += entry.Page + ":" + entry.ComponentClass->Name + " ";
+    return text;
 }
 
 // The example project in a directory of the test's own.

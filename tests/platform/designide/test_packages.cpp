@@ -23,13 +23,6 @@ protected:
     std::string Log = Dir.File("package.log");
 };
 
-AnsiString PaletteText() {
-    AnsiString text;
-    for (const TPaletteEntry& entry : GetPaletteEntries())
-        text += entry.Page + ":" + entry.ComponentClass->Name + " ";
-    return text;
-}
-
 } // namespace
 
 TEST_F(TPackageTest, PackageRegistersAndUnregistersTwiceInOneProcess) {
