@@ -2,6 +2,7 @@
 
 #include "clx/Dialogs.h"
 #include "editor/FormData.h"
+#include "rtl/Filer.h"
 #include "ide/QzxLangExp.h"
 #include "ide/QzxLangScan.h"
 #include "runtime/QRegistry.h"
