@@ -134,6 +134,11 @@ public:
     AnsiString CurrentComponentClass;
     AnsiString DefaultComponent = "TzxLang";
 
+    // Whether the converter leaves a literal of this value: a SkipWords
+    // entry (case ignored), or only ExcludeChars characters (so the empty
+    // value too).
+    bool IsExcludeString(const AnsiString& Value) const;
+
     // --- The menu item, the window and the notifications
     void RemoveSettings();
     void Configure();

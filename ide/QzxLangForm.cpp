@@ -72,6 +72,8 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("sbLoadAllClick", &TfrmzxLang::sbLoadAllClick);
         RegisterMethod("sbSaveAllClick", &TfrmzxLang::sbSaveAllClick);
         RegisterMethod("lvFormNamesKeyDown", &TfrmzxLang::lvFormNamesKeyDown);
+        RegisterMethod("Translatesource1Click", &TfrmzxLang::Translatesource1Click);
+        RegisterMethod("TranslateUnit1Click", &TfrmzxLang::TranslateUnit1Click);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");

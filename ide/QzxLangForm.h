@@ -115,6 +115,12 @@ public:
     void sbLoadAllClick(TObject* Sender);
     void sbSaveAllClick(TObject* Sender);
     void lvFormNamesKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+    // --- Source conversion: literals into calls of the form's component.
+    void Translatesource1Click(TObject* Sender);
+    void TranslateUnit1Click(TObject* Sender);
+    // Converts the form's own unit (UnitFile empty) or the unit UnitFile;
+    // ConstMode turns string constants into variables instead.
+    void DoScanReplace(const AnsiString& FormName, const AnsiString& UnitFile, bool ConstMode);
 
     // The form's translation component of the row's class, its file opened
     // in the IDE; nullptr when there is none.
@@ -162,5 +168,7 @@ private:
     void ReadFormFromFile(const AnsiString& FormName, const AnsiString& FileName, bool Merge);
     void TranslateRow(TListItem* Row);
     void ApplyColumnWidths(const AnsiString& Widths);
+    void ReplaceLiterals(const AnsiString& FormName, const AnsiString& FileName,
+                         const AnsiString& Text, TzxCustomLang& Lang);
     AnsiString ColumnWidthsText() const;
 };

@@ -1,0 +1,77 @@
+// The source converter's scan of a Pascal unit: which string literals of
+// its statements can become calls of a translation component, what each
+// becomes, and the CONST-mode reading of string constants. No IDE here:
+// the expert window reads the unit, reviews the result and writes it back.
+#pragma once
+
+#include "rtl/Classes.h"
+
+#include <functional>
+#include <vector>
+
+// What the scan needs of the expert's settings.
+struct TScanSettings {
+    AnsiString HCPrefix = "IDS_";
+    AnsiString ReplaceMethod = "GetTextOrDefault(";
+    Integer IgnorableLength = 1;
+    const TStrings* SkipLines = nullptr;
+    // IsExcludeString of the expert.
+    std::function<bool(const AnsiString&)> IsExcluded;
+};
+
+// Where the component lives, to choose how a place in the unit names it.
+struct TScanTarget {
+    AnsiString FormName;      // also the name of the unit's form variable
+    AnsiString FormClassName; // the form's class
+    AnsiString FormUnitName;  // the unit that declares the form
+    AnsiString ComponentName;
+    bool AddFormName = false;
+};
+
+struct TFoundLiteral {
+    std::size_t Start = 0;  // byte offset of the opening quote
+    std::size_t Length = 0; // bytes through the closing quote
+    AnsiString Value;
+    // How the place names the component; empty when it cannot reach it.
+    AnsiString Prefix;
+    bool ControlCharBefore = false;
+    bool ControlCharAfter = false;
+    AnsiString Line; // the whole source line with its line end
+
+    bool Skipped() const { return Prefix.empty(); }
+};
+
+// The literals of the unit's statements that qualify, in text order;
+// literals whose place cannot reach the component come with an empty
+// Prefix.
+std::vector<TFoundLiteral> ScanLiterals(const AnsiString& Text, const TScanSettings& Settings,
+                                        const TScanTarget& Target);
+
+// Whether the line may hold literals to translate: a quote not after a
+// "//", no "{TZX:IGNORE}", none of the SkipLines phrases (an empty phrase
+// is in no line) and, in CONST mode, an "=".
+bool FindValidDelimitor(const AnsiString& Line, bool ConstMode, const TStrings* SkipLines);
+
+// The first 15 characters of Value (whole UTF-8 sequences), "..." when
+// there are more, made safe inside a quoted text in a (* *) comment.
+AnsiString DisplayText(const AnsiString& Value);
+
+// The call that replaces Literal under the identifier ID.
+AnsiString ReplacementText(const TFoundLiteral& Literal, const AnsiString& ID,
+                           const TScanSettings& Settings);
+
+// Replacement with the text between its first two quotes made ID.
+AnsiString WithIdentifier(const AnsiString& Replacement, const AnsiString& ID);
+
+// Replacement wrapped in a PChar typecast, the " + " separators and a
+// final semicolon left outside; unchanged when it is already cast.
+AnsiString TypecastToPChar(const AnsiString& Replacement);
+
+// Whether ID is a Pascal identifier that can stand in a quoted call
+// argument and a strings line: letters, digits and "_".
+bool IsValidStringID(const AnsiString& ID);
+
+// The first identifier HCPrefix + n, n counting up from Counter + 1, that
+// Used does not hold (case ignored); Counter moves to its n and Used gets
+// it.
+AnsiString NextStringID(const AnsiString& Prefix, Integer& Counter, TStringList& Used);

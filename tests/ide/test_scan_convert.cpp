@@ -1,0 +1,137 @@
+// The source conversion on the example project: the review, the rewrite
+// as one undoable edit, the strings added, and a unit without a form.
+#include "ClxTestSupport.h"
+#include "ExpertTestSupport.h"
+
+#include "editor/FormData.h"
+#include "ide/Q_scan.h"
+#include "ide/QzxLangForm.h"
+#include "runtime/QzxComp.h"
+
+using namespace experttest;
+using hosttest::ReadFile;
+
+namespace {
+
+const testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
+
+const char* const UtilUnit =
+    "unit Util;\r\n\r\ninterface\r\n\r\nprocedure Report(const Title: string = 'Untitled');\r\n\r\n"
+    "implementation\r\n\r\nuses Main;\r\n\r\nconst\r\n  Sep = ' - ';\r\n\r\n"
+    "procedure Report(const Title: string);\r\nbegin\r\n"
+    "  { it's not a literal } Log(#13'Report:'#10 + Title); (* 'nor this' *)\r\n"
+    "  Log('It''s done *) now');\r\nend;\r\n\r\ninitialization\r\n  Log('Loading util');\r\nend.\r\n";
+
+class TScanConvertTest : public TExpertTest {
+protected:
+    void SetUp() override {
+        InitQzxComp();
+        OpenExample();
+        hosttest::WriteFile(File("Util.pas"), UtilUnit);
+        ASSERT_TRUE(Host.OpenFile(File("Util.pas")));
+        MakeExpert();
+        FzxLangExpert = Expert;
+        Expert->RunItemClick(nullptr);
+        ASSERT_TRUE(frmzxLang);
+        TListItem* main = frmzxLang->FormRow("MainForm");
+        frmzxLang->lvFormNames->SetSelected(nullptr);
+        main->SetSelected(true);
+        ASSERT_TRUE(frmzxLang->InsertTzxLang(main));
+        Lang = FirstLangOf(Host.FormOf(File("Main.pas")));
+        ASSERT_TRUE(Lang);
+    }
+    void TearDown() override { Application->ProcessMessages(); }
+
+    std::string Source(const char* Unit) { return Module(Unit)->Source().Text(); }
+    // The review shown: Check looks at it, then Modify Source and its Yes.
+    void ApplyReview(std::function<void(TfrmFound&)> Check = nullptr) {
+        Dialogs.AnswerModal(mrNone, [Check](TCustomForm& Form) {
+            auto& review = dynamic_cast<TfrmFound&>(Form);
+            if (Check)
+                Check(review);
+            review.tbtOK->Click();
+        });
+        Dialogs.Answer(mrYes);
+    }
+    void ConvertMain() { FormControl<TMenuItem>(frmzxLang, "WithForm1")->Click(); }
+
+    TzxCustomLang* Lang = nullptr;
+};
+
+} // namespace
+
+TEST_F(TScanConvertTest, FormUnitLiteralsBecomeCallsInOneUndoableEditAndAreNotFoundAgain) {
+    const std::string before = Source("Main.pas");
+    ApplyReview([](TfrmFound& Review) {
+        EXPECT_EQ(Review.sgStrings->RowCount(), 3);
+        EXPECT_EQ(Review.Positions->Count(), 3);
+    });
+    Dialogs.Answer(mrOk);
+    ConvertMain();
+    EXPECT_EQ(Dialogs.LastRequest().Text,
+              "Source file translated. All string constants added to \"Strings\" property.");
+    std::string expected = before;
+    auto replace = [&](const std::string& From, const std::string& To) {
+        expected.replace(expected.find(From), From.size(), To);
+    };
+    replace("'Orders of today'", "zxLang1.GetTextOrDefault('IDS_0' (* 'Orders of today' *) )");
+    replace("'The orders are shown.'",
+            "zxLang1.GetTextOrDefault('IDS_1' (* 'The orders are ...' *) )");
+    EXPECT_EQ(Source("Main.pas"), expected);
+    EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"IDS_1", 1)), "The orders are shown.");
+
+    Dialogs.Answer(mrOk);
+    ConvertMain();
+    EXPECT_EQ(Dialogs.LastRequest().Text, "No strings found in the source!");
+    ASSERT_TRUE(Host.Undo(File("Main.pas")));
+    EXPECT_EQ(Source("Main.pas"), before) << "one undo step restores the unit";
+}
+
+TEST_F(TScanConvertTest, ExistingTextsAreMatchedExactlyInLanguageOneAndNotAddedAgain) {
+    Lang->AddString(u"Known", {u"The orders are shown.", u"Tilaukset näytetään."});
+    Lang->AddString(u"Other", {u"orders of today"});
+    ApplyReview([](TfrmFound& Review) {
+        EXPECT_EQ(Review.sgStrings->Cells(0, 1), "IDS_0");
+        EXPECT_EQ(Review.sgStrings->Cells(0, 2), "Known");
+    });
+    Dialogs.Answer(mrOk);
+    ConvertMain();
+    EXPECT_EQ(Lang->Strings()->Count(), 3);
+    EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"Known", 2)), "Tilaukset näytetään.");
+    EXPECT_NE(Source("Main.pas").find("GetTextOrDefault('Known' (*"), std::string::npos);
+}
+
+TEST_F(TScanConvertTest, UnitWithoutFormKeepsEveryOtherCharacterAndItsExpressionsValid) {
+    ApplyReview([](TfrmFound& Review) {
+        EXPECT_EQ(Review.StatusBar1->Panels()->Items(3)->Text(), "Skipped strings: 1")
+            << "initialization runs before the form exists";
+    });
+    Dialogs.Answer(mrOk);
+    frmzxLang->DoScanReplace("MainForm", File("Util.pas"), false);
+    std::string expected = UtilUnit;
+    auto replace = [&](const std::string& From, const std::string& To) {
+        expected.replace(expected.find(From), From.size(), To);
+    };
+    replace("'Report:'", " + MainForm.zxLang1.GetTextOrDefault('IDS_0' (* 'Report:' *) ) + ");
+    replace("'It''s done *) now'",
+            "MainForm.zxLang1.GetTextOrDefault('IDS_1' (* 'It''s done * ) no...' *) )");
+    EXPECT_EQ(Source("Util.pas"), expected);
+}
+
+TEST_F(TScanConvertTest, AUnitChangedDuringTheReviewOrACancelledReviewIsLeftAlone) {
+    Dialogs.Answer(mrCancel);
+    frmzxLang->DoScanReplace("MainForm", File("Util.pas"), false);
+    EXPECT_EQ(Source("Util.pas"), UtilUnit);
+    EXPECT_EQ(Lang->Strings()->Count(), 0);
+
+    ApplyReview([this](TfrmFound&) {
+        Module("Util.pas")->Source().SetText(std::string(UtilUnit) + "\r\n");
+    });
+    Dialogs.Answer(mrOk);
+    frmzxLang->DoScanReplace("MainForm", File("Util.pas"), false);
+    EXPECT_EQ(Dialogs.LastRequest().Text,
+              "The unit changed while its strings were reviewed: nothing was converted.");
+    EXPECT_EQ(Source("Util.pas"), std::string(UtilUnit) + "\r\n");
+    EXPECT_EQ(Lang->Strings()->Count(), 0);
+}
