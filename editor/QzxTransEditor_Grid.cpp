@@ -164,12 +164,14 @@ void TzxTransEditFrm::FillGrid(const std::vector<AnsiString>& Lines, TStringsTyp
         // The property's type kind rides with the row (the Extended tab's
         // editors and the write-back read it).
         if (Extended)
-            Grid1->SetObjects(
-                0, row,
-                reinterpret_cast<TObject*>(
-                    static_cast<std::intptr_t>(items->Items(row - 1)->PropertyType()) + 1));
+            SetRowPropertyType(row, items->Items(row - 1)->PropertyType());
     }
     Grid1->SetColWidths(0, keyWidth);
+}
+
+// The slot holds the kind + 1, so that tkUnknown is no null object.
+void TzxTransEditFrm::SetRowPropertyType(Integer ARow, TTypeKind Kind) {
+    Grid1->SetObjects(0, ARow, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(Kind) + 1));
 }
 
 void TzxTransEditFrm::RebuildSortMenu(TStringsType Kind, bool Extended) {
