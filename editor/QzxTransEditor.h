@@ -78,9 +78,9 @@ struct TFontInfo {
 bool TransEditorDlg(TzxCustomLang* Lang, TStringsType Kind, Integer StartIndex, TShowFlags Flags,
                     const TChangeStrIDEvent& OnChangeStrID = {});
 
-// Whether Translation may stand for Base as a Format template: both use
-// the same arguments in the same order with the same conversions, as
-// Format counts them. Widths and precisions may differ, "%%" is text, and
+// Whether Translation may stand for Base as a Format template: each
+// argument, counted as Format counts them (an explicit index or the next
+// one), gets the same conversions in both. Widths and precisions may differ, "%%" is text, and
 // an empty text on either side is accepted.
 bool CompareFormatSpecifiers(const AnsiString& Base, const AnsiString& Translation);
 

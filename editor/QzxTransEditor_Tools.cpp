@@ -8,6 +8,7 @@
 #include "clx/Dialogs.h"
 #include "clx/Menus.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -17,7 +18,7 @@ namespace {
 struct TFormatArgument {
     std::size_t Index;
     char Conversion;
-    bool operator==(const TFormatArgument&) const = default;
+    auto operator<=>(const TFormatArgument&) const = default;
 };
 
 bool IsDigit(char Ch) {
@@ -77,7 +78,13 @@ std::vector<TFormatArgument> FormatArguments(const AnsiString& Text) {
 bool CompareFormatSpecifiers(const AnsiString& Base, const AnsiString& Translation) {
     if (Base.empty() || Translation.empty())
         return true;
-    return FormatArguments(Base) == FormatArguments(Translation);
+    // Indexes let a translation take the arguments in its own order: what
+    // counts is which argument each conversion gets.
+    std::vector<TFormatArgument> base = FormatArguments(Base);
+    std::vector<TFormatArgument> translation = FormatArguments(Translation);
+    std::sort(base.begin(), base.end());
+    std::sort(translation.begin(), translation.end());
+    return base == translation;
 }
 
 void TzxTransEditFrm::miCheckFmtStrClick(TObject*) {
