@@ -28,14 +28,16 @@ protected:
     void AssignTo(TPersistent* Dest) const override;
 };
 
-class TLanguageStatsList : public TCollection {
-    ZX_CLASS(TLanguageStatsList, TCollection)
+// A collection of one item class, with typed access.
+template <typename TItem> class TStatsCollection : public TCollection {
 public:
-    TLanguageStatsList() : TCollection(TLanguageStats::StaticClass()) {}
-    TLanguageStats* Add() { return static_cast<TLanguageStats*>(TCollection::Add()); }
-    TLanguageStats* Items(Integer Index) const {
-        return static_cast<TLanguageStats*>(TCollection::Items(Index));
-    }
+    TStatsCollection() : TCollection(TItem::StaticClass()) {}
+    TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+    TItem* Items(Integer Index) const { return static_cast<TItem*>(TCollection::Items(Index)); }
+};
+
+class TLanguageStatsList : public TStatsCollection<TLanguageStats> {
+    ZX_CLASS(TLanguageStatsList, TCollection)
 };
 
 class TTranslationInfo : public TCollectionItem {
@@ -53,14 +55,8 @@ protected:
     void AssignTo(TPersistent* Dest) const override;
 };
 
-class TTranslationInfos : public TCollection {
+class TTranslationInfos : public TStatsCollection<TTranslationInfo> {
     ZX_CLASS(TTranslationInfos, TCollection)
-public:
-    TTranslationInfos() : TCollection(TTranslationInfo::StaticClass()) {}
-    TTranslationInfo* Add() { return static_cast<TTranslationInfo*>(TCollection::Add()); }
-    TTranslationInfo* Items(Integer Index) const {
-        return static_cast<TTranslationInfo*>(TCollection::Items(Index));
-    }
 };
 
 class TTranslationsStats : public TComponent {

@@ -297,6 +297,8 @@ void TzxTransEditFrm::CheckActions() {
     for (Integer index = 0; index < view->Count(); ++index)
         view->Items(index)->SetEnabled(false);
     enable({"acEditCut", "acEditCopy", "acEditPaste", "acEditDelete", "acGeneralClear"}, false);
+    // An empty Extended tab hides the grid; its first property still goes in.
+    enable({"acAddRow"}, extendedLeaf);
     enableItems({"miMultiline", "miExcludeBlanks", "miAddRow", "miRemoveRow"}, false);
     for (const char* name : dictionaryActions)
         ActionNamed(name)->SetEnabled(false);

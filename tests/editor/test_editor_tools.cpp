@@ -154,6 +154,28 @@ TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropert
     });
 }
 
+TEST_F(EditorTools, RemovingTheOnlyRowHidesTheGridAndTheFirstPropertyShowsIt) {
+    Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
+        ChooseTab(Named<TTabControl>(Form, "tabsTranslations"), 1);
+        TStringGrid& grid = *Form.Grid1;
+        ASSERT_EQ(grid.RowCount(), 2);
+        const AnsiString only = grid.Cells(0, 1);
+        grid.SetRow(1);
+        Dialogs.Answer(mrYes);
+        Named<TAction>(Form, "acRemoveRow").Execute();
+        EXPECT_FALSE(grid.Visible());
+        EXPECT_EQ(Form.WorkingCopy()->ExtendedTranslations()->Count(), 0);
+        TTreeNode* node = NodeAt(*Form.tvExtended, only);
+        ASSERT_NE(node, nullptr);
+        node->SetSelected(true);
+        Named<TAction>(Form, "acAddRow").Execute();
+        EXPECT_TRUE(grid.Visible());
+        EXPECT_EQ(ColumnOf(grid), std::vector<AnsiString>{only});
+        Dialogs.Answer(mrNo);
+        ClickItem(Form, "miClose");
+    });
+}
+
 TEST_F(EditorTools, FindAndAddByNameWalkTheTreeOnwardsWithoutWrapping) {
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
         ChooseTab(Named<TTabControl>(Form, "tabsTranslations"), 1);
