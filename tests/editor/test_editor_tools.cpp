@@ -5,12 +5,14 @@
 
 #include "editor/Q_WidthsTooltip.h"
 #include "editor/Q_langnames.h"
+#include "editor/Q_splash.h"
 #include "editor/Q_statistics.h"
 
 #include "clx/ActnList.h"
 #include "clx/ComCtrls.h"
 #include "clx/StdCtrls.h"
 
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtWidgets/QComboBox>
@@ -368,7 +370,8 @@ TEST(Statistics, CountsPerKindAndLanguageReadValuesByPosition) {
     dialogs.AnswerModal(mrNone, [&](TCustomForm& Form) {
         EXPECT_EQ(Form.Caption(), "Translation Statistics for <TForm1>");
         EXPECT_EQ(Named<TLabel>(Form, "labPartialStd").Caption(), "Partial: 1 (25.00%)");
-        EXPECT_EQ(Named<TProgressBar>(Form, "pbEmptyStd").Position(), 1);
+        EXPECT_EQ(Named<TLabel>(Form, "labTranslatedExt").Caption(), "Translated: 1 (100.00%)");
+        EXPECT_EQ(Named<TProgressBar>(Form, "pbExtended").Position(), 1);
         EXPECT_EQ(Named<TLabel>(Form, "labTransTranslatedItems").Caption(),
                   "Translated: 2 (40.00%)");
         auto* combo = qobject_cast<QComboBox*>(Named<TComboBox>(Form, "cbLanguages").Handle());
@@ -381,6 +384,15 @@ TEST(Statistics, CountsPerKindAndLanguageReadValuesByPosition) {
     });
     DisplayStatistics(lang, "TForm1");
     EXPECT_EQ(frmStatistics, nullptr);
+
+    // A load that the messages let run during the count changes nothing
+    // that is being counted.
+    QTimer::singleShot(0, [captions] { captions->Clear(); });
+    stats.reset(GetStatistics(lang, "", true));
+    EXPECT_EQ(stats->StdItems, 4);
+    EXPECT_EQ(stats->TranslatedStd, 1);
+    EXPECT_EQ(captions->Count(), 0);
+    EXPECT_EQ(frmSplash, nullptr);
 }
 
 } // namespace
