@@ -74,8 +74,8 @@ void TfrmLangNames::UpdateButtons() {
     btnModify->SetEnabled(index >= 0 && !name.empty() && name != items->Get(index));
 }
 
-void TfrmLangNames::lbLanguagesDrawItem(TObject*, Integer Index, TRect Rect,
-                                        TOwnerDrawState State, bool& Handled) {
+void TfrmLangNames::lbLanguagesDrawItem(TObject*, Integer Index, TRect Rect, TOwnerDrawState State,
+                                        bool& Handled) {
     TCanvas* canvas = lbLanguages->Canvas();
     const bool selected = State.Contains(odSelected);
     canvas->Brush()->SetColor(selected ? clHighlight : clBase);

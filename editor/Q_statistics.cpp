@@ -2,8 +2,8 @@
 
 #include "editor/FormData.h"
 
-#include "rtl/Filer.h"
 #include "editor/Q_splash.h"
+#include "rtl/Filer.h"
 #include "runtime/QzxTranslationLine.h"
 
 std::string_view FormData_Q_statistics();

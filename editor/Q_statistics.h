@@ -90,8 +90,7 @@ private:
 
 // The statistics of Lang (the name is not used); the caller owns them.
 // ShowProgress shows the progress window while they are counted.
-TTranslationsStats* GetStatistics(TzxCustomLang* Lang, const AnsiString& Name,
-                                  bool ShowProgress);
+TTranslationsStats* GetStatistics(TzxCustomLang* Lang, const AnsiString& Name, bool ShowProgress);
 // Shows the statistics of Lang modally, in a window titled with Name.
 void DisplayStatistics(TzxCustomLang* Lang, const AnsiString& Name);
 // The pieces that the break characters cut Text into.

@@ -175,8 +175,8 @@ void TzxTransEditFrm::acExtendedFindNextUpdate(TObject* Sender) {
 
 bool TzxTransEditFrm::AskPropertyText(AnsiString& Text) {
     const AnsiString kept = Text;
-    if (!InputQuery("Find property", "Type the string contained in property name you need to find:",
-                    Text) ||
+    if (!InputQuery("Find property",
+                    "Type the string contained in property name you need to find:", Text) ||
         Text.empty()) {
         Text = kept;
         return false;

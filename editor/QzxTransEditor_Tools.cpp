@@ -65,8 +65,8 @@ std::vector<TFormatArgument> FormatArguments(const AnsiString& Text) {
             skipCount();
         }
         const char conversion = at();
-        arguments.push_back({next++, static_cast<char>(std::toupper(
-                                         static_cast<unsigned char>(conversion)))});
+        arguments.push_back(
+            {next++, static_cast<char>(std::toupper(static_cast<unsigned char>(conversion)))});
         if (conversion != '\0')
             ++pos;
     }
@@ -130,8 +130,8 @@ void TzxTransEditFrm::miCheckFmtStrClick(TObject*) {
     if (filterMode != 0)
         ApplyFilter(filterMode);
     if (problems)
-        MessageDlg("Translation Editor has detected inconsistency in format specifiers.",
-                   mtWarning, {mbOk}, 0);
+        MessageDlg("Translation Editor has detected inconsistency in format specifiers.", mtWarning,
+                   {mbOk}, 0);
     else
         MessageDlg("Translation Editor has not found any problems in format strings.",
                    mtInformation, {mbOk}, 0);

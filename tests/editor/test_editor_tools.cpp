@@ -103,8 +103,8 @@ TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropert
         TTreeView& tree = *Form.tvExtended;
         TStringGrid& grid = *Form.Grid1;
         const std::pair<const char*, TTypeKind> properties[] = {
-            {"NameLabel.Width", tkInteger},        {"NameLabel.Font.Name", tkLString},
-            {"NameLabel.Font.Style", tkSet},       {"NameLabel.Alignment", tkEnumeration},
+            {"NameLabel.Width", tkInteger},  {"NameLabel.Font.Name", tkLString},
+            {"NameLabel.Font.Style", tkSet}, {"NameLabel.Alignment", tkEnumeration},
             {"NotesMemo.Lines", tkClass},
         };
         for (const auto& [path, kind] : properties) {
@@ -305,11 +305,10 @@ TEST_F(EditorTools, TheWidthsWindowShowsBesideTheEditedCellWithoutTakingTheFocus
         QImage editor = Form.Handle()->grab().toImage();
         QImage tooltip = frmWidthsTooltip->Handle()->grab().toImage();
         const TPoint formOrigin = Form.ClientToScreen(TPoint{0, 0});
-        QImage sheet(std::max(editor.width(), frmWidthsTooltip->Left() - formOrigin.X +
-                                                  tooltip.width()),
-                     std::max(editor.height(),
-                              frmWidthsTooltip->Top() - formOrigin.Y + tooltip.height()),
-                     QImage::Format_ARGB32);
+        QImage sheet(
+            std::max(editor.width(), frmWidthsTooltip->Left() - formOrigin.X + tooltip.width()),
+            std::max(editor.height(), frmWidthsTooltip->Top() - formOrigin.Y + tooltip.height()),
+            QImage::Format_ARGB32);
         sheet.fill(Qt::white);
         QPainter painter(&sheet);
         painter.drawImage(0, 0, editor);
