@@ -3,6 +3,7 @@
 #include "editor/QzxTransEditor.h"
 
 #include "editor/FormData.h"
+#include "editor/Q_WidthsTooltip.h"
 #include "editor/Q_deffonts.h"
 #include "editor/QzxTransEditor_Grid.h"
 #include "runtime/QRegistry.h"
@@ -143,6 +144,16 @@ void InitQzxTransEditor() {
     RegisterMethod("Highlightduplicates1Click", &TzxTransEditFrm::Highlightduplicates1Click);
     RegisterMethod("acStringsFindInSourceExecute", &TzxTransEditFrm::acStringsFindInSourceExecute);
     RegisterMethod("About1Click", &TzxTransEditFrm::About1Click);
+    RegisterMethod("miLanguagesClick", &TzxTransEditFrm::miLanguagesClick);
+    RegisterMethod("miCheckFmtStrClick", &TzxTransEditFrm::miCheckFmtStrClick);
+    RegisterMethod("Statistics1Click", &TzxTransEditFrm::Statistics1Click);
+    RegisterMethod("acExtendedFindByNameUpdate", &TzxTransEditFrm::acExtendedFindByNameUpdate);
+    RegisterMethod("acExtendedFindByNameExecute", &TzxTransEditFrm::acExtendedFindByNameExecute);
+    RegisterMethod("acExtendedFindNextUpdate", &TzxTransEditFrm::acExtendedFindNextUpdate);
+    RegisterMethod("acExtendedFindNextExecute", &TzxTransEditFrm::acExtendedFindNextExecute);
+    RegisterMethod("acExtendedAddByNameExecute", &TzxTransEditFrm::acExtendedAddByNameExecute);
+    RegisterMethod("tvExtendedChange", &TzxTransEditFrm::tvExtendedChange);
+    RegisterMethod("tvExtendedDblClick", &TzxTransEditFrm::tvExtendedDblClick);
 }
 
 // ---------------------------------------------------------------------------
@@ -217,6 +228,7 @@ void TzxTransEditFrm::FormCreate(TObject*) {
 
 void TzxTransEditFrm::FormDestroy(TObject*) {
     ClearHidden();
+    HideWidthTooltip();
     FreeInplaceCombo();
     SaveSettings();
     if (NavigateToSource && !FSourceID.empty())

@@ -78,6 +78,12 @@ struct TFontInfo {
 bool TransEditorDlg(TzxCustomLang* Lang, TStringsType Kind, Integer StartIndex, TShowFlags Flags,
                     const TChangeStrIDEvent& OnChangeStrID = {});
 
+// Whether Translation may stand for Base as a Format template: each
+// argument, counted as Format counts them (an explicit index or the next
+// one), gets the same conversions in both. Widths and precisions may differ, "%%" is text, and
+// an empty text on either side is accepted.
+bool CompareFormatSpecifiers(const AnsiString& Base, const AnsiString& Translation);
+
 // Registers the editor's form classes and handlers for form files.
 // Idempotent.
 void InitQzxTransEditor();
@@ -152,6 +158,24 @@ public:
     void Highlightduplicates1Click(TObject* Sender);
     void acStringsFindInSourceExecute(TObject* Sender);
     void About1Click(TObject* Sender);
+    void miLanguagesClick(TObject* Sender);
+    void miCheckFmtStrClick(TObject* Sender);
+    void Statistics1Click(TObject* Sender);
+
+    // --- The Extended tab's commands.
+    void acExtendedFindByNameUpdate(TObject* Sender);
+    void acExtendedFindByNameExecute(TObject* Sender);
+    void acExtendedFindNextUpdate(TObject* Sender);
+    void acExtendedFindNextExecute(TObject* Sender);
+    void acExtendedAddByNameExecute(TObject* Sender);
+    void tvExtendedChange(TObject* Sender, TTreeNode* Node);
+    void tvExtendedDblClick(TObject* Sender);
+    void FindExtendedByString(const AnsiString& Text);
+    void AddExtendedByString(const AnsiString& Text);
+    // The node that holds the last element of Path, searched from Node's
+    // children (the whole tree when Node is nullptr); nullptr when gone.
+    TTreeNode* FindParentNode(const AnsiString& Path, TTreeNode* Node) const;
+    static AnsiString GetPropertyName(const AnsiString& Path);
 
     // The clipboard's block of cells: cells of a row separated by TAB,
     // every row ended by LF, a LF inside a cell written as the byte 30 and
@@ -270,8 +294,22 @@ private:
     void FreeInplaceCombo();
     void OpenMultilineEditor(TMemoReturnText ReturnKind);
     void OpenSetEditor();
+    void ShowRowWidths(Integer ACol, Integer ARow);
+    // The Extended tab's Add Row and Remove Row.
+    void AddExtendedRow();
+    void RemoveExtendedRow(TObject* Sender);
+    // The tree node's path: the captions from the top down, joined by ".".
+    static AnsiString NodePath(const TTreeNode* Node);
+    // Asks for a part of a property name; false when cancelled or empty.
+    bool AskPropertyText(AnsiString& Text);
+    // Where a search by name starts: after the selected node, or at it
+    // when the command has just selected the first node.
+    TTreeNode* FirstSearchedNode();
+    // Where the check of format strings stopped: the row made current.
+    void ShowRowOnTop(const AnsiString& Key, Integer ARow);
     // The type kind of the property an Extended tab's row translates.
     TTypeKind RowPropertyType(Integer ARow) const;
+    void SetRowPropertyType(Integer ARow, TTypeKind Kind);
     bool IsExcludedPair(const AnsiString& CompName, const AnsiString& PropName) const;
     void ExcludeLinesOfProps(TStrings& List, bool ItemProperty);
     bool WalkObject(TObject* Object, TExtendedNode& Node, const AnsiString& Path, Integer Depth,
@@ -325,6 +363,7 @@ private:
     AnsiString FCountedKey;
     Integer FCountedRow = -1;
     TComboBox* FInplaceCombo = nullptr;
+    bool FSearchFromSelected = false;
     // Whether BuildGrid left direct editing on for the list shown.
     bool FGridEditable = true;
     // The cell the grid's popup works on: the one right-clicked last, or

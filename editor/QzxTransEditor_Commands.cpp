@@ -436,8 +436,12 @@ void TzxTransEditFrm::PasteGridBlock(const AnsiString& Text) {
 // Rows
 
 void TzxTransEditFrm::sbAddClick(TObject*) {
-    if (!ActionNamed("acAddRow")->Enabled() || ExtendedShown())
+    if (!ActionNamed("acAddRow")->Enabled())
         return;
+    if (ExtendedShown()) {
+        AddExtendedRow();
+        return;
+    }
     Grid1->SetEditorMode(false);
     if (FFilterMode != 0)
         ApplyFilter(0);
@@ -456,10 +460,14 @@ void TzxTransEditFrm::sbAddClick(TObject*) {
     Grid1->Invalidate();
 }
 
-void TzxTransEditFrm::sbDelClick(TObject*) {
+void TzxTransEditFrm::sbDelClick(TObject* Sender) {
     const Integer current = Grid1->Row();
-    if (!ActionNamed("acRemoveRow")->Enabled() || current == 0 || ExtendedShown())
+    if (!ActionNamed("acRemoveRow")->Enabled() || current == 0)
         return;
+    if (ExtendedShown()) {
+        RemoveExtendedRow(Sender);
+        return;
+    }
     Grid1->SetEditorMode(false);
     const AnsiString key = Grid1->Cells(0, current);
     if (MessageDlg("Delete selected row: \"" + key + "\"?", mtConfirmation, mbYesNo, 0) != mrYes)

@@ -1,6 +1,8 @@
 // The editor's handlers: the type tree and the tabs, the grid's drawing,
 // selecting and editing, the view filters, finding and closing.
 #include "editor/QzxTransEditor_Grid.h"
+#include "editor/Q_WidthsTooltip.h"
+#include "runtime/QzxComp_Engine.h"
 
 #include "clx/ActnList.h"
 #include "clx/ComCtrls.h"
@@ -189,7 +191,22 @@ void TzxTransEditFrm::Grid1GetEditText(TObject*, Integer ACol, Integer ARow, Ans
         GetFontSettings(ACol, ARow, fontName, charset);
         Grid1->Font()->SetName(fontName.empty() ? Font()->Name() : fontName);
         Grid1->Font()->SetCharset(static_cast<TFontCharSet>(charset));
+        ShowRowWidths(ACol, ARow);
     }
+}
+
+// The widths window beside the edited cell, one entry per language.
+void TzxTransEditFrm::ShowRowWidths(Integer ACol, Integer ARow) {
+    std::vector<AnsiString> names;
+    std::vector<WideString> texts;
+    for (Integer column = 1; column < Grid1->ColCount(); ++column) {
+        names.push_back(Grid1->Cells(column, 0));
+        texts.push_back(UTF8Decode(Grid1->Cells(column, ARow)));
+    }
+    const TRect cell = Grid1->CellRect(ACol, ARow);
+    const TPoint topLeft = Grid1->ClientToScreen(TPoint{cell.Left, cell.Top});
+    const TPoint bottomRight = Grid1->ClientToScreen(TPoint{cell.Right, cell.Bottom});
+    ShowWidthTooltip(names, texts, Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y), 1);
 }
 
 void TzxTransEditFrm::Grid1SetEditText(TObject*, Integer ACol, Integer ARow,
@@ -243,6 +260,13 @@ void TzxTransEditFrm::Grid1SetEditText(TObject*, Integer ACol, Integer ARow,
             FNewCellText = value;
         }
     }
+    if (ACol > 0) {
+        // The window lives while the cell's editor does.
+        if (!Grid1->EditorMode())
+            HideWidthTooltip();
+        else if (!ExtendedShown() || tkStrings.Contains(RowPropertyType(ARow)))
+            UpdateLanguageWidthTooltip(ACol - 1, UTF8Decode(text));
+    }
     AdjustRowHeight(ARow);
 }
 
@@ -281,6 +305,7 @@ void TzxTransEditFrm::miCloseClick(TObject*) {
 
 void TzxTransEditFrm::CloseSaved1Click(TObject*) {
     Grid1->SetEditorMode(false);
+    HideWidthTooltip();
     if (!FModified) {
         Close();
         return;

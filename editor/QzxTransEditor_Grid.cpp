@@ -164,12 +164,14 @@ void TzxTransEditFrm::FillGrid(const std::vector<AnsiString>& Lines, TStringsTyp
         // The property's type kind rides with the row (the Extended tab's
         // editors and the write-back read it).
         if (Extended)
-            Grid1->SetObjects(
-                0, row,
-                reinterpret_cast<TObject*>(
-                    static_cast<std::intptr_t>(items->Items(row - 1)->PropertyType()) + 1));
+            SetRowPropertyType(row, items->Items(row - 1)->PropertyType());
     }
     Grid1->SetColWidths(0, keyWidth);
+}
+
+// The slot holds the kind + 1, so that tkUnknown is no null object.
+void TzxTransEditFrm::SetRowPropertyType(Integer ARow, TTypeKind Kind) {
+    Grid1->SetObjects(0, ARow, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(Kind) + 1));
 }
 
 void TzxTransEditFrm::RebuildSortMenu(TStringsType Kind, bool Extended) {
@@ -295,6 +297,8 @@ void TzxTransEditFrm::CheckActions() {
     for (Integer index = 0; index < view->Count(); ++index)
         view->Items(index)->SetEnabled(false);
     enable({"acEditCut", "acEditCopy", "acEditPaste", "acEditDelete", "acGeneralClear"}, false);
+    // An empty Extended tab hides the grid; its first property still goes in.
+    enable({"acAddRow"}, extendedLeaf);
     enableItems({"miMultiline", "miExcludeBlanks", "miAddRow", "miRemoveRow"}, false);
     for (const char* name : dictionaryActions)
         ActionNamed(name)->SetEnabled(false);

@@ -316,6 +316,19 @@ void TControl::SetParentComponent(TComponent* Value) {
 
 // --- Geometry
 
+TPoint TControl::ClientToScreen(const TPoint& Point) const {
+    if (HandleAllocated()) {
+        const QPoint global = FWidget->mapToGlobal(QPoint(Point.X, Point.Y));
+        return TPoint{global.x(), global.y()};
+    }
+    TPoint result{Point.X + FLeft, Point.Y + FTop};
+    for (const TControl* parent = FParent; parent; parent = parent->FParent) {
+        result.X += parent->FLeft;
+        result.Y += parent->FTop;
+    }
+    return result;
+}
+
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
     AWidth = std::max(AWidth, 0);
     AHeight = std::max(AHeight, 0);

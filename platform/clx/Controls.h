@@ -303,6 +303,9 @@ public:
     void SetClientWidth(Integer Value) { SetWidth(Value + FWidth - ClientWidth()); }
     void SetClientHeight(Integer Value) { SetHeight(Value + FHeight - ClientHeight()); }
     TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+    // A point of the control's client area in screen coordinates, as the
+    // shown widget lies; without a widget, by the bounds up to the form.
+    TPoint ClientToScreen(const TPoint& Point) const;
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign Value);
 

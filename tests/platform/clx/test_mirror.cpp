@@ -3,6 +3,7 @@
 // events, the widget tree and its ownership, real Qt dialogs, painting, and
 // a screenshot of a small form.
 #include "clx/Dialogs.h"
+#include "clx/ExtCtrls.h"
 #include "clx/Forms.h"
 #include "clx/StdCtrls.h"
 
@@ -668,6 +669,29 @@ TEST_F(MirrorTest, AScreenshotOfASmallForm) {
         for (int y = 16; y < 36 && !inked; ++y)
             inked = shot.pixelColor(x, y).lightness() < 128;
     EXPECT_TRUE(inked);
+}
+
+} // namespace
+
+namespace {
+
+// A point inside a nested control lands where its widget lies on the screen.
+TEST_F(MirrorTest, ClientToScreenFollowsTheShownWidgets) {
+    auto* panel = NewComponent<TPanel>(Form);
+    panel->SetParent(Form);
+    panel->SetBounds(20, 30, 200, 100);
+    auto* edit = NewComponent<TEdit>(Form);
+    edit->SetParent(panel);
+    edit->SetBounds(5, 7, 80, 24);
+    Form->Show();
+    Application->ProcessMessages();
+    const TPoint formOrigin = Form->ClientToScreen(TPoint{0, 0});
+    const TPoint inEdit = edit->ClientToScreen(TPoint{3, 4});
+    EXPECT_EQ(inEdit.X - formOrigin.X, 20 + 5 + 3);
+    EXPECT_EQ(inEdit.Y - formOrigin.Y, 30 + 7 + 4);
+    const QPoint global = edit->Handle()->mapToGlobal(QPoint(3, 4));
+    EXPECT_EQ(inEdit.X, global.x());
+    EXPECT_EQ(inEdit.Y, global.y());
 }
 
 } // namespace
