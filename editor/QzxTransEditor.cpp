@@ -7,6 +7,7 @@
 #include "editor/Q_deffonts.h"
 #include "editor/QzxTransEditor_Grid.h"
 #include "runtime/QRegistry.h"
+#include "runtime/QzxLngLnk.h"
 
 #include "clx/ActnList.h"
 #include "clx/ComCtrls.h"
@@ -96,6 +97,8 @@ bool TransEditorDlg(TzxCustomLang* Lang, TStringsType Kind, Integer StartIndex, 
 void InitQzxTransEditor() {
     RegisterClxClasses();
     InitQzxComp();
+    // The widths window translates itself with a linked component.
+    InitQzxLngLnk();
     // The language columns are drawn in the default fonts, also in a
     // program that opens the editor at run time.
     InitQ_deffonts();
