@@ -37,11 +37,15 @@ std::vector<AnsiString> SplitKeepingEnds(const AnsiString& Text) {
     return lines;
 }
 
+} // namespace
+
 std::size_t CharacterCount(const AnsiString& Value) {
     return static_cast<std::size_t>(std::count_if(Value.begin(), Value.end(), [](char Ch) {
         return (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
     }));
 }
+
+namespace {
 
 // Which lines after the start line the markers leave to be scanned. An
 // IGNORE NEXT inside an IGNORE ON block skips a line without ending the

@@ -52,6 +52,9 @@ std::vector<TFoundLiteral> ScanLiterals(const AnsiString& Text, const TScanSetti
 // is in no line) and, in CONST mode, an "=".
 bool FindValidDelimitor(const AnsiString& Line, bool ConstMode, const TStrings* SkipLines);
 
+// The number of characters (UTF-8 sequences) of Value.
+std::size_t CharacterCount(const AnsiString& Value);
+
 // The first 15 characters of Value (whole UTF-8 sequences), "..." when
 // there are more, made safe inside a quoted text in a (* *) comment.
 AnsiString DisplayText(const AnsiString& Value);

@@ -135,3 +135,64 @@ TEST_F(TScanConvertTest, AUnitChangedDuringTheReviewOrACancelledReviewIsLeftAlon
     EXPECT_EQ(Source("Util.pas"), std::string(UtilUnit) + "\r\n");
     EXPECT_EQ(Lang->Strings()->Count(), 0);
 }
+
+TEST_F(TScanConvertTest, ConstantsOfTheFormUnitBecomeVariablesFilledByUpdateStrings) {
+    AnsiString main = Source("Main.pas");
+    const AnsiString constants = "const\n  SCaption = 'Orders of today';\n  SDone: string = 'The orders ' +\n"
+                                 "    'are shown.';\n  Limit = 10;\n\n";
+    main.insert(main.find("{$R *.xfm}"), constants);
+    Module("Main.pas")->Source().SetText(main);
+    Lang->AddString(u"strSDone", {u"old", u"Tilaukset"});
+    Expert->CnstPermanent = 0;
+    ApplyReview([](TfrmFound& Review) {
+        EXPECT_FALSE(Review.tbtID->Visible());
+        EXPECT_EQ(Review.sgStrings->Cells(2, 1), "zxLang1.GetTextOrDefault('strSCaption');");
+        Review.sgStrings->SetCells(2, 1, "PChar(zxLang1.GetTextOrDefault('strSCaption'));");
+    });
+    Dialogs.Answer(mrOk);
+    FormControl<TMenuItem>(frmzxLang, "ConstWithForm1")->Click();
+    EXPECT_EQ(Dialogs.LastRequest().Text,
+              "Source file translated. All string constants added to \"Strings\" property.");
+    const std::string converted = Source("Main.pas");
+    EXPECT_NE(converted.find("var\n  SCaption: string; (* Orders of today *)\n"
+                             "  SDone: string; (* The orders are shown. *)\n  const Limit = 10;\n"),
+              std::string::npos)
+        << converted;
+    EXPECT_NE(converted.find("procedure TMainForm.UpdateStrings;\nbegin\n"
+                             "  SCaption := PChar(zxLang1.GetTextOrDefault('strSCaption'));\n"
+                             "  SDone := zxLang1.GetTextOrDefault('strSDone');\n"),
+              std::string::npos)
+        << converted;
+    EXPECT_NE(converted.find("FormCreate(Sender: TObject);\nbegin\n  UpdateStrings;\n"), std::string::npos);
+    EXPECT_NE(converted.find("  UpdateStrings;\nend;"), std::string::npos);
+    EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"strSDone", 1)), "The orders are shown.");
+    EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"strSDone", 2)), "Tilaukset")
+        << "the identifier's other languages stay";
+
+    Dialogs.Answer(mrOk);
+    FormControl<TMenuItem>(frmzxLang, "ConstWithForm1")->Click();
+    EXPECT_EQ(Dialogs.LastRequest().Text, "There are no strings in CONST section!");
+    EXPECT_EQ(Source("Main.pas"), converted);
+}
+
+TEST_F(TScanConvertTest, AUnitWithoutFormIsRefusedUnlessTheFormUnitUsesIt) {
+    hosttest::WriteFile(File("Texts.pas"), "unit Texts;\ninterface\nconst\n  SHello = 'Hello';\n"
+                                           "implementation\nend.\n");
+    ASSERT_TRUE(Host.OpenFile(File("Texts.pas")));
+    frmzxLang->InsertConstMethods(frmzxLang->FormRow("MainForm"));
+    Dialogs.Answer(mrOk);
+    frmzxLang->DoScanReplace("MainForm", File("Texts.pas"), true);
+    EXPECT_EQ(Dialogs.LastRequest().Text,
+              "Main.pas does not use Texts: the form cannot fill its constants, nothing was converted.");
+
+    AnsiString main = Source("Main.pas");
+    main.replace(main.find("  Orders;"), 9, "  Orders, Texts;");
+    Module("Main.pas")->Source().SetText(main);
+    ApplyReview();
+    Dialogs.Answer(mrOk);
+    frmzxLang->DoScanReplace("MainForm", File("Texts.pas"), true);
+    EXPECT_EQ(Source("Texts.pas"), "unit Texts;\ninterface\nvar\n  SHello: string; (* Hello *)\n"
+                                   "implementation\nend.\n");
+    EXPECT_NE(Source("Main.pas").find("  SHello := zxLang1.GetTextOrDefault('strSHello');"),
+              std::string::npos);
+}
