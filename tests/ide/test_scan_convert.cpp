@@ -19,6 +19,7 @@ const testing::Environment* const Environment =
 const char* const UtilUnit =
     "unit Util;\r\n\r\ninterface\r\n\r\nprocedure Report(const Title: string = 'Untitled');\r\n\r\n"
     "implementation\r\n\r\nuses Main;\r\n\r\nconst\r\n  Sep = ' - ';\r\n\r\n"
+    "procedure Log(const S: string);\r\nbegin\r\nend;\r\n\r\n"
     "procedure Report(const Title: string);\r\nbegin\r\n"
     "  { it's not a literal } Log(#13'Report:'#10 + Title); (* 'nor this' *)\r\n"
     "  Log('It''s done *) now');\r\nend;\r\n\r\ninitialization\r\n  Log('Loading util');\r\nend.\r\n";
@@ -40,10 +41,28 @@ protected:
         ASSERT_TRUE(frmzxLang->InsertTzxLang(main));
         Lang = FirstLangOf(Host.FormOf(File("Main.pas")));
         ASSERT_TRUE(Lang);
+        // The IDE names the component's unit in the uses clause with the
+        // component.
+        AnsiString unit = Source("Main.pas");
+        unit.replace(unit.find("QStdCtrls;"), 10, "QStdCtrls, QzxComp;");
+        Module("Main.pas")->Source().SetText(unit);
     }
     void TearDown() override { Application->ProcessMessages(); }
 
     std::string Source(const char* Unit) { return Module(Unit)->Source().Text(); }
+    // The Free Pascal compiler's complaints about the unit as the editors
+    // hold it and the units it uses (saved first), empty when it compiles: Delphi mode, typed
+    // constants read-only, the example's libraries as stub units.
+    std::string CompileErrors(const char* Unit) {
+        for (const char* each : {"Main.pas", "Util.pas", "Texts.pas"})
+            if (Module(each) && !Host.SaveFile(File(each)))
+                return "the unit was not saved";
+        const std::string out = File("fpc-out");
+        std::filesystem::create_directories(out);
+        const std::string command = "cd '" + Dir.Path() + "' && fpc -Mdelphi -Sj- -Cn -vq -FU'" + out +
+                                    "' -Fu'" ZX_PASCAL_STUBS "' '" + Unit + "' > fpc.log 2>&1";
+        return std::system(command.c_str()) == 0 ? std::string() : ReadFile(File("fpc.log"));
+    }
     // The review shown: Check looks at it, then Modify Source and its Yes.
     void ApplyReview(std::function<void(TfrmFound&)> Check = nullptr) {
         Dialogs.AnswerModal(mrNone, [Check](TCustomForm& Form) {
@@ -63,6 +82,7 @@ protected:
 
 TEST_F(TScanConvertTest, FormUnitLiteralsBecomeCallsInOneUndoableEditAndAreNotFoundAgain) {
     const std::string before = Source("Main.pas");
+    EXPECT_EQ(CompileErrors("Main.pas"), "");
     ApplyReview([](TfrmFound& Review) {
         EXPECT_EQ(Review.sgStrings->RowCount(), 3);
         EXPECT_EQ(Review.Positions->Count(), 3);
@@ -80,6 +100,7 @@ TEST_F(TScanConvertTest, FormUnitLiteralsBecomeCallsInOneUndoableEditAndAreNotFo
             "zxLang1.GetTextOrDefault('IDS_1' (* 'The orders are ...' *) )");
     EXPECT_EQ(Source("Main.pas"), expected);
     EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"IDS_1", 1)), "The orders are shown.");
+    EXPECT_EQ(CompileErrors("Main.pas"), "");
 
     Dialogs.Answer(mrOk);
     ConvertMain();
@@ -103,6 +124,7 @@ TEST_F(TScanConvertTest, ExistingTextsAreMatchedExactlyInLanguageOneAndNotAddedA
 }
 
 TEST_F(TScanConvertTest, UnitWithoutFormKeepsEveryOtherCharacterAndItsExpressionsValid) {
+    EXPECT_EQ(CompileErrors("Util.pas"), "");
     ApplyReview([](TfrmFound& Review) {
         EXPECT_EQ(Review.StatusBar1->Panels()->Items(3)->Text(), "Skipped strings: 1")
             << "initialization runs before the form exists";
@@ -117,6 +139,7 @@ TEST_F(TScanConvertTest, UnitWithoutFormKeepsEveryOtherCharacterAndItsExpression
     replace("'It''s done *) now'",
             "MainForm.zxLang1.GetTextOrDefault('IDS_1' (* 'It''s done * ) no...' *) )");
     EXPECT_EQ(Source("Util.pas"), expected);
+    EXPECT_EQ(CompileErrors("Util.pas"), "");
 }
 
 TEST_F(TScanConvertTest, AUnitChangedDuringTheReviewOrACancelledReviewIsLeftAlone) {
@@ -142,6 +165,7 @@ TEST_F(TScanConvertTest, ConstantsOfTheFormUnitBecomeVariablesFilledByUpdateStri
                                  "    'are shown.';\n  Limit = 10;\n\n";
     main.insert(main.find("{$R *.xfm}"), constants);
     Module("Main.pas")->Source().SetText(main);
+    EXPECT_EQ(CompileErrors("Main.pas"), "");
     Lang->AddString(u"strSDone", {u"old", u"Tilaukset"});
     Expert->CnstPermanent = 0;
     ApplyReview([](TfrmFound& Review) {
@@ -168,6 +192,7 @@ TEST_F(TScanConvertTest, ConstantsOfTheFormUnitBecomeVariablesFilledByUpdateStri
     EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"strSDone", 1)), "The orders are shown.");
     EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"strSDone", 2)), "Tilaukset")
         << "the identifier's other languages stay";
+    EXPECT_EQ(CompileErrors("Main.pas"), "");
 
     Dialogs.Answer(mrOk);
     FormControl<TMenuItem>(frmzxLang, "ConstWithForm1")->Click();
@@ -195,4 +220,5 @@ TEST_F(TScanConvertTest, AUnitWithoutFormIsRefusedUnlessTheFormUnitUsesIt) {
                                    "implementation\nend.\n");
     EXPECT_NE(Source("Main.pas").find("  SHello := zxLang1.GetTextOrDefault('strSHello');"),
               std::string::npos);
+    EXPECT_EQ(CompileErrors("Main.pas"), "");
 }
