@@ -5,6 +5,7 @@
 
 #include "editor/FormData.h"
 #include "ide/Q_scan.h"
+#include "ide/Q_selunit.h"
 #include "ide/QzxLangForm.h"
 #include "runtime/QzxComp.h"
 
@@ -221,4 +222,49 @@ TEST_F(TScanConvertTest, AUnitWithoutFormIsRefusedUnlessTheFormUnitUsesIt) {
     EXPECT_NE(Source("Main.pas").find("  SHello := zxLang1.GetTextOrDefault('strSHello');"),
               std::string::npos);
     EXPECT_EQ(CompileErrors("Main.pas"), "");
+}
+
+TEST_F(TScanConvertTest, AnAssignedCreationHandlerIsReusedAndAMissingUpdateStringsStopsTheRun) {
+    AnsiString main = Source("Main.pas");
+    main.insert(main.find("{$R *.xfm}"), "const\n  SCaption = 'Orders of today';\n\n");
+    Module("Main.pas")->Source().SetText(main);
+    Dialogs.Answer(mrOk);
+    frmzxLang->DoScanReplace("MainForm", AnsiString(), true);
+    EXPECT_EQ(Dialogs.LastRequest().Text,
+              "Main.pas has no method UpdateStrings to fill the constants: nothing was converted.");
+    EXPECT_EQ(Source("Main.pas"), main);
+
+    Expert->InsertFormEvent(File("Main.pas"), "MainFormCreate", false);
+    ApplyReview();
+    Dialogs.Answer(mrOk);
+    FormControl<TMenuItem>(frmzxLang, "ConstWithForm1")->Click();
+    const std::string converted = Source("Main.pas");
+    EXPECT_NE(converted.find("MainFormCreate(Sender: TObject);\nbegin\n  UpdateStrings;"),
+              std::string::npos);
+    EXPECT_EQ(converted.find("TMainForm.FormCreate"), std::string::npos);
+    EXPECT_EQ(CompileErrors("Main.pas"), "");
+}
+
+TEST_F(TScanConvertTest, AFormWithoutComponentAndAnUnlistedUnitAreRefused) {
+    Dialogs.Answer(mrOk);
+    frmzxLang->DoScanReplace("OrdersForm", AnsiString(), false);
+    EXPECT_EQ(Dialogs.LastRequest().Text,
+              "The form OrdersForm has no translation component: the source was not converted.");
+
+    Dialogs.AnswerModal(mrNone, [](TCustomForm& Form) {
+        auto& chooser = dynamic_cast<TfrmTranslUnits&>(Form);
+        EXPECT_EQ(chooser.cbFormNames->Items()->Text(), "MainForm\n");
+        zxtest::TypeInto(chooser.edUnitName->Handle(), "ex");
+        ASSERT_EQ(chooser.lbUnits->ItemIndex(), 0);
+        EXPECT_EQ(chooser.lbUnits->Items()->Get(0), "Example");
+        EXPECT_FALSE(chooser.btOK->Enabled()) << "no form chosen yet";
+        chooser.cbFormNames->SetItemIndex(0);
+        chooser.cbFormNamesChange(&chooser);
+        EXPECT_TRUE(chooser.btOK->Enabled());
+        zxtest::TypeInto(chooser.edUnitName->Handle(), "x");
+        EXPECT_FALSE(chooser.btOK->Enabled()) << "a typed name that is no unit of the list";
+        chooser.SetModalResult(mrCancel);
+    });
+    FormControl<TMenuItem>(frmzxLang, "WithoutForm1")->Click();
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
 }
