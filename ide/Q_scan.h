@@ -52,7 +52,6 @@ public:
     void DeleteRow(Integer ARow, bool KeepDeleted);
     void MarkRow(Integer ARow);
     bool IsMarked(Integer ARow) const;
-    Integer MarkedCount() const { return FMarkedRows->Count(); }
     void UpdateStatusBar();
     void UpdateButtons();
     // Whether the grid's first data row holds anything.
