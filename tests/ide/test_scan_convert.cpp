@@ -214,12 +214,13 @@ TEST_F(TScanConvertTest, AUnitWithoutFormIsRefusedUnlessTheFormUnitUsesIt) {
     AnsiString main = Source("Main.pas");
     main.replace(main.find("  Orders;"), 9, "  Orders, Texts;");
     Module("Main.pas")->Source().SetText(main);
+    Expert->CnstPermanent = 1;
     ApplyReview();
     Dialogs.Answer(mrOk);
     frmzxLang->DoScanReplace("MainForm", File("Texts.pas"), true);
     EXPECT_EQ(Source("Texts.pas"), "unit Texts;\ninterface\nvar\n  SHello: string; (* Hello *)\n"
                                    "implementation\nend.\n");
-    EXPECT_NE(Source("Main.pas").find("  SHello := zxLang1.GetTextOrDefault('strSHello');"),
+    EXPECT_NE(Source("Main.pas").find("  SHello := zxLang1.GetTextOrDefault('strSHELLO');"),
               std::string::npos);
     EXPECT_EQ(CompileErrors("Main.pas"), "");
 }
