@@ -13,6 +13,7 @@
 #include <map>
 
 std::string_view FormData_Q_scan();
+std::string_view FormData_Q_scan_prompt();
 
 namespace {
 
@@ -72,6 +73,16 @@ Integer OpenRow(TStringGrid* Grid, Integer Row) {
 }
 
 } // namespace
+
+void TfrmExcludeStr::AfterConstruction() {
+    RegisterClxClasses();
+    if (!GetClass("TfrmExcludeStr"))
+        RegisterClass(TfrmExcludeStr::StaticClass());
+    ReadFormData(FormData_Q_scan_prompt(), this);
+    lbPrompt = FormControl<TLabel>(this, "lbPrompt");
+    cbText = FormControl<TComboBox>(this, "cbText");
+    TForm::AfterConstruction();
+}
 
 void TfrmFound::AfterConstruction() {
     RegisterClxClasses();
@@ -407,11 +418,23 @@ void TfrmFound::TypecasttoPChar1Click(TObject*) {
                             TypecastToPChar(sgStrings->Cells(ColReplacement, row)));
 }
 
+AnsiString TfrmFound::GetExcludeStr(const AnsiString& Prompt, const AnsiString& ACaption) {
+    std::unique_ptr<TfrmExcludeStr> prompt(NewForm<TfrmExcludeStr>(this));
+    prompt->SetCaption(ACaption);
+    prompt->lbPrompt->SetCaption(Prompt);
+    if (!FExcludeRowsTypedStr.empty())
+        prompt->cbText->Items()->Add(FExcludeRowsTypedStr);
+    prompt->cbText->SetText(FExcludeRowsTypedStr);
+    if (prompt->ShowModal() != mrOk)
+        return AnsiString();
+    SetExcludeRowsTypedStr(prompt->cbText->Text());
+    return prompt->cbText->Text();
+}
+
 void TfrmFound::Deleterowsthatcontain1Click(TObject*) {
-    AnsiString text = FExcludeRowsTypedStr;
-    if (!InputQuery(ExpertCaption, DeleteRowsPrompt, text) || text.empty())
+    const AnsiString text = GetExcludeStr(DeleteRowsPrompt, ExpertCaption);
+    if (text.empty())
         return;
-    SetExcludeRowsTypedStr(text);
     ClearMarks();
     for (Integer row = DataRows(sgStrings); row >= 1; --row)
         if (sgStrings->Cells(ColText, row).find(text) != AnsiString::npos)

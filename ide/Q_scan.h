@@ -9,9 +9,21 @@
 #include "clx/Forms.h"
 #include "clx/Grids.h"
 #include "clx/Menus.h"
+#include "clx/StdCtrls.h"
 
 #include <functional>
 #include <memory>
+
+// The delete-rows prompt: a text typed or taken from the last one.
+class TfrmExcludeStr : public TForm {
+    ZX_CLASS(TfrmExcludeStr, TForm)
+public:
+    explicit TfrmExcludeStr(TComponent* AOwner) : TForm(AOwner) {}
+    void AfterConstruction() override;
+
+    TLabel* lbPrompt = nullptr;
+    TComboBox* cbText = nullptr;
+};
 
 class TfrmFound : public TForm {
     ZX_CLASS(TfrmFound, TForm)
@@ -46,13 +58,16 @@ public:
     const AnsiString& ExcludeRowsTypedStr() const { return FExcludeRowsTypedStr; }
     void SetExcludeRowsTypedStr(const AnsiString& Value);
 
+    // The text the user types in the delete-rows prompt, stored as
+    // ExcludeRowsTypedStr; empty when cancelled.
+    AnsiString GetExcludeStr(const AnsiString& Prompt, const AnsiString& ACaption);
+
     // Column 0 changed: the identifier between the first two quotes of the
     // row's replacement becomes Value.
     void sgStringsSetEditText(TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value);
     void DeleteRow(Integer ARow, bool KeepDeleted);
     void MarkRow(Integer ARow);
     bool IsMarked(Integer ARow) const;
-    Integer MarkedCount() const { return FMarkedRows->Count(); }
     void UpdateStatusBar();
     void UpdateButtons();
     // Whether the grid's first data row holds anything.

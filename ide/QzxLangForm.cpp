@@ -74,6 +74,8 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("lvFormNamesKeyDown", &TfrmzxLang::lvFormNamesKeyDown);
         RegisterMethod("Translatesource1Click", &TfrmzxLang::Translatesource1Click);
         RegisterMethod("TranslateUnit1Click", &TfrmzxLang::TranslateUnit1Click);
+        RegisterMethod("Const1Click", &TfrmzxLang::Const1Click);
+        RegisterMethod("WithoutForm1Click", &TfrmzxLang::WithoutForm1Click);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");

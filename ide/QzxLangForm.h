@@ -118,9 +118,14 @@ public:
     // --- Source conversion: literals into calls of the form's component.
     void Translatesource1Click(TObject* Sender);
     void TranslateUnit1Click(TObject* Sender);
+    void Const1Click(TObject* Sender);
+    void WithoutForm1Click(TObject* Sender);
     // Converts the form's own unit (UnitFile empty) or the unit UnitFile;
     // ConstMode turns string constants into variables instead.
     void DoScanReplace(const AnsiString& FormName, const AnsiString& UnitFile, bool ConstMode);
+    // The creation handler, the component's language-change handler and
+    // UpdateStrings of the row's form, made when missing.
+    void InsertConstMethods(TListItem* Row);
 
     // The form's translation component of the row's class, its file opened
     // in the IDE; nullptr when there is none.
@@ -170,5 +175,13 @@ private:
     void ApplyColumnWidths(const AnsiString& Widths);
     void ReplaceLiterals(const AnsiString& FormName, const AnsiString& FileName,
                          const AnsiString& Text, TzxCustomLang& Lang);
+    void ReplaceConstants(const AnsiString& FormName, const AnsiString& FileName,
+                          const AnsiString& Text, TzxCustomLang& Lang);
+    // The selected rows in list order.
+    std::vector<TListItem*> SelectedRows() const;
+    // The unit and the form the user chooses for a unit without a form;
+    // False when there is no choice (the user was told why).
+    bool ChooseUnit(AnsiString& FileName, AnsiString& FormName);
+
     AnsiString ColumnWidthsText() const;
 };

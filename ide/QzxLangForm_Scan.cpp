@@ -25,6 +25,15 @@ const char* const UnitChanged =
 const char* const NoFormsWithComponent =
     "No forms found with TzxLang! Double click on the form to insert TzxLang.";
 const char* const UnitNotInProject = "The unit %s is not one of the project's units.";
+const char* const NoConstants = "There are no strings in CONST section!";
+const char* const NotInUses =
+    "%s does not use %s: the form cannot fill its constants, nothing was converted.";
+const char* const NoUpdateStrings =
+    "%s has no method UpdateStrings to fill the constants: nothing was converted.";
+const char* const MissingHandler = "%s has no method %s: add the call \"UpdateStrings;\" there.";
+const char* const UsedInDeclarations = "%s: stands in another declaration";
+const char* const NotInInterface = "%s: not in the interface, the form cannot reach it";
+const char* const NotEvaluated = "%s: its value cannot be evaluated";
 const char* const Titles[] = {"String ID:", "String constant:", "Will be replaced by:",
                               "Source line:"};
 constexpr char ItemSeparator = '\1';
@@ -94,24 +103,31 @@ void FillReview(TfrmFound& Review, const std::vector<TFoundLiteral>& Found,
     }
 }
 
-// The rows left after the review, as rewrites in source order: offset of
-// the opening quote, its span, the replacement.
-struct TRewrite {
-    std::size_t Start;
-    std::size_t Length;
-    AnsiString Text;
-};
-
-std::vector<TRewrite> RewritesOf(const TfrmFound& Review, const std::map<Integer, std::size_t>& Spans) {
-    std::vector<TRewrite> rewrites;
+// The rows left after the review as edits of the unit: each literal's own
+// span replaced.
+std::vector<TSpanEdit> RewritesOf(const TfrmFound& Review, const std::map<Integer, std::size_t>& Spans) {
+    std::vector<TSpanEdit> rewrites;
     for (Integer row = 1; TfrmFound::HasRows(Review.sgStrings) && row < Review.sgStrings->RowCount(); ++row) {
         const Integer position = StrToInt(Review.Positions->Get(row));
         rewrites.push_back({static_cast<std::size_t>(position - 1), Spans.at(position),
                             Review.sgStrings->Cells(2, row)});
     }
-    std::sort(rewrites.begin(), rewrites.end(),
-              [](const TRewrite& A, const TRewrite& B) { return A.Start < B.Start; });
     return rewrites;
+}
+
+// The edits through the unit's undoable writer, as one edit.
+void WriteEdits(const AnsiString& FileName, std::vector<TSpanEdit> Edits) {
+    _di_IOTASourceEditor editor = FzxLangExpert->GetSourceEditorFromFileName(FileName);
+    if (!editor || Edits.empty())
+        return;
+    std::stable_sort(Edits.begin(), Edits.end(),
+                     [](const TSpanEdit& A, const TSpanEdit& B) { return A.Start < B.Start; });
+    _di_IOTAEditWriter writer = editor->CreateUndoableWriter();
+    for (const TSpanEdit& edit : Edits) {
+        writer->CopyTo(static_cast<Integer>(edit.Start));
+        writer->DeleteTo(static_cast<Integer>(edit.Start + edit.Length));
+        writer->Insert(edit.Text.c_str());
+    }
 }
 
 void AddNewStrings(const TfrmFound& Review, TzxCustomLang& Lang) {
@@ -131,6 +147,70 @@ void AddNewStrings(const TfrmFound& Review, TzxCustomLang& Lang) {
         const std::size_t split = item.find(ItemSeparator);
         Lang.AddString(UTF8Decode(item.substr(0, split)), {UTF8Decode(item.substr(split + 1))});
     }
+}
+
+AnsiString AssignedHandler(TPersistent* Instance, const char* Event, const AnsiString& Default) {
+    PPropInfo event = Instance ? GetPropInfo(Instance, Event) : nullptr;
+    if (!event || event->PropType->Kind != tkMethod)
+        return Default;
+    const AnsiString name = GetMethodProp(Instance, event).Name;
+    return name.empty() ? Default : name;
+}
+
+// Why the declaration stays a constant; empty when it may become a
+// variable. Declarations that hold no literal are no candidates at all.
+AnsiString KeptReason(const TConstDeclaration& Declaration, bool Formless) {
+    if (!Declaration.IsString)
+        return Declaration.Line.find('\'') != AnsiString::npos
+                   ? Format(NotEvaluated, {Declaration.Name})
+                   : AnsiString();
+    if (Declaration.UsedInDeclarations)
+        return Format(UsedInDeclarations, {Declaration.Name});
+    if (Formless && !Declaration.InInterface)
+        return Format(NotInInterface, {Declaration.Name});
+    return AnsiString();
+}
+
+// The identifier's line with the value as language 1 and its other
+// languages kept.
+void SetLanguageOne(TzxCustomLang& Lang, const AnsiString& ID, const AnsiString& Value) {
+    std::vector<WideString> texts{UTF8Decode(Value)};
+    const WideString id = UTF8Decode(ID);
+    if (Lang.GetIDIndex(id) >= 0)
+        for (Integer language = 2; language <= Lang.NumOfLanguages(); ++language)
+            texts.push_back(Lang.GetStringValue(*Lang.Strings(), id, language));
+    Lang.AddString(id, texts);
+}
+
+// The calls of UpdateStrings and its assignments, as edits of the form
+// unit. Assignments: one line per converted constant.
+std::vector<TSpanEdit> FormUnitEdits(const AnsiString& Text, const AnsiString& ClassName,
+                                     const AnsiString& CreateHandler,
+                                     const AnsiString& ChangeHandler,
+                                     const std::vector<AnsiString>& Assignments,
+                                     TStringList& Missing) {
+    const AnsiString lineEnd = LineEndOf(Text);
+    std::vector<TSpanEdit> edits;
+    const TMethodBlock create = FindMethodBlock(Text, ClassName, CreateHandler);
+    if (!create.Found)
+        Missing.Add(CreateHandler);
+    else if (!create.CallsUpdateStrings)
+        edits.push_back({create.AfterBegin, 0, lineEnd + "  UpdateStrings;"});
+    const TMethodBlock change = FindMethodBlock(Text, ClassName, ChangeHandler);
+    if (!change.Found) {
+        Missing.Add(ChangeHandler);
+    } else if (!change.CallsUpdateStrings) {
+        const std::size_t lineStart = Text.rfind('\n', change.EndStart) + 1;
+        const bool ownLine = Trim(Text.substr(lineStart, change.EndStart - lineStart)).empty();
+        edits.push_back(ownLine ? TSpanEdit{lineStart, 0, "  UpdateStrings;" + lineEnd}
+                                : TSpanEdit{change.EndStart, 0, "UpdateStrings; "});
+    }
+    const TMethodBlock update = FindMethodBlock(Text, ClassName, "UpdateStrings");
+    AnsiString lines;
+    for (const AnsiString& assignment : Assignments)
+        lines += lineEnd + "  " + assignment;
+    edits.push_back({update.AfterBegin, 0, lines});
+    return edits;
 }
 
 } // namespace
@@ -158,7 +238,9 @@ void TfrmzxLang::DoScanReplace(const AnsiString& FormName, const AnsiString& Uni
     if (text.empty())
         return;
     try {
-        if (!ConstMode)
+        if (ConstMode)
+            ReplaceConstants(FormName, fileName, text, *lang);
+        else
             ReplaceLiterals(FormName, fileName, text, *lang);
     } catch (...) {
         NoSplash();
@@ -218,29 +300,127 @@ void TfrmzxLang::ReplaceLiterals(const AnsiString& FormName, const AnsiString& F
         return;
     }
     Splash("Modifying source...", 1);
-    if (_di_IOTASourceEditor editor = FzxLangExpert->GetSourceEditorFromFileName(FileName)) {
-        _di_IOTAEditWriter writer = editor->CreateUndoableWriter();
-        for (const TRewrite& rewrite : RewritesOf(*review, spans)) {
-            writer->CopyTo(static_cast<Integer>(rewrite.Start));
-            writer->DeleteTo(static_cast<Integer>(rewrite.Start + rewrite.Length));
-            writer->Insert(rewrite.Text.c_str());
-        }
-    }
+    WriteEdits(FileName, RewritesOf(*review, spans));
     AddNewStrings(*review, Lang);
     FzxLangExpert->MarkModifiedForm(FormName);
+    Inform(SourceTranslated);
+}
+
+void TfrmzxLang::ReplaceConstants(const AnsiString& FormName, const AnsiString& FileName,
+                                  const AnsiString& Text, TzxCustomLang& Lang) {
+    Splash("Scanning...", 0);
+    const AnsiString formFile = RowText(FormRow(FormName), rtFileName);
+    const bool formless = !SameFileName(FileName, formFile);
+    const AnsiString formText = formless ? FzxLangExpert->GetUnitSource(formFile) : Text;
+    const AnsiString unitName = ChangeFileExt(ExtractFileName(FileName), "");
+    if (formless && !UnitUses(formText, unitName)) {
+        Refuse(Format(NotInUses, {ExtractFileName(formFile), unitName}));
+        return;
+    }
+    const std::vector<TConstSection> sections = ScanConstSections(Text);
+    std::vector<const TConstDeclaration*> entries;
+    TStringList kept;
+    const auto shortest = static_cast<std::size_t>(std::max(1, FzxLangExpert->IgnorableLength));
+    for (const TConstSection& section : sections)
+        for (const TConstDeclaration& declaration : section.Declarations) {
+            const AnsiString reason = KeptReason(declaration, formless);
+            if (!reason.empty())
+                kept.Add(reason);
+            else if (declaration.IsString && CharacterCount(declaration.Value) > shortest)
+                entries.push_back(&declaration);
+        }
+    if (entries.empty()) {
+        Inform(NoConstants);
+        return;
+    }
+    TComponent* root = FormRootByName(FormName);
+    const AnsiString className = root ? root->ClassName() : "T" + FormName;
+    // Everything that may fail is known before the review: nothing is
+    // written unless all of it can be.
+    const AnsiString createHandler = AssignedHandler(
+        root, "OnCreate", FzxLangExpert->IsDataModule(FormName) ? "DataModuleCreate" : "FormCreate");
+    const AnsiString changeHandler =
+        AssignedHandler(&Lang, "OnChangeLanguage", Lang.Name() + "ChangeLanguage");
+    if (!FindMethodBlock(formText, className, "UpdateStrings").Found) {
+        Refuse(Format(NoUpdateStrings, {ExtractFileName(formFile)}));
+        return;
+    }
+    std::unique_ptr<TfrmFound> review(NewForm<TfrmFound>(Application));
+    review->ConstMode = true;
+    TStringGrid* grid = review->sgStrings;
+    grid->SetRowCount(static_cast<Integer>(entries.size()) + 1);
+    const Integer extra[] = {10, 20, 50, 100};
+    for (Integer col = 0; col < 4; ++col) {
+        grid->SetCells(col, 0, Titles[col]);
+        grid->SetColWidths(col, grid->Canvas()->TextWidth(Titles[col]) + extra[col]);
+    }
+    Integer row = 1;
+    for (const TConstDeclaration* entry : entries) {
+        const AnsiString id = FzxLangExpert->CnstPrefix +
+                              (FzxLangExpert->CnstPermanent == 1 ? UpperCase(entry->Name) : entry->Name);
+        grid->SetCells(0, row, id);
+        grid->SetCells(1, row, entry->Name);
+        grid->SetCells(2, row, Lang.Name() + "." + FzxLangExpert->ReplaceMethod + "'" + id + "');");
+        grid->SetCells(3, row, Trim(entry->Line));
+        ++row;
+    }
+    review->SetSkipped(kept);
+    NoSplash();
+    if (review->ShowModal() != mrOk)
+        return;
+    std::vector<std::vector<bool>> convert;
+    for (const TConstSection& section : sections)
+        convert.emplace_back(section.Declarations.size(), false);
+    std::vector<AnsiString> assignments;
+    std::vector<std::pair<AnsiString, AnsiString>> strings;
+    for (Integer each = 1; TfrmFound::HasRows(grid) && each < grid->RowCount(); ++each) {
+        const AnsiString name = grid->Cells(1, each);
+        for (std::size_t s = 0; s < sections.size(); ++s)
+            for (std::size_t d = 0; d < sections[s].Declarations.size(); ++d)
+                if (sections[s].Declarations[d].Name == name && !convert[s][d]) {
+                    convert[s][d] = true;
+                    assignments.push_back(name + " := " + grid->Cells(2, each));
+                    strings.emplace_back(grid->Cells(0, each), sections[s].Declarations[d].Value);
+                }
+    }
+    TStringList missing;
+    std::vector<TSpanEdit> formEdits =
+        FormUnitEdits(formText, className, createHandler, changeHandler, assignments, missing);
+    std::vector<TSpanEdit> unitEdits = ConstantEdits(sections, convert);
+    if (!formless) {
+        formEdits.insert(formEdits.end(), unitEdits.begin(), unitEdits.end());
+        unitEdits.clear();
+    }
+    if (FzxLangExpert->GetUnitSource(FileName) != Text ||
+        (formless && FzxLangExpert->GetUnitSource(formFile) != formText)) {
+        Refuse(UnitChanged);
+        return;
+    }
+    Splash("Modifying source...", 1);
+    WriteEdits(FileName, unitEdits);
+    WriteEdits(formFile, formEdits);
+    for (const auto& [id, value] : strings)
+        SetLanguageOne(Lang, id, value);
+    FzxLangExpert->MarkModifiedForm(FormName);
+    for (Integer index = 0; index < missing.Count(); ++index)
+        Refuse(Format(MissingHandler, {ExtractFileName(formFile), missing.Get(index)}));
     Inform(SourceTranslated);
 }
 
 // ---------------------------------------------------------------------------
 // The commands
 
-void TfrmzxLang::Translatesource1Click(TObject*) {
-    TListItems* rows = lvFormNames->Items();
+std::vector<TListItem*> TfrmzxLang::SelectedRows() const {
     std::vector<TListItem*> selected;
+    TListItems* rows = lvFormNames->Items();
     for (Integer index = 0; index < rows->Count(); ++index)
         if (rows->Item(index)->Selected())
             selected.push_back(rows->Item(index));
-    for (TListItem* row : selected) {
+    return selected;
+}
+
+void TfrmzxLang::Translatesource1Click(TObject*) {
+    for (TListItem* row : SelectedRows()) {
         try {
             InsertTzxLang(row);
         } catch (const Exception&) {
@@ -250,9 +430,9 @@ void TfrmzxLang::Translatesource1Click(TObject*) {
     }
 }
 
-void TfrmzxLang::TranslateUnit1Click(TObject*) {
+bool TfrmzxLang::ChooseUnit(AnsiString& FileName, AnsiString& FormName) {
     if (!FzxLangExpert)
-        return;
+        return false;
     std::unique_ptr<TfrmTranslUnits> chooser(NewForm<TfrmTranslUnits>(Application));
     chooser->lbUnits->Items()->Assign(FzxLangExpert->ProjectUnitNames.get());
     TListItems* rows = lvFormNames->Items();
@@ -261,16 +441,61 @@ void TfrmzxLang::TranslateUnit1Click(TObject*) {
             chooser->cbFormNames->Items()->Add(rows->Item(index)->Caption());
     if (chooser->cbFormNames->Items()->Count() == 0) {
         Refuse(NoFormsWithComponent);
-        return;
+        return false;
     }
     if (chooser->ShowModal() != mrOk)
-        return;
+        return false;
     const Integer unit = FzxLangExpert->ProjectUnitNames->IndexOf(chooser->UnitName);
     if (unit < 0 || unit >= FzxLangExpert->ProjectUnitFiles->Count()) {
         Refuse(Format(UnitNotInProject, {chooser->UnitName}));
-        return;
+        return false;
     }
-    const AnsiString fileName = FzxLangExpert->ProjectUnitFiles->Get(unit);
+    FileName = FzxLangExpert->ProjectUnitFiles->Get(unit);
+    FormName = chooser->FormName;
+    return true;
+}
+
+void TfrmzxLang::TranslateUnit1Click(TObject*) {
+    AnsiString fileName;
+    AnsiString formName;
+    if (!ChooseUnit(fileName, formName))
+        return;
     if (UpperCase(ExtractFileExt(fileName)) == ".DPR" || FzxLangExpert->OpenFile(fileName))
-        DoScanReplace(chooser->FormName, fileName, false);
+        DoScanReplace(formName, fileName, false);
+}
+
+void TfrmzxLang::InsertConstMethods(TListItem* Row) {
+    const AnsiString fileName = RowText(Row, rtFileName);
+    const AnsiString createHandler =
+        AssignedHandler(FormRootByName(Row->Caption()), "OnCreate", "FormCreate");
+    FzxLangExpert->InsertFormEvent(fileName, createHandler, false);
+    FzxLangExpert->InsertzxLangEvent(fileName, "ChangeLanguage", false);
+    FzxLangExpert->InsertFormMethod(fileName, "UpdateStrings", false);
+}
+
+void TfrmzxLang::Const1Click(TObject*) {
+    if (!FzxLangExpert)
+        return;
+    for (TListItem* row : SelectedRows()) {
+        if (!RowHasComponent(row))
+            try {
+                InsertTzxLang(row);
+            } catch (const Exception&) {
+                // The scan tells when the form still has no component.
+            }
+        InsertConstMethods(row);
+        DoScanReplace(row->Caption(), AnsiString(), true);
+    }
+}
+
+void TfrmzxLang::WithoutForm1Click(TObject*) {
+    AnsiString fileName;
+    AnsiString formName;
+    if (!ChooseUnit(fileName, formName) || !FzxLangExpert->OpenFile(fileName))
+        return;
+    TListItem* row = FormRow(formName);
+    if (!row || !FzxLangExpert->OpenFile(RowText(row, rtFileName)))
+        return;
+    InsertConstMethods(row);
+    DoScanReplace(formName, fileName, true);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <utility>
 
 namespace {
@@ -36,11 +37,15 @@ std::vector<AnsiString> SplitKeepingEnds(const AnsiString& Text) {
     return lines;
 }
 
+} // namespace
+
 std::size_t CharacterCount(const AnsiString& Value) {
     return static_cast<std::size_t>(std::count_if(Value.begin(), Value.end(), [](char Ch) {
         return (static_cast<unsigned char>(Ch) & 0xC0) != 0x80;
     }));
 }
+
+namespace {
 
 // Which lines after the start line the markers leave to be scanned. An
 // IGNORE NEXT inside an IGNORE ON block skips a line without ending the
@@ -111,6 +116,13 @@ public:
     }
 
     bool InStatements() const { return FDepth > 0 && !FAssembler; }
+    // In no routine, statement block or type body: where a unit's own
+    // constants and variables are declared.
+    bool AtUnitLevel() const { return FDepth == 0 && FTypeDepth == 0 && FRoutines.empty(); }
+    bool InInterface() const { return FInInterface; }
+    // The routines whose block is still to come or open.
+    std::size_t RoutineDepth() const { return FRoutines.size(); }
+    bool InBlock() const { return FDepth > 0; }
     TBlock Block() const { return FBlock; }
     AnsiString RoutineClass() const { return FRoutines.empty() ? AnsiString() : FRoutines.back(); }
 
@@ -136,14 +148,18 @@ private:
             --FTypeDepth;
         else if (FTypeDepth > 0)
             return;
-        else if (IsRoutineWord(token))
+        else if (IsRoutineWord(token) && !FInInterface)
             FRoutines.push_back(QualifierAfter(Index));
+        else if (Is(token, "interface"))
+            FInInterface = true;
         else if (Is(token, "begin") || Is(token, "asm"))
             OpenBlock(FRoutines.empty() ? MainBlock : Routine, Is(token, "asm"));
         else if (Is(token, "initialization") || Is(token, "finalization"))
             OpenBlock(MainBlock, false);
-        else if (Is(token, "implementation"))
+        else if (Is(token, "implementation")) {
             FRoutines.clear();
+            FInInterface = false;
+        }
         else if (IsDirectiveWord(token) && !FRoutines.empty())
             FRoutines.pop_back();
     }
@@ -202,6 +218,7 @@ private:
     Integer FDepth = 0;
     Integer FTypeDepth = 0;
     bool FAssembler = false;
+    bool FInInterface = false;
     TBlock FBlock = None;
     // The class of each routine whose header is read and whose block has
     // not ended, innermost last.
@@ -218,7 +235,7 @@ public:
         const std::size_t begin = FirstBegin();
         if (begin == FTokens.size())
             return {};
-        FFormReachable = DeclaresFormVariable() || UsesFormUnit();
+        FFormReachable = DeclaresFormVariable() || UnitUses(FText, FTarget.FormUnitName);
         const std::size_t startLine = FTokens[begin].Line;
         TMarkerState markers(FLines, startLine);
         std::vector<bool> scanned(FLines.size(), false);
@@ -260,20 +277,6 @@ private:
             if (IdentifierIs(index, FTarget.FormName) && SymbolIs(index + 1, ":") &&
                 IdentifierIs(index + 2, FTarget.FormClassName))
                 return true;
-        return false;
-    }
-
-    // The form's unit named in a uses clause.
-    bool UsesFormUnit() const {
-        bool inUses = false;
-        for (std::size_t index = 0; index < FTokens.size(); ++index) {
-            if (IsKeyword(FText, FTokens[index], "uses"))
-                inUses = true;
-            else if (SymbolIs(index, ";"))
-                inUses = false;
-            else if (inUses && IdentifierIs(index, FTarget.FormUnitName))
-                return true;
-        }
         return false;
     }
 
@@ -393,11 +396,18 @@ AnsiString DisplayText(const AnsiString& Value) {
     AnsiString display = Value.substr(0, cut);
     if (cut < Value.size())
         display += "...";
-    // A comment closer would end the comment early, a lone quote would
-    // leave the quoted text open for the next reader.
-    display = StringReplace(display, "*)", "* )", {rfReplaceAll});
-    display = StringReplace(display, "(*", "( *", {rfReplaceAll});
-    return StringReplace(display, "'", "''", {rfReplaceAll});
+    // A lone quote would leave the quoted text open for the next reader.
+    return StringReplace(CommentText(display), "'", "''", {rfReplaceAll});
+}
+
+// A comment closer would end the comment early, a line end would split
+// it.
+AnsiString CommentText(const AnsiString& Value) {
+    AnsiString text = Value;
+    std::replace_if(text.begin(), text.end(),
+                    [](char Ch) { return static_cast<unsigned char>(Ch) < ' '; }, ' ');
+    text = StringReplace(text, "*)", "* )", {rfReplaceAll});
+    return StringReplace(text, "(*", "( *", {rfReplaceAll});
 }
 
 AnsiString ReplacementText(const TFoundLiteral& Literal, const AnsiString& ID,
@@ -446,4 +456,239 @@ AnsiString NextStringID(const AnsiString& Prefix, Integer& Counter, TStringList&
     while (Used.Find(id, found));
     Used.Add(id);
     return id;
+}
+
+// ---------------------------------------------------------------------------
+// CONST mode
+
+bool EvalStringLiteral(const AnsiString& Expression, AnsiString& Value) {
+    const std::vector<TPasToken> tokens = TokenizePascal(Expression);
+    AnsiString value;
+    bool operand = true; // an operand is due, not a "+"
+    bool quoted = false;
+    std::size_t previousEnd = std::size_t(-1);
+    for (const TPasToken& token : tokens) {
+        if (token.Kind == TPasTokenKind::Comment)
+            continue;
+        const bool plus = token.Kind == TPasTokenKind::Symbol && TokenText(Expression, token) == "+";
+        // Pieces written together ('a'#13'b') make one operand.
+        const bool continues = !plus && !operand && token.Start == previousEnd;
+        if (plus == operand && !continues)
+            return false;
+        previousEnd = token.End();
+        if (token.Kind == TPasTokenKind::QuotedString) {
+            value += QuotedValue(Expression, token);
+            quoted = true;
+        } else if (token.Kind == TPasTokenKind::ControlChar) {
+            const Integer code = ControlCharCode(Expression, token);
+            if (code < 0 || code > 127)
+                return false;
+            value += static_cast<char>(code);
+        } else if (!plus) {
+            return false;
+        }
+        operand = plus;
+    }
+    if (operand || !quoted)
+        return false;
+    Value = value;
+    return true;
+}
+
+namespace {
+
+class TConstScan {
+public:
+    explicit TConstScan(const AnsiString& Text)
+        : FText(Text), FTokens(TokenizePascal(Text)), FLines(SplitKeepingEnds(Text)) {}
+
+    std::vector<TConstSection> Run() {
+        TPlaces places(FText, FTokens);
+        std::size_t index = 0;
+        while (index < FTokens.size() && !IsKeyword(FText, FTokens[index], "begin")) {
+            places.Step(index);
+            if (IsKeyword(FText, FTokens[index], "const") && places.AtUnitLevel() && FParens == 0)
+                index = ReadSection(index, places.InInterface());
+            else
+                CountParens(index++);
+        }
+        MarkUsesInDeclarations();
+        return std::move(FSections);
+    }
+
+private:
+    AnsiString Text(std::size_t Index) const {
+        return Index < FTokens.size() ? TokenText(FText, FTokens[Index]) : AnsiString();
+    }
+    void CountParens(std::size_t Index) {
+        if (FTokens[Index].Kind != TPasTokenKind::Symbol)
+            return;
+        FParens += Text(Index) == "(" ? 1 : Text(Index) == ")" ? -1 : 0;
+    }
+
+    // The declarations after the keyword at Index; the index after them.
+    std::size_t ReadSection(std::size_t Index, bool InInterface) {
+        TConstSection section;
+        section.KeywordStart = FTokens[Index].Start;
+        ++Index;
+        while (Index < FTokens.size() && FTokens[Index].Kind == TPasTokenKind::Identifier) {
+            const std::size_t semicolon = DeclarationEnd(Index);
+            if (semicolon >= FTokens.size())
+                break;
+            section.Declarations.push_back(Declaration(Index, semicolon, InInterface));
+            Index = semicolon + 1;
+        }
+        if (!section.Declarations.empty())
+            FSections.push_back(std::move(section));
+        return Index;
+    }
+
+    std::size_t DeclarationEnd(std::size_t Index) const {
+        Integer parens = 0;
+        for (; Index < FTokens.size(); ++Index) {
+            const AnsiString text = Text(Index);
+            if (FTokens[Index].Kind != TPasTokenKind::Symbol)
+                continue;
+            if (text == "(" || text == "[")
+                ++parens;
+            else if (text == ")" || text == "]")
+                --parens;
+            else if (text == ";" && parens == 0)
+                return Index;
+        }
+        return Index;
+    }
+
+    TConstDeclaration Declaration(std::size_t Name, std::size_t Semicolon, bool InInterface) const {
+        TConstDeclaration declaration;
+        declaration.Name = Text(Name);
+        declaration.Start = FTokens[Name].Start;
+        declaration.Length = FTokens[Semicolon].End() - declaration.Start;
+        declaration.InInterface = InInterface;
+        declaration.Line = FLines[FTokens[Name].Line];
+        std::size_t equals = Name + 1;
+        if (Text(equals) == ":" && IsKeyword(FText, FTokens[equals + 1], "string"))
+            equals += 2;
+        if (Text(equals) != "=" || equals + 1 >= Semicolon)
+            return declaration;
+        const std::size_t from = FTokens[equals + 1].Start;
+        declaration.IsString = EvalStringLiteral(
+            FText.substr(from, FTokens[Semicolon].Start - from), declaration.Value);
+        return declaration;
+    }
+
+    // A name used outside statements other than where it is declared.
+    void MarkUsesInDeclarations() {
+        TPlaces places(FText, FTokens);
+        std::map<AnsiString, std::size_t> uses;
+        for (std::size_t index = 0; index < FTokens.size(); ++index) {
+            places.Step(index);
+            if (FTokens[index].Kind == TPasTokenKind::Identifier && !places.InStatements())
+                ++uses[UpperCase(Text(index))];
+        }
+        for (TConstSection& section : FSections)
+            for (TConstDeclaration& declaration : section.Declarations)
+                declaration.UsedInDeclarations = uses[UpperCase(declaration.Name)] > 1;
+    }
+
+    const AnsiString& FText;
+    std::vector<TPasToken> FTokens;
+    std::vector<AnsiString> FLines;
+    Integer FParens = 0;
+    std::vector<TConstSection> FSections;
+};
+
+} // namespace
+
+std::vector<TConstSection> ScanConstSections(const AnsiString& Text) { return TConstScan(Text).Run(); }
+
+std::vector<TSpanEdit> ConstantEdits(const std::vector<TConstSection>& Sections,
+                                     const std::vector<std::vector<bool>>& Convert) {
+    std::vector<TSpanEdit> edits;
+    for (std::size_t sectionIndex = 0; sectionIndex < Sections.size(); ++sectionIndex) {
+        const auto& declarations = Sections[sectionIndex].Declarations;
+        const auto& convert = Convert[sectionIndex];
+        for (std::size_t index = 0; index < declarations.size(); ++index) {
+            if (!convert[index])
+                continue;
+            const TConstDeclaration& declaration = declarations[index];
+            if (index == 0)
+                edits.push_back({Sections[sectionIndex].KeywordStart, 5, "var"});
+            else if (!convert[index - 1])
+                edits.push_back({declaration.Start, 0, "var "});
+            edits.push_back({declaration.Start, declaration.Length,
+                             declaration.Name + ": string; (* " + CommentText(declaration.Value) + " *)"});
+            if (index + 1 < declarations.size() && !convert[index + 1])
+                edits.push_back({declarations[index + 1].Start, 0, "const "});
+        }
+    }
+    return edits;
+}
+
+AnsiString ApplyEdits(const AnsiString& Text, std::vector<TSpanEdit> Edits) {
+    std::stable_sort(Edits.begin(), Edits.end(),
+                     [](const TSpanEdit& A, const TSpanEdit& B) { return A.Start < B.Start; });
+    AnsiString result;
+    std::size_t copied = 0;
+    for (const TSpanEdit& edit : Edits) {
+        result += Text.substr(copied, edit.Start - copied) + edit.Text;
+        copied = edit.Start + edit.Length;
+    }
+    return result + Text.substr(copied);
+}
+
+TMethodBlock FindMethodBlock(const AnsiString& Text, const AnsiString& ClassName,
+                             const AnsiString& MethodName) {
+    const std::vector<TPasToken> tokens = TokenizePascal(Text);
+    TPlaces places(Text, tokens);
+    TMethodBlock block;
+    std::size_t headerDepth = 0;
+    bool inHeader = false;
+    for (std::size_t index = 0; index < tokens.size(); ++index) {
+        const bool wasInBlock = places.InBlock();
+        const std::size_t depthBefore = places.RoutineDepth();
+        places.Step(index);
+        const AnsiString text = TokenText(Text, tokens[index]);
+        if (!inHeader && !block.Found && index + 3 < tokens.size() && !wasInBlock &&
+            (IsKeyword(Text, tokens[index], "procedure")) &&
+            AnsiSameText(TokenText(Text, tokens[index + 1]), ClassName) &&
+            TokenText(Text, tokens[index + 2]) == "." &&
+            AnsiSameText(TokenText(Text, tokens[index + 3]), MethodName) &&
+            places.RoutineDepth() > depthBefore) {
+            inHeader = true;
+            headerDepth = places.RoutineDepth();
+        } else if (inHeader && !block.Found && !wasInBlock && places.InBlock() &&
+                   depthBefore == headerDepth && IsKeyword(Text, tokens[index], "begin")) {
+            block.Found = true;
+            block.AfterBegin = tokens[index].End();
+        } else if (block.Found && inHeader) {
+            if (wasInBlock && !places.InBlock()) {
+                block.EndStart = tokens[index].Start;
+                return block;
+            }
+            block.CallsUpdateStrings =
+                block.CallsUpdateStrings || (tokens[index].Kind == TPasTokenKind::Identifier &&
+                                             AnsiSameText(text, "UpdateStrings"));
+        }
+    }
+    return TMethodBlock{};
+}
+
+bool UnitUses(const AnsiString& Text, const AnsiString& UnitName) {
+    const std::vector<TPasToken> tokens = TokenizePascal(Text);
+    bool inUses = false;
+    for (const TPasToken& token : tokens) {
+        const AnsiString text = TokenText(Text, token);
+        if (IsKeyword(Text, token, "uses"))
+            inUses = true;
+        else if (text == ";")
+            inUses = false;
+        else if (inUses && token.Kind == TPasTokenKind::Identifier && AnsiSameText(text, UnitName))
+            return true;
+    }
+    return false;
+}
+
+AnsiString LineEndOf(const AnsiString& Text) {
+    return Text.find("\r\n") != AnsiString::npos ? "\r\n" : "\n";
 }

@@ -52,6 +52,9 @@ std::vector<TFoundLiteral> ScanLiterals(const AnsiString& Text, const TScanSetti
 // is in no line) and, in CONST mode, an "=".
 bool FindValidDelimitor(const AnsiString& Line, bool ConstMode, const TStrings* SkipLines);
 
+// The number of characters (UTF-8 sequences) of Value.
+std::size_t CharacterCount(const AnsiString& Value);
+
 // The first 15 characters of Value (whole UTF-8 sequences), "..." when
 // there are more, made safe inside a quoted text in a (* *) comment.
 AnsiString DisplayText(const AnsiString& Value);
@@ -75,3 +78,66 @@ bool IsValidStringID(const AnsiString& ID);
 // Used does not hold (case ignored); Counter moves to its n and Used gets
 // it.
 AnsiString NextStringID(const AnsiString& Prefix, Integer& Counter, TStringList& Used);
+
+// --- CONST mode
+
+// The value of a string expression made of quoted pieces, control
+// characters (#nn, #$hh, ^M) and "+" only; False for anything else, or a
+// code above 127, whose character depends on a code page.
+bool EvalStringLiteral(const AnsiString& Expression, AnsiString& Value);
+
+// One declaration of a unit-level const section before the unit's first
+// "begin".
+struct TConstDeclaration {
+    AnsiString Name;
+    std::size_t Start = 0;  // the name
+    std::size_t Length = 0; // through the closing ";"
+    // "Name [: string] = <string expression>;" whose value is known.
+    bool IsString = false;
+    AnsiString Value;
+    bool InInterface = false;
+    // The name stands in another declaration (a constant expression, a
+    // default parameter): a variable would not compile there.
+    bool UsedInDeclarations = false;
+    AnsiString Line; // the source line of the name
+};
+
+// A unit-level const section: its keyword and its declarations in order.
+struct TConstSection {
+    std::size_t KeywordStart = 0;
+    std::vector<TConstDeclaration> Declarations;
+};
+
+std::vector<TConstSection> ScanConstSections(const AnsiString& Text);
+
+// A replacement of Length bytes at Start; positions refer to the text as
+// read.
+struct TSpanEdit {
+    std::size_t Start;
+    std::size_t Length;
+    AnsiString Text;
+};
+
+// The edits that turn the declarations Convert names (by section, then
+// declaration) into string variables with their value in a comment,
+// splitting the sections so that the rest stay constants.
+std::vector<TSpanEdit> ConstantEdits(const std::vector<TConstSection>& Sections,
+                                     const std::vector<std::vector<bool>>& Convert);
+// Text with the edits applied (in increasing order of Start).
+AnsiString ApplyEdits(const AnsiString& Text, std::vector<TSpanEdit> Edits);
+
+// Where a method of the unit's class has its statements.
+struct TMethodBlock {
+    bool Found = false;
+    std::size_t AfterBegin = 0; // just after its "begin"
+    std::size_t EndStart = 0;   // its final "end"
+    bool CallsUpdateStrings = false;
+};
+TMethodBlock FindMethodBlock(const AnsiString& Text, const AnsiString& ClassName,
+                             const AnsiString& MethodName);
+// Whether a uses clause of the unit names UnitName.
+bool UnitUses(const AnsiString& Text, const AnsiString& UnitName);
+// The unit's own line end: CR LF when it has one, else LF.
+AnsiString LineEndOf(const AnsiString& Text);
+// Value made fit for a (* *) comment on one line.
+AnsiString CommentText(const AnsiString& Value);

@@ -2,7 +2,8 @@
 # Installs the Debian packages the project builds with, when any is missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev fonts-dejavu-core clang xvfb gettext libinih-dev qt6-l10n-tools libqscintilla2-qt6-dev)
+          qt6-base-dev fonts-dejavu-core clang xvfb gettext libinih-dev qt6-l10n-tools libqscintilla2-qt6-dev
+          fpc)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -4,6 +4,7 @@
 #include "ClxTestSupport.h"
 #include "ExpertTestSupport.h"
 
+#include "editor/FormData.h"
 #include "ide/Q_scan.h"
 
 #include <QtGui/QMouseEvent>
@@ -169,4 +170,29 @@ TEST_F(TFoundReviewTest, ModifyingRefusesBadIdentifiersAndAsksBeforeAClash) {
     Dialogs.Answer(mrYes);
     Dialog->tbtOK->Click();
     EXPECT_EQ(Dialog->ModalResult(), mrOk);
+}
+
+TEST_F(TFoundReviewTest, RowsThatContainATypedTextAreDeletedAndTheTextIsOfferedAgain) {
+    TMenuItem* deleteRows = FormControl<TMenuItem>(Dialog, "Deleterowsthatcontain1");
+    Dialogs.AnswerModal(mrOk, [](TCustomForm& Form) {
+        auto& prompt = dynamic_cast<TfrmExcludeStr&>(Form);
+        EXPECT_EQ(prompt.lbPrompt->Caption(),
+                  "Type string which is included in rows which should be deleted:");
+        zxtest::TypeInto(prompt.cbText->Handle(), "Op");
+    });
+    deleteRows->Click();
+    EXPECT_EQ(Column(1), Texts({"Close", "open", "Save as"})) << "case counts";
+    EXPECT_EQ(Panel(1), "Deleted strings: 2");
+    Dialogs.AnswerModal(mrCancel, [](TCustomForm& Form) {
+        auto& prompt = dynamic_cast<TfrmExcludeStr&>(Form);
+        EXPECT_EQ(prompt.cbText->Text(), "Op");
+        EXPECT_EQ(prompt.cbText->Items()->Text(), "Op\n");
+        prompt.Handle()->grab().toImage().save(
+            QString::fromStdString(zxtest::TestOutputDir() + "/found-strings-delete-prompt.png"));
+    });
+    delete Dialog;
+    Dialog = NewForm<TfrmFound>(Application);
+    Dialog->FormShow(Dialog);
+    FormControl<TMenuItem>(Dialog, "Deleterowsthatcontain1")->Click();
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0) << "the last text is stored";
 }

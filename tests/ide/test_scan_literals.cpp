@@ -104,3 +104,23 @@ TEST(ScanLiterals, IdentifiersStepOverUsedOnesAndOnlyIdentifierCharactersAreVali
     EXPECT_FALSE(IsValidStringID("A'B"));
     EXPECT_FALSE(IsValidStringID("A B"));
 }
+
+TEST(ScanLiterals, EveryCutOfAUnitScansWithSpansInsideTheText) {
+    const AnsiString unit = AnsiString(Header) +
+                            "const C = 'a' + #13; D: string = 'x'#$0D\n  + 'y';\nprocedure TForm1.Go;\n"
+                            "var S: string;\nbegin\n  case S of end; S := 'ab'#9'cd'; (* '{' *) { '(*' }\n"
+                            "  asm mov eax, 'ab' end; S := ^M'ef';\nend;\ninitialization\nend.\n";
+    for (std::size_t cut = 0; cut <= unit.size(); ++cut) {
+        const AnsiString text = unit.substr(0, cut);
+        for (const TFoundLiteral& each : ScanLiterals(text, {}, Target()))
+            ASSERT_LE(each.Start + each.Length, text.size()) << cut;
+        for (const TConstSection& section : ScanConstSections(text))
+            for (const TConstDeclaration& each : section.Declarations)
+                ASSERT_LE(each.Start + each.Length, text.size()) << cut;
+        ASSERT_NO_THROW(FindMethodBlock(text, "TForm1", "Go")) << cut;
+    }
+    std::vector<std::string> values;
+    for (const TFoundLiteral& each : ScanLiterals(unit, {}, Target()))
+        values.push_back(each.Value);
+    EXPECT_EQ(values, std::vector<std::string>({"ab", "cd", "ef"})) << "nothing in assembler";
+}
