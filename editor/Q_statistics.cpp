@@ -308,7 +308,8 @@ void TfrmStatistics::FormShow(TObject*) {
     const Integer total = stats.StdItems + stats.ExtItems;
     const Integer translated = stats.TranslatedStd + stats.TranslatedExt;
     ShowFigures("labTotal", {total});
-    ShowFigures("labTranslatedTotal", {translated, Percentage(translated, total)});
+    // The total's bar shows what its label says, like every other bar.
+    ShowPart("labTranslatedTotal", "pbTotal", translated, total);
     for (Integer index = 0; index < stats.LanguageStats()->Count(); ++index)
         cbLanguages->Items()->Add(stats.LanguageStats()->Items(index)->Name);
     cbLanguages->SetItemIndex(0);

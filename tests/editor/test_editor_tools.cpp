@@ -371,6 +371,8 @@ TEST(Statistics, CountsPerKindAndLanguageReadValuesByPosition) {
         EXPECT_EQ(Named<TLabel>(Form, "labPartialStd").Caption(), "Partial: 1 (25.00%)");
         EXPECT_EQ(Named<TLabel>(Form, "labTranslatedExt").Caption(), "Translated: 1 (100.00%)");
         EXPECT_EQ(Named<TProgressBar>(Form, "pbExtended").Position(), 1);
+        EXPECT_EQ(Named<TProgressBar>(Form, "pbTotal").Position(), 2);
+        EXPECT_EQ(Named<TProgressBar>(Form, "pbTotal").Max(), 5);
         EXPECT_EQ(Named<TLabel>(Form, "labTransTranslatedItems").Caption(),
                   "Translated: 2 (40.00%)");
         auto* combo = qobject_cast<QComboBox*>(Named<TComboBox>(Form, "cbLanguages").Handle());
