@@ -101,6 +101,28 @@ public:
     TModalScope& operator=(const TModalScope&) = delete;
 };
 
+// Gives the keyboard back, when a modal window closes, to the window that
+// was active before it and to the control that had the focus there: without
+// a window manager nobody else does, and keys would reach no window.
+class TFocusReturn {
+public:
+    TFocusReturn()
+        : FWindow(QApplication::activeWindow()), FFocused(QApplication::focusWidget()) {}
+    ~TFocusReturn() {
+        if (!FWindow || !FWindow->isVisible())
+            return;
+        FWindow->activateWindow();
+        if (FFocused && FFocused->window() == FWindow && FFocused->isVisible())
+            FFocused->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    TFocusReturn(const TFocusReturn&) = delete;
+    TFocusReturn& operator=(const TFocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> FWindow;
+    QPointer<QWidget> FFocused;
+};
+
 AnsiString ApplicationCaption() {
     return Application->Title();
 }
@@ -191,6 +213,7 @@ TModalResult TQtDialogService::MessageBox(const TMessageBoxRequest& Request) {
         box.setIconPixmap(PictureOf(*Request.Icon));
     if (Request.X >= 0 && Request.Y >= 0)
         box.move(Request.X, Request.Y);
+    TFocusReturn focusReturn;
     TModalScope modal;
     box.exec();
     auto pressed = results.find(box.clickedButton());
@@ -204,6 +227,7 @@ bool TQtDialogService::InputQuery(const AnsiString& Caption, const AnsiString& P
     dialog.setWindowTitle(ToQString(Caption));
     dialog.setLabelText(ToQString(Prompt));
     dialog.setTextValue(ToQString(Value));
+    TFocusReturn focusReturn;
     TModalScope modal;
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -253,6 +277,7 @@ bool TQtDialogService::FileDialog(TFileDialogRequest& Request) {
     }
     if (!Request.FileName.empty())
         dialog.selectFile(ToQString(Request.FileName));
+    TFocusReturn focusReturn;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     Request.FileName = FromQString(dialog.selectedFiles().first());
@@ -352,6 +377,7 @@ void TQtDialogService::CloseFindDialog(TFindDialog& Dialog) {
 
 TModalResult TQtDialogService::ShowModal(TCustomForm& Form) {
     Application->Initialize();
+    TFocusReturn focusReturn;
     Form.BeginModal();
     try {
         do {

@@ -128,7 +128,9 @@ AnsiString ColorToString(TColor Color) {
     AnsiString name;
     if (ColorToIdent(Color, name))
         return name;
-    return "$" + IntToHex(static_cast<Cardinal>(Color), 8);
+    // Appended: a string put in front of a literal sets off a false overlap
+    // warning of GCC 12 at -O3.
+    return AnsiString(1, '$').append(IntToHex(static_cast<Cardinal>(Color), 8));
 }
 
 TColor StringToColor(const AnsiString& S) {

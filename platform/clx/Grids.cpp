@@ -733,18 +733,22 @@ void TCustomGrid::SetLeftCol(Integer Value) {
 }
 
 // The view's first row and column follow TopRow and LeftCol, less the fixed
-// ones that lie above and left of them.
+// ones that lie above and left of them. The scroll bars' signals must reach
+// the view, which scrolls its cells on them; only the grid ignores them.
 void TCustomGrid::PushTopLeft() {
     auto* view = WidgetAs<TGridView>();
     if (!view)
         return;
-    QSignalBlocker vertical(view->verticalScrollBar());
-    QSignalBlocker horizontal(view->horizontalScrollBar());
+    FPushingTopLeft = true;
     view->verticalScrollBar()->setValue(FTopRow - FFixedRows);
     view->horizontalScrollBar()->setValue(FLeftCol - FFixedCols);
+    FPushingTopLeft = false;
 }
 
+// The view scrolled on its own (its scroll bars, a range that shrank).
 void TCustomGrid::ScrolledByUser() {
+    if (FPushingTopLeft)
+        return;
     auto* view = WidgetAs<TGridView>();
     Integer top =
         std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows, FRowCount - 1);
@@ -1263,9 +1267,12 @@ void TCustomGrid::ConnectWidget() {
                      [this](int Logical, int, int Size) {
                          EventBoundary(this, [&] { UserSizedColumn(Logical, Size); });
                      });
-    for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()})
+    // A range laid out after TopRow or LeftCol were set gets them pushed again.
+    for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()}) {
         QObject::connect(bar, &QScrollBar::valueChanged, view,
                          [this] { EventBoundary(this, [this] { ScrolledByUser(); }); });
+        QObject::connect(bar, &QScrollBar::rangeChanged, view, [this] { PushTopLeft(); });
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -286,6 +286,8 @@ private:
     TGridCoord FAnchor{1, 1};
     Integer FTopRow = 1;
     Integer FLeftCol = 1;
+    // TopRow and LeftCol are being pushed into the view's scroll bars.
+    bool FPushingTopLeft = false;
     bool FEditorMode = false;
     bool FEditorChanging = false;
     AnsiString FEditorOriginal;

@@ -173,7 +173,13 @@ AnsiString CurrencyText(Currency Value) {
     AnsiString fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
     while (fraction.size() > 1 && fraction.back() == '0')
         fraction.pop_back();
-    return (Value.Scaled < 0 ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
+    // Appended piece by piece: a string put in front of a literal sets off a
+    // false overlap warning of GCC 12 at -O3.
+    AnsiString text = Value.Scaled < 0 ? "-" : "";
+    text += std::to_string(magnitude / 10000);
+    text += '.';
+    text += fraction;
+    return text;
 }
 
 void WriteText(TStream& Output, const AnsiString& Text) {
@@ -198,7 +204,9 @@ TStringElement QuotedElement(std::string_view Bytes) {
 }
 
 TStringElement CodeElement(char32_t Code) {
-    return {false, "#" + std::to_string(Code)};
+    AnsiString text = "#";
+    text += std::to_string(Code);
+    return {false, std::move(text)};
 }
 
 bool IsControlCode(char32_t Code) {

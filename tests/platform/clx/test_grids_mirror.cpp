@@ -14,6 +14,7 @@
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTableView>
+#include <QtWidgets/QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,33 @@ TEST_F(GridMirrorTest, TheFixedRowStaysWhileRowsScrollAndItsLinesSizeColumns) {
     mouse(QEvent::MouseButtonRelease, line + 30, Qt::NoButton);
     EXPECT_EQ(Grid->ColWidths(1), 64 + 30);
     EXPECT_EQ(Grid->ColWidths(2), 64);
+}
+
+TEST_F(GridMirrorTest, LeftColAndCellRectFollowWhatTheViewShows) {
+    Grid->SetColCount(7);
+    Integer changes = 0;
+    Grid->OnTopLeftChanged = [&](TObject*) { ++changes; };
+    Form->Show();
+    Application->ProcessMessages();
+    QTableView* view = View();
+    auto shownAt = [&](Integer ACol) {
+        QRect shown = view->visualRect(view->model()->index(Grid->Row(), ACol));
+        return view->viewport()->mapTo(view, shown.topLeft()).x();
+    };
+    const Integer partlyShown = Grid->LeftCol() + Grid->VisibleColCount();
+    ASSERT_GT(shownAt(partlyShown) + Grid->ColWidths(partlyShown), view->viewport()->width());
+
+    ClickAt(view->viewport(), QPoint(shownAt(partlyShown) + 3, 30));
+    EXPECT_EQ(Grid->Col(), partlyShown);
+    EXPECT_EQ(Grid->LeftCol(), 2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Grid->CellRect(partlyShown, Grid->Row()).Left, shownAt(partlyShown))
+        << "a control placed with CellRect covers the cell the view shows";
+
+    view->horizontalScrollBar()->setValue(0);
+    EXPECT_EQ(Grid->LeftCol(), 1) << "the user scrolled back";
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(Grid->CellRect(3, Grid->Row()).Left, shownAt(3));
 }
 
 } // namespace
