@@ -74,6 +74,10 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("lvFormNamesKeyDown", &TfrmzxLang::lvFormNamesKeyDown);
         RegisterMethod("Translatesource1Click", &TfrmzxLang::Translatesource1Click);
         RegisterMethod("TranslateUnit1Click", &TfrmzxLang::TranslateUnit1Click);
+        RegisterMethod("sbWizardClick", &TfrmzxLang::sbWizardClick);
+        RegisterMethod("Findword1Click", &TfrmzxLang::Findword1Click);
+        RegisterMethod("Replacephrase1Click", &TfrmzxLang::Replacephrase1Click);
+        RegisterMethod("Viewform1Click", &TfrmzxLang::Viewform1Click);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");

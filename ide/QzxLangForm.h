@@ -16,6 +16,7 @@
 #include <vector>
 
 class TzxCustomLang;
+class TPhraseSearch;
 
 // The class names recognised as a form's translation component.
 inline constexpr std::array<const char*, 5> NamesArray = {"TzxLang", "TzxLangRTSE", "TzxLangRT",
@@ -121,6 +122,17 @@ public:
     // Converts the form's own unit (UnitFile empty) or the unit UnitFile;
     // ConstMode turns string constants into variables instead.
     void DoScanReplace(const AnsiString& FormName, const AnsiString& UnitFile, bool ConstMode);
+    // --- The Translation Wizard on the selected forms.
+    void sbWizardClick(TObject* Sender);
+    // --- Finding and replacing a phrase in the selected forms' translations.
+    void Findword1Click(TObject* Sender);
+    void Replacephrase1Click(TObject* Sender);
+    // The results window's rows open the Translation Editor at their line.
+    void LVIDsDblClick(TObject* Sender);
+    void LVIDsKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+    // --- Units
+    void OpenUnit(TListItem* Row);
+    void Viewform1Click(TObject* Sender);
 
     // The form's translation component of the row's class, its file opened
     // in the IDE; nullptr when there is none.
@@ -159,6 +171,8 @@ public:
     TForm* DockHost() const;
 
 private:
+    void SearchPhrase(bool Replace);
+    void SearchRow(TListItem* Row, TPhraseSearch& Search);
     // Whole project by Tag, or the row the checks apply to; whether the
     // command may go on (the user was told when not).
     bool CheckTranslated(bool WholeProject);
