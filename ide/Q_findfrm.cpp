@@ -65,8 +65,12 @@ void TfrmFind::FormCreate(TObject*) {
 void TfrmFind::FormClose(TObject*, TCloseAction&) {
     TRegistry settings(this);
     OpenSettings(settings);
-    settings.WriteString("FindLastFindText", edFindText->Text());
-    settings.WriteString("FindLastReplaceText", edReplace->Text());
+    // A pasted line break cannot be kept in a settings line: the last text
+    // that could stays.
+    for (auto [key, edit] : {std::pair{"FindLastFindText", edFindText},
+                             std::pair{"FindLastReplaceText", edReplace}})
+        if (edit->Text().find_first_of("\r\n") == AnsiString::npos)
+            settings.WriteString(key, edit->Text());
     for (const TFindOption& option : FindOptions)
         settings.WriteBool(option.Key, (this->*option.Box)->Checked());
 }

@@ -1,0 +1,180 @@
+// Finding and replacing a phrase in the translations of the selected forms,
+// through the find dialog, the replace prompt and the results window.
+#include "ClxTestSupport.h"
+#include "ExpertTestSupport.h"
+
+#include "editor/FormData.h"
+#include "ide/Q_findfrm.h"
+#include "ide/Q_findres.h"
+#include "ide/Q_rplprom.h"
+#include "ide/QzxLangForm.h"
+#include "runtime/QzxComp.h"
+#include "runtime/QzxTranslationLine.h"
+#include "runtime/ZxLangRuntime.h"
+#include "TestSupport.h"
+
+#include <QtWidgets/QWidget>
+
+using namespace experttest;
+
+namespace {
+
+const testing::Environment* const Environment =
+    testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
+
+struct TFind {
+    AnsiString Text;
+    bool Sensitive = false;
+    bool Whole = false;
+    bool Identifiers = false;
+    AnsiString Replacement{};
+    bool Prompt = false;
+};
+
+class TFindReplaceTest : public TExpertTest {
+protected:
+    void SetUp() override {
+        InitZxLangRuntime();
+        OpenExample();
+        MakeExpert();
+        FzxLangExpert = Expert;
+        Expert->RunItemClick(nullptr);
+        ASSERT_TRUE(frmzxLang);
+        // Placed by the designer, so that the form file keeps it.
+        Orders = dynamic_cast<TzxLang*>(
+            frmzxLang->InsertComponentOnForm("OrdersForm", TzxLang::StaticClass()));
+        ASSERT_TRUE(Orders);
+        Orders->SetNumLang(4);
+        TStringList names;
+        names.SetText("English\nDeutsch\nSuomi\nSvenska");
+        Orders->SetLangNames(&names);
+        Orders->Captions()->Add(Line("CustomerLabel.Caption", {"Customer:", "", "CUSTOMER no", "Kund"}));
+        Orders->Captions()->Add(Line("OrdersLabel.Caption", {"Order", "Order", "Order", "Order"}));
+        Expert->RunItemClick(nullptr);
+        frmzxLang->lvFormNames->SetSelected(frmzxLang->FormRow("OrdersForm"));
+    }
+    void TearDown() override {
+        delete Results();
+        Application->ProcessMessages();
+    }
+
+    static AnsiString Line(const char* Key, std::initializer_list<const char*> Values) {
+        TzxTranslationLine line(Key, static_cast<Integer>(Values.size()), '\1');
+        Integer language = 1;
+        for (const char* value : Values)
+            line.SetValue(language++, value);
+        return line.Text();
+    }
+    // The values of caption line Index, key first.
+    std::vector<AnsiString> Fields(Integer Index) {
+        TzxTranslationLine line(Orders->Captions()->Get(Index), '\1');
+        std::vector<AnsiString> fields;
+        for (Integer field = 0; field <= 4; ++field)
+            fields.push_back(line.Value(field));
+        return fields;
+    }
+    // Runs the command of the menu item through the find dialog; Then
+    // answers the boxes and prompts that follow, in order.
+    void Run(const char* Command, const TFind& Find,
+             std::initializer_list<TModalResult> Then = {}) {
+        Dialogs.AnswerModal(mrOk, [Find](TCustomForm& Form) {
+            auto& dialog = dynamic_cast<TfrmFind&>(Form);
+            dialog.edFindText->SetText(Find.Text);
+            dialog.edReplace->SetText(Find.Replacement);
+            dialog.ckbSensit->SetChecked(Find.Sensitive);
+            dialog.ckbWhole->SetChecked(Find.Whole);
+            dialog.ckbIdent->SetChecked(Find.Identifiers);
+            dialog.ckbDoPrompt->SetChecked(Find.Prompt);
+        });
+        for (TModalResult answer : Then)
+            Dialogs.Answer(answer);
+        FormControl<TMenuItem>(frmzxLang, Command)->Click();
+    }
+    static TfrmFindResults* Results() {
+        for (Integer index = 0; index < Screen->FormCount(); ++index)
+            if (auto* results = dynamic_cast<TfrmFindResults*>(Screen->Forms(index)))
+                return results;
+        return nullptr;
+    }
+    // "Property/Line/Location" of each result row.
+    static std::vector<AnsiString> Found() {
+        std::vector<AnsiString> rows;
+        TListItems* items = Results()->LVIDs->Items();
+        for (Integer index = 0; index < items->Count(); ++index) {
+            TStrings* texts = items->Item(index)->SubItems();
+            rows.push_back(texts->Get(0) + "/" + texts->Get(1) + "/" + texts->Get(2));
+        }
+        return rows;
+    }
+    TzxLang* Orders = nullptr;
+};
+
+using TRows = std::vector<AnsiString>;
+
+} // namespace
+
+TEST_F(TFindReplaceTest, FindReadsTheColumnsByPositionAndHonoursEveryOption) {
+    const AnsiString before = Orders->Captions()->Text();
+    Run("FindPhrase1", {"customer"});
+    ASSERT_TRUE(Results());
+    EXPECT_EQ(Results()->Caption(), "TzxLang find pharse");
+    EXPECT_TRUE(Results()->Visible());
+    EXPECT_EQ(Found(), (TRows{"Captions/0/English", "Captions/0/Suomi"}))
+        << "the empty Deutsch value keeps its column";
+    EXPECT_EQ(Results()->LVIDs->Items()->Item(0)->Caption(), File("Orders.pas"));
+    Results()->SetBounds(0, 0, 560, 160);
+    Results()->Handle()->grab().save(
+        QString::fromStdString(zxtest::TestOutputDir() + "/find-results.png"));
+
+    Run("FindPhrase1", {"customer", false, false, true});
+    EXPECT_EQ(Found(), (TRows{"Captions/0/Identifier", "Captions/0/English", "Captions/0/Suomi"}));
+    Run("FindPhrase1", {"Customer", true, false, true});
+    EXPECT_EQ(Found(), (TRows{"Captions/0/Identifier", "Captions/0/English"}));
+    Run("FindPhrase1", {"customer:", false, true});
+    EXPECT_EQ(Found(), (TRows{"Captions/0/English"}));
+    Run("FindPhrase1", {"order", false, true});
+    EXPECT_EQ(Found().size(), 4u);
+    EXPECT_EQ(Orders->Captions()->Text(), before) << "finding changes nothing";
+}
+
+TEST_F(TFindReplaceTest, ReplaceKeepsOtherTextAndColumnsAndFollowsThePromptAnswers) {
+    Run("ReplacePhrase1", {"customer", false, false, false, "Client"});
+    EXPECT_EQ(Fields(0), (TRows{"CustomerLabel.Caption", "Client:", "", "Client no", "Kund"}));
+    EXPECT_EQ(Fields(1)[1], "Order") << "nothing upper-cased";
+
+    Run("ReplacePhrase1", {"CLIENT", true, false, false, "Asiakas"});
+    EXPECT_EQ(Fields(0)[1], "Client:") << "case sensitive";
+
+    Run("ReplacePhrase1", {"order", false, false, false, "Tilaus", true}, {mrNo, mrYes, mrCancel});
+    EXPECT_EQ(Dialogs.LastRequest().Text, "TfrmReplConfirm");
+    EXPECT_EQ(Fields(1), (TRows{"OrdersLabel.Caption", "Order", "Tilaus", "Order", "Order"}));
+    Run("ReplacePhrase1", {"order", false, false, false, "Tilaus", true}, {mrAll});
+    EXPECT_EQ(Fields(1), (TRows{"OrdersLabel.Caption", "Tilaus", "Tilaus", "Tilaus", "Tilaus"}));
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    EXPECT_EQ(Orders->Captions()->Count(), 2);
+}
+
+TEST_F(TFindReplaceTest, ReplacementsThatWouldCorruptTheLinesAreRefused) {
+    const AnsiString before = Orders->Captions()->Text();
+    for (const TFind& find : {TFind{"", false, false, false, "x"},
+                              TFind{"Kund", false, false, true, "x"},
+                              TFind{"Kund", false, false, false, "a\1b"},
+                              TFind{"Kund", false, false, false, "a\nb"}}) {
+        Run("ReplacePhrase1", find, {mrOk});
+        EXPECT_EQ(Dialogs.LastRequest().DlgType, mtError) << find.Replacement;
+    }
+    EXPECT_EQ(Orders->Captions()->Text(), before);
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+}
+
+TEST_F(TFindReplaceTest, AUnitThatWasNotOpenIsSavedBeforeItIsClosedAgain) {
+    Dialogs.Answer(mrYes); // the example's form holds a property the designer drops
+    ASSERT_TRUE(Host.SaveFile(File("Orders.pas")));
+    ASSERT_TRUE(Expert->CloseFile(File("Orders.pas")));
+    Run("ReplacePhrase1", {"Kund", true, true, false, "Kunde"});
+    EXPECT_FALSE(Expert->IsFileOpen(File("Orders.pas")));
+    ASSERT_TRUE(Expert->OpenFile(File("Orders.pas")));
+    Orders = dynamic_cast<TzxLang*>(FirstLangOf(Host.FormOf(File("Orders.pas"))));
+    ASSERT_TRUE(Orders);
+    EXPECT_EQ(Fields(0)[4], "Kunde");
+}
