@@ -78,6 +78,12 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("Findword1Click", &TfrmzxLang::Findword1Click);
         RegisterMethod("Replacephrase1Click", &TfrmzxLang::Replacephrase1Click);
         RegisterMethod("Viewform1Click", &TfrmzxLang::Viewform1Click);
+        RegisterMethod("Savepropertiestofile1Click", &TfrmzxLang::Savepropertiestofile1Click);
+        RegisterMethod("Savepropertiestofileforallforms1Click",
+                       &TfrmzxLang::Savepropertiestofileforallforms1Click);
+        RegisterMethod("Updatetranslation1Click", &TfrmzxLang::Updatetranslation1Click);
+        RegisterMethod("Cleartranslations1Click", &TfrmzxLang::Cleartranslations1Click);
+        RegisterMethod("Excludeproperties1Click", &TfrmzxLang::Excludeproperties1Click);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");

@@ -10,9 +10,11 @@
 #include "clx/Forms.h"
 #include "clx/ImgList.h"
 #include "clx/Menus.h"
+#include "runtime/QzxComp_Text.h"
 #include "runtime/QzxFormStorage.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class TzxCustomLang;
@@ -130,6 +132,19 @@ public:
     // The results window's rows open the Translation Editor at their line.
     void LVIDsDblClick(TObject* Sender);
     void LVIDsKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+    // --- Property files, updating, clearing and excluding across forms
+    // The lists chosen in the property chooser; whether the user confirmed.
+    bool PropListDialog(TStringsTypes& Types);
+    // Raises Exception with the reason when the form cannot be handled.
+    void SavePropsToFile(const AnsiString& FormName, const AnsiString& FileName,
+                         const AnsiString& Delimiter, const TStringsTypes& Types);
+    void Savepropertiestofile1Click(TObject* Sender);
+    void Savepropertiestofileforallforms1Click(TObject* Sender);
+    void Updatetranslation1Click(TObject* Sender);
+    void Cleartranslations1Click(TObject* Sender);
+    void Excludeproperties1Click(TObject* Sender);
+    // The selected rows in list order.
+    std::vector<TListItem*> SelectedRows() const;
     // --- Units
     void OpenUnit(TListItem* Row);
     void Viewform1Click(TObject* Sender);
@@ -173,6 +188,10 @@ public:
 private:
     void SearchPhrase(bool Replace);
     void SearchRow(TListItem* Row, TPhraseSearch& Search);
+    void SaveProperties(const std::vector<TListItem*>& Rows);
+    // Work on the component of each selected form that has one; the forms
+    // that failed are reported at the end.
+    void ForEachSelectedComponent(const std::function<void(TzxCustomLang&)>& Work);
     // Whole project by Tag, or the row the checks apply to; whether the
     // command may go on (the user was told when not).
     bool CheckTranslated(bool WholeProject);
@@ -185,4 +204,10 @@ private:
     void ReplaceLiterals(const AnsiString& FormName, const AnsiString& FileName,
                          const AnsiString& Text, TzxCustomLang& Lang);
     AnsiString ColumnWidthsText() const;
+
+    // Every list until the user chooses.
+    TStringsTypes FSavedPropsTypes{stCaptions,   stHints,       stDisplayLabels, stFonts,
+                                   stMultiLines, stDlgsCaptions, stStrings,      stOtherStrings,
+                                   stLocales,    stCollections,  stCharSets,
+                                   stListView_TreeView_Items};
 };

@@ -3,15 +3,21 @@
 #include "ide/QzxLangForm.h"
 
 #include "clx/Keys.h"
+#include "editor/FormData.h"
+#include "editor/QExcludedEditor.h"
+#include "editor/Qdntcedit.h"
 #include "editor/QzxTransEditor.h"
 #include "ide/QTranslationWizard.h"
 #include "ide/Q_findfrm.h"
 #include "ide/Q_findres.h"
 #include "ide/Q_rplprom.h"
 #include "ide/QzxLangExp.h"
+#include "ide/QzxOpenedForm.h"
 #include "runtime/QzxComp.h"
 #include "runtime/QzxTranslationLine.h"
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -26,6 +32,9 @@ const char* const ReplacementHoldsDelimiter =
 const char* const IdentifiersNotReplaced =
     "Identifiers cannot be replaced: clear \"Search in identifiers\" to replace translations.";
 const char* const NilDesigner = "Nil designer";
+const char* const NotTranslated = "Project or file is not translated!";
+const char* const ClearQuestion =
+    "This will clear all translation information in selected form(s)!\nContinue?";
 
 // What the user asked for in the find dialog.
 struct TPhraseRequest {
@@ -107,8 +116,7 @@ public:
     TPhraseSearch(const TPhraseRequest& Request, TListView* Results)
         : FRequest(Request), FResults(Results) {}
 
-    // Whether anything of the component changed.
-    bool SearchForm(TzxCustomLang& Lang, const AnsiString& FileName);
+    void SearchForm(TzxCustomLang& Lang, const AnsiString& FileName);
     bool Stopped() const { return FStopped; }
 
 private:
@@ -124,13 +132,13 @@ private:
     bool FStopped = false;
 };
 
-bool TPhraseSearch::SearchForm(TzxCustomLang& Lang, const AnsiString& FileName) {
-    if (FRequest.Replace && FRequest.Replacement.find(static_cast<char>(Lang.LangDelim())) != AnsiString::npos) {
+void TPhraseSearch::SearchForm(TzxCustomLang& Lang, const AnsiString& FileName) {
+    if (FRequest.Replace &&
+        FRequest.Replacement.find(static_cast<char>(Lang.LangDelim())) != AnsiString::npos) {
         MessageDlg(Format(ReplacementHoldsDelimiter, {FileName}), mtError, {mbOk}, 0);
         FStopped = true;
-        return false;
+        return;
     }
-    bool changed = false;
     const Integer firstField = FRequest.Identifiers ? 0 : 1;
     for (Integer kind = 0; kind < StringsTypeCount && !FStopped; ++kind) {
         TStrings* list = Lang.GetPropListByType(static_cast<TStringsType>(kind));
@@ -152,11 +160,9 @@ bool TPhraseSearch::SearchForm(TzxCustomLang& Lang, const AnsiString& FileName) 
                     continue;
                 line.SetValue(field, result);
                 list->Put(index, line.Text());
-                changed = true;
             }
         }
     }
-    return changed;
 }
 
 TReplaceAnswer TPhraseSearch::Ask(const AnsiString& FileName, const AnsiString& Kind,
@@ -240,12 +246,18 @@ void TfrmzxLang::SearchPhrase(bool Replace) {
         LVIDsKeyDown(Sender, Key, Shift);
     };
     TPhraseSearch search(request, results->LVIDs);
-    TListItems* rows = lvFormNames->Items();
-    for (Integer index = 0; index < rows->Count() && !search.Stopped(); ++index) {
-        TListItem* row = rows->Item(index);
-        if (row->Selected() && RowHasComponent(row))
-            SearchRow(row, search);
+    TFormFailures failures;
+    for (TListItem* row : SelectedRows()) {
+        if (search.Stopped())
+            break;
+        if (RowHasComponent(row))
+            try {
+                SearchRow(row, search);
+            } catch (const Exception& error) {
+                failures.Add(row->Caption(), error.Message());
+            }
     }
+    failures.Report();
     if (results->LVIDs->Items()->Count() > 0)
         results->Show();
 }
@@ -253,19 +265,9 @@ void TfrmzxLang::SearchPhrase(bool Replace) {
 // A unit that was not open is closed again, saved first when the search
 // changed its form.
 void TfrmzxLang::SearchRow(TListItem* Row, TPhraseSearch& Search) {
-    const AnsiString fileName = RowText(Row, rtFileName);
-    const bool wasOpen = FzxLangExpert->IsFileOpen(fileName);
-    bool changed = false;
-    if (TzxCustomLang* lang = GetzxLang(Row->Caption())) {
-        changed = Search.SearchForm(*lang, fileName);
-        if (changed)
-            FzxLangExpert->MarkModifiedForm(Row->Caption());
-    }
-    if (wasOpen)
-        return;
-    if (changed)
-        FzxLangExpert->SaveFile(fileName);
-    FzxLangExpert->CloseFile(fileName);
+    TOpenedForm form(Row);
+    Search.SearchForm(form.Lang(), RowText(Row, rtFileName));
+    form.Changed();
 }
 
 // A find result opens the Translation Editor on its form's component at its
@@ -318,4 +320,152 @@ void TfrmzxLang::Viewform1Click(TObject*) {
                 OpenUnit(rows->Item(index));
         } catch (...) {
         }
+}
+
+std::vector<TListItem*> TfrmzxLang::SelectedRows() const {
+    std::vector<TListItem*> rows;
+    TListItems* items = lvFormNames->Items();
+    for (Integer index = 0; index < items->Count(); ++index)
+        if (items->Item(index)->Selected())
+            rows.push_back(items->Item(index));
+    return rows;
+}
+
+// ---------------------------------------------------------------------------
+// Property files
+
+bool TfrmzxLang::PropListDialog(TStringsTypes& Types) {
+    InitQdntcedit();
+    std::unique_ptr<TfrmNotTranslate> dialog(NewForm<TfrmNotTranslate>(Application));
+    dialog->SetCaption("Selecting properties");
+    FormControl<TLabel>(dialog.get(), "labInfo")
+        ->SetCaption("Select properties that will be saved to file");
+    FormControl<TLabel>(dialog.get(), "labComps")->SetCaption("&Available properties:");
+    FormControl<TLabel>(dialog.get(), "labSelected")->SetCaption("&Selected properties:");
+    dialog->SetListsSorted(false);
+    for (Integer kind = 0; kind < StringsTypeCount; ++kind)
+        (Types.Contains(static_cast<TStringsType>(kind)) ? dialog->lbSelected : dialog->lbComps)
+            ->Items()
+            ->Add(KindName(kind));
+    if (dialog->ShowModal() != mrOk)
+        return false;
+    TStringsTypes chosen;
+    for (Integer kind = 0; kind < StringsTypeCount; ++kind)
+        if (dialog->lbSelected->Items()->IndexOf(KindName(kind)) >= 0)
+            chosen.Include(static_cast<TStringsType>(kind));
+    Types = chosen;
+    return true;
+}
+
+void TfrmzxLang::SavePropsToFile(const AnsiString& FormName, const AnsiString& FileName,
+                                 const AnsiString& Delimiter, const TStringsTypes& Types) {
+    TListItem* row = FormRow(FormName);
+    if (!row || !FzxLangExpert)
+        return;
+    TOpenedForm form(row);
+    form.Lang().BuildList();
+    form.Changed();
+    for (Integer kind = 0; kind < StringsTypeCount; ++kind)
+        if (Types.Contains(static_cast<TStringsType>(kind)))
+            form.Lang().SaveToFile(static_cast<TStringsType>(kind), UTF8Decode(FileName),
+                                   UTF8Decode(Delimiter));
+}
+
+void TfrmzxLang::Savepropertiestofile1Click(TObject*) { SaveProperties(SelectedRows()); }
+
+void TfrmzxLang::Savepropertiestofileforallforms1Click(TObject*) {
+    std::vector<TListItem*> rows;
+    TListItems* items = lvFormNames->Items();
+    for (Integer index = 0; index < items->Count(); ++index)
+        rows.push_back(items->Item(index));
+    SaveProperties(rows);
+}
+
+void TfrmzxLang::SaveProperties(const std::vector<TListItem*>& Rows) {
+    if (!FzxLangExpert || Rows.empty())
+        return;
+    if (std::any_of(Rows.begin(), Rows.end(), [](TListItem* Row) { return !RowHasComponent(Row); })) {
+        MessageDlg(NotTranslated, mtError, {mbOk}, 0);
+        return;
+    }
+    if (!PropListDialog(FSavedPropsTypes) || !sdSave->Execute())
+        return;
+    const AnsiString fileName = sdSave->FileName();
+    TFormFailures failures;
+    try {
+        const AnsiString delimiter = AskDelimiter(fileName, Rows);
+        if (delimiter.empty())
+            return;
+        for (TListItem* row : Rows)
+            try {
+                SavePropsToFile(row->Caption(), fileName, delimiter, FSavedPropsTypes);
+            } catch (const Exception& error) {
+                failures.Add(row->Caption(), error.Message());
+            }
+    } catch (const Exception& error) {
+        failures.Add(AnsiString(), error.Message());
+    }
+    failures.Report();
+    BringToFront();
+}
+
+// ---------------------------------------------------------------------------
+// Update, clear and exclude
+
+void TfrmzxLang::ForEachSelectedComponent(const std::function<void(TzxCustomLang&)>& Work) {
+    TFormFailures failures;
+    for (TListItem* row : SelectedRows())
+        if (RowHasComponent(row))
+            try {
+                TOpenedForm form(row);
+                Work(form.Lang());
+                form.Changed();
+            } catch (const Exception& error) {
+                failures.Add(row->Caption(), error.Message());
+            }
+    failures.Report();
+    BringToFront();
+}
+
+void TfrmzxLang::Updatetranslation1Click(TObject*) {
+    if (FzxLangExpert)
+        ForEachSelectedComponent([](TzxCustomLang& Lang) { Lang.BuildList(); });
+}
+
+void TfrmzxLang::Cleartranslations1Click(TObject*) {
+    if (FzxLangExpert && MessageDlg(ClearQuestion, mtWarning, mbYesNo, 0) == mrYes)
+        ForEachSelectedComponent([](TzxCustomLang& Lang) { Lang.ClearTranslations(); });
+}
+
+// The other selected forms take the excluded properties the user edited for
+// the first one; a list the user did not change is handed to nobody.
+void TfrmzxLang::Excludeproperties1Click(TObject*) {
+    std::vector<TListItem*> rows = SelectedRows();
+    std::erase_if(rows, [](TListItem* Row) { return !RowHasComponent(Row); });
+    if (!FzxLangExpert || rows.empty())
+        return;
+    TStringList edited;
+    try {
+        TOpenedForm first(rows.front());
+        const AnsiString before = first.Lang().ExcludedProperties()->Text();
+        if (!DisplayExcludeDialog(&first.Lang(), 0))
+            return;
+        first.Changed();
+        if (first.Lang().ExcludedProperties()->Text() == before)
+            return;
+        edited.Assign(first.Lang().ExcludedProperties());
+    } catch (const Exception& error) {
+        MessageDlg(error.Message(), mtError, {mbOk}, 0);
+        return;
+    }
+    TFormFailures failures;
+    for (auto row = rows.begin() + 1; row != rows.end(); ++row)
+        try {
+            TOpenedForm form(*row);
+            form.Lang().SetExProps(&edited);
+            form.Changed();
+        } catch (const Exception& error) {
+            failures.Add((*row)->Caption(), error.Message());
+        }
+    failures.Report();
 }

@@ -1,14 +1,20 @@
-// Finding and replacing a phrase in the translations of the selected forms,
-// through the find dialog, the replace prompt and the results window.
+// The expert window's tools across forms: finding and replacing a phrase
+// through the find dialog, the replace prompt and the results window;
+// property files, updating, clearing and excluding properties.
 #include "ClxTestSupport.h"
 #include "ExpertTestSupport.h"
 
+#include "clx/ActnList.h"
+#include "clx/Buttons.h"
 #include "editor/FormData.h"
+#include "editor/QExcludedEditor.h"
+#include "editor/Qdntcedit.h"
 #include "ide/Q_findfrm.h"
 #include "ide/Q_findres.h"
 #include "ide/Q_rplprom.h"
 #include "ide/QzxLangForm.h"
 #include "runtime/QzxComp.h"
+#include "runtime/DOriDaz.h"
 #include "runtime/QzxTranslationLine.h"
 #include "runtime/ZxLangRuntime.h"
 #include "TestSupport.h"
@@ -31,7 +37,7 @@ struct TFind {
     bool Prompt = false;
 };
 
-class TFindReplaceTest : public TExpertTest {
+class TFormToolsTest : public TExpertTest {
 protected:
     void SetUp() override {
         InitZxLangRuntime();
@@ -113,7 +119,7 @@ using TRows = std::vector<AnsiString>;
 
 } // namespace
 
-TEST_F(TFindReplaceTest, FindReadsTheColumnsByPositionAndHonoursEveryOption) {
+TEST_F(TFormToolsTest, FindReadsTheColumnsByPositionAndHonoursEveryOption) {
     const AnsiString before = Orders->Captions()->Text();
     Run("FindPhrase1", {"customer"});
     ASSERT_TRUE(Results());
@@ -137,7 +143,7 @@ TEST_F(TFindReplaceTest, FindReadsTheColumnsByPositionAndHonoursEveryOption) {
     EXPECT_EQ(Orders->Captions()->Text(), before) << "finding changes nothing";
 }
 
-TEST_F(TFindReplaceTest, ReplaceKeepsOtherTextAndColumnsAndFollowsThePromptAnswers) {
+TEST_F(TFormToolsTest, ReplaceKeepsOtherTextAndColumnsAndFollowsThePromptAnswers) {
     Run("ReplacePhrase1", {"customer", false, false, false, "Client"});
     EXPECT_EQ(Fields(0), (TRows{"CustomerLabel.Caption", "Client:", "", "Client no", "Kund"}));
     EXPECT_EQ(Fields(1)[1], "Order") << "nothing upper-cased";
@@ -154,7 +160,7 @@ TEST_F(TFindReplaceTest, ReplaceKeepsOtherTextAndColumnsAndFollowsThePromptAnswe
     EXPECT_EQ(Orders->Captions()->Count(), 2);
 }
 
-TEST_F(TFindReplaceTest, ReplacementsThatWouldCorruptTheLinesAreRefused) {
+TEST_F(TFormToolsTest, ReplacementsThatWouldCorruptTheLinesAreRefused) {
     const AnsiString before = Orders->Captions()->Text();
     for (const TFind& find : {TFind{"", false, false, false, "x"},
                               TFind{"Kund", false, false, true, "x"},
@@ -167,7 +173,7 @@ TEST_F(TFindReplaceTest, ReplacementsThatWouldCorruptTheLinesAreRefused) {
     EXPECT_EQ(Dialogs.PendingAnswers(), 0);
 }
 
-TEST_F(TFindReplaceTest, AUnitThatWasNotOpenIsSavedBeforeItIsClosedAgain) {
+TEST_F(TFormToolsTest, AUnitThatWasNotOpenIsSavedBeforeItIsClosedAgain) {
     Dialogs.Answer(mrYes); // the example's form holds a property the designer drops
     ASSERT_TRUE(Host.SaveFile(File("Orders.pas")));
     ASSERT_TRUE(Expert->CloseFile(File("Orders.pas")));
@@ -177,4 +183,76 @@ TEST_F(TFindReplaceTest, AUnitThatWasNotOpenIsSavedBeforeItIsClosedAgain) {
     Orders = dynamic_cast<TzxLang*>(FirstLangOf(Host.FormOf(File("Orders.pas"))));
     ASSERT_TRUE(Orders);
     EXPECT_EQ(Fields(0)[4], "Kunde");
+}
+
+TEST_F(TFormToolsTest, PropertyFilesHoldTheChosenListsAndADifferentDelimiterIsAskedFor) {
+    const std::string zxl = File("props.zxl");
+    Dialogs.AnswerModal(mrOk, [](TCustomForm& Form) {
+        auto& chooser = dynamic_cast<TfrmNotTranslate&>(Form);
+        EXPECT_EQ(chooser.Caption(), "Selecting properties");
+        EXPECT_EQ(chooser.lbSelected->Items()->Count(), StringsTypeCount);
+        chooser.sbRemoveAll->Click();
+        chooser.lbComps->SetSelected(chooser.lbComps->Items()->IndexOf("Captions"), true);
+        chooser.sbAdd->Click();
+    });
+    Dialogs.AnswerFile(zxl);
+    Dialogs.AnswerInput("~!@#");
+    FormControl<TMenuItem>(frmzxLang, "SaveFormProperties1")->Click();
+    TMemIniFile saved(zxl);
+    EXPECT_TRUE(saved.SectionExists("Captions"));
+    EXPECT_FALSE(saved.SectionExists("Hints"));
+    EXPECT_EQ(saved.ReadString("Options", "Delimiter", ""), "~!@#");
+
+    const std::string bytes = hosttest::ReadFile(zxl);
+    Dialogs.Answer(mrOk); // the chooser keeps the choice
+    Dialogs.AnswerFile(zxl);
+    Dialogs.AnswerInput("|");
+    Dialogs.Answer(mrNo);
+    FormControl<TMenuItem>(frmzxLang, "SaveFormProperties1")->Click();
+    EXPECT_EQ(Dialogs.LastRequest().DlgType, mtWarning);
+    EXPECT_EQ(hosttest::ReadFile(zxl), bytes);
+
+    Dialogs.Answer(mrOk);
+    FormControl<TMenuItem>(frmzxLang, "SaveProjectProperties1")->Click();
+    EXPECT_EQ(Dialogs.LastRequest().Text, "Project or file is not translated!");
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+}
+
+TEST_F(TFormToolsTest, UpdateCollectsAndClearEmptiesTheSelectedFormsComponents) {
+    Orders->Captions()->Clear();
+    FormControl<TMenuItem>(frmzxLang, "UpdateTranslation1")->Click();
+    EXPECT_NE(Orders->Captions()->Text().find("CustomerLabel"), AnsiString::npos);
+    const AnsiString collected = Orders->Captions()->Text();
+
+    Dialogs.Answer(mrNo);
+    FormControl<TMenuItem>(frmzxLang, "ClearTranslations1")->Click();
+    EXPECT_EQ(Orders->Captions()->Text(), collected);
+    Dialogs.Answer(mrYes);
+    FormControl<TMenuItem>(frmzxLang, "ClearTranslations1")->Click();
+    EXPECT_EQ(Orders->Captions()->Count(), 0);
+    EXPECT_TRUE(Module("Orders.pas")->GetModified());
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+}
+
+TEST_F(TFormToolsTest, EditedExcludedPropertiesReachEverySelectedForm) {
+    auto* data = dynamic_cast<TzxLang*>(
+        frmzxLang->InsertComponentOnForm("DataModule1", TzxLang::StaticClass()));
+    ASSERT_TRUE(data);
+    Expert->RunItemClick(nullptr);
+    frmzxLang->lvFormNames->SetSelected(nullptr);
+    frmzxLang->FormRow("OrdersForm")->SetSelected(true);
+    frmzxLang->FormRow("DataModule1")->SetSelected(true);
+    Dialogs.AnswerModal(mrNone, [this](TCustomForm& Form) {
+        auto& editor = dynamic_cast<TfrmExcludeFromTranslation&>(Form);
+        editor.pcExcluded->SetActivePageIndex(1);
+        Dialogs.AnswerInput("Hint");
+        Dialogs.Answer(mrYes);
+        editor.ActionNamed("acAddPropertyByName")->Execute();
+        FormControl<TButton>(&editor, "btOK")->Click();
+    });
+    FormControl<TMenuItem>(frmzxLang, "ExcludeProperties1")->Click();
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    const AnsiString excluded = Orders->ExcludedProperties()->Text();
+    EXPECT_NE(AnsiUpperCase(excluded).find("HINT"), AnsiString::npos);
+    EXPECT_EQ(data->ExcludedProperties()->Text(), excluded);
 }
