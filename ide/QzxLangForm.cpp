@@ -125,6 +125,7 @@ void TfrmzxLang::FormCreate(TObject*) {
     for (std::size_t index = 0; index < NamesArray.size(); ++index) {
         auto* entry = NewComponent<TMenuItem>(this);
         entry->SetCaption("&" + IntToStr(static_cast<Integer>(index + 1)) + ". " + NamesArray[index]);
+        entry->OnClick = [this](TObject* Sender) { ToTzxLang1Click(Sender); };
         ChangeType1->Add(entry);
     }
     DictionaryManager1->SetEnabled(false);

@@ -145,6 +145,9 @@ public:
     void Excludeproperties1Click(TObject* Sender);
     // The selected rows in list order.
     std::vector<TListItem*> SelectedRows() const;
+    // --- Changing the class of the selected forms' components to the
+    // NamesArray entry of the submenu item.
+    void ToTzxLang1Click(TObject* Sender);
     // --- Units
     void OpenUnit(TListItem* Row);
     void Viewform1Click(TObject* Sender);
@@ -189,6 +192,11 @@ private:
     void SearchPhrase(bool Replace);
     void SearchRow(TListItem* Row, TPhraseSearch& Search);
     void SaveProperties(const std::vector<TListItem*>& Rows);
+    // Whether the row's component now has the class; the user was told why
+    // not.
+    bool ChangeComponentClass(TListItem* Row, const AnsiString& Target);
+    bool RewriteFormFile(const AnsiString& FormFile, const AnsiString& Current,
+                         const AnsiString& Target, TClass TargetClass);
     // Work on the component of each selected form that has one; the forms
     // that failed are reported at the end.
     void ForEachSelectedComponent(const std::function<void(TzxCustomLang&)>& Work);
