@@ -31,9 +31,7 @@ protected:
         RegisterUnitClasses("QzxLngTLV", {TzxLangTLV::StaticClass()});
         RegisterUnitClasses("QzxLangRT", {TzxLangRT::StaticClass()});
         OpenExample();
-        MakeExpert();
-        FzxLangExpert = Expert;
-        Expert->RunItemClick(nullptr);
+        OpenExpertWindow();
         ASSERT_TRUE(frmzxLang);
     }
     void TearDown() override { Application->ProcessMessages(); }

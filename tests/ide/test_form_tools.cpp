@@ -42,9 +42,7 @@ protected:
     void SetUp() override {
         InitZxLangRuntime();
         OpenExample();
-        MakeExpert();
-        FzxLangExpert = Expert;
-        Expert->RunItemClick(nullptr);
+        OpenExpertWindow();
         ASSERT_TRUE(frmzxLang);
         // Placed by the designer, so that the form file keeps it.
         Orders = dynamic_cast<TzxLang*>(

@@ -45,9 +45,7 @@ protected:
         Orders = NewComponent<TzxLang>(Host.FormOf(File("Orders.pas")));
         Orders->SetName("zxLang1");
         Orders->SetNumLang(4);
-        MakeExpert();
-        FzxLangExpert = Expert;
-        Expert->RunItemClick(nullptr);
+        OpenExpertWindow();
         ASSERT_TRUE(frmzxLang);
     }
     void TearDown() override { Application->ProcessMessages(); }
@@ -178,4 +176,53 @@ TEST_F(TWizardTest, ANewDispatcherAndAContainerOnAFormNotChosenLinkTheComponents
     const std::string mainForm = hosttest::ReadFile(File("Main.xfm"));
     for (const char* stored : {"TzxLangLinked", "DataModule1.zxLangDispatcher1", "OrdersForm.zxLang1"})
         EXPECT_NE(mainForm.find(stored), std::string::npos) << stored;
+}
+
+TEST_F(TWizardTest, AContainerPlacedOnAClosedFormIsSavedThereAndLinkedFromTheOthers) {
+    Expert->DefaultLangNames = "English";
+    ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
+    Select({"MainForm", "DataModule1"});
+    RunWizard([&](TfrmTranslationWizard& W) {
+        W.btNext->Click();
+        Insert(W, "MainForm", "TzxLang");
+        Insert(W, "DataModule1", "TzxLangLinked");
+        W.btNext->Click();
+        W.rbSetManually->SetChecked(true);
+        Pick(*W.cbCommonContainerForm, "MainForm");
+        EXPECT_EQ(W.cbCommonContainerComponent->Text(), "Newly inserted (TzxLang)");
+        W.btNext->Click();
+        EXPECT_EQ(W.lvProgress->Items()->Item(wtContainer)->SubItems()->Get(0), "Done");
+    });
+    auto* container = dynamic_cast<TzxLang*>(FirstLangOf(RootOf("Main.pas")));
+    ASSERT_TRUE(container) << "the form holding the container stays open, so links hold";
+    auto* linked = dynamic_cast<TzxLangLinked*>(FirstLangOf(RootOf("Data.pas")));
+    ASSERT_TRUE(linked);
+    EXPECT_EQ(linked->CommonContainer(), container);
+    EXPECT_EQ(linked->LangNames()->Text(), "English\n");
+    EXPECT_FALSE(Module("Main.pas")->GetModified()) << "saved";
+    EXPECT_TRUE(Module("Data.pas")->GetModified()) << "open before: marked, not saved";
+    EXPECT_NE(hosttest::ReadFile(File("Main.xfm")).find("TzxLang"), std::string::npos);
+}
+
+TEST_F(TWizardTest, QuittingBeforeTheEndAsksAndThePreviewClosesOnAClick) {
+    Select({"MainForm"});
+    Dialogs.AnswerModal(mrNone, [&](TCustomForm& Form) {
+        auto& wizard = dynamic_cast<TfrmTranslationWizard&>(Form);
+        wizard.btNext->Click();
+        Dialogs.AnswerModal(mrNone, [](TCustomForm& Preview) {
+            EXPECT_EQ(Preview.Caption(), "Recommended Structure. (Click on image to close)");
+            Shot(dynamic_cast<TWinControl&>(Preview), "wizard-structure-preview.png");
+            FormControl<TImage>(&Preview, "imgStructure")->OnClick(&Preview);
+            EXPECT_EQ(Preview.ModalResult(), mrOk);
+        });
+        FormControl<TLabel>(&wizard, "lbStructure")->OnClick(&wizard);
+        Dialogs.Answer(mrNo);     // stay
+        Dialogs.Answer(mrCancel); // Close again
+        Dialogs.Answer(mrYes);    // quit
+        wizard.btClose->Click();
+    });
+    FormControl<TMenuItem>(frmzxLang, "Wizard1")->Click();
+    EXPECT_EQ(Dialogs.LastRequest().Text, "Are you sure want to quit Wizard?");
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    EXPECT_EQ(RowText(frmzxLang->FormRow("MainForm"), rtComponentClass), "") << "nothing placed";
 }
