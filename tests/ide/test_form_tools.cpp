@@ -9,6 +9,8 @@
 #include "editor/FormData.h"
 #include "editor/QExcludedEditor.h"
 #include "editor/Qdntcedit.h"
+#include "editor/QzxTransEditor.h"
+#include "clx/Keys.h"
 #include "ide/Q_findfrm.h"
 #include "ide/Q_findres.h"
 #include "ide/Q_rplprom.h"
@@ -41,6 +43,7 @@ class TFormToolsTest : public TExpertTest {
 protected:
     void SetUp() override {
         InitZxLangRuntime();
+        InitQzxTransEditor();
         OpenExample();
         OpenExpertWindow();
         ASSERT_TRUE(frmzxLang);
@@ -253,4 +256,27 @@ TEST_F(TFormToolsTest, EditedExcludedPropertiesReachEverySelectedForm) {
     const AnsiString excluded = Orders->ExcludedProperties()->Text();
     EXPECT_NE(AnsiUpperCase(excluded).find("HINT"), AnsiString::npos);
     EXPECT_EQ(data->ExcludedProperties()->Text(), excluded);
+}
+
+TEST_F(TFormToolsTest, AResultOpensTheEditorAtItsLineAndViewFormOpensTheUnits) {
+    Run("FindPhrase1", {"order"});
+    TListView* found = Results()->LVIDs;
+    ASSERT_EQ(found->Items()->Count(), 4);
+    found->SetSelected(found->Items()->Item(2));
+    TStringsType kind = stHints;
+    Dialogs.AnswerModal(mrCancel, [&kind](TCustomForm& Form) {
+        kind = dynamic_cast<TzxTransEditFrm&>(Form).CurrentType();
+    });
+    Integer key = Key_Return;
+    found->OnKeyDown(found, key, TShiftState());
+    EXPECT_EQ(kind, stCaptions);
+    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+
+    Dialogs.Answer(mrYes); // the example's form holds a property the designer drops
+    ASSERT_TRUE(Host.SaveFile(File("Orders.pas")));
+    ASSERT_TRUE(Expert->CloseFile(File("Orders.pas")));
+    Orders = nullptr;
+    frmzxLang->lvFormNames->SetSelected(frmzxLang->FormRow("OrdersForm"));
+    FormControl<TMenuItem>(frmzxLang, "pmViewForm1")->Click();
+    EXPECT_TRUE(Expert->IsFileOpen(File("Orders.pas")));
 }
