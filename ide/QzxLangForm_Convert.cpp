@@ -23,6 +23,9 @@ const char* const NoDeclaration = "The form file %s declares no %s component: no
 const char* const PropertiesDropped =
     "%s does not have these properties of %s.%s, which will be lost:\n%s\nContinue?";
 const char* const BackupExtension = ".~xfm";
+const char* const UnitNotChanged =
+    "%s changed while its form was converted: change its field of type %s to %s and add %s to "
+    "its uses clause.";
 
 // A form file as form text, and how to write it back in its own format.
 struct TFormFile {
@@ -211,15 +214,19 @@ bool TfrmzxLang::ChangeComponentClass(TListItem* Row, const AnsiString& Target) 
     if (converted) {
         const AnsiString source = ReadFileBytes(unitFile);
         FzxLangExpert->OpenFile(unitFile);
-        if (FzxLangExpert->GetUnitSource(unitFile) == source)
-            if (_di_IOTASourceEditor editor = FzxLangExpert->GetSourceEditorFromFileName(unitFile)) {
-                _di_IOTAEditWriter writer = editor->CreateUndoableWriter();
-                for (const TUnitEdit& edit : UnitEdits(source, current, Target, targetUnit)) {
-                    writer->CopyTo(static_cast<Integer>(edit.Start));
-                    writer->DeleteTo(static_cast<Integer>(edit.Start + edit.Length));
-                    writer->Insert(edit.Text.c_str());
-                }
+        _di_IOTASourceEditor editor = FzxLangExpert->GetUnitSource(unitFile) == source
+                                          ? FzxLangExpert->GetSourceEditorFromFileName(unitFile)
+                                          : nullptr;
+        if (editor) {
+            _di_IOTAEditWriter writer = editor->CreateUndoableWriter();
+            for (const TUnitEdit& edit : UnitEdits(source, current, Target, targetUnit)) {
+                writer->CopyTo(static_cast<Integer>(edit.Start));
+                writer->DeleteTo(static_cast<Integer>(edit.Start + edit.Length));
+                writer->Insert(edit.Text.c_str());
             }
+        } else
+            ShowError(
+                Format(UnitNotChanged, {ExtractFileName(unitFile), current, Target, targetUnit}));
         SetRowText(Row, rtComponentClass, Target);
         if (!wasOpen) {
             FzxLangExpert->SaveFile(unitFile);

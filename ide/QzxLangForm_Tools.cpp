@@ -94,15 +94,16 @@ AnsiString LocationName(const TzxCustomLang& Lang, Integer Field) {
     return Field <= names->Count() ? names->Get(Field - 1) : IntToStr(Field);
 }
 
-// The open results window, or a new one; emptied.
-TfrmFindResults* FindResultsWindow() {
+// The open results window, or a new one; emptied. The expert window owns
+// it, since its rows call back into the expert window.
+TfrmFindResults* FindResultsWindow(TComponent* Owner) {
     for (Integer index = 0; index < Screen->FormCount(); ++index)
         if (auto* open = dynamic_cast<TfrmFindResults*>(Screen->Forms(index));
             open && open->Caption() == FindResultsCaption) {
             open->LVIDs->Items()->Clear();
             return open;
         }
-    return NewForm<TfrmFindResults>(Application);
+    return NewForm<TfrmFindResults>(Owner);
 }
 
 enum TReplaceAnswer { raReplace, raSkip, raStop };
@@ -240,7 +241,7 @@ void TfrmzxLang::SearchPhrase(bool Replace) {
     }
     if (!AcceptRequest(request))
         return;
-    TfrmFindResults* results = FindResultsWindow();
+    TfrmFindResults* results = FindResultsWindow(this);
     results->LVIDs->OnDblClick = [this](TObject* Sender) { LVIDsDblClick(Sender); };
     results->LVIDs->OnKeyDown = [this](TObject* Sender, Integer& Key, TShiftState Shift) {
         LVIDsKeyDown(Sender, Key, Shift);
