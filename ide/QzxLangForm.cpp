@@ -76,6 +76,16 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("TranslateUnit1Click", &TfrmzxLang::TranslateUnit1Click);
         RegisterMethod("Const1Click", &TfrmzxLang::Const1Click);
         RegisterMethod("WithoutForm1Click", &TfrmzxLang::WithoutForm1Click);
+        RegisterMethod("sbWizardClick", &TfrmzxLang::sbWizardClick);
+        RegisterMethod("Findword1Click", &TfrmzxLang::Findword1Click);
+        RegisterMethod("Replacephrase1Click", &TfrmzxLang::Replacephrase1Click);
+        RegisterMethod("Viewform1Click", &TfrmzxLang::Viewform1Click);
+        RegisterMethod("Savepropertiestofile1Click", &TfrmzxLang::Savepropertiestofile1Click);
+        RegisterMethod("Savepropertiestofileforallforms1Click",
+                       &TfrmzxLang::Savepropertiestofileforallforms1Click);
+        RegisterMethod("Updatetranslation1Click", &TfrmzxLang::Updatetranslation1Click);
+        RegisterMethod("Cleartranslations1Click", &TfrmzxLang::Cleartranslations1Click);
+        RegisterMethod("Excludeproperties1Click", &TfrmzxLang::Excludeproperties1Click);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");
@@ -117,6 +127,7 @@ void TfrmzxLang::FormCreate(TObject*) {
     for (std::size_t index = 0; index < NamesArray.size(); ++index) {
         auto* entry = NewComponent<TMenuItem>(this);
         entry->SetCaption("&" + IntToStr(static_cast<Integer>(index + 1)) + ". " + NamesArray[index]);
+        entry->OnClick = [this](TObject* Sender) { ToTzxLang1Click(Sender); };
         ChangeType1->Add(entry);
     }
     DictionaryManager1->SetEnabled(false);

@@ -10,12 +10,15 @@
 #include "clx/Forms.h"
 #include "clx/ImgList.h"
 #include "clx/Menus.h"
+#include "runtime/QzxComp_Text.h"
 #include "runtime/QzxFormStorage.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class TzxCustomLang;
+class TPhraseSearch;
 
 // The class names recognised as a form's translation component.
 inline constexpr std::array<const char*, 5> NamesArray = {"TzxLang", "TzxLangRTSE", "TzxLangRT",
@@ -126,6 +129,33 @@ public:
     // The creation handler, the component's language-change handler and
     // UpdateStrings of the row's form, made when missing.
     void InsertConstMethods(TListItem* Row);
+    // --- The Translation Wizard on the selected forms.
+    void sbWizardClick(TObject* Sender);
+    // --- Finding and replacing a phrase in the selected forms' translations.
+    void Findword1Click(TObject* Sender);
+    void Replacephrase1Click(TObject* Sender);
+    // The results window's rows open the Translation Editor at their line.
+    void LVIDsDblClick(TObject* Sender);
+    void LVIDsKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
+    // --- Property files, updating, clearing and excluding across forms
+    // The lists chosen in the property chooser; whether the user confirmed.
+    bool PropListDialog(TStringsTypes& Types);
+    // Raises Exception with the reason when the form cannot be handled.
+    void SavePropsToFile(const AnsiString& FormName, const AnsiString& FileName,
+                         const AnsiString& Delimiter, const TStringsTypes& Types);
+    void Savepropertiestofile1Click(TObject* Sender);
+    void Savepropertiestofileforallforms1Click(TObject* Sender);
+    void Updatetranslation1Click(TObject* Sender);
+    void Cleartranslations1Click(TObject* Sender);
+    void Excludeproperties1Click(TObject* Sender);
+    // The selected rows in list order.
+    std::vector<TListItem*> SelectedRows() const;
+    // --- Changing the class of the selected forms' components to the
+    // NamesArray entry of the submenu item.
+    void ToTzxLang1Click(TObject* Sender);
+    // --- Units
+    void OpenUnit(TListItem* Row);
+    void Viewform1Click(TObject* Sender);
 
     // The form's translation component of the row's class, its file opened
     // in the IDE; nullptr when there is none.
@@ -164,6 +194,17 @@ public:
     TForm* DockHost() const;
 
 private:
+    void SearchPhrase(bool Replace);
+    void SearchRow(TListItem* Row, TPhraseSearch& Search);
+    void SaveProperties(const std::vector<TListItem*>& Rows);
+    // Whether the row's component now has the class; the user was told why
+    // not.
+    bool ChangeComponentClass(TListItem* Row, const AnsiString& Target);
+    bool RewriteFormFile(const AnsiString& FormFile, const AnsiString& Current,
+                         const AnsiString& Target, TClass TargetClass);
+    // Work on the component of each selected form that has one; the forms
+    // that failed are reported at the end.
+    void ForEachSelectedComponent(const std::function<void(TzxCustomLang&)>& Work);
     // Whole project by Tag, or the row the checks apply to; whether the
     // command may go on (the user was told when not).
     bool CheckTranslated(bool WholeProject);
@@ -177,11 +218,15 @@ private:
                          const AnsiString& Text, TzxCustomLang& Lang);
     void ReplaceConstants(const AnsiString& FormName, const AnsiString& FileName,
                           const AnsiString& Text, TzxCustomLang& Lang);
-    // The selected rows in list order.
-    std::vector<TListItem*> SelectedRows() const;
     // The unit and the form the user chooses for a unit without a form;
     // False when there is no choice (the user was told why).
     bool ChooseUnit(AnsiString& FileName, AnsiString& FormName);
 
     AnsiString ColumnWidthsText() const;
+
+    // Every list until the user chooses.
+    TStringsTypes FSavedPropsTypes{stCaptions,   stHints,       stDisplayLabels, stFonts,
+                                   stMultiLines, stDlgsCaptions, stStrings,      stOtherStrings,
+                                   stLocales,    stCollections,  stCharSets,
+                                   stListView_TreeView_Items};
 };

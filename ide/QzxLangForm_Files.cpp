@@ -4,6 +4,7 @@
 #include "ide/QzxLangForm.h"
 
 #include "ide/QzxLangExp.h"
+#include "ide/QzxOpenedForm.h"
 #include "runtime/DOriDaz.h"
 #include "runtime/QzxComp.h"
 
@@ -20,11 +21,7 @@ const char* const DelimiterInTranslations =
     "the file is read. Choose another delimiter.";
 const char* const NoBinaryMerge =
     "A binary translation file (.ZXB) cannot be merged: choose a text translation file.";
-const char* const NoFormModule = "the IDE has no form module for it";
-const char* const NotOpened = "the IDE did not open %s";
-const char* const NotSaved = "the form was not saved";
 const char* const NothingMerged = "the file was not merged";
-const char* const NoComponent = "it has no translation component";
 
 bool IsBinaryFile(const AnsiString& FileName) {
     return AnsiUpperCase(ExtractFileExt(FileName)) == ".ZXB";
@@ -41,48 +38,6 @@ bool HoldsDelimiter(const TzxCustomLang& Lang, const AnsiString& Delimiter) {
     });
     return found;
 }
-
-// The row's form opened in the IDE for one operation, closed again (saved
-// first when the operation changed it) unless it was open before.
-class TOpenedForm {
-public:
-    TOpenedForm(TListItem* Row) : FFormName(Row->Caption()), FFileName(RowText(Row, rtFileName)) {
-        FWasOpen = FzxLangExpert->IsFileOpen(FFileName);
-        if (!FWasOpen && !FzxLangExpert->OpenFile(FFileName))
-            throw Exception(Format(NotOpened, {FFileName}));
-        if (!FzxLangExpert->TestForCorrectForm(FFormName))
-            throw Exception(NoFormModule);
-        FLang = FirstLangOf(FormRootByName(FFormName));
-        if (!FLang)
-            throw Exception(NoComponent);
-        FBefore = TranslationState(*FLang);
-    }
-    ~TOpenedForm() {
-        if (!FWasOpen)
-            FzxLangExpert->CloseFile(FFileName);
-    }
-    TOpenedForm(const TOpenedForm&) = delete;
-    TOpenedForm& operator=(const TOpenedForm&) = delete;
-
-    TzxCustomLang& Lang() const { return *FLang; }
-    // Marks the form modified when its component changed; a form opened
-    // for the operation is saved.
-    void Changed() {
-        if (TranslationState(*FLang) == FBefore)
-            return;
-        FzxLangExpert->GetDesignerByFormName(FFormName);
-        FzxLangExpert->MarkModifiedForm(FFormName);
-        if (!FWasOpen && !FzxLangExpert->SaveFile(FFileName))
-            throw Exception(NotSaved);
-    }
-
-private:
-    AnsiString FFormName;
-    AnsiString FFileName;
-    bool FWasOpen = false;
-    TzxCustomLang* FLang = nullptr;
-    AnsiString FBefore;
-};
 
 } // namespace
 

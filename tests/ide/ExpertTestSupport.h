@@ -17,6 +17,12 @@ protected:
     }
 
     void MakeExpert() { Expert = new TzxLangExpert(); }
+    // The expert as the package's one, its window listing the project.
+    void OpenExpertWindow() {
+        MakeExpert();
+        FzxLangExpert = Expert;
+        Expert->RunItemClick(nullptr);
+    }
     void FreeExpert() {
         if (Expert)
             std::exchange(Expert, nullptr)->Release();
