@@ -253,6 +253,8 @@ TEST_F(TStringIDsTest, RenameInTheEditorRewritesOnlyTheComponentsCallsInTheChose
             ASSERT_EQ(dialog.lbSelectedUnits->Items()->Text(), "Main.pas\nOrders.pas\n");
             dialog.btReplace->Click();
             EXPECT_EQ(dialog.lbUnitFile->Caption(), "Unit file: Main.pas");
+            dialog.Handle()->grab().toImage().save(
+                QString::fromStdString(zxtest::TestOutputDir() + "/ide/string-id-replacement.png"));
             EXPECT_EQ(dialog.btReplace->Caption(), "&Replace");
             EXPECT_EQ(SourceRows(dialog),
                       std::vector<std::string>({std::to_string(mainLine) +
