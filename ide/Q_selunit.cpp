@@ -43,7 +43,8 @@ void TfrmTranslUnits::lbUnitsClick(TObject*) {
 void TfrmTranslUnits::cbFormNamesChange(TObject*) { UpdateOK(); }
 
 void TfrmTranslUnits::UpdateOK() {
-    btOK->SetEnabled(lbUnits->ItemIndex() >= 0 && cbFormNames->ItemIndex() >= 0);
+    btOK->SetEnabled(lbUnits->ItemIndex() >= 0 &&
+                     (!cbFormNames->Visible() || cbFormNames->ItemIndex() >= 0));
 }
 
 void TfrmTranslUnits::FormClose(TObject*, TCloseAction&) {

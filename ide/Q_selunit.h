@@ -26,6 +26,7 @@ public:
     void FormClose(TObject* Sender, TCloseAction& Action);
 
 private:
-    // OK only with a unit of the list selected and a form chosen.
+    // OK only with a unit of the list selected and a form chosen (when
+    // the form is asked for).
     void UpdateOK();
 };

@@ -9,6 +9,8 @@
 #include "designide/ExptIntf.h"
 #include "designide/ToolIntf.h"
 #include "designide/ToolsAPI.h"
+#include "editor/QzxTransEditor.h"
+#include "ide/QzxLangScan.h"
 
 #include <memory>
 
@@ -163,10 +165,17 @@ public:
     // The message of the exception being handled goes to the IDE.
     static void HandleExpertException();
 
-    // --- The Translation Editor's hook NavigateToSource: whether the
-    // current module's unit quotes the identifier in a call, and with
-    // ShowEditor the edit window goes to that line.
+    // --- The Translation Editor's hook NavigateToSource: whether the unit
+    // of the component being edited (the current module's when none is)
+    // quotes the identifier in a call, and with ShowEditor the edit window
+    // goes to that line.
     bool ShowStringInSource(const AnsiString& StringID, bool ShowEditor);
+
+    // --- The Translation Editor's rename of a string identifier: the calls
+    // of the renamed component that quote FromID, in the units the user
+    // picks, are rewritten to ToID, one undoable edit per unit. ToID is only
+    // read.
+    void OnChangeStrID(const AnsiString& OwnerName, const WideString& FromID, WideString& ToID);
 
     // --- Access to the IDE
     _di_IOTAProject GetActiveProject();
@@ -177,6 +186,11 @@ public:
     _di_IOTASourceEditor GetSourceEditorFromFormName(const AnsiString& FormName);
     _di_IOTASourceEditor GetSourceEditorFromFileName(const AnsiString& FileName);
     AnsiString GetUnitSource(const AnsiString& FileName);
+    // The edits through the unit's undoable writer, as one edit; false when
+    // the unit has no source editor.
+    bool WriteEdits(const AnsiString& FileName, std::vector<TSpanEdit> Edits);
+    // The unit of the project form FormName; empty when there is none.
+    AnsiString UnitFileOfForm(const AnsiString& FormName);
     bool IsFileOpen(const AnsiString& FileName);
     bool OpenFile(const AnsiString& FileName);
     bool CloseFile(const AnsiString& FileName);
@@ -242,12 +256,34 @@ private:
     TzxAddInNotifier* FAddInNotifier = nullptr;
 };
 
+class TzxCustomLang;
+
+// While it lives, the Translation Editor's hooks act on Lang's form: its
+// unit is the one searched and renamed in.
+class TEditedForm {
+public:
+    explicit TEditedForm(TzxCustomLang* Lang);
+    ~TEditedForm();
+    TEditedForm(const TEditedForm&) = delete;
+    TEditedForm& operator=(const TEditedForm&) = delete;
+
+    // The component being edited, or nullptr.
+    static TzxCustomLang* Lang();
+
+private:
+    TzxCustomLang* FPrevious;
+};
+
 // The one expert, nullptr before ExpRegister and after the IDE freed it.
 extern TzxLangExpert* FzxLangExpert;
 // The expert window while it exists, else nullptr.
 extern TfrmzxLang* frmzxLang;
 // The IDE dock host the window sits in, while there is one.
 extern TForm* DockForm;
+
+// The expert's OnChangeStrID for the Translation Editor; empty while there
+// is no expert.
+TChangeStrIDEvent ExpertChangeStrID();
 
 // Creates the expert and hands it to the IDE.
 void ExpRegister();

@@ -101,16 +101,19 @@ _di_IOTAFormEditor TzxLangExpert::GetFormEditorFromModule(const _di_IOTAModule& 
     return FirstEditorOf<IOTAFormEditor>(Module, IID_IOTAFormEditor);
 }
 
+AnsiString TzxLangExpert::UnitFileOfForm(const AnsiString& FormName) {
+    if (_di_IOTAProject project = GetActiveProject())
+        for (Integer index = 0; index < project->GetModuleCount(); ++index) {
+            _di_IOTAModuleInfo info = project->GetModule(index);
+            if (info && AnsiSameText(info->GetFormName(), FormName))
+                return info->GetFileName();
+        }
+    return AnsiString();
+}
+
 _di_IOTASourceEditor TzxLangExpert::GetSourceEditorFromFormName(const AnsiString& FormName) {
-    _di_IOTAProject project = GetActiveProject();
-    if (!project)
-        return nullptr;
-    for (Integer index = 0; index < project->GetModuleCount(); ++index) {
-        _di_IOTAModuleInfo info = project->GetModule(index);
-        if (info && AnsiSameText(info->GetFormName(), FormName))
-            return FirstSourceEditor(info->OpenModule());
-    }
-    return nullptr;
+    const AnsiString fileName = UnitFileOfForm(FormName);
+    return fileName.empty() ? nullptr : FirstSourceEditor(GetModuleFromFileName(fileName));
 }
 
 _di_IOTASourceEditor TzxLangExpert::GetSourceEditorFromFileName(const AnsiString& FileName) {
@@ -162,11 +165,28 @@ bool TzxLangExpert::SaveFile(const AnsiString& FileName) {
     return saved;
 }
 
+namespace {
+
+TzxCustomLang* EditedLang = nullptr;
+
+} // namespace
+
+TEditedForm::TEditedForm(TzxCustomLang* Lang) : FPrevious(EditedLang) { EditedLang = Lang; }
+
+TEditedForm::~TEditedForm() { EditedLang = FPrevious; }
+
+TzxCustomLang* TEditedForm::Lang() { return EditedLang; }
+
+// Every form has its own first identifiers, so only the edited
+// component's unit tells where its identifier is used.
 bool TzxLangExpert::ShowStringInSource(const AnsiString& StringID, bool ShowEditor) {
-    _di_IOTAModule module = GetCurrentIdeModule();
-    if (!module)
+    AnsiString unitFile;
+    if (TzxCustomLang* lang = TEditedForm::Lang(); lang && lang->Owner())
+        unitFile = UnitFileOfForm(lang->Owner()->Name());
+    else if (_di_IOTAModule module = GetCurrentIdeModule())
+        unitFile = ChangeFileExt(module->GetFileName(), ".pas");
+    if (unitFile.empty())
         return false;
-    const AnsiString unitFile = ChangeFileExt(module->GetFileName(), ".pas");
     const Integer line = QuotingLine(GetUnitSource(unitFile), StringID);
     if (line < 0)
         return false;

@@ -1,7 +1,10 @@
 #include "ide/QzxLangForm.h"
 
+#include "ide/Q_BadIDsForm.h"
+
 #include "editor/FormData.h"
 #include "rtl/Filer.h"
+#include "ide/Q_BadIDsForm.h"
 #include "ide/Q_about.h"
 #include "ide/Q_expopt.h"
 #include "ide/QzxLangExp.h"
@@ -86,6 +89,8 @@ void TfrmzxLang::AfterConstruction() {
         RegisterMethod("Updatetranslation1Click", &TfrmzxLang::Updatetranslation1Click);
         RegisterMethod("Cleartranslations1Click", &TfrmzxLang::Cleartranslations1Click);
         RegisterMethod("Excludeproperties1Click", &TfrmzxLang::Excludeproperties1Click);
+        RegisterMethod("CheckunusedIDs1Click", &TfrmzxLang::CheckunusedIDs1Click);
+        RegisterMethod("CheckbadstringIDsinunit1Click", &TfrmzxLang::CheckbadstringIDsinunit1Click);
     }
     ReadFormData(FormData_QzxLangForm(), this);
     lvFormNames = FormControl<TListView>(this, "lvFormNames");
@@ -167,6 +172,7 @@ void TfrmzxLang::FormClose(TObject* Sender, TCloseAction& Action) {
             FzxLangExpert->SetColumnWidths(ColumnWidthsText());
             FzxLangExpert->ProjectClosed();
         }
+        delete frmBadIDs;
         // Closed on its own while docked: the empty host goes as well.
         if (TForm* host = DockHost(); host && Sender == this) {
             DockForm = nullptr;

@@ -134,9 +134,6 @@ public:
     // --- Finding and replacing a phrase in the selected forms' translations.
     void Findword1Click(TObject* Sender);
     void Replacephrase1Click(TObject* Sender);
-    // The results window's rows open the Translation Editor at their line.
-    void LVIDsDblClick(TObject* Sender);
-    void LVIDsKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
     // --- Property files, updating, clearing and excluding across forms
     // The lists chosen in the property chooser; whether the user confirmed.
     bool PropListDialog(TStringsTypes& Types);
@@ -178,6 +175,16 @@ public:
     // The delete command of a bad string identifier: BadID's caption is the
     // identifier, its third text the unit file it was found in.
     void DeleteStringByID(const TListItem* BadID);
+    // --- String identifiers: the findings of one unit into List (caption
+    // the identifier; type, info, file name); FormName empty checks only the
+    // calls that name their form. False when the unit could not be read.
+    bool CheckIDInFile(TListView* List, const AnsiString& FormName, const AnsiString& FileName);
+    void CheckunusedIDs1Click(TObject* Sender);
+    void CheckbadstringIDsinunit1Click(TObject* Sender);
+    // A finding's source line, or the Translation Editor on its identifier
+    // or, for a find result, at its list and line.
+    void LVIDsDblClick(TObject* Sender);
+    void LVIDsKeyDown(TObject* Sender, Integer& Key, TShiftState Shift);
     // The row of that caption (exact), or nullptr.
     TListItem* FormRow(const AnsiString& FormName) const;
     // The selected rows, from the focused one on in list order, wrapping
@@ -229,4 +236,13 @@ private:
                                    stMultiLines, stDlgsCaptions, stStrings,      stOtherStrings,
                                    stLocales,    stCollections,  stCharSets,
                                    stListView_TreeView_Items};
+    // The bad-identifier window of a new check, its rows leading here.
+    void NewBadIDsWindow();
+    // Shows the window when it has rows; otherwise, when every unit was
+    // read, tells the user Resolved.
+    void ShowBadIDs(bool AllRead, const AnsiString& Resolved);
+    void OpenEditorOnFinding(const TListItem* Row);
+    // A find result's row: the editor on its form's component at its list
+    // and line.
+    void OpenEditorOnFindResult(const TListItem* Result);
 };

@@ -199,7 +199,8 @@ void TfrmzxLang::TranslateRow(TListItem* Row) {
     const AnsiString before = TranslationState(*lang);
     lang->BuildList();
     const bool collected = TranslationState(*lang) != before;
-    if (TransEditorDlg(lang, stCaptions, 0, TShowFlags{sfFull, sfDesignTime})) {
+    TEditedForm edited(lang);
+    if (TransEditorDlg(lang, stCaptions, 0, TShowFlags{sfFull, sfDesignTime}, ExpertChangeStrID())) {
         FzxLangExpert->MarkModifiedForm(formName);
         lang->ChangeLanguage();
     } else if (collected)

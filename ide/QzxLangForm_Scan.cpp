@@ -115,21 +115,6 @@ std::vector<TSpanEdit> RewritesOf(const TfrmFound& Review, const std::map<Intege
     return rewrites;
 }
 
-// The edits through the unit's undoable writer, as one edit.
-void WriteEdits(const AnsiString& FileName, std::vector<TSpanEdit> Edits) {
-    _di_IOTASourceEditor editor = FzxLangExpert->GetSourceEditorFromFileName(FileName);
-    if (!editor || Edits.empty())
-        return;
-    std::stable_sort(Edits.begin(), Edits.end(),
-                     [](const TSpanEdit& A, const TSpanEdit& B) { return A.Start < B.Start; });
-    _di_IOTAEditWriter writer = editor->CreateUndoableWriter();
-    for (const TSpanEdit& edit : Edits) {
-        writer->CopyTo(static_cast<Integer>(edit.Start));
-        writer->DeleteTo(static_cast<Integer>(edit.Start + edit.Length));
-        writer->Insert(edit.Text.c_str());
-    }
-}
-
 void AddNewStrings(const TfrmFound& Review, TzxCustomLang& Lang) {
     TStringList items;
     items.SetSorted(true);
@@ -300,7 +285,7 @@ void TfrmzxLang::ReplaceLiterals(const AnsiString& FormName, const AnsiString& F
         return;
     }
     Splash("Modifying source...", 1);
-    WriteEdits(FileName, RewritesOf(*review, spans));
+    FzxLangExpert->WriteEdits(FileName, RewritesOf(*review, spans));
     AddNewStrings(*review, Lang);
     FzxLangExpert->MarkModifiedForm(FormName);
     Inform(SourceTranslated);
@@ -397,8 +382,8 @@ void TfrmzxLang::ReplaceConstants(const AnsiString& FormName, const AnsiString& 
         return;
     }
     Splash("Modifying source...", 1);
-    WriteEdits(FileName, unitEdits);
-    WriteEdits(formFile, formEdits);
+    FzxLangExpert->WriteEdits(FileName, unitEdits);
+    FzxLangExpert->WriteEdits(formFile, formEdits);
     for (const auto& [id, value] : strings)
         SetLanguageOne(Lang, id, value);
     FzxLangExpert->MarkModifiedForm(FormName);

@@ -273,23 +273,21 @@ void TfrmzxLang::SearchRow(TListItem* Row, TPhraseSearch& Search) {
 
 // A find result opens the Translation Editor on its form's component at its
 // list and line.
-void TfrmzxLang::LVIDsDblClick(TObject* Sender) {
-    auto* list = dynamic_cast<TListView*>(Sender);
-    TListItem* result = list ? list->Selected() : nullptr;
-    if (!result || !FzxLangExpert || result->SubItems()->Count() < 3)
+void TfrmzxLang::OpenEditorOnFindResult(const TListItem* Result) {
+    if (Result->SubItems()->Count() < 3)
         return;
     TListItem* row = nullptr;
     TListItems* rows = lvFormNames->Items();
     for (Integer index = 0; !row && index < rows->Count(); ++index)
-        if (SameFileName(RowText(rows->Item(index), rtFileName), result->Caption()))
+        if (SameFileName(RowText(rows->Item(index), rtFileName), Result->Caption()))
             row = rows->Item(index);
     Integer kind = -1;
     for (Integer each = 0; each < StringsTypeCount; ++each)
-        if (KindName(each) == result->SubItems()->Get(0))
+        if (KindName(each) == Result->SubItems()->Get(0))
             kind = each;
     Integer line = 0;
     TzxCustomLang* lang = row ? GetzxLang(row->Caption()) : nullptr;
-    if (!lang || kind < 0 || !TryStrToInt(result->SubItems()->Get(1), line))
+    if (!lang || kind < 0 || !TryStrToInt(Result->SubItems()->Get(1), line))
         return;
     if (!FzxLangExpert->GetDesignerByFormName(row->Caption())) {
         MessageDlg(NilDesigner, mtError, {mbOk}, 0);
@@ -298,11 +296,6 @@ void TfrmzxLang::LVIDsDblClick(TObject* Sender) {
     if (TransEditorDlg(lang, static_cast<TStringsType>(kind), line,
                        TShowFlags{sfSelected, sfDesignTime}))
         FzxLangExpert->MarkModifiedForm(row->Caption());
-}
-
-void TfrmzxLang::LVIDsKeyDown(TObject* Sender, Integer& Key, TShiftState) {
-    if (Key == Key_Return)
-        LVIDsDblClick(Sender);
 }
 
 // ---------------------------------------------------------------------------

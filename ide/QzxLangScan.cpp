@@ -692,3 +692,96 @@ bool UnitUses(const AnsiString& Text, const AnsiString& UnitName) {
 AnsiString LineEndOf(const AnsiString& Text) {
     return Text.find("\r\n") != AnsiString::npos ? "\r\n" : "\n";
 }
+
+// ---------------------------------------------------------------------------
+// Calls by identifier
+
+namespace {
+
+bool IsTextCallName(const AnsiString& Source, const TPasToken& Token) {
+    return Token.Kind == TPasTokenKind::Identifier &&
+           std::any_of(TextCalls.begin(), TextCalls.end(), [&](const char* Name) {
+               return AnsiSameText(TokenText(Source, Token), Name);
+           });
+}
+
+bool IsSymbol(const AnsiString& Source, const std::vector<TPasToken>& Tokens, std::size_t Index,
+              const char* Symbol) {
+    return Index < Tokens.size() && Tokens[Index].Kind == TPasTokenKind::Symbol &&
+           TokenText(Source, Tokens[Index]) == Symbol;
+}
+
+// The identifier before the dot that precedes token Index, empty when there
+// is none.
+AnsiString NameBeforeDot(const AnsiString& Source, const std::vector<TPasToken>& Tokens,
+                         std::size_t Index) {
+    if (Index < 2 || !IsSymbol(Source, Tokens, Index - 1, ".") ||
+        Tokens[Index - 2].Kind != TPasTokenKind::Identifier)
+        return AnsiString();
+    return TokenText(Source, Tokens[Index - 2]);
+}
+
+} // namespace
+
+std::vector<TTextCall> FindTextCalls(const AnsiString& Text) {
+    const std::vector<TPasToken> tokens = TokenizePascal(Text);
+    std::vector<TTextCall> calls;
+    for (std::size_t index = 0; index + 2 < tokens.size(); ++index) {
+        const TPasToken& quoted = tokens[index + 2];
+        if (!IsTextCallName(Text, tokens[index]) || !IsSymbol(Text, tokens, index + 1, "(") ||
+            quoted.Kind != TPasTokenKind::QuotedString)
+            continue;
+        TTextCall call;
+        call.Line = quoted.Line;
+        call.IDStart = quoted.Start;
+        call.IDLength = quoted.Length;
+        call.ID = QuotedValue(Text, quoted);
+        call.Component = NameBeforeDot(Text, tokens, index);
+        if (!call.Component.empty())
+            call.Owner = NameBeforeDot(Text, tokens, index - 2);
+        calls.push_back(call);
+    }
+    return calls;
+}
+
+namespace {
+
+// A call without owner (or through Self) reaches the unit's own form only;
+// the component part, when given, must name the component.
+bool CallsComponent(const TTextCall& Call, const TRenamedComponent& Component) {
+    const bool ownForm = Call.Owner.empty() || AnsiSameText(Call.Owner, "Self");
+    if (ownForm ? !Component.OwnUnit : !AnsiSameText(Call.Owner, Component.FormName))
+        return false;
+    return Call.Component.empty() || AnsiSameText(Call.Component, Component.ComponentName);
+}
+
+AnsiString Quoted(const AnsiString& Value) { return "'" + StringReplace(Value, "'", "''", {rfReplaceAll}) + "'"; }
+
+} // namespace
+
+std::vector<TRenamedLine> RenamedLines(const AnsiString& Text, const AnsiString& OldID,
+                                       const AnsiString& NewID, const TRenamedComponent& Component) {
+    std::vector<TRenamedLine> lines;
+    std::size_t lineStart = 0;
+    std::size_t lineIndex = 0;
+    for (const TTextCall& call : FindTextCalls(Text)) {
+        if (call.ID != OldID || !CallsComponent(call, Component))
+            continue;
+        for (; lineIndex < call.Line; ++lineIndex)
+            lineStart = Text.find('\n', lineStart) + 1;
+        if (lines.empty() || lines.back().Line != call.Line) {
+            std::size_t end = Text.find('\n', lineStart);
+            end = end == AnsiString::npos ? Text.size() : end;
+            if (end > lineStart && Text[end - 1] == '\r')
+                --end;
+            const AnsiString line = Text.substr(lineStart, end - lineStart);
+            lines.push_back({call.Line, lineStart, line.size(), line, line});
+        }
+        TRenamedLine& renamed = lines.back();
+        // Spans of earlier calls in the line changed its length by this much.
+        const auto shift = std::ptrdiff_t(renamed.Result.size()) - std::ptrdiff_t(renamed.Text.size());
+        renamed.Result.replace(std::size_t(std::ptrdiff_t(call.IDStart - lineStart) + shift),
+                               call.IDLength, Quoted(NewID));
+    }
+    return lines;
+}

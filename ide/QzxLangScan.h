@@ -141,3 +141,43 @@ bool UnitUses(const AnsiString& Text, const AnsiString& UnitName);
 AnsiString LineEndOf(const AnsiString& Text);
 // Value made fit for a (* *) comment on one line.
 AnsiString CommentText(const AnsiString& Value);
+
+// --- Calls that fetch a translated string by identifier
+
+// One call of GetText, GetTextOrDefault, GetTextC or GetTextOrDefaultC
+// (any letter case) whose first argument is a quoted identifier, as the
+// lexer reads the unit: nothing inside a comment or another string counts.
+struct TTextCall {
+    std::size_t Line = 0;     // 0-based line of the quoted identifier
+    std::size_t IDStart = 0;  // byte offset of its opening quote
+    std::size_t IDLength = 0; // bytes through its closing quote
+    AnsiString ID;
+    // "Owner.Component.GetText(": each empty when the call does not name it.
+    AnsiString Component;
+    AnsiString Owner;
+};
+
+// The calls of the unit, in text order.
+std::vector<TTextCall> FindTextCalls(const AnsiString& Text);
+
+// The component whose identifier is renamed, and whether the unit being
+// changed is its form's own unit (where calls without owner reach it).
+struct TRenamedComponent {
+    AnsiString FormName;
+    AnsiString ComponentName;
+    bool OwnUnit = false;
+};
+
+// A source line whose calls of the renamed component quote the old
+// identifier: its span without the line end, and the line with each of
+// those quoted identifiers made the new one.
+struct TRenamedLine {
+    std::size_t Line = 0; // 0-based
+    std::size_t Start = 0;
+    std::size_t Length = 0;
+    AnsiString Text;
+    AnsiString Result;
+};
+
+std::vector<TRenamedLine> RenamedLines(const AnsiString& Text, const AnsiString& OldID,
+                                       const AnsiString& NewID, const TRenamedComponent& Component);

@@ -1,6 +1,7 @@
 #include "ide/Qzxpropeditors.h"
 
 #include "editor/Q_zxComboPropEd.h"
+#include "ide/QzxLangExp.h"
 #include "runtime/QzxLangCombo.h"
 
 #include <algorithm>
@@ -34,6 +35,7 @@ void TCollectedTexts::Restore() {
 bool EditTranslations(TzxCustomLang& Lang, const _di_IDesigner& Designer, TStringsType Kind,
                       TShowFlags Flags, const TChangeStrIDEvent& OnChangeStrID) {
     TCollectedTexts collected(Lang);
+    TEditedForm edited(&Lang);
     bool saved = false;
     try {
         saved = TransEditorDlg(&Lang, Kind, 0, Flags, OnChangeStrID);
@@ -61,7 +63,7 @@ AnsiString TTranslationsEditor::GetVerb(Integer Index) {
 void TTranslationsEditor::ExecuteVerb(Integer Index) {
     auto& lang = CastComponent<TzxCustomLang>(Component());
     if (Index == 0) {
-        EditTranslations(lang, Designer(), stCaptions, {sfFull, sfDesignTime}, {});
+        EditTranslations(lang, Designer(), stCaptions, {sfFull, sfDesignTime}, ExpertChangeStrID());
         return;
     }
     TCollectedTexts collected(lang);
@@ -104,7 +106,7 @@ TPropertyAttributes DialogClassAttributes(TClassProperty& Editor) {
 
 void TzxStringsProperty::Edit() {
     EditTranslations(CastComponent<TzxCustomLang>(GetComponent(0)), Designer(),
-                     KindOfListProperty(GetName()), {sfSelected, sfDesignTime}, {});
+                     KindOfListProperty(GetName()), {sfSelected, sfDesignTime}, ExpertChangeStrID());
 }
 
 TPropertyAttributes TzxStringsProperty::GetAttributes() { return DialogClassAttributes(*this); }
