@@ -497,18 +497,26 @@ void TMemIniFile::ReadSectionValues(const AnsiString& Section, const AnsiString&
                                     TStrings& Strings) {
     UpdateStrings(Strings, [&] {
         Strings.Clear();
-        const TMemIniEntry* section = FindSection(Section);
-        if (!section)
-            return;
-        Integer i = 0;
-        section->Find(Prefix, i);
-        for (; i < section->GetStringCount(); ++i) {
-            const AnsiString& key = section->getKey(i);
-            if (key.size() < Prefix.size() || !AnsiSameText(key.substr(0, Prefix.size()), Prefix))
-                break;
-            Strings.AddObject(key, section->ValueHolder(i));
-        }
+        ForEachValueOf(Section, Prefix, [&](const AnsiString& Key, TMemIniValue& Value) {
+            Strings.AddObject(Key, &Value);
+        });
     });
+}
+
+void TMemIniFile::ForEachValueOf(
+    const AnsiString& Section, const AnsiString& Prefix,
+    const std::function<void(const AnsiString&, TMemIniValue&)>& Visit) const {
+    const TMemIniEntry* section = FindSection(Section);
+    if (!section)
+        return;
+    Integer i = 0;
+    section->Find(Prefix, i);
+    for (; i < section->GetStringCount(); ++i) {
+        const AnsiString& key = section->getKey(i);
+        if (!StartsWithText(key, Prefix))
+            break;
+        Visit(key, *section->ValueHolder(i));
+    }
 }
 
 void TMemIniFile::WriteStrings(const AnsiString& Section,
@@ -566,6 +574,28 @@ void TMemIniFile::Rename(const AnsiString& FileName, bool Reload) {
 
 // ---------------------------------------------------------------------------
 // Searches
+
+namespace {
+
+unsigned char AsciiLowerCased(unsigned char C) {
+    return C >= 'A' && C <= 'Z' ? static_cast<unsigned char>(C + ('a' - 'A')) : C;
+}
+
+} // namespace
+
+bool StartsWithText(std::string_view S, std::string_view Prefix) {
+    if (S.size() < Prefix.size())
+        return false;
+    for (std::size_t at = 0; at < Prefix.size(); ++at) {
+        const auto c1 = static_cast<unsigned char>(S[at]);
+        const auto c2 = static_cast<unsigned char>(Prefix[at]);
+        if (c1 >= 0x80 || c2 >= 0x80)
+            return AnsiSameText(AnsiString(S.substr(0, Prefix.size())), AnsiString(Prefix));
+        if (AsciiLowerCased(c1) != AsciiLowerCased(c2))
+            return false;
+    }
+    return true;
+}
 
 bool HoldsAnyOf(std::string_view Text, std::string_view Chars) {
     return std::any_of(Text.begin(), Text.end(), [Chars](char C) {

@@ -4,6 +4,7 @@
 
 #include "rtl/Classes.h"
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -150,6 +151,10 @@ public:
     // The same for the keys that begin with Prefix (case ignored), found
     // without walking the rest of the section.
     void ReadSectionValues(const AnsiString& Section, const AnsiString& Prefix, TStrings& Strings);
+    // Visit(key, value holder) for the same keys, in the section's order,
+    // without copying them into a list.
+    void ForEachValueOf(const AnsiString& Section, const AnsiString& Prefix,
+                        const std::function<void(const AnsiString&, TMemIniValue&)>& Visit) const;
     // TMemIniEntry::WriteStrings into Section, made when missing.
     void WriteStrings(const AnsiString& Section, std::vector<TMemIniEntry::TKeyValue> Entries);
     void EraseSection(const AnsiString& Section) override;
@@ -203,6 +208,10 @@ template <typename LineCall> void ForEachTextLine(std::string_view Text, LineCal
             ++pos;
     }
 }
+
+// Whether S begins with Prefix, case ignored as AnsiSameText ignores it;
+// compared in place while both are ASCII, the usual case.
+bool StartsWithText(std::string_view S, std::string_view Prefix);
 
 // Whether Text holds any of the few bytes Chars, each byte of Text compared
 // in place (the library's search calls a search of Chars for every byte).
