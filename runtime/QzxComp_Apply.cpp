@@ -131,13 +131,9 @@ bool TzxCustomLang::TEngine::IsSmartExcluded(const TzxCustomLang& L, const AnsiS
 
 AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const AnsiString& Line,
                                              bool TestMode, bool UseDefault) {
-    return LineValue(L, TzxTranslationLine(Line, L.Delim()), TestMode, UseDefault);
-}
-
-AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
-                                             bool TestMode, bool UseDefault) {
     return TranslatedValue(
-        L, [&Line](Integer Language) { return Line.Value(Language); }, TestMode, UseDefault);
+        L, [&](Integer Language) { return GetLineField(Line, Language, L.Delim()); }, TestMode,
+        UseDefault);
 }
 
 // Under ttGetDefault an empty value falls back to value 1.
@@ -273,8 +269,7 @@ TzxCustomLang::TEngine::TCharSetIndex TzxCustomLang::TEngine::CharSetIndex(const
 void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& Line,
                                            TStringsType Kind, bool TestMode,
                                            const TCharSetIndex& CharSets, TComponent* Known) {
-    const TzxTranslationLine line(Line, L.Delim());
-    const AnsiString& key = line.Key();
+    const AnsiString key = TextBefore(Line, L.Delim());
     AnsiString name = key;
     AnsiString propName = KindPropertyNames[static_cast<std::size_t>(Kind)];
     AnsiString subProp;
@@ -289,7 +284,7 @@ void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& L
     }
     if (L.FDoNotTranslate->IndexOf(name) >= 0)
         return;
-    const AnsiString value = LineValue(L, line, TestMode, L.TranslateType == ttGetDefault);
+    const AnsiString value = LineValue(L, Line, TestMode, L.TranslateType == ttGetDefault);
     if (Kind == stLocales) {
         if (value.empty())
             return;

@@ -222,8 +222,6 @@ public:
     // TranslatedValue.
     static AnsiString LineValue(const TzxCustomLang& L, const AnsiString& Line, bool TestMode,
                                 bool UseDefault);
-    static AnsiString LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
-                                bool TestMode, bool UseDefault);
     // Value ActiveLanguage, ValueOf(k) giving value k; in test mode an empty
     // value shows value 1 upper-cased, and with UseDefault an empty value
     // falls back to value 1.
