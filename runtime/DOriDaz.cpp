@@ -232,11 +232,12 @@ bool TMemIniEntry::Find(const AnsiString& Key, Integer& Index) const {
 
 // A text written by the engine is sorted already, so most keys read go
 // after the last one.
-Integer TMemIniEntry::Add(const AnsiString& Key, const AnsiString& Value) {
+Integer TMemIniEntry::Add(AnsiString Key, AnsiString Value) {
     Integer index = GetStringCount();
     if (!FEntries.empty() && !KeyBefore(FEntries.back().Key, Key))
         Find(Key, index);
-    FEntries.insert(FEntries.begin() + index, TItem{Key, std::make_unique<TMemIniValue>(Value)});
+    FEntries.insert(FEntries.begin() + index,
+                    TItem{std::move(Key), std::make_unique<TMemIniValue>(std::move(Value))});
     return index;
 }
 
@@ -244,7 +245,7 @@ Integer TMemIniEntry::Add(const AnsiString& S) {
     AnsiString key;
     AnsiString value;
     divideKeyValue(S, key, value);
-    return Add(key, value);
+    return Add(std::move(key), std::move(value));
 }
 
 void TMemIniEntry::Assign(const TPersistent* Source) {

@@ -100,7 +100,7 @@ public:
 
     // Splits S at its first "="; without one, S is the key and the value is empty.
     static void divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiString& Value);
-    Integer Add(const AnsiString& Key, const AnsiString& Value);
+    Integer Add(AnsiString Key, AnsiString Value);
     Integer Add(const AnsiString& S);
     // A TStrings source replaces the entries by its "key=value" lines.
     void Assign(const TPersistent* Source) override;
