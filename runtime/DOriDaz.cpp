@@ -445,6 +445,21 @@ AnsiString TMemIniFile::Text() const {
     return text;
 }
 
+void TMemIniFile::WriteText(const std::function<void(std::string_view Lines)>& Write) const {
+    constexpr std::size_t PieceSize = 1 << 20;
+    AnsiString piece;
+    piece.reserve(PieceSize);
+    RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
+        piece.append(A).append(B).append(C) += '\n';
+        if (piece.size() >= PieceSize) {
+            Write(piece);
+            piece.clear();
+        }
+    });
+    if (!piece.empty())
+        Write(piece);
+}
+
 AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
                                    const AnsiString& Default) {
     const TMemIniEntry* section = FindSection(Section);

@@ -173,6 +173,9 @@ public:
     void GetStrings(TStrings& List) const;
     // The rendered lines, each ended by a line feed: the text of GetStrings.
     AnsiString Text() const;
+    // The same text handed to Write in pieces of whole lines, so that a text
+    // of many megabytes is never held at once.
+    void WriteText(const std::function<void(std::string_view Lines)>& Write) const;
     TMemIniEntry* AddSection(const AnsiString& Name);
     void Clear();
     void Rename(const AnsiString& FileName, bool Reload);

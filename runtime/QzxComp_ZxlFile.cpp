@@ -135,11 +135,24 @@ AnsiString ReadWholeText(TStream& Stream) {
 
 // Refuses what no writer of the format produces: NUL bytes, overlong
 // lines, and lines inside a section that are neither a header nor an entry.
-void CheckTranslationText(std::string_view Text, const AnsiString& Source) {
-    bool inSection = false;
-    ForEachTextLine(Text, [&](std::string_view Line, Integer Number) {
+// The text may come in pieces of whole lines.
+class TTranslationTextCheck {
+public:
+    explicit TTranslationTextCheck(const AnsiString& Source) : FSource(Source) {}
+
+    void Check(std::string_view Lines) {
+        Integer last = 0;
+        ForEachTextLine(Lines, [&](std::string_view Line, Integer Number) {
+            CheckLine(Line, FLinesBefore + Number);
+            last = Number;
+        });
+        FLinesBefore += last;
+    }
+
+private:
+    void CheckLine(std::string_view Line, Integer Number) {
         auto refuse = [&](const char* Reason) {
-            throw EReadError(Format(MalformedLine, {Source, Number, Reason}));
+            throw EReadError(Format(MalformedLine, {FSource, Number, Reason}));
         };
         if (Line.size() > MaxLineLength)
             refuse("the line is too long");
@@ -148,13 +161,17 @@ void CheckTranslationText(std::string_view Text, const AnsiString& Source) {
         if (Line.empty() || Line.front() == ';')
             return;
         if (Line.front() == '[' && Line.back() == ']') {
-            inSection = true;
+            FInSection = true;
             return;
         }
-        if (inSection && Line.find('=') == std::string_view::npos)
+        if (FInSection && Line.find('=') == std::string_view::npos)
             refuse("the line is neither a section header nor an entry");
-    });
-}
+    }
+
+    AnsiString FSource;
+    bool FInSection = false;
+    Integer FLinesBefore = 0;
+};
 
 // The delimiter string of the file's values.
 AnsiString FileDelimiter(TMemIniFile& Ini) {
@@ -220,7 +237,7 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
 std::unique_ptr<TMemIniFile> ReadTranslationFile(TStream& Stream) {
     const AnsiString source = SourceName(Stream);
     const AnsiString text = ReadWholeText(Stream);
-    CheckTranslationText(text, source);
+    TTranslationTextCheck(source).Check(text);
     auto ini = std::make_unique<TMemIniFile>("");
     ini->SetText(text);
     CheckTranslationEntries(*ini, source);
@@ -233,17 +250,16 @@ std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
 }
 
 // The ini's text replaces the stream's; a text the reader would refuse is
-// never written.
+// never written. The text is rendered twice, piece by piece, once to check
+// it and once to write it, rather than held whole.
 void WriteTranslationText(TStream& Stream, const TMemIniFile& Ini) {
-    const AnsiString text = Ini.Text();
-    CheckTranslationText(text, SourceName(Stream));
+    TTranslationTextCheck check(SourceName(Stream));
+    Ini.WriteText([&](std::string_view Lines) { check.Check(Lines); });
     Stream.SetSize(0);
     Stream.SetPosition(0);
-    for (std::size_t written = 0; written < text.size();) {
-        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1u << 30);
-        Stream.WriteBuffer(text.data() + written, static_cast<Integer>(chunk));
-        written += chunk;
-    }
+    Ini.WriteText([&](std::string_view Lines) {
+        Stream.WriteBuffer(Lines.data(), static_cast<Integer>(Lines.size()));
+    });
 }
 
 // An entry of the ini engine, read in place.
