@@ -232,11 +232,12 @@ bool TMemIniEntry::Find(const AnsiString& Key, Integer& Index) const {
 
 // A text written by the engine is sorted already, so most keys read go
 // after the last one.
-Integer TMemIniEntry::Add(const AnsiString& Key, const AnsiString& Value) {
+Integer TMemIniEntry::Add(AnsiString Key, AnsiString Value) {
     Integer index = GetStringCount();
     if (!FEntries.empty() && !KeyBefore(FEntries.back().Key, Key))
         Find(Key, index);
-    FEntries.insert(FEntries.begin() + index, TItem{Key, std::make_unique<TMemIniValue>(Value)});
+    FEntries.insert(FEntries.begin() + index,
+                    TItem{std::move(Key), std::make_unique<TMemIniValue>(std::move(Value))});
     return index;
 }
 
@@ -244,7 +245,7 @@ Integer TMemIniEntry::Add(const AnsiString& S) {
     AnsiString key;
     AnsiString value;
     divideKeyValue(S, key, value);
-    return Add(key, value);
+    return Add(std::move(key), std::move(value));
 }
 
 void TMemIniEntry::Assign(const TPersistent* Source) {
@@ -444,6 +445,21 @@ AnsiString TMemIniFile::Text() const {
     return text;
 }
 
+void TMemIniFile::WriteText(const std::function<void(std::string_view Lines)>& Write) const {
+    constexpr std::size_t PieceSize = 1 << 20;
+    AnsiString piece;
+    piece.reserve(PieceSize);
+    RenderLines([&](std::string_view A, std::string_view B, std::string_view C) {
+        piece.append(A).append(B).append(C) += '\n';
+        if (piece.size() >= PieceSize) {
+            Write(piece);
+            piece.clear();
+        }
+    });
+    if (!piece.empty())
+        Write(piece);
+}
+
 AnsiString TMemIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
                                    const AnsiString& Default) {
     const TMemIniEntry* section = FindSection(Section);
@@ -497,18 +513,26 @@ void TMemIniFile::ReadSectionValues(const AnsiString& Section, const AnsiString&
                                     TStrings& Strings) {
     UpdateStrings(Strings, [&] {
         Strings.Clear();
-        const TMemIniEntry* section = FindSection(Section);
-        if (!section)
-            return;
-        Integer i = 0;
-        section->Find(Prefix, i);
-        for (; i < section->GetStringCount(); ++i) {
-            const AnsiString& key = section->getKey(i);
-            if (key.size() < Prefix.size() || !AnsiSameText(key.substr(0, Prefix.size()), Prefix))
-                break;
-            Strings.AddObject(key, section->ValueHolder(i));
-        }
+        ForEachValueOf(Section, Prefix, [&](const AnsiString& Key, TMemIniValue& Value) {
+            Strings.AddObject(Key, &Value);
+        });
     });
+}
+
+void TMemIniFile::ForEachValueOf(
+    const AnsiString& Section, const AnsiString& Prefix,
+    const std::function<void(const AnsiString&, TMemIniValue&)>& Visit) const {
+    const TMemIniEntry* section = FindSection(Section);
+    if (!section)
+        return;
+    Integer i = 0;
+    section->Find(Prefix, i);
+    for (; i < section->GetStringCount(); ++i) {
+        const AnsiString& key = section->getKey(i);
+        if (!StartsWithText(key, Prefix))
+            break;
+        Visit(key, *section->ValueHolder(i));
+    }
 }
 
 void TMemIniFile::WriteStrings(const AnsiString& Section,
@@ -566,6 +590,28 @@ void TMemIniFile::Rename(const AnsiString& FileName, bool Reload) {
 
 // ---------------------------------------------------------------------------
 // Searches
+
+namespace {
+
+unsigned char AsciiLowerCased(unsigned char C) {
+    return C >= 'A' && C <= 'Z' ? static_cast<unsigned char>(C + ('a' - 'A')) : C;
+}
+
+} // namespace
+
+bool StartsWithText(std::string_view S, std::string_view Prefix) {
+    if (S.size() < Prefix.size())
+        return false;
+    for (std::size_t at = 0; at < Prefix.size(); ++at) {
+        const auto c1 = static_cast<unsigned char>(S[at]);
+        const auto c2 = static_cast<unsigned char>(Prefix[at]);
+        if (c1 >= 0x80 || c2 >= 0x80)
+            return AnsiSameText(AnsiString(S.substr(0, Prefix.size())), AnsiString(Prefix));
+        if (AsciiLowerCased(c1) != AsciiLowerCased(c2))
+            return false;
+    }
+    return true;
+}
 
 bool HoldsAnyOf(std::string_view Text, std::string_view Chars) {
     return std::any_of(Text.begin(), Text.end(), [Chars](char C) {

@@ -4,6 +4,7 @@
 
 #include "rtl/Classes.h"
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -99,7 +100,7 @@ public:
 
     // Splits S at its first "="; without one, S is the key and the value is empty.
     static void divideKeyValue(const AnsiString& S, AnsiString& Key, AnsiString& Value);
-    Integer Add(const AnsiString& Key, const AnsiString& Value);
+    Integer Add(AnsiString Key, AnsiString Value);
     Integer Add(const AnsiString& S);
     // A TStrings source replaces the entries by its "key=value" lines.
     void Assign(const TPersistent* Source) override;
@@ -150,6 +151,10 @@ public:
     // The same for the keys that begin with Prefix (case ignored), found
     // without walking the rest of the section.
     void ReadSectionValues(const AnsiString& Section, const AnsiString& Prefix, TStrings& Strings);
+    // Visit(key, value holder) for the same keys, in the section's order,
+    // without copying them into a list.
+    void ForEachValueOf(const AnsiString& Section, const AnsiString& Prefix,
+                        const std::function<void(const AnsiString&, TMemIniValue&)>& Visit) const;
     // TMemIniEntry::WriteStrings into Section, made when missing.
     void WriteStrings(const AnsiString& Section, std::vector<TMemIniEntry::TKeyValue> Entries);
     void EraseSection(const AnsiString& Section) override;
@@ -168,6 +173,9 @@ public:
     void GetStrings(TStrings& List) const;
     // The rendered lines, each ended by a line feed: the text of GetStrings.
     AnsiString Text() const;
+    // The same text handed to Write in pieces of whole lines, so that a text
+    // of many megabytes is never held at once.
+    void WriteText(const std::function<void(std::string_view Lines)>& Write) const;
     TMemIniEntry* AddSection(const AnsiString& Name);
     void Clear();
     void Rename(const AnsiString& FileName, bool Reload);
@@ -203,6 +211,10 @@ template <typename LineCall> void ForEachTextLine(std::string_view Text, LineCal
             ++pos;
     }
 }
+
+// Whether S begins with Prefix, case ignored as AnsiSameText ignores it;
+// compared in place while both are ASCII, the usual case.
+bool StartsWithText(std::string_view S, std::string_view Prefix);
 
 // Whether Text holds any of the few bytes Chars, each byte of Text compared
 // in place (the library's search calls a search of Chars for every byte).

@@ -131,13 +131,9 @@ bool TzxCustomLang::TEngine::IsSmartExcluded(const TzxCustomLang& L, const AnsiS
 
 AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const AnsiString& Line,
                                              bool TestMode, bool UseDefault) {
-    return LineValue(L, TzxTranslationLine(Line, L.Delim()), TestMode, UseDefault);
-}
-
-AnsiString TzxCustomLang::TEngine::LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
-                                             bool TestMode, bool UseDefault) {
     return TranslatedValue(
-        L, [&Line](Integer Language) { return Line.Value(Language); }, TestMode, UseDefault);
+        L, [&](Integer Language) { return GetLineField(Line, Language, L.Delim()); }, TestMode,
+        UseDefault);
 }
 
 // Under ttGetDefault an empty value falls back to value 1.
@@ -232,7 +228,9 @@ void TzxCustomLang::TEngine::ApplyOwnerFont(TzxCustomLang& L) {
 
 void TzxCustomLang::TEngine::TranslateList(TzxCustomLang& L, TStrings& List, TStringsType Kind,
                                            bool TestMode) {
-    DelOldNames(L, List, Kind);
+    // The sweep's lookups serve the lines it keeps.
+    std::vector<TComponent*> found;
+    DelOldNames(L, List, Kind, &found);
     if (List.Count() == 0)
         return;
     if (Kind == stCollections) {
@@ -249,7 +247,8 @@ void TzxCustomLang::TEngine::TranslateList(TzxCustomLang& L, TStrings& List, TSt
     const TCharSetIndex charSets = Kind == stFonts ? CharSetIndex(L) : TCharSetIndex();
     for (Integer index = start; index < List.Count(); ++index) {
         try {
-            TranslateLine(L, List.Get(index), Kind, TestMode, charSets);
+            TranslateLine(L, List.Get(index), Kind, TestMode, charSets,
+                          found[static_cast<std::size_t>(index)]);
         } catch (const std::exception&) {
         }
     }
@@ -269,9 +268,8 @@ TzxCustomLang::TEngine::TCharSetIndex TzxCustomLang::TEngine::CharSetIndex(const
 
 void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& Line,
                                            TStringsType Kind, bool TestMode,
-                                           const TCharSetIndex& CharSets) {
-    const TzxTranslationLine line(Line, L.Delim());
-    const AnsiString& key = line.Key();
+                                           const TCharSetIndex& CharSets, TComponent* Known) {
+    const AnsiString key = TextBefore(Line, L.Delim());
     AnsiString name = key;
     AnsiString propName = KindPropertyNames[static_cast<std::size_t>(Kind)];
     AnsiString subProp;
@@ -286,7 +284,7 @@ void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& L
     }
     if (L.FDoNotTranslate->IndexOf(name) >= 0)
         return;
-    const AnsiString value = LineValue(L, line, TestMode, L.TranslateType == ttGetDefault);
+    const AnsiString value = LineValue(L, Line, TestMode, L.TranslateType == ttGetDefault);
     if (Kind == stLocales) {
         if (value.empty())
             return;
@@ -297,7 +295,7 @@ void TzxCustomLang::TEngine::TranslateLine(TzxCustomLang& L, const AnsiString& L
             }
         return;
     }
-    TComponent* target = L.Owner()->FindComponent(name);
+    TComponent* target = Known ? Known : L.Owner()->FindComponent(name);
     if (!target && (name == L.Owner()->ClassName() || name == L.Owner()->Name()))
         target = L.Owner();
     if (!target)
@@ -440,9 +438,15 @@ void TzxCustomLang::TEngine::RememberRemovedLine(TzxCustomLang& L, const AnsiStr
     L.FWorkList->Add(Line);
 }
 
-void TzxCustomLang::TEngine::DelOldNames(TzxCustomLang& L, TStrings& List, TStringsType Kind) {
-    if (Kind == stDlgsCaptions || Kind == stStrings || Kind == stLocales)
+void TzxCustomLang::TEngine::DelOldNames(TzxCustomLang& L, TStrings& List, TStringsType Kind,
+                                         std::vector<TComponent*>* Found) {
+    std::vector<TComponent*> unused;
+    std::vector<TComponent*>& found = Found ? *Found : unused;
+    found.clear();
+    if (Kind == stDlgsCaptions || Kind == stStrings || Kind == stLocales) {
+        found.resize(static_cast<std::size_t>(List.Count()));
         return;
+    }
     TComponent* owner = L.Owner();
     // Line 0 holds the owner's own text when the owner has the property and
     // the line is keyed by its class name; any other line 0 is swept like
@@ -458,11 +462,13 @@ void TzxCustomLang::TEngine::DelOldNames(TzxCustomLang& L, TStrings& List, TStri
     if (ownerHasProperty && List.Count() > 0 &&
         AnsiSameText(TextBefore(List.Get(0), L.Delim()), owner->ClassName()))
         first = 1;
+    found.resize(static_cast<std::size_t>(first));
     Integer index = first;
     while (index < List.Count()) {
         AnsiString line = List.Get(index);
         bool stale = false;
         bool remember = true;
+        TComponent* named = nullptr;
         if (Kind == stCollections) {
             TCollectionKey key;
             TComponent* component = owner->FindComponent(TextBefore(line, '.'));
@@ -478,6 +484,7 @@ void TzxCustomLang::TEngine::DelOldNames(TzxCustomLang& L, TStrings& List, TStri
             stale = name != owner->ClassName() && !owner->FindComponent(name);
         } else {
             TComponent* component = owner->FindComponent(TextBefore(line, L.Delim()));
+            named = component;
             stale = !component;
             if (component && (Kind == stCaptions || Kind == stHints) && !L.FSpareFlag &&
                 HasAssignedAction(component)) {
@@ -486,6 +493,7 @@ void TzxCustomLang::TEngine::DelOldNames(TzxCustomLang& L, TStrings& List, TStri
             }
         }
         if (!stale) {
+            found.push_back(named);
             ++index;
             continue;
         }

@@ -83,12 +83,16 @@ public:
     using TCharSetIndex = std::unordered_map<AnsiString, AnsiString>;
     static TCharSetIndex CharSetIndex(const TzxCustomLang& L);
     static void TranslateList(TzxCustomLang& L, TStrings& List, TStringsType Kind, bool TestMode);
+    // Known, when given, is the component the line's key names.
     static void TranslateLine(TzxCustomLang& L, const AnsiString& Line, TStringsType Kind,
-                              bool TestMode, const TCharSetIndex& CharSets);
+                              bool TestMode, const TCharSetIndex& CharSets, TComponent* Known);
     static void TranslateCollections(TzxCustomLang& L, TStrings& List, bool TestMode);
     static void ApplyFontLine(TComponent* Target, PPropInfo Prop, const AnsiString& Name,
                               const AnsiString& Value, const TCharSetIndex& CharSets);
-    static void DelOldNames(TzxCustomLang& L, TStrings& List, TStringsType Kind);
+    // Found, when given, receives for each line kept the component its key
+    // names, or nil where the sweep looked up no single component.
+    static void DelOldNames(TzxCustomLang& L, TStrings& List, TStringsType Kind,
+                            std::vector<TComponent*>* Found = nullptr);
     // Message boxes (QzxComp_Dialogs.cpp)
     static TMsgDlgTexts TranslatedDlgTexts(const TzxCustomLang& L);
     static AnsiString TranslatedDlgText(const TzxCustomLang& L, Integer Entry);
@@ -218,8 +222,6 @@ public:
     // TranslatedValue.
     static AnsiString LineValue(const TzxCustomLang& L, const AnsiString& Line, bool TestMode,
                                 bool UseDefault);
-    static AnsiString LineValue(const TzxCustomLang& L, const TzxTranslationLine& Line,
-                                bool TestMode, bool UseDefault);
     // Value ActiveLanguage, ValueOf(k) giving value k; in test mode an empty
     // value shows value 1 upper-cased, and with UseDefault an empty value
     // falls back to value 1.

@@ -116,25 +116,6 @@ AnsiString BracketsOf(const AnsiString& Key) {
     return Replaced(Replaced(Key, '-', '['), '+', ']');
 }
 
-unsigned char AsciiLowerCased(unsigned char C) {
-    return C >= 'A' && C <= 'Z' ? static_cast<unsigned char>(C + ('a' - 'A')) : C;
-}
-
-// Compared in place while both are ASCII, the usual case.
-bool StartsWithText(const AnsiString& S, std::string_view Prefix) {
-    if (S.size() < Prefix.size())
-        return false;
-    for (std::size_t at = 0; at < Prefix.size(); ++at) {
-        const auto c1 = static_cast<unsigned char>(S[at]);
-        const auto c2 = static_cast<unsigned char>(Prefix[at]);
-        if (c1 >= 0x80 || c2 >= 0x80)
-            return AnsiSameText(S.substr(0, Prefix.size()), AnsiString(Prefix));
-        if (AsciiLowerCased(c1) != AsciiLowerCased(c2))
-            return false;
-    }
-    return true;
-}
-
 AnsiString SourceName(TStream& Stream) {
     auto* file = dynamic_cast<TFileStream*>(&Stream);
     return file ? "\"" + file->FileName() + "\"" : AnsiString("stream");
@@ -154,11 +135,24 @@ AnsiString ReadWholeText(TStream& Stream) {
 
 // Refuses what no writer of the format produces: NUL bytes, overlong
 // lines, and lines inside a section that are neither a header nor an entry.
-void CheckTranslationText(std::string_view Text, const AnsiString& Source) {
-    bool inSection = false;
-    ForEachTextLine(Text, [&](std::string_view Line, Integer Number) {
+// The text may come in pieces of whole lines.
+class TTranslationTextCheck {
+public:
+    explicit TTranslationTextCheck(const AnsiString& Source) : FSource(Source) {}
+
+    void Check(std::string_view Lines) {
+        Integer last = 0;
+        ForEachTextLine(Lines, [&](std::string_view Line, Integer Number) {
+            CheckLine(Line, FLinesBefore + Number);
+            last = Number;
+        });
+        FLinesBefore += last;
+    }
+
+private:
+    void CheckLine(std::string_view Line, Integer Number) {
         auto refuse = [&](const char* Reason) {
-            throw EReadError(Format(MalformedLine, {Source, Number, Reason}));
+            throw EReadError(Format(MalformedLine, {FSource, Number, Reason}));
         };
         if (Line.size() > MaxLineLength)
             refuse("the line is too long");
@@ -167,13 +161,17 @@ void CheckTranslationText(std::string_view Text, const AnsiString& Source) {
         if (Line.empty() || Line.front() == ';')
             return;
         if (Line.front() == '[' && Line.back() == ']') {
-            inSection = true;
+            FInSection = true;
             return;
         }
-        if (inSection && Line.find('=') == std::string_view::npos)
+        if (FInSection && Line.find('=') == std::string_view::npos)
             refuse("the line is neither a section header nor an entry");
-    });
-}
+    }
+
+    AnsiString FSource;
+    bool FInSection = false;
+    Integer FLinesBefore = 0;
+};
 
 // The delimiter string of the file's values.
 AnsiString FileDelimiter(TMemIniFile& Ini) {
@@ -239,7 +237,7 @@ void CheckTranslationEntries(TMemIniFile& Ini, const AnsiString& Source) {
 std::unique_ptr<TMemIniFile> ReadTranslationFile(TStream& Stream) {
     const AnsiString source = SourceName(Stream);
     const AnsiString text = ReadWholeText(Stream);
-    CheckTranslationText(text, source);
+    TTranslationTextCheck(source).Check(text);
     auto ini = std::make_unique<TMemIniFile>("");
     ini->SetText(text);
     CheckTranslationEntries(*ini, source);
@@ -252,34 +250,47 @@ std::unique_ptr<TMemIniFile> ReadTranslationFile(const WideString& FileName) {
 }
 
 // The ini's text replaces the stream's; a text the reader would refuse is
-// never written.
+// never written. The text is rendered twice, piece by piece, once to check
+// it and once to write it, rather than held whole.
 void WriteTranslationText(TStream& Stream, const TMemIniFile& Ini) {
-    const AnsiString text = Ini.Text();
-    CheckTranslationText(text, SourceName(Stream));
+    TTranslationTextCheck check(SourceName(Stream));
+    Ini.WriteText([&](std::string_view Lines) { check.Check(Lines); });
     Stream.SetSize(0);
     Stream.SetPosition(0);
-    for (std::size_t written = 0; written < text.size();) {
-        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1u << 30);
-        Stream.WriteBuffer(text.data() + written, static_cast<Integer>(chunk));
-        written += chunk;
-    }
+    Ini.WriteText([&](std::string_view Lines) {
+        Stream.WriteBuffer(Lines.data(), static_cast<Integer>(Lines.size()));
+    });
 }
 
-// The keys of Section that belong to one of the names (a key "Name.item"),
-// each with its value holder, in the section's order.
-void ReadEntriesOf(TMemIniFile& Ini, const AnsiString& Section, const AnsiString& Name1,
-                   const AnsiString& Name2, TStrings& Keys) {
-    Ini.ReadSectionValues(Section, Name1 + ".", Keys);
+// An entry of the ini engine, read in place.
+struct TIniEntryRef {
+    const AnsiString* Key;
+    const AnsiString* Value;
+};
+
+std::vector<TIniEntryRef> EntriesWith(TMemIniFile& Ini, const AnsiString& Section,
+                                      const AnsiString& Prefix) {
+    std::vector<TIniEntryRef> entries;
+    Ini.ForEachValueOf(Section, Prefix, [&](const AnsiString& Key, TMemIniValue& Value) {
+        entries.push_back({&Key, &Value.Value()});
+    });
+    return entries;
+}
+
+// The entries of Section that belong to one of the names (a key
+// "Name.item"), in the section's order; valid while the engine is unchanged.
+std::vector<TIniEntryRef> EntriesOf(TMemIniFile& Ini, const AnsiString& Section,
+                                    const AnsiString& Name1, const AnsiString& Name2) {
+    std::vector<TIniEntryRef> entries = EntriesWith(Ini, Section, Name1 + ".");
     if (Name2.empty() || AnsiSameText(Name1, Name2))
-        return;
-    TStringList second;
-    Ini.ReadSectionValues(Section, Name2 + ".", second);
-    if (second.Count() == 0)
-        return;
+        return entries;
+    const std::vector<TIniEntryRef> second = EntriesWith(Ini, Section, Name2 + ".");
+    if (second.empty())
+        return entries;
     // Two names give two runs of keys that never overlap.
-    const Integer at = Keys.Count() > 0 && AnsiCompareText(Keys[0], second[0]) < 0 ? Keys.Count() : 0;
-    for (Integer index = 0; index < second.Count(); ++index)
-        Keys.InsertObject(at + index, second[index], second.Objects(index));
+    const bool secondLast = !entries.empty() && AnsiCompareText(*entries[0].Key, *second[0].Key) < 0;
+    entries.insert(secondLast ? entries.end() : entries.begin(), second.begin(), second.end());
+    return entries;
 }
 
 // Keys and texts may hold nothing that splits an entry or its line.
@@ -601,37 +612,36 @@ AnsiString TzxCustomLang::TEngine::UpperKeyOf(const TzxCustomLang& L, const Ansi
 // goes first.
 void TzxCustomLang::TEngine::LoadKindFromIni(TzxCustomLang& L, TStringsType Kind,
                                                 TMemIniFile& Ini, bool ClearFirst) {
-    TStrings* list = L.GetPropListByType(Kind);
+    TStrings& lines = *L.GetPropListByType(Kind);
     const AnsiString fileDelim = FileDelimiter(Ini);
-    TStringList lines;
-    if (!ClearFirst)
-        lines.Assign(list);
+    // Everything read from the engine first: the list then changes in place.
+    TStringList names;
+    TStringList fixed;
+    const bool named = ReadLanguageNames(L, Ini, names, fixed);
+    const std::vector<TIniEntryRef> entries =
+        EntriesOf(Ini, IniName(Kind), L.Owner()->ClassName(), L.Owner()->Name());
+    if (ClearFirst)
+        lines.Clear();
     std::unordered_map<AnsiString, Integer> lineOfKey;
     for (Integer index = 0; index < lines.Count(); ++index)
         lineOfKey.emplace(UpperKeyOf(L, lines[index]), index);
     std::vector<AnsiString> ownersLines;
-    TStringList keys;
-    ReadEntriesOf(Ini, IniName(Kind), L.Owner()->ClassName(), L.Owner()->Name(), keys);
-    for (Integer index = 0; index < keys.Count(); ++index) {
-        const AnsiString& value = static_cast<TMemIniValue*>(keys.Objects(index))->Value();
+    for (const TIniEntryRef& entry : entries) {
         bool ownersLine = false;
-        const auto line = LineOfEntry(L, Kind, keys[index], value, fileDelim, ownersLine);
+        auto line = LineOfEntry(L, Kind, *entry.Key, *entry.Value, fileDelim, ownersLine);
         if (!line)
             continue;
-        const auto known = lineOfKey.find(UpperKeyOf(L, *line));
+        AnsiString upperKey = UpperKeyOf(L, *line);
+        const auto known = lineOfKey.find(upperKey);
         if (known != lineOfKey.end())
             lines.Put(known->second, *line);
         else if (ownersLine)
-            ownersLines.push_back(*line);
+            ownersLines.push_back(std::move(*line));
         else
-            lineOfKey.emplace(UpperKeyOf(L, *line), lines.Add(*line));
+            lineOfKey.emplace(std::move(upperKey), lines.Add(*line));
     }
     for (const AnsiString& line : ownersLines)
         lines.Insert(0, line);
-    TStringList names;
-    TStringList fixed;
-    const bool named = ReadLanguageNames(L, Ini, names, fixed);
-    list->Assign(&lines);
     if (named) {
         L.FLangNames->Assign(&names);
         L.FNumOfLanguages = names.Count();

@@ -39,6 +39,16 @@ AnsiString TzxTranslationLine::Text() const {
     return text;
 }
 
+// Found by skipping Index delimiters, without splitting the rest of the line.
 AnsiString GetLineField(const AnsiString& Line, Integer Index, char Delim) {
-    return TzxTranslationLine(Line, Delim).Value(Index);
+    if (Index < 0)
+        return AnsiString();
+    std::size_t start = 0;
+    for (Integer skipped = 0; skipped < Index; ++skipped) {
+        const std::size_t at = Line.find(Delim, start);
+        if (at == AnsiString::npos)
+            return AnsiString();
+        start = at + 1;
+    }
+    return Line.substr(start, Line.find(Delim, start) - start);
 }

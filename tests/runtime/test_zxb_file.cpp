@@ -706,3 +706,35 @@ TEST_F(ZXBFile, TheWriterRefusesWhatItsFieldsCannotHoldAndKeepsTheFile) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// Forms of different language counts in one file
+
+TEST_F(ZXBFile, EachFormKeepsItsOwnLanguagesThroughASharedFile) {
+    TStringList four;
+    four.SetCommaText("English,Deutsch,Francais,Italiano");
+    Lang->SetLangNames(&four);
+    Lang->Captions()->Add(Line({"Label2", "Two", "Zwei", "Deux", "Due"}));
+    TzxLang* other = OtherLang();
+    TStringList two;
+    two.SetCommaText("English,Deutsch");
+    other->SetLangNames(&two);
+    const std::string fileName = Dir.File("forms.ZXB");
+    // Saved one after the other: the first form's record is read back and
+    // written again with the second.
+    Lang->SaveAllToBinaryFile(fileName);
+    other->SaveAllToBinaryFile(fileName);
+
+    std::unique_ptr<TMainForm> mainCopy(NewForm<TMainForm>(nullptr));
+    auto* mainLang = NewComponent<TzxLang>(mainCopy.get());
+    ASSERT_TRUE(TZXBFileManager().LoadFromFile(mainLang, "TMainForm", fileName));
+    EXPECT_EQ(mainLang->NumOfLanguages(), 4);
+    EXPECT_EQ(mainLang->LangNames()->CommaText(), "English,Deutsch,Francais,Italiano");
+    EXPECT_EQ(mainLang->Captions()->Get(2), Line({"Label2", "Two", "Zwei", "Deux", "Due"}));
+
+    std::unique_ptr<TOtherForm> otherCopy(NewForm<TOtherForm>(nullptr));
+    auto* otherLang = NewComponent<TzxLang>(otherCopy.get());
+    ASSERT_TRUE(TZXBFileManager().LoadFromFile(otherLang, "TOtherForm", fileName));
+    EXPECT_EQ(otherLang->NumOfLanguages(), 2);
+    EXPECT_EQ(otherLang->Hints()->Text(), Line({"Edit1", "type here"}) + "\n");
+}
