@@ -161,6 +161,21 @@ namespace {
 // keys of one file share long prefixes and are mostly ASCII.
 Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
     const std::size_t common = std::min(Key1.size(), Key2.size());
+    // Whether either key holds a continuation byte at At (the end of a key
+    // reads as its terminating NUL).
+    auto continues = [&](std::size_t At) {
+        return (static_cast<unsigned char>(Key1[At]) & 0xC0) == 0x80 ||
+               (static_cast<unsigned char>(Key2[At]) & 0xC0) == 0x80;
+    };
+    // From the start of the character the two differ in: one key may hold a
+    // continuation byte where the other does not, and a comparison begun
+    // inside a character would order the two otherwise than one begun at its
+    // start.
+    auto fromCharacterStart = [&](std::size_t At) {
+        while (At > 0 && continues(At))
+            --At;
+        return AnsiCompareText(Key1.substr(At), Key2.substr(At));
+    };
     std::size_t at = 0;
     // Equal runs, such as the form prefix, eight bytes at a time.
     for (std::uint64_t word1, word2; at + 8 <= common; at += 8) {
@@ -174,24 +189,16 @@ Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
         auto c2 = static_cast<unsigned char>(Key2[at]);
         if (c1 == c2)
             continue;
-        if (c1 >= 0x80 || c2 >= 0x80) {
-            // From the start of the character the two differ in, in either
-            // key: one may hold a continuation byte where the other does not,
-            // and a comparison begun inside a character would order the two
-            // otherwise than one begun at its start.
-            auto continues = [&](std::size_t At) {
-                return (static_cast<unsigned char>(Key1[At]) & 0xC0) == 0x80 ||
-                       (static_cast<unsigned char>(Key2[At]) & 0xC0) == 0x80;
-            };
-            while (at > 0 && continues(at))
-                --at;
-            return AnsiCompareText(Key1.substr(at), Key2.substr(at));
-        }
+        if (c1 >= 0x80 || c2 >= 0x80)
+            return fromCharacterStart(at);
         c1 = c1 >= 'A' && c1 <= 'Z' ? c1 + ('a' - 'A') : c1;
         c2 = c2 >= 'A' && c2 <= 'Z' ? c2 + ('a' - 'A') : c2;
         if (c1 != c2)
             return c1 < c2 ? -1 : 1;
     }
+    // A shorter key that ends inside the longer one's character.
+    if (Key1.size() != Key2.size() && continues(common))
+        return fromCharacterStart(common);
     return Key1.size() < Key2.size() ? -1 : (Key1.size() > Key2.size() ? 1 : 0);
 }
 

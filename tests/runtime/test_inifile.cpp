@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -133,6 +135,20 @@ TEST(MemIniFileCase, KeysDifferingInsideACharacterOrderTheSameWhicheverComesFirs
     TMemIniFile again("");
     LoadText(again, Rendered(first));
     EXPECT_EQ(Rendered(again), Rendered(first));
+
+    // A key that ends inside the other's character, beside one that orders
+    // by its characters.
+    const std::vector<AnsiString> keys{"", "\xB2" "a\xFB:", " ", "\xDC", "\xDC\x99"};
+    for (std::size_t start = 0; start < keys.size(); ++start) {
+        TMemIniFile written("");
+        for (std::size_t at = 0; at < keys.size(); ++at)
+            written.WriteString("S", keys[(start + at) % keys.size()], IntToStr(Integer(at)));
+        TMemIniFile reread("");
+        LoadText(reread, Rendered(written));
+        for (const AnsiString& key : keys)
+            EXPECT_EQ(reread.ReadString("S", key, "?"), written.ReadString("S", key, "!"))
+                << "key of " << key.size() << " bytes, from " << start;
+    }
 }
 
 TEST(MemIniFileRead, AWholeTextReadsAsItsLinesDo) {
