@@ -3,11 +3,9 @@
 // Translation Editor, the project's translation files; then the saved forms
 // and files read by a program made of the runtime alone, in every language.
 #include "ClxTestSupport.h"
-#include "HostTestSupport.h"
+#include "ZxideTestSupport.h"
+
 #include "designide/HostModule.h"
-#include "IdeWindow.h"
-#include "StandardPalette.h"
-#include "TestSupport.h"
 
 #include "clx/ActnList.h"
 #include "clx/Clipbrd.h"
@@ -23,13 +21,14 @@
 #include "runtime/ZxLangRuntime.h"
 
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QComboBox>
 #include <QtWidgets/QMenu>
 
-#include <filesystem>
+#include <array>
 #include <map>
 
 namespace {
+
+using zxtest::Pick;
 
 testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
@@ -64,15 +63,6 @@ void Shot(TComponent& Form, const std::string& Name) {
     std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
     EXPECT_TRUE(dynamic_cast<TWinControl&>(Form).Handle()->grab().save(
         QString::fromStdString(zxtest::TestOutputDir() + "/zxide/workflow-" + Name)));
-}
-
-// The user's choice of an item of the drop-down list.
-void Pick(TComboBox& Box, const AnsiString& Item) {
-    const int index = Box.Items()->IndexOf(Item);
-    ASSERT_GE(index, 0) << Item;
-    auto* widget = qobject_cast<QComboBox*>(Box.Handle());
-    widget->setCurrentIndex(index);
-    Q_EMIT widget->activated(index);
 }
 
 TListItem* RowOf(TListView& List, const AnsiString& Caption) {
@@ -132,6 +122,7 @@ public:
         LoadComponentFromFile(ProjectDir() + "Main.xfm", this);
         TForm::AfterConstruction();
     }
+    // Named by the form file; the texts are all this program looks at.
     void OrdersButtonClick(TObject*) {}
 };
 
@@ -152,35 +143,11 @@ TzxCustomLang* LangOf(TComponent* Root) {
     return nullptr;
 }
 
-class ZxideWorkflow : public testing::Test {
+class ZxideWorkflow : public zxidetest::TZxideExampleTest {
 protected:
-    ZxideWorkflow() : Guard(Dialogs) {
-        std::filesystem::copy(ZX_EXAMPLES_DIR, Dir.Path(), std::filesystem::copy_options::recursive);
+    ZxideWorkflow() {
         hosttest::WriteFile(Dir.File("TzxLangExpert.ini"), "[ExpSettings]\nDefNumLang=1\n");
-        Application->SetExeName(Dir.File("zxide"));
         ProjectDir() = IncludeTrailingPathDelimiter(Dir.Path());
-    }
-    ~ZxideWorkflow() override {
-        CloseHost();
-        Application->SetExeName("");
-    }
-    void OpenExample() {
-        Host = std::make_unique<TDesignHost>();
-        RegisterStandardPalette();
-        Window = std::make_unique<TIdeWindow>(*Host);
-        Window->Window()->resize(1000, 600);
-        Window->Show();
-        ASSERT_TRUE(Host->LoadPackage(ZX_TZXLANG_PACKAGE_K2));
-        Window->RebuildPalette();
-        ASSERT_TRUE(Window->OpenProject(Dir.File("Example.dpr")));
-        Application->ProcessMessages();
-    }
-    // The package goes with the host, so that the runtime's own classes
-    // read the forms afterwards.
-    void CloseHost() {
-        Window.reset();
-        Host.reset();
-        Application->ProcessMessages();
     }
     TForm& ExpertWindow() {
         for (Integer index = 0; index < Screen->FormCount(); ++index)
@@ -200,11 +167,6 @@ protected:
     void CheckEveryLanguage(TzxLangDispatcher& Dispatcher, const std::vector<TComponent*>& Roots,
                             const TShownTexts& First, const std::string& Where);
 
-    zxtest::TTempDir Dir;
-    TScriptedDialogService Dialogs;
-    TDialogServiceGuard Guard;
-    std::unique_ptr<TDesignHost> Host;
-    std::unique_ptr<TIdeWindow> Window;
     // The identifiers of the main unit's converted literals, with the text.
     std::map<AnsiString, AnsiString> Literals;
 };
@@ -370,6 +332,8 @@ TEST_F(ZxideWorkflow, ATranslatedProjectShowsEveryTypedTextInTheRuntimeProgram) 
     SaveProjectTranslations(expert, Dir.File("Example.ZXB"));
     TriggerItem("&File", "Save A&ll");
     EXPECT_FALSE(Host->FindModule(Dir.File("Main.pas"))->GetModified());
+    // The package goes with the host, so that the runtime's own classes read
+    // the forms.
     CloseHost();
 
     // The program: the runtime's classes and the example's forms.
