@@ -689,9 +689,11 @@ void TProgressBar::UpdateWidget() {
     PushRange();
 }
 
+// An empty range shows an empty bar: Qt would draw its busy indicator, a
+// full animated bar, for a count of nothing.
 void TProgressBar::PushRange() {
     if (auto* bar = WidgetAs<QProgressBar>()) {
-        bar->setRange(FMin, std::max(FMin, FMax));
+        bar->setRange(FMin, std::max(FMin + 1, FMax));
         bar->setValue(FPosition);
     }
 }

@@ -20,20 +20,13 @@ using namespace experttest;
 
 namespace {
 
+using zxtest::Pick;
+
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
 
 void Shot(TWinControl& Control, const std::string& Name) {
     Control.Handle()->grab().save(QString::fromStdString(zxtest::TestOutputDir() + "/" + Name));
-}
-
-// The user's choice of an item of the drop-down list.
-void Pick(TComboBox& Box, const AnsiString& Item) {
-    const int index = Box.Items()->IndexOf(Item);
-    ASSERT_GE(index, 0) << Item;
-    auto* widget = qobject_cast<QComboBox*>(Box.Handle());
-    widget->setCurrentIndex(index);
-    Q_EMIT widget->activated(index);
 }
 
 class TWizardTest : public TExpertTest {

@@ -2,9 +2,7 @@
 // menu, as the user opens that menu.
 #include "ClxTestSupport.h"
 #include "HostTestSupport.h"
-#include "IdeWindow.h"
-#include "StandardPalette.h"
-#include "TestSupport.h"
+#include "ZxideTestSupport.h"
 
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
@@ -58,36 +56,7 @@ void PressKey(QWidget* Widget, int Key) {
 
 // zxide with the translation package loaded, on a copy of the example
 // project.
-class ZxideExpert : public testing::Test {
-protected:
-    ZxideExpert() : Guard(Dialogs) {
-        std::filesystem::copy(ZX_EXAMPLES_DIR, Dir.Path(),
-                              std::filesystem::copy_options::recursive);
-        Application->SetExeName(Dir.File("zxide"));
-    }
-    ~ZxideExpert() override {
-        Window.reset();
-        Host.reset();
-        Application->SetExeName("");
-    }
-    void OpenExample() {
-        Host = std::make_unique<TDesignHost>();
-        RegisterStandardPalette();
-        Window = std::make_unique<TIdeWindow>(*Host);
-        Window->Window()->resize(1000, 600);
-        Window->Show();
-        ASSERT_TRUE(Host->LoadPackage(ZX_TZXLANG_PACKAGE_K2));
-        Window->RebuildPalette();
-        ASSERT_TRUE(Window->OpenProject(Dir.File("Example.dpr")));
-        Application->ProcessMessages();
-    }
-
-    zxtest::TTempDir Dir;
-    TScriptedDialogService Dialogs;
-    TDialogServiceGuard Guard;
-    std::unique_ptr<TDesignHost> Host;
-    std::unique_ptr<TIdeWindow> Window;
-};
+using ZxideExpert = zxidetest::TZxideExampleTest;
 
 } // namespace
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "clx/Forms.h"
+#include "clx/StdCtrls.h"
 
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
 
 #include <gtest/gtest.h>
@@ -53,6 +55,15 @@ inline void ClickAt(QWidget* Widget, QPoint Position) {
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(Widget, &release);
+}
+
+// The user's choice of an item of the drop-down list.
+inline void Pick(TComboBox& Box, const AnsiString& Item) {
+    const int index = Box.Items()->IndexOf(Item);
+    ASSERT_GE(index, 0) << Item;
+    auto* widget = qobject_cast<QComboBox*>(Box.Handle());
+    widget->setCurrentIndex(index);
+    Q_EMIT widget->activated(index);
 }
 
 // Counts the paint events of the widgets it is installed on.

@@ -354,6 +354,11 @@ TEST_F(ComCtrlsMirrorTest, ProgressShowsItsRangeAndPosition) {
     progress->StepIt();
     EXPECT_EQ(bar->maximum(), 40);
     EXPECT_EQ(bar->value(), 40);
+    // Nothing to count: an empty bar, not Qt's busy indicator.
+    progress->SetMax(0);
+    EXPECT_EQ(progress->Position(), 0);
+    EXPECT_LT(bar->minimum(), bar->maximum());
+    EXPECT_EQ(bar->value(), bar->minimum());
 }
 
 TEST_F(ComCtrlsMirrorTest, ToolButtonsClickToggleAndFollowTheirToolBar) {
