@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev fonts-dejavu-core clang xvfb gettext libinih-dev qt6-l10n-tools libqscintilla2-qt6-dev
-          fpc)
+          fpc unicode-data)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
