@@ -1033,7 +1033,12 @@ void TReader::ReadFloatValue(TPersistent* Instance, PPropInfo PropInfo) {
         value = ReadFloat();
         break;
     }
-    SetFloatProp(Instance, PropInfo, value);
+    // A currency property takes only what its scaled integer holds, so it
+    // writes out again.
+    if (StreamFloatOf(PropInfo->PropType) == TStreamFloat::AsCurrency)
+        SetCurrencyProp(Instance, PropInfo, ZxCurrencyOf(TPropValue{value}));
+    else
+        SetFloatProp(Instance, PropInfo, value);
 }
 
 void TReader::ReadObjectValue(TPersistent* Instance, PPropInfo PropInfo) {

@@ -133,6 +133,8 @@ TEST_F(MalformedComponents, CorruptedStreamsSayWhatIsWrong) {
          "Error reading Root.Level: Invalid property value"},
         {"Int64 for an integer", WithProperty("Level", Bytes({0x13, 0, 0, 0, 0, 1, 0, 0, 0})),
          "Error reading Root.Level: Invalid property value"},
+        {"number beyond a currency's range", WithProperty("Price", Bytes({0x13, 0, 0, 0, 0, 0, 0, 0, 0x40})),
+         "Error reading Root.Price: Invalid property value"},
         {"unknown constant name", WithProperty("Color", Bytes({0x07, 6, "clNope"})),
          "Error reading Root.Color: Invalid property value"},
         {"number for an enumeration", WithProperty("Shade", Bytes({0x02, 1})),
