@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -22,13 +23,16 @@ AnsiString Rendered(const TMemIniFile& Ini) {
     return lines.Text();
 }
 
-// The settings of TDefFontsList, kept in a directory of this run.
+// The settings of TDefFontsList, kept in a directory of this run in
+// memory, where writing a file back costs no disk flush; it goes when the
+// run ends.
 const AnsiString& SettingsFile() {
+    static char directory[] = "/dev/shm/fuzz_settings.XXXXXX";
     static const AnsiString file = [] {
-        char pattern[] = "/tmp/fuzz_settings.XXXXXX";
-        const AnsiString directory = mkdtemp(pattern);
-        SetProgramPath(directory + "/program");
-        return directory + "/TDefFontsList.ini";
+        mkdtemp(directory);
+        std::atexit([] { std::filesystem::remove_all(directory); });
+        SetProgramPath(AnsiString(directory) + "/program");
+        return AnsiString(directory) + "/TDefFontsList.ini";
     }();
     return file;
 }
