@@ -1,7 +1,7 @@
 // Arbitrary bytes as a settings file. The store reads it, writes it back
-// and reads back what it wrote; the default fonts read from it have a
-// known character set each and, written to the store and read again, come
-// back the same.
+// and reads back what it wrote; a colour in it is one or is refused; the
+// default fonts read from it have a known character set each and, written
+// to the store and read again, come back the same.
 #include "editor/Q_deffonts.h"
 #include "runtime/QRegistry.h"
 
@@ -16,6 +16,7 @@
 namespace {
 
 const char* const FontsKey = "\\Software\\Talvenko\\TzxLang\\EditorForm";
+const char* const EditorKey = "\\Software\\Borland\\TzxLang\\EditorForm";
 
 AnsiString Rendered(const TMemIniFile& Ini) {
     TStringList lines;
@@ -44,6 +45,11 @@ void CheckStoreRewrite(const TObject& Owner) {
         store.OpenKey(FontsKey, true);
         (void)store.ReadInteger("FontInfoCount");
         (void)store.ReadBool("FontInfoLang0");
+        // The Translation Editor's highlight colour, which it reads so.
+        try {
+            (void)StringToColor(store.ReadString(EditorKey, "HighlightColor", ""));
+        } catch (const EConvertError&) {
+        }
         first = Rendered(store);
     }
     TRegistry again(&Owner);
