@@ -169,29 +169,34 @@ Integer CompareKeys(const AnsiString& Key1, const AnsiString& Key2) {
         if (word1 != word2)
             break;
     }
+    auto isContinuation = [](const AnsiString& Key, std::size_t At) {
+        return At < Key.size() && (static_cast<unsigned char>(Key[At]) & 0xC0) == 0x80;
+    };
+    // From the start of the character the two differ in, in either key: one
+    // may hold a continuation byte where the other does not, and a
+    // comparison begun inside a character would order the two otherwise
+    // than one begun at its start.
+    auto compareFromCharacter = [&](std::size_t At) {
+        while (At > 0 && (isContinuation(Key1, At) || isContinuation(Key2, At)))
+            --At;
+        return AnsiCompareText(Key1.substr(At), Key2.substr(At));
+    };
     for (; at < common; ++at) {
         auto c1 = static_cast<unsigned char>(Key1[at]);
         auto c2 = static_cast<unsigned char>(Key2[at]);
         if (c1 == c2)
             continue;
-        if (c1 >= 0x80 || c2 >= 0x80) {
-            // From the start of the character the two differ in, in either
-            // key: one may hold a continuation byte where the other does not,
-            // and a comparison begun inside a character would order the two
-            // otherwise than one begun at its start.
-            auto continues = [&](std::size_t At) {
-                return (static_cast<unsigned char>(Key1[At]) & 0xC0) == 0x80 ||
-                       (static_cast<unsigned char>(Key2[At]) & 0xC0) == 0x80;
-            };
-            while (at > 0 && continues(at))
-                --at;
-            return AnsiCompareText(Key1.substr(at), Key2.substr(at));
-        }
+        if (c1 >= 0x80 || c2 >= 0x80)
+            return compareFromCharacter(at);
         c1 = c1 >= 'A' && c1 <= 'Z' ? c1 + ('a' - 'A') : c1;
         c2 = c2 >= 'A' && c2 <= 'Z' ? c2 + ('a' - 'A') : c2;
         if (c1 != c2)
             return c1 < c2 ? -1 : 1;
     }
+    // A shorter key that ends inside the longer key's character does not
+    // hold that character, and decodes otherwise than a prefix would.
+    if (isContinuation(Key1, common) || isContinuation(Key2, common))
+        return compareFromCharacter(common);
     return Key1.size() < Key2.size() ? -1 : (Key1.size() > Key2.size() ? 1 : 0);
 }
 

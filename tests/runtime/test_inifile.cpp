@@ -135,6 +135,17 @@ TEST(MemIniFileCase, KeysDifferingInsideACharacterOrderTheSameWhicheverComesFirs
     EXPECT_EQ(Rendered(again), Rendered(first));
 }
 
+// A key ending in the first byte of a character another key completes is
+// no prefix of it: the order stays one, so every key is found again.
+TEST(MemIniFileCase, AKeyEndingInsideAnotherKeysCharacterIsFoundAgain) {
+    TMemIniFile ini("");
+    const AnsiString keys[] = {"a", "b", "\xDB", "\xDB\xA5", "\x98\x98"};
+    for (const AnsiString& key : keys)
+        ini.WriteString("S", key, key);
+    for (const AnsiString& key : keys)
+        EXPECT_EQ(ini.ReadString("S", key, "?"), key);
+}
+
 TEST(MemIniFileRead, AWholeTextReadsAsItsLinesDo) {
     const AnsiString text = "\xEF\xBB\xBF[A]\r\nk=1\rj=2\n\n;c\r\n[b]\nx\n\r\ny=3";
     TMemIniFile fromLines("");
