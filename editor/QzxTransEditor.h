@@ -177,9 +177,8 @@ public:
     TTreeNode* FindParentNode(const AnsiString& Path, TTreeNode* Node) const;
     static AnsiString GetPropertyName(const AnsiString& Path);
 
-    // The clipboard's block of cells: cells of a row separated by TAB,
-    // every row ended by LF, a LF inside a cell written as the byte 30 and
-    // a TAB as the byte 29.
+    // The selection as the clipboard's block of cells, and a block pasted
+    // into it; one selected cell takes the text as it is.
     AnsiString CopyGridSelection() const;
     void PasteGridBlock(const AnsiString& Text);
 

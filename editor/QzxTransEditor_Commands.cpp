@@ -3,6 +3,7 @@
 // header clicks, the popups and the exclusion commands.
 #include "editor/QzxTransEditor_Grid.h"
 
+#include "editor/QzxClipboardBlock.h"
 #include "editor/QzxExclAction.h"
 #include "runtime/DOriDaz.h"
 
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr char CellLineBreak = 30;
-constexpr char CellTab = 29;
 // Header clicks count in this band, whatever the height of row 0.
 constexpr Integer HeaderBand = 18;
 
@@ -58,36 +57,6 @@ std::unique_ptr<TzxCustomLang> CopyOf(const TzxCustomLang& Lang) {
     copy->SetLangDelim(Lang.LangDelim());
     CopyTranslations(Lang, *copy);
     return copy;
-}
-
-// The lines of a pasted text: split at LF, a CR before it dropped, a lone CR
-// kept as a character of the cell.
-std::vector<AnsiString> PastedLines(const AnsiString& Text) {
-    std::vector<AnsiString> lines;
-    std::size_t start = 0;
-    while (start < Text.size()) {
-        std::size_t end = Text.find('\n', start);
-        if (end == AnsiString::npos)
-            end = Text.size();
-        AnsiString line = Text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r' && end < Text.size())
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-AnsiString FromClipboardCell(AnsiString Cell) {
-    std::replace(Cell.begin(), Cell.end(), CellLineBreak, '\n');
-    std::replace(Cell.begin(), Cell.end(), CellTab, '\t');
-    return Cell;
-}
-
-AnsiString ToClipboardCell(AnsiString Cell) {
-    std::replace(Cell.begin(), Cell.end(), '\n', CellLineBreak);
-    std::replace(Cell.begin(), Cell.end(), '\t', CellTab);
-    return Cell;
 }
 
 // Whether a file line made of Values joined by Delimiter reads back as the
@@ -381,16 +350,13 @@ AnsiString TzxTransEditFrm::CopyGridSelection() const {
     const TGridRect block = Grid1->Selection();
     if (block.Left == block.Right && block.Top == block.Bottom)
         return Grid1->Cells(Grid1->Col(), Grid1->Row());
-    AnsiString text;
+    TCellBlock cells;
     for (Integer row = block.Top; row <= block.Bottom; ++row) {
-        for (Integer column = block.Left; column <= block.Right; ++column) {
-            text += ToClipboardCell(Grid1->Cells(column, row));
-            if (column < block.Right)
-                text += '\t';
-        }
-        text += '\n';
+        cells.emplace_back();
+        for (Integer column = block.Left; column <= block.Right; ++column)
+            cells.back().push_back(Grid1->Cells(column, row));
     }
-    return text;
+    return CopiedBlock(cells);
 }
 
 // The whole block is checked before any cell changes: a text that would
@@ -401,22 +367,13 @@ void TzxTransEditFrm::PasteGridBlock(const AnsiString& Text) {
     if (block.Left == block.Right && block.Top == block.Bottom) {
         cells.push_back({TGridCoord{Grid1->Col(), Grid1->Row()}, Text});
     } else {
-        const std::vector<AnsiString> lines = PastedLines(Text);
-        for (Integer row = block.Top; row <= block.Bottom; ++row) {
-            const auto index = static_cast<std::size_t>(row - block.Top);
-            if (index >= lines.size())
-                break;
-            AnsiString line = lines[index] + '\t';
-            for (Integer column = block.Left; column <= block.Right; ++column) {
-                const std::size_t tab = line.find('\t');
-                AnsiString cell;
-                if (tab != AnsiString::npos) {
-                    cell = line.substr(0, tab);
-                    line.erase(0, tab + 1);
-                }
-                cells.push_back({TGridCoord{column, row}, FromClipboardCell(cell)});
-            }
-        }
+        const TCellBlock pasted = PastedBlock(Text, block.Right - block.Left + 1,
+                                              block.Bottom - block.Top + 1);
+        for (std::size_t row = 0; row < pasted.size(); ++row)
+            for (std::size_t column = 0; column < pasted[row].size(); ++column)
+                cells.push_back({TGridCoord{block.Left + static_cast<Integer>(column),
+                                            block.Top + static_cast<Integer>(row)},
+                                 pasted[row][column]});
     }
     for (const auto& [where, value] : cells)
         if (const AnsiString fault = LineTextFault(where.X, value); !fault.empty()) {

@@ -43,8 +43,11 @@ public:
         if (!FStore.ValueExists(Key + ".Count"))
             return FStore.ReadString(Key);
         TStringList lines;
+        // The count is only a bound: the list ends at its first missing
+        // line, so a damaged file's huge count reads no empty lines.
         const Integer count = StrToIntDef(FStore.ReadString(Key + ".Count"), 0);
-        for (Integer index = 1; index <= count; ++index)
+        for (Integer index = 1; index <= count && FStore.ValueExists(Key + "." + IntToStr(index));
+             ++index)
             lines.Add(FStore.ReadString(Key + "." + IntToStr(index)));
         return lines.Text();
     }

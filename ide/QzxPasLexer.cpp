@@ -196,7 +196,7 @@ Integer ControlCharCode(const AnsiString& Source, const TPasToken& Token) {
         return std::toupper(static_cast<unsigned char>(text[1])) - '@';
     Integer code = -1;
     const AnsiString number = text.substr(1);
-    if (number.empty() || number.size() > 9 || !TryStrToInt(number, code) || code > 255)
+    if (number.empty() || number.size() > 9 || !TryStrToInt(number, code) || code < 0 || code > 255)
         return -1;
     return code;
 }

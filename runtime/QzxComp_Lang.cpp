@@ -158,6 +158,11 @@ void TzxCustomLang::Loaded() {
     TComponent::Loaded();
     // The names are read into the list itself, past the setter's check.
     CheckLanguageNameCount(FLangNames->Count());
+    // Language read before the names is kept in step with them as the
+    // setter would, so that the component writes a form it can read back.
+    if (FLangNames->IndexOf(UTF8Encode(FLanguage)) < 0 && FActiveLanguage >= 1 &&
+        FActiveLanguage <= FLangNames->Count())
+        FLanguage = UTF8Decode(FLangNames->Get(FActiveLanguage - 1));
     if (FLoadingCopy)
         return;
     if (FOptions.Contains(loUseExtCommonStrings)) {

@@ -86,6 +86,11 @@ TEST_F(TExpertTest, ListsSurviveARestartAndOldSingleLineValuesStillRead) {
     MakeExpert();
     ASSERT_EQ(Expert->SkipWords->Count(), 1);
     EXPECT_EQ((*Expert->SkipWords)[0], "Hello world");
+    FreeExpert();
+
+    WriteSettings("SkipLines.Count=1000\nSkipLines.1=uses\nSkipLines.3=raise\n");
+    MakeExpert();
+    EXPECT_EQ(Expert->SkipLines->Text(), "uses\n") << "a damaged count reads only the lines there";
 }
 
 TEST_F(TExpertTest, NumbersThatAreNoIntegersKeepTheDefaults) {

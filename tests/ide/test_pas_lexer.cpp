@@ -25,11 +25,12 @@ TEST(PasLexer, QuotedPiecesKeepDoubledQuotesAndControlCodesApart) {
                  "sym:;"}));
     const AnsiString source = "'a''b'''";
     EXPECT_EQ(QuotedValue(source, TokenizePascal(source)[0]), "a'b'");
-    const AnsiString codes = "#9#$0D^M#300";
+    // Eight hex digits overflow to a negative number, which is no code either.
+    const AnsiString codes = "#9#$0D^M#300#$FFFFFF0A";
     std::vector<Integer> values;
     for (const TPasToken& token : TokenizePascal(codes))
         values.push_back(ControlCharCode(codes, token));
-    EXPECT_EQ(values, std::vector<Integer>({9, 13, 13, -1}));
+    EXPECT_EQ(values, std::vector<Integer>({9, 13, 13, -1, -1}));
 }
 
 TEST(PasLexer, CommentsOfAllKindsHideQuotesAcrossLines) {

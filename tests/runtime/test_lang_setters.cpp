@@ -198,6 +198,27 @@ TEST_F(LangSetters, LanguagesStopAtTheMostAComponentHoldsInSettersAndFormFiles) 
     EXPECT_EQ(Lang->Language(), u"L1");
 }
 
+// A form file may name the language before a later list of names that
+// lacks it: the component reads the language the list gives, so what it
+// writes reads back.
+TEST_F(LangSetters, ALanguageReadBeforeItsNamesIsOneOfThem) {
+    RegisterClxClasses();
+    InitQzxComp();
+    std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+    ReadFormText("object Form9: TForm\n  object zxLang9: TzxLang\n"
+                 "    LangNames.Strings = ('English' 'Deutsch')\n    Language = 'English'\n"
+                 "    LangNames.Strings = ('Polski' 'Dansk')\n  end\nend\n",
+                 form.get());
+    auto* lang = dynamic_cast<TzxLang*>(form->FindComponent("zxLang9"));
+    ASSERT_NE(lang, nullptr);
+    EXPECT_EQ(lang->Language(), u"Polski");
+    TMemoryStream written;
+    WriteComponent(written, form.get());
+    written.SetPosition(0);
+    std::unique_ptr<TForm> again(NewForm<TForm>(nullptr));
+    EXPECT_NO_THROW(ReadComponent(written, again.get()));
+}
+
 TEST_F(LangSetters, NormalizingPadsTheListsReadOnDemand) {
     Lang->SetNumLang(3);
     Lang->Strings()->Add(AnsiString("key") + D + "a" + D);
