@@ -409,7 +409,7 @@ TTreeNode* TfrmExcludeFromTranslation::AddPropertyNode(TTreeNode* ParentNode,
                                                        const AnsiString& Caption, TTypeKind Kind,
                                                        const AnsiString& TypeName,
                                                        TPropertyDescription Description) {
-    auto* data = new TPropertyData(this);
+    auto* data = NewComponent<TPropertyData>(this);
     data->Kind = Kind;
     data->TypeName = TypeName;
     data->Description = Description;

@@ -305,7 +305,8 @@ private:
     // when the command has just selected the first node.
     TTreeNode* FirstSearchedNode();
     // Where the check of format strings stopped: the row made current.
-    void ShowRowOnTop(const AnsiString& Key, Integer ARow);
+    // The key is a copy: applying the filter again replaces the grid's cells.
+    void ShowRowOnTop(AnsiString Key, Integer ARow);
     // The type kind of the property an Extended tab's row translates.
     TTypeKind RowPropertyType(Integer ARow) const;
     void SetRowPropertyType(Integer ARow, TTypeKind Kind);

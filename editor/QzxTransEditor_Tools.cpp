@@ -138,7 +138,7 @@ void TzxTransEditFrm::miCheckFmtStrClick(TObject*) {
 }
 
 // The filter comes back; when it would hide the row, every row is shown.
-void TzxTransEditFrm::ShowRowOnTop(const AnsiString& Key, Integer ARow) {
+void TzxTransEditFrm::ShowRowOnTop(AnsiString Key, Integer ARow) {
     Integer row = ARow;
     if (FFilterMode != 0) {
         ApplyFilter(FFilterMode);

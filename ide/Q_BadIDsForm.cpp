@@ -38,12 +38,17 @@ void TfrmBadIDs::AfterConstruction() {
     TForm::AfterConstruction();
 }
 
-TfrmBadIDs::~TfrmBadIDs() {
+void TfrmBadIDs::BeforeDestruction() {
     if (IDsList) {
         LastColumnWidths.clear();
         for (Integer index = 0; index < IDsList->Columns()->Count(); ++index)
             LastColumnWidths.push_back(IDsList->Columns()->Items(index)->Width());
+        IDsList = nullptr;
     }
+    TForm::BeforeDestruction();
+}
+
+TfrmBadIDs::~TfrmBadIDs() {
     if (frmBadIDs == this)
         frmBadIDs = nullptr;
 }

@@ -29,6 +29,8 @@ public:
     explicit TfrmBadIDs(TComponent* AOwner) : TForm(AOwner) {}
     // The column widths go to the next window.
     ~TfrmBadIDs() override;
+    // The list's column widths are kept while the list still exists.
+    void BeforeDestruction() override;
     void AfterConstruction() override;
 
     TListView* IDsList = nullptr;

@@ -195,15 +195,8 @@ void TzxLangExpert::ShowComponentsOfOpenForms() {
 void TzxLangExpert::ProjectClosed() {
     try {
         if (frmzxLang) {
-            TListItems* rows = frmzxLang->lvFormNames->Items();
-            for (Integer index = 0; index < rows->Count(); ++index)
-                if (auto* notifier =
-                        static_cast<TzxModuleNotifier*>(rows->Item(index)->Data())) {
-                    rows->Item(index)->SetData(nullptr);
-                    notifier->Unregister();
-                    notifier->Release();
-                }
-            rows->Clear();
+            frmzxLang->ReleaseRowNotifiers();
+            frmzxLang->lvFormNames->Items()->Clear();
             frmzxLang->UpdateStatusBar();
         }
         ProjectUnitNames->Clear();

@@ -4,7 +4,6 @@
 
 #include "editor/FormData.h"
 #include "rtl/Filer.h"
-#include "ide/Q_BadIDsForm.h"
 #include "ide/Q_about.h"
 #include "ide/Q_expopt.h"
 #include "ide/QzxLangExp.h"
@@ -110,6 +109,22 @@ void TfrmzxLang::AfterConstruction() {
     odLoad = FormControl<TOpenDialog>(this, "odLoad");
     sdSave = FormControl<TSaveDialog>(this, "sdSave");
     TForm::AfterConstruction();
+}
+
+void TfrmzxLang::ReleaseRowNotifiers() {
+    TListItems* rows = lvFormNames->Items();
+    for (Integer index = 0; index < rows->Count(); ++index)
+        if (auto* notifier = static_cast<TzxModuleNotifier*>(rows->Item(index)->Data())) {
+            rows->Item(index)->SetData(nullptr);
+            notifier->Unregister();
+            notifier->Release();
+        }
+}
+
+void TfrmzxLang::BeforeDestruction() {
+    if (lvFormNames)
+        ReleaseRowNotifiers();
+    TForm::BeforeDestruction();
 }
 
 TfrmzxLang::~TfrmzxLang() {

@@ -75,6 +75,10 @@ class TfrmzxLang : public TForm {
 public:
     explicit TfrmzxLang(TComponent* AOwner) : TForm(AOwner) {}
     ~TfrmzxLang() override;
+    // The rows' module notifiers point at the rows: they are let go while
+    // the list still exists.
+    void BeforeDestruction() override;
+    void ReleaseRowNotifiers();
     void AfterConstruction() override;
 
     TListView* lvFormNames = nullptr;
