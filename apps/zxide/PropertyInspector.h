@@ -1,4 +1,4 @@
-// The object inspector: the published properties of the selected
+// The property inspector: the published properties of the selected
 // component through its property editors, one row each. A value list is a
 // drop-down (fixed for enumerations and booleans, open for others), a dialog
 // editor has a "..." button, an object property unfolds into its own
@@ -14,9 +14,9 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class TObjectInspector : public QWidget {
+class TPropertyInspector : public QWidget {
 public:
-    explicit TObjectInspector(QWidget* Parent);
+    explicit TPropertyInspector(QWidget* Parent);
 
     // Shows Instance's properties as the designer's editors give them;
     // nullptr shows nothing.

@@ -1,4 +1,4 @@
-#include "ObjectInspector.h"
+#include "PropertyInspector.h"
 
 #include "IdeCommands.h"
 
@@ -19,7 +19,7 @@ constexpr Integer MaxDepth = 2;
 
 } // namespace
 
-TObjectInspector::TObjectInspector(QWidget* Parent)
+TPropertyInspector::TPropertyInspector(QWidget* Parent)
     : QWidget(Parent), FTitle(new QLabel(this)), FRows(new QTreeWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -37,7 +37,7 @@ TObjectInspector::TObjectInspector(QWidget* Parent)
                      });
 }
 
-void TObjectInspector::Inspect(TPersistent* Instance, const _di_IDesigner& Designer) {
+void TPropertyInspector::Inspect(TPersistent* Instance, const _di_IDesigner& Designer) {
     FRows->clear();
     FRowList.clear();
     FInstance = Instance;
@@ -51,7 +51,7 @@ void TObjectInspector::Inspect(TPersistent* Instance, const _di_IDesigner& Desig
     });
 }
 
-void TObjectInspector::AddRow(const DelphiInterface<IProperty>& Property, QTreeWidgetItem* Parent,
+void TPropertyInspector::AddRow(const DelphiInterface<IProperty>& Property, QTreeWidgetItem* Parent,
                               const AnsiString& PathPrefix, Integer Depth) {
     auto row = std::make_unique<TRow>();
     row->Property = Property;
@@ -67,7 +67,7 @@ void TObjectInspector::AddRow(const DelphiInterface<IProperty>& Property, QTreeW
         });
 }
 
-QWidget* TObjectInspector::MakeEditor(TRow& Row) {
+QWidget* TPropertyInspector::MakeEditor(TRow& Row) {
     DelphiInterface<IProperty> property = Row.Property;
     const TPropertyAttributes attributes = property->GetAttributes();
     auto* cell = new QWidget;
@@ -130,14 +130,14 @@ QWidget* TObjectInspector::MakeEditor(TRow& Row) {
 
 // The wheel scrolls the rows wherever the mouse is: over a drop-down it
 // would change the property instead.
-bool TObjectInspector::eventFilter(QObject* Watched, QEvent* Event) {
+bool TPropertyInspector::eventFilter(QObject* Watched, QEvent* Event) {
     if (Event->type() != QEvent::Wheel || !qobject_cast<QComboBox*>(Watched))
         return false;
     QApplication::sendEvent(FRows->viewport(), Event);
     return true;
 }
 
-void TObjectInspector::Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value) {
+void TPropertyInspector::Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value) {
     // The value shown again whether it was taken or refused; the same value
     // again changes nothing.
     Guarded([&] {
@@ -147,41 +147,41 @@ void TObjectInspector::Commit(const DelphiInterface<IProperty>& Property, const 
     Refresh();
 }
 
-void TObjectInspector::RunEdit(const DelphiInterface<IProperty>& Property) {
+void TPropertyInspector::RunEdit(const DelphiInterface<IProperty>& Property) {
     Guarded([&] { Property->Edit(); });
     Refresh();
 }
 
-void TObjectInspector::Refresh() {
+void TPropertyInspector::Refresh() {
     ShowTitle();
     for (const auto& row : FRowList)
         Guarded([&] { row->Show(); });
 }
 
-void TObjectInspector::ShowTitle() {
+void TPropertyInspector::ShowTitle() {
     auto* component = dynamic_cast<TComponent*>(FInstance);
     FTitle->setText(FInstance ? QString::fromStdString((component ? component->Name() + ": " : AnsiString()) +
                                                       FInstance->ClassName())
                               : QString());
 }
 
-QString TObjectInspector::Title() const { return FTitle->text(); }
+QString TPropertyInspector::Title() const { return FTitle->text(); }
 
-const TObjectInspector::TRow* TObjectInspector::RowOf(const QTreeWidgetItem* Item) const {
+const TPropertyInspector::TRow* TPropertyInspector::RowOf(const QTreeWidgetItem* Item) const {
     for (const auto& row : FRowList)
         if (row->Item == Item)
             return row.get();
     return nullptr;
 }
 
-QTreeWidgetItem* TObjectInspector::Row(const AnsiString& Path) const {
+QTreeWidgetItem* TPropertyInspector::Row(const AnsiString& Path) const {
     for (const auto& row : FRowList)
         if (SameText(row->Path, Path))
             return row->Item;
     return nullptr;
 }
 
-QWidget* TObjectInspector::ValueEditor(const AnsiString& Path) const {
+QWidget* TPropertyInspector::ValueEditor(const AnsiString& Path) const {
     QTreeWidgetItem* item = Row(Path);
     QWidget* cell = item ? FRows->itemWidget(item, 1) : nullptr;
     return cell && cell->layout()->count() > 0 ? cell->layout()->itemAt(0)->widget() : nullptr;
