@@ -820,10 +820,7 @@ void TTreeView::NodesUpdated() {
 }
 
 QWidget* TTreeView::CreateWidget(QWidget* ParentWidget) {
-    auto* view = new QTreeView(ParentWidget);
-    view->setHeaderHidden(true);
-    view->setUniformRowHeights(true);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    QTreeView* view = NewTreeView(ParentWidget);
     FModel = new TItemModel(*FSource, view);
     view->setModel(FModel);
     return view;

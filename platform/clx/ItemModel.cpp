@@ -6,7 +6,9 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTableView>
+#include <QtWidgets/QTreeView>
 
 void* TItemSource::ItemAt(void*, Integer) const {
     return nullptr;
@@ -182,54 +184,87 @@ QVariant TItemModel::headerData(int Section, Qt::Orientation Orientation, int Ro
 
 namespace {
 
-// Qt lays out a table view again after rows come or go and then repaints
+// Where a row lies in the viewport, read without laying the view out (its
+// row count may have changed already): a table's rows are its row
+// header's sections; a tree's rows are its layout, which Qt gives only
+// through visualRect. Empty for a row not laid out (under a collapsed node).
+QRect RowRect(const QTableView& View, const QModelIndex& Index) {
+    QHeaderView* rows = View.verticalHeader();
+    return {0, rows->sectionViewportPosition(Index.row()), 1, rows->sectionSize(Index.row())};
+}
+
+QRect RowRect(const QTreeView& View, const QModelIndex& Index) {
+    return View.visualRect(Index);
+}
+
+// Qt lays out an item view again after rows come or go and then repaints
 // every row it shows, which costs more than the change itself in a long
-// list. When every row that came or went lay below the last row shown,
-// what the view shows is unchanged: the layout then sets the scroll bars
-// alone.
-class TListTableView final : public QTableView {
+// list or tree. When every row that came or went lay below the last row
+// shown, and nothing else changed what shows since (a reset, a node
+// expanded or collapsed), the rows shown are the same: the layout then
+// runs without repainting them.
+template <typename TView> class TOutOfSightRowsView final : public TView {
 public:
-    using QTableView::QTableView;
+    using TView::TView;
 
     void doItemsLayout() override {
         bool outOfSight = FRowChanges == TRowChanges::OutOfSight;
         FRowChanges = TRowChanges::None;
         if (!outOfSight) {
-            QTableView::doItemsLayout();
+            TView::doItemsLayout();
             return;
         }
-        updateGeometries();
-        // Qt switches the row header's painting off while rows go, until
-        // the next layout.
-        verticalHeader()->setUpdatesEnabled(true);
+        QWidget* rows = this->viewport();
+        QPoint scrolled = ScrollPosition();
+        rows->setAttribute(Qt::WA_UpdatesDisabled, true);
+        TView::doItemsLayout();
+        rows->setAttribute(Qt::WA_UpdatesDisabled, false);
+        if (ScrollPosition() != scrolled)
+            rows->update();
     }
+
+    // What shows changed other than by rows coming or going.
+    void NoteShownChange() { FRowChanges = TRowChanges::InSight; }
 
 protected:
     void reset() override {
-        FRowChanges = TRowChanges::InSight;
-        QTableView::reset();
+        NoteShownChange();
+        TView::reset();
     }
+    // The model has the new rows; the view does not show them yet. A
+    // parent's expand button comes with its first row and goes with its
+    // last, so those count as in sight.
     void rowsInserted(const QModelIndex& Parent, int First, int Last) override {
-        NoteRowChange(First);
-        QTableView::rowsInserted(Parent, First, Last);
+        QAbstractItemModel* model = this->model();
+        bool parentHadNone = Parent.isValid() && model->rowCount(Parent) == Last - First + 1;
+        QModelIndex above = First > 0 ? model->index(First - 1, 0, Parent) : Parent;
+        // A new row comes after the row above it and that row's own rows.
+        NoteRowChange(!parentHadNone && above.isValid() &&
+                      RowRect(*this, above).bottom() + 1 >= this->viewport()->height());
+        TView::rowsInserted(Parent, First, Last);
     }
+    // The model and the view still have the rows.
     void rowsAboutToBeRemoved(const QModelIndex& Parent, int First, int Last) override {
-        NoteRowChange(First);
-        QTableView::rowsAboutToBeRemoved(Parent, First, Last);
+        QAbstractItemModel* model = this->model();
+        bool parentKeepsNone = Parent.isValid() && First == 0 && Last == model->rowCount(Parent) - 1;
+        QRect firstRow = RowRect(*this, model->index(First, 0, Parent));
+        NoteRowChange(!parentKeepsNone && firstRow.isValid() &&
+                      firstRow.top() >= this->viewport()->height());
+        TView::rowsAboutToBeRemoved(Parent, First, Last);
     }
 
 private:
     enum class TRowChanges { None, OutOfSight, InSight };
 
-    // Called before the rows below the view's last shown row move, so the
-    // view's rows still count as they were.
-    void NoteRowChange(int First) {
-        int lastShown = rowAt(viewport()->height() - 1);
-        bool outOfSight = lastShown >= 0 && First > lastShown;
-        if (!outOfSight)
+    void NoteRowChange(bool OutOfSight) {
+        if (!OutOfSight)
             FRowChanges = TRowChanges::InSight;
         else if (FRowChanges == TRowChanges::None)
             FRowChanges = TRowChanges::OutOfSight;
+    }
+
+    QPoint ScrollPosition() const {
+        return {this->horizontalScrollBar()->value(), this->verticalScrollBar()->value()};
     }
 
     TRowChanges FRowChanges = TRowChanges::None;
@@ -238,7 +273,7 @@ private:
 } // namespace
 
 QTableView* NewListView(QWidget* Parent, bool Header) {
-    auto* view = new TListTableView(Parent);
+    auto* view = new TOutOfSightRowsView<QTableView>(Parent);
     view->setShowGrid(false);
     view->setWordWrap(false);
     view->setTabKeyNavigation(false);
@@ -253,6 +288,16 @@ QTableView* NewListView(QWidget* Parent, bool Header) {
     view->horizontalHeader()->setVisible(Header);
     view->horizontalHeader()->setStretchLastSection(true);
     view->horizontalHeader()->setHighlightSections(false);
+    return view;
+}
+
+QTreeView* NewTreeView(QWidget* Parent) {
+    auto* view = new TOutOfSightRowsView<QTreeView>(Parent);
+    QObject::connect(view, &QTreeView::expanded, view, [view] { view->NoteShownChange(); });
+    QObject::connect(view, &QTreeView::collapsed, view, [view] { view->NoteShownChange(); });
+    view->setHeaderHidden(true);
+    view->setUniformRowHeights(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
     return view;
 }
 

@@ -21,6 +21,7 @@
 #include <initializer_list>
 
 class QTableView;
+class QTreeView;
 class QWidget;
 class TComponent;
 class TCustomImageList;
@@ -96,6 +97,11 @@ private:
 // Header. Its rows cost the same however many there are, and rows inserted
 // or removed below the rows it shows leave those unpainted.
 QTableView* NewListView(QWidget* Parent, bool Header);
+
+// The view of tree views: no header, rows of one height, one node selected;
+// like the list's, nodes inserted or removed below the rows it shows leave
+// those unpainted.
+QTreeView* NewTreeView(QWidget* Parent);
 
 // The picture an item shows before its text (Qt's decoration role): the
 // state image StateIndex of StateImages, then image ImageIndex of Images,

@@ -223,6 +223,53 @@ TEST_F(ItemViewsMirrorTest, RowsBelowTheShownOnesComeAndGoWithoutRepaintingThem)
     EXPECT_TRUE(shot.save(QString::fromStdString(TestOutputDir() + "/clx_list_rows_below.png")));
 }
 
+// The same for a tree's nodes; a node expanded or collapsed before the
+// layout still repaints.
+TEST_F(ItemViewsMirrorTest, NodesBelowTheShownOnesComeAndGoWithoutRepaintingThem) {
+    auto* tree = Make<TTreeView>();
+    tree->SetAlign(alClient);
+    TTreeNode* top = tree->Items()->Add(nullptr, "top");
+    tree->Items()->AddChild(top, "under top");
+    TTreeNode* root = tree->Items()->Add(nullptr, "root");
+    for (Integer index = 0; index < 200; ++index)
+        tree->Items()->AddChild(root, "child " + IntToStr(index));
+    root->Expand(false);
+    Form->Show();
+    auto settle = [] {
+        Application->ProcessMessages();
+        Application->ProcessMessages();
+    };
+    settle();
+    auto* view = qobject_cast<QTreeView*>(View(tree));
+    const int maximum = view->verticalScrollBar()->maximum();
+    TPaintCounter rows;
+    view->viewport()->installEventFilter(&rows);
+
+    root->Item(150)->Delete();
+    tree->Items()->Insert(root->Item(160), "inserted");
+    tree->Items()->AddChild(root, "last");
+    settle();
+    EXPECT_EQ(rows.Count, 0);
+    EXPECT_EQ(view->verticalScrollBar()->maximum(), maximum + 1);
+
+    tree->Items()->AddChild(root, "hidden by the expanded top");
+    top->Expand(false);
+    settle();
+    EXPECT_GT(rows.Count, 0) << "a shown node expanded";
+    EXPECT_TRUE(view->visualRect(view->model()->index(0, 0, view->model()->index(0, 0))).isValid());
+    rows.Count = 0;
+    root->Item(0)->Delete();
+    settle();
+    EXPECT_GT(rows.Count, 0) << "a shown node removed";
+    QModelIndex inserted = view->model()->index(159, 0, view->model()->index(1, 0));
+    view->scrollTo(inserted);
+    settle();
+    EXPECT_EQ(view->indexAt(view->visualRect(inserted).center()), inserted);
+    EXPECT_EQ(inserted.data().toString(), Q("inserted"));
+    QImage shot = Form->Handle()->grab().toImage();
+    EXPECT_TRUE(shot.save(QString::fromStdString(TestOutputDir() + "/clx_tree_nodes_below.png")));
+}
+
 TEST_F(ItemViewsMirrorTest, TreeViewNodesImagesAndTheUsersChoices) {
     auto* images = NewComponent<TImageList>(Form);
     TBitmap red(16, 16);
