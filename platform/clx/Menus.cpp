@@ -61,8 +61,13 @@ bool IsLetterOrDigit(Word Key) {
 AnsiString KeyToText(Word Key) {
     if (IsLetterOrDigit(Key))
         return AnsiString(1, static_cast<char>(Key));
-    if (Key >= VK_F1 && Key <= VK_F24)
-        return "F" + IntToStr(Key - VK_F1 + 1);
+    if (Key >= VK_F1 && Key <= VK_F24) {
+        // Appended, not "F" + ...: GCC 12 at -O3 warns falsely of an
+        // overlapping copy in the operator+ form.
+        AnsiString name = "F";
+        name += IntToStr(Key - VK_F1 + 1);
+        return name;
+    }
     for (const TKeyName& entry : KeyNames)
         if (entry.Key == Key)
             return entry.Name;

@@ -106,9 +106,7 @@ TEST_F(LangFiles, TwoFormsInTwoLanguagesWriteTheExpectedFile) {
     Lang->SaveToFile(stHints, Name, u"~!@#");
     secondLang->SaveToFile(stCaptions, Name, u"~!@#");
     delete second;
-    const std::string expected =
-        std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) + "/data/two_forms.zxl";
-    EXPECT_EQ(FileBytes(UTF8Encode(Name)), FileBytes(expected));
+    EXPECT_EQ(FileBytes(UTF8Encode(Name)), FileBytes(ZX_RUNTIME_TEST_DATA "/two_forms.zxl"));
 }
 
 TEST_F(LangFiles, SavingKeepsWhatTheFileHoldsForOtherForms) {
