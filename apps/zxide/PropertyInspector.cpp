@@ -86,10 +86,10 @@ QWidget* TPropertyInspector::MakeEditor(TRow& Row) {
         Row.Show = [box, property] {
             QSignalBlocker quiet(box);
             const QString value = QString::fromStdString(property->GetValue());
+            // The list opens at the value; a typed value may be in none.
+            box->setCurrentIndex(box->findText(value));
             if (box->isEditable())
                 box->setEditText(value);
-            else
-                box->setCurrentIndex(box->findText(value));
         };
         QObject::connect(box, &QComboBox::activated, box, [this, box, property](int) {
             Commit(property, box->currentText().toStdString());
@@ -107,8 +107,11 @@ QWidget* TPropertyInspector::MakeEditor(TRow& Row) {
         auto* edit = new QLineEdit(cell);
         edit->setFrame(false);
         Row.Show = [edit, property] {
-            if (!edit->isModified())
-                edit->setText(QString::fromStdString(property->GetValue()));
+            if (edit->isModified())
+                return;
+            edit->setText(QString::fromStdString(property->GetValue()));
+            // A long value (a set) shows from its start.
+            edit->setCursorPosition(0);
         };
         QObject::connect(edit, &QLineEdit::editingFinished, edit, [this, edit, property] {
             if (!edit->isModified())

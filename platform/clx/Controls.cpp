@@ -200,6 +200,22 @@ bool IdentToCursor(const AnsiString& Ident, TCursor& Cursor) {
     return IdentToInt(Ident, Cursor, CursorNames);
 }
 
+AnsiString CursorToString(TCursor Cursor) {
+    AnsiString name;
+    return CursorToIdent(Cursor, name) ? name : IntToStr(Cursor);
+}
+
+TCursor StringToCursor(const AnsiString& S) {
+    TCursor cursor = crDefault;
+    if (IdentToCursor(S, cursor) || TryStrToInt(S, cursor))
+        return cursor;
+    throw EConvertError(Format("'%s' is not a valid cursor", {S}));
+}
+
+void GetCursorValues(const std::function<void(const AnsiString&)>& Proc) {
+    GetIdentNames(CursorNames, Proc);
+}
+
 Qt::CursorShape CursorToQtShape(TCursor Cursor) {
     for (const TCursorShape& entry : CursorShapes)
         if (entry.Value == Cursor)

@@ -202,6 +202,12 @@ inline constexpr TCursor crSize = crSizeAll;
 // The name of a named cursor ("crHourGlass"), or false; and back.
 bool CursorToIdent(TCursor Cursor, AnsiString& Ident);
 bool IdentToCursor(const AnsiString& Ident, TCursor& Cursor);
+// The name, or the number of a cursor without one; and back (a name or a
+// decimal number; EConvertError otherwise).
+AnsiString CursorToString(TCursor Cursor);
+TCursor StringToCursor(const AnsiString& S);
+// Every cursor name, crDefault first.
+void GetCursorValues(const std::function<void(const AnsiString&)>& Proc);
 // The Qt cursor shape of a cursor (crDefault: the arrow).
 Qt::CursorShape CursorToQtShape(TCursor Cursor);
 

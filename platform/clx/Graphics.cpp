@@ -144,6 +144,10 @@ TColor StringToColor(const AnsiString& S) {
     return static_cast<TColor>(static_cast<Cardinal>(value & 0xFFFFFFFF));
 }
 
+void GetColorValues(const std::function<void(const AnsiString&)>& Proc) {
+    GetIdentNames(ColorNames, Proc);
+}
+
 TColor ColorToRGB(TColor Color) {
     if (!IsSystemColor(Color))
         return Color & 0xFFFFFF;

@@ -142,6 +142,8 @@ bool IdentToColor(const AnsiString& Ident, TColor& Color);
 AnsiString ColorToString(TColor Color);
 // A name, or an integer in decimal or "$" hex; EConvertError otherwise.
 TColor StringToColor(const AnsiString& S);
+// Every colour name, in the order of the system's colour table.
+void GetColorValues(const std::function<void(const AnsiString&)>& Proc);
 // The plain $00BBGGRR value: system colours through the application's
 // palette (a fixed light palette while there is no QGuiApplication).
 TColor ColorToRGB(TColor Color);

@@ -157,6 +157,38 @@ void TEnumProperty::GetValues(const TGetStrProc& Proc) {
         Proc(name);
 }
 
+TPropertyAttributes TColorProperty::GetAttributes() {
+    return TOrdinalProperty::GetAttributes() + TPropertyAttributes{paValueList};
+}
+
+AnsiString TColorProperty::GetValue() {
+    return ColorToString(static_cast<TColor>(GetOrdValue()));
+}
+
+void TColorProperty::GetValues(const TGetStrProc& Proc) {
+    GetColorValues(Proc);
+}
+
+void TColorProperty::SetValue(const AnsiString& Value) {
+    SetOrdValue(StringToColor(Value));
+}
+
+TPropertyAttributes TCursorProperty::GetAttributes() {
+    return TOrdinalProperty::GetAttributes() + TPropertyAttributes{paValueList};
+}
+
+AnsiString TCursorProperty::GetValue() {
+    return CursorToString(static_cast<TCursor>(GetOrdValue()));
+}
+
+void TCursorProperty::GetValues(const TGetStrProc& Proc) {
+    GetCursorValues(Proc);
+}
+
+void TCursorProperty::SetValue(const AnsiString& Value) {
+    SetOrdValue(StringToCursor(Value));
+}
+
 TPropertyAttributes TStringProperty::GetAttributes() {
     return TPropertyEditor::GetAttributes() + TPropertyAttributes{paMultiSelect};
 }

@@ -64,6 +64,27 @@ public:
     void GetValues(const TGetStrProc& Proc) override;
 };
 
+// A colour: by name, or "$" and hex digits where it has none; chosen among
+// the named colours or typed.
+class TColorProperty : public TOrdinalProperty {
+public:
+    using TOrdinalProperty::TOrdinalProperty;
+    TPropertyAttributes GetAttributes() override;
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& Proc) override;
+    void SetValue(const AnsiString& Value) override;
+};
+
+// A cursor: by name, or its number where it has none.
+class TCursorProperty : public TOrdinalProperty {
+public:
+    using TOrdinalProperty::TOrdinalProperty;
+    TPropertyAttributes GetAttributes() override;
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& Proc) override;
+    void SetValue(const AnsiString& Value) override;
+};
+
 class TStringProperty : public TPropertyEditor {
 public:
     using TPropertyEditor::TPropertyEditor;

@@ -76,6 +76,11 @@ std::unique_ptr<TPropertyEditor> DefaultPropertyEditor(PPropInfo PropInfo,
     case tkEnumeration:
         return std::make_unique<TEnumProperty>(Designer);
     case tkInteger:
+        if (SameText(type->Name, "TColor"))
+            return std::make_unique<TColorProperty>(Designer);
+        if (SameText(type->Name, "TCursor"))
+            return std::make_unique<TCursorProperty>(Designer);
+        return std::make_unique<TOrdinalProperty>(Designer);
     case tkChar:
     case tkWChar:
     case tkInt64:

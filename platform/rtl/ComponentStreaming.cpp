@@ -1351,6 +1351,15 @@ bool IntToIdent(Integer Int, AnsiString& Ident, std::span<const TIdentMapEntry> 
     return false;
 }
 
+void GetIdentNames(std::span<const TIdentMapEntry> Map, const std::function<void(const AnsiString&)>& Proc) {
+    for (const TIdentMapEntry& entry : Map) {
+        AnsiString name;
+        IntToIdent(entry.Value, name, Map);
+        if (name == entry.Name)
+            Proc(name);
+    }
+}
+
 void RegisterIntegerConsts(const AnsiString& TypeName, TIdentToInt AIdentToInt,
                            TIntToIdent AIntToIdent) {
     TIntegerConstsRegistry& registry = IntegerConstsRegistry();

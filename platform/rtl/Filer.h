@@ -489,6 +489,9 @@ struct TIdentMapEntry {
 // Lookups in a table of constants; identifiers compare without regard to case.
 bool IdentToInt(const AnsiString& Ident, Integer& Int, std::span<const TIdentMapEntry> Map);
 bool IntToIdent(Integer Int, AnsiString& Ident, std::span<const TIdentMapEntry> Map);
+// The names IntToIdent gives, in the table's order (a second name of a
+// value is left out).
+void GetIdentNames(std::span<const TIdentMapEntry> Map, const std::function<void(const AnsiString&)>& Proc);
 
 // For the integer property types of that type name (a TypeName of the
 // property declaration, e.g. "TColor").

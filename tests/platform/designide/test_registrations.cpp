@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class TBase : public TComponent {
@@ -91,6 +93,32 @@ TEST_F(RegistrationTest, TheMostSpecificPropertyEditorWins) {
     EXPECT_EQ(EditorOf(&derived, "Title"), "");
     UnRegisterModuleEditors(&Module);
     EXPECT_EQ(EditorOf(&derived, "Items"), "(TStringList)");
+}
+
+// Colours and cursors show by name and are chosen among their names; a
+// value without one still shows and can be typed.
+TEST_F(RegistrationTest, ColoursAndCursorsAreEditedByName) {
+    TButton button(nullptr);
+    auto color = GetPropertyEditor(&button, GetPropInfo(&button, "Color"), nullptr);
+    auto cursor = GetPropertyEditor(&button, GetPropInfo(&button, "Cursor"), nullptr);
+    EXPECT_EQ(color->GetValue(), "clBtnFace");
+    EXPECT_EQ(cursor->GetValue(), "crDefault");
+    std::vector<AnsiString> names;
+    color->GetValues([&](const AnsiString& Name) { names.push_back(Name); });
+    EXPECT_NE(std::find(names.begin(), names.end(), "clRed"), names.end());
+    // A second name of a value is never the one shown, so it is not offered.
+    EXPECT_EQ(std::find(names.begin(), names.end(), "clHighlightedText"), names.end());
+    color->SetValue("clred");
+    EXPECT_EQ(button.Color(), clRed);
+    color->SetValue("$00123456");
+    EXPECT_EQ(color->GetValue(), "$00123456");
+    EXPECT_THROW(color->SetValue("reddish"), EConvertError);
+    EXPECT_EQ(button.Color(), 0x123456);
+    cursor->SetValue("crHourGlass");
+    EXPECT_EQ(button.Cursor(), crHourGlass);
+    cursor->SetValue("7");
+    EXPECT_EQ(cursor->GetValue(), "7");
+    EXPECT_THROW(cursor->SetValue("crWait"), EConvertError);
 }
 
 TEST_F(RegistrationTest, ComponentEditorOfTheNearestClassAndVerbZeroOnDoubleClick) {
