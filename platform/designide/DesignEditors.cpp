@@ -157,37 +157,27 @@ void TEnumProperty::GetValues(const TGetStrProc& Proc) {
         Proc(name);
 }
 
-TPropertyAttributes TColorProperty::GetAttributes() {
+TPropertyAttributes TNamedIntegerProperty::GetAttributes() {
     return TOrdinalProperty::GetAttributes() + TPropertyAttributes{paValueList};
 }
 
-AnsiString TColorProperty::GetValue() {
-    return ColorToString(static_cast<TColor>(GetOrdValue()));
+AnsiString TNamedIntegerProperty::GetValue() {
+    return FNaming.ToString(static_cast<Integer>(GetOrdValue()));
 }
 
-void TColorProperty::GetValues(const TGetStrProc& Proc) {
-    GetColorValues(Proc);
+void TNamedIntegerProperty::GetValues(const TGetStrProc& Proc) {
+    FNaming.GetNames(Proc);
 }
 
-void TColorProperty::SetValue(const AnsiString& Value) {
-    SetOrdValue(StringToColor(Value));
+void TNamedIntegerProperty::SetValue(const AnsiString& Value) {
+    SetOrdValue(FNaming.FromString(Value));
 }
 
-TPropertyAttributes TCursorProperty::GetAttributes() {
-    return TOrdinalProperty::GetAttributes() + TPropertyAttributes{paValueList};
-}
+TColorProperty::TColorProperty(const _di_IDesigner& ADesigner)
+    : TNamedIntegerProperty(ADesigner, {ColorToString, StringToColor, GetColorValues}) {}
 
-AnsiString TCursorProperty::GetValue() {
-    return CursorToString(static_cast<TCursor>(GetOrdValue()));
-}
-
-void TCursorProperty::GetValues(const TGetStrProc& Proc) {
-    GetCursorValues(Proc);
-}
-
-void TCursorProperty::SetValue(const AnsiString& Value) {
-    SetOrdValue(StringToCursor(Value));
-}
+TCursorProperty::TCursorProperty(const _di_IDesigner& ADesigner)
+    : TNamedIntegerProperty(ADesigner, {CursorToString, StringToCursor, GetCursorValues}) {}
 
 TPropertyAttributes TStringProperty::GetAttributes() {
     return TPropertyEditor::GetAttributes() + TPropertyAttributes{paMultiSelect};

@@ -64,25 +64,37 @@ public:
     void GetValues(const TGetStrProc& Proc) override;
 };
 
-// A colour: by name, or "$" and hex digits where it has none; chosen among
-// the named colours or typed.
-class TColorProperty : public TOrdinalProperty {
+// An integer type with named values: shown by name, or as a number where
+// the value has none; chosen among the names or typed.
+class TNamedIntegerProperty : public TOrdinalProperty {
 public:
-    using TOrdinalProperty::TOrdinalProperty;
+    struct TNaming {
+        AnsiString (*ToString)(Integer Value);
+        // EConvertError for text that is neither a name nor a number.
+        Integer (*FromString)(const AnsiString& Text);
+        void (*GetNames)(const std::function<void(const AnsiString&)>& Proc);
+    };
+    TNamedIntegerProperty(const _di_IDesigner& ADesigner, const TNaming& Naming)
+        : TOrdinalProperty(ADesigner), FNaming(Naming) {}
     TPropertyAttributes GetAttributes() override;
     AnsiString GetValue() override;
     void GetValues(const TGetStrProc& Proc) override;
     void SetValue(const AnsiString& Value) override;
+
+private:
+    TNaming FNaming;
 };
 
-// A cursor: by name, or its number where it has none.
-class TCursorProperty : public TOrdinalProperty {
+// A colour: by name, or "$" and hex digits.
+class TColorProperty : public TNamedIntegerProperty {
 public:
-    using TOrdinalProperty::TOrdinalProperty;
-    TPropertyAttributes GetAttributes() override;
-    AnsiString GetValue() override;
-    void GetValues(const TGetStrProc& Proc) override;
-    void SetValue(const AnsiString& Value) override;
+    explicit TColorProperty(const _di_IDesigner& ADesigner);
+};
+
+// A cursor: by name, or its number.
+class TCursorProperty : public TNamedIntegerProperty {
+public:
+    explicit TCursorProperty(const _di_IDesigner& ADesigner);
 };
 
 class TStringProperty : public TPropertyEditor {
