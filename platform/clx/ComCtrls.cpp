@@ -38,6 +38,19 @@ Qt::Alignment QtAlignment(TAlignment Alignment) {
 constexpr Integer PageMargin = 4;
 constexpr Integer TabsHeight = 24;
 constexpr Integer SeparatorWidth = 8;
+// Room around a tool button's caption.
+constexpr Integer CaptionMargin = 12;
+
+// A caption as shown: "&&" is an ampersand, a single one marks the hot key.
+QString ShownCaption(const AnsiString& Caption) {
+    QString shown;
+    for (std::size_t at = 0; at < Caption.size(); ++at) {
+        if (Caption[at] == '&' && ++at == Caption.size())
+            break;
+        shown += QChar::fromLatin1(Caption[at]);
+    }
+    return shown;
+}
 
 } // namespace
 
@@ -851,6 +864,14 @@ void TToolButton::UpdateWidget() {
 void TToolButton::UpdateWidgetText() {
     if (auto* button = qobject_cast<QToolButton*>(WidgetAs<QWidget>()))
         button->setText(ToQString(Caption()));
+    if (TToolBar* toolBar = ToolBar(); toolBar && toolBar->ShowCaptions())
+        toolBar->ArrangeButtons();
+}
+
+void TToolButton::VisibleChanged() {
+    TControl::VisibleChanged();
+    if (TToolBar* toolBar = ToolBar())
+        toolBar->ArrangeButtons();
 }
 
 void TToolButton::ConnectWidget() {
@@ -957,6 +978,7 @@ void TToolBar::SetShowCaptions(bool Value) {
         return;
     FShowCaptions = Value;
     PushButtons();
+    ArrangeButtons();
 }
 
 void TToolBar::SetFlat(bool Value) {
@@ -977,12 +999,31 @@ void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
         SetImages(nullptr);
 }
 
+// With captions shown every button is as wide as the widest caption needs,
+// when that is more than ButtonWidth (text is measured only where widgets
+// can be shown).
+Integer TToolBar::CaptionedButtonWidth() const {
+    Integer width = FButtonWidth;
+    if (!FShowCaptions || !WidgetsAvailable())
+        return width;
+    QFontMetrics metrics(FontToQFont(*Font()));
+    for (TToolButton* button : ButtonList())
+        if (!button->IsSeparator() && button->Visible())
+            width = std::max<Integer>(
+                width, metrics.horizontalAdvance(ShownCaption(button->Caption())) + CaptionMargin);
+    return width;
+}
+
+// Hidden buttons leave no gap.
 void TToolBar::ArrangeButtons() {
     if (ComponentState().Contains(csLoading))
         return;
+    const Integer buttonWidth = CaptionedButtonWidth();
     Integer left = 0;
     for (TToolButton* button : ButtonList()) {
-        Integer width = button->IsSeparator() ? SeparatorWidth : FButtonWidth;
+        if (!button->Visible())
+            continue;
+        Integer width = button->IsSeparator() ? SeparatorWidth : buttonWidth;
         button->SetBounds(left, 0, width, FButtonHeight);
         left += width;
     }

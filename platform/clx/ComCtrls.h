@@ -993,9 +993,10 @@ private:
 
 ZX_ENUM(TToolButtonStyle, tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider);
 
-// A button of a tool bar. The tool bar places its buttons side by side in
-// the order of its controls, ButtonWidth x ButtonHeight each (separators
-// and dividers 8 wide). A check button toggles Down when clicked; Grouped
+// A button of a tool bar. The tool bar places its visible buttons side by
+// side in the order of its controls, ButtonWidth x ButtonHeight each, or as
+// wide as the widest caption when it shows captions (separators and
+// dividers 8 wide). A check button toggles Down when clicked; Grouped
 // check buttons next to each other form a group in which one at most is
 // down, and clicking the one that is down leaves it down. The button shows
 // image ImageIndex of the tool bar's Images; a tbsDropDown button shows its
@@ -1032,6 +1033,7 @@ protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void UpdateWidgetText() override;
+    void VisibleChanged() override;
     void ConnectWidget() override;
 
 private:
@@ -1099,6 +1101,7 @@ private:
     friend class TToolButton;
     void PushButtons();
     std::vector<TToolButton*> ButtonList() const;
+    Integer CaptionedButtonWidth() const;
 
     Integer FButtonHeight = 22;
     Integer FButtonWidth = 23;

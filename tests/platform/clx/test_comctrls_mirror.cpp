@@ -149,6 +149,14 @@ TEST_F(ComCtrlsMirrorTest, ToolButtonsShowImagesFollowActionsAndDropTheirMenu) {
     EXPECT_EQ(widget->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(255, 0, 0));
     bar->SetShowCaptions(true);
     EXPECT_EQ(widget->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    // Every button as wide as the widest caption needs.
+    auto* other = NewComponent<TToolButton>(Form);
+    other->SetParent(bar);
+    button->SetCaption("A caption wider than a button");
+    EXPECT_GT(button->Width(), widget->fontMetrics().horizontalAdvance(widget->text()));
+    EXPECT_EQ(other->Width(), button->Width());
+    EXPECT_EQ(other->Left(), button->Width());
+    delete other;
     delete images;
     EXPECT_TRUE(widget->icon().isNull());
 

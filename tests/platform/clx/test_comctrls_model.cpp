@@ -369,6 +369,9 @@ TEST_F(ComCtrlsModelTest, ToolBarPlacesItsButtonsSideBySide) {
     EXPECT_EQ(open->BoundsRect(), Rect(0, 0, 30, 22));
     EXPECT_EQ(separator->BoundsRect(), Rect(30, 0, 38, 22));
     EXPECT_EQ(save->BoundsRect(), Rect(38, 0, 68, 22));
+    separator->SetVisible(false);
+    EXPECT_EQ(save->Left(), 30) << "a hidden button leaves no gap";
+    separator->SetVisible(true);
     delete open;
     EXPECT_EQ(separator->Left(), 0);
 }
