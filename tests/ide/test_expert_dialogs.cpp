@@ -165,6 +165,8 @@ TEST_F(TExpertDialogTest, LanguageCountAddsNamesAndNeverRemovesOrPassesTheBound)
         Control<TEdit>(Form, "edLangCount")->SetText("2");
         Control<TListBox>(Form, "lbLangNames")->SetSelected(0, true);
         Click(Form, "btnMoveDown");
+        EXPECT_TRUE(Form.Handle()->grab().save(
+            QString::fromStdString(zxtest::TestOutputDir() + "/ide/language-configuration.png")));
     });
     EXPECT_EQ(ConfigureLanguages(&names), mrOk);
     EXPECT_EQ(names.Text(), "German\nEnglish\nFrench\nRussian\n");
