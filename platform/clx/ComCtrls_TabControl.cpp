@@ -5,6 +5,39 @@
 
 #include <QtWidgets/QTabBar>
 
+namespace {
+
+// Tabs as tall as the control's TabHeight, whatever the style would make
+// them: taller tabs would be cut off at the bar's lower edge.
+class TTabHeightBar final : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+    void SetTabHeight(int Height) {
+        if (FTabHeight == Height)
+            return;
+        FTabHeight = Height;
+        updateGeometry();
+        update();
+    }
+
+protected:
+    QSize tabSizeHint(int Index) const override { return Fitted(QTabBar::tabSizeHint(Index)); }
+    QSize minimumTabSizeHint(int Index) const override {
+        return Fitted(QTabBar::minimumTabSizeHint(Index));
+    }
+
+private:
+    QSize Fitted(QSize Size) const {
+        if (FTabHeight > 0)
+            Size.setHeight(FTabHeight);
+        return Size;
+    }
+
+    int FTabHeight = 0;
+};
+
+} // namespace
+
 TTabControl::TTabControl(TComponent* AOwner)
     : TWinControl(AOwner), FTabs(std::make_unique<TStringList>()) {
     FTabs->OnChange = [this](TObject*) { TabsChanged(); };
@@ -69,7 +102,7 @@ void TTabControl::Change() {
 
 QWidget* TTabControl::CreateWidget(QWidget* ParentWidget) {
     auto* widget = new QWidget(ParentWidget);
-    auto* bar = new QTabBar(widget);
+    auto* bar = new TTabHeightBar(widget);
     bar->setObjectName("tabs");
     bar->setDrawBase(true);
     bar->setExpanding(false);
@@ -95,7 +128,9 @@ void TTabControl::PlaceClientArea() {
     QWidget* widget = HandleAllocated() ? Handle() : nullptr;
     if (!widget)
         return;
-    widget->findChild<QTabBar*>("tabs")->setGeometry(0, 0, Width(), FTabHeight);
+    auto* bar = static_cast<TTabHeightBar*>(widget->findChild<QTabBar*>("tabs"));
+    bar->SetTabHeight(FTabHeight);
+    bar->setGeometry(0, 0, Width(), FTabHeight);
     FClientWidget->setGeometry(0, FTabHeight, Width(), ClientHeight());
 }
 
