@@ -343,12 +343,15 @@ void TEdit::UpdateWidget() {
 }
 
 // Only a text that differs is pushed, so that writing back a user's edit
-// leaves the cursor where it is.
+// leaves the cursor where it is. A text set by the program puts the cursor
+// at its start, so a long text shows its beginning.
 void TEdit::UpdateWidgetText() {
     auto* edit = WidgetAs<QLineEdit>();
     QString text = ToQString(Text());
-    if (edit->text() != text)
-        edit->setText(text);
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    edit->setCursorPosition(0);
 }
 
 void TEdit::UpdateWidgetEditing() {

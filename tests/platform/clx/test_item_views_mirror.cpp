@@ -398,6 +398,11 @@ TEST_F(ItemViewsMirrorTest, EditSelectionsArePushedAndRead) {
     auto* line = edit->Handle();
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(edit->SelText(), "world");
+    // A text the program sets starts at its beginning, as the control's
+    // own text would.
+    edit->SetText("A text longer than the edit is wide, read from its start");
+    EXPECT_EQ(edit->SelStart(), 0);
+    EXPECT_EQ(edit->SelLength(), 0);
     auto* memo = Make<TMemo>();
     memo->Lines()->SetText("one\ntwo\n");
     memo->Handle();
