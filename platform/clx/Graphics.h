@@ -142,7 +142,7 @@ bool IdentToColor(const AnsiString& Ident, TColor& Color);
 AnsiString ColorToString(TColor Color);
 // A name, or an integer in decimal or "$" hex; EConvertError otherwise.
 TColor StringToColor(const AnsiString& S);
-// Every colour name, in the order of the system's colour table.
+// One name for every named colour, in the order of the colour table.
 void GetColorValues(const std::function<void(const AnsiString&)>& Proc);
 // The plain $00BBGGRR value: system colours through the application's
 // palette (a fixed light palette while there is no QGuiApplication).
