@@ -186,7 +186,7 @@ QWidget* TIdeWindow::BuildContent() {
     tools->addWidget(projectBox);
     auto* inspectorBox = new QGroupBox(QStringLiteral("Object Inspector"));
     auto* inspectorLayout = new QVBoxLayout(inspectorBox);
-    FInspector = new TPropertyInspector(inspectorBox);
+    FInspector = new TPropertyPane(inspectorBox);
     inspectorLayout->addWidget(FInspector);
     tools->addWidget(inspectorBox);
     tools->setStretchFactor(1, 2);

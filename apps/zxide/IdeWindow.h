@@ -8,7 +8,7 @@
 #pragma once
 
 #include "FormDesigner.h"
-#include "PropertyInspector.h"
+#include "PropertyPane.h"
 #include "SourceEditor.h"
 
 class QListWidget;
@@ -54,7 +54,7 @@ public:
     QTabWidget* Palette() const { return FPalette; }
     QToolButton* PaletteButton(const AnsiString& ClassName) const;
     QTreeWidget* ProjectTree() const { return FProjectTree; }
-    TPropertyInspector* Inspector() const { return FInspector; }
+    TPropertyPane* Inspector() const { return FInspector; }
     QTabWidget* Documents() const { return FDocuments; }
     // Edit's Undo and Redo: enabled while an edit window is the current page.
     TMenuItem* UndoItem() const { return FUndoItem; }
@@ -93,7 +93,7 @@ private:
     std::vector<std::pair<QToolButton*, TClass>> FPaletteButtons;
     TClass FDropClass = nullptr;
     QTreeWidget* FProjectTree = nullptr;
-    TPropertyInspector* FInspector = nullptr;
+    TPropertyPane* FInspector = nullptr;
     TFormDesigner* FInspected = nullptr;
     QTabWidget* FDocuments = nullptr;
     QListWidget* FMessages = nullptr;

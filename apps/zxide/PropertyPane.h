@@ -1,4 +1,4 @@
-// The property inspector: the published properties of the selected
+// The property pane (the object inspector of zxide): the published properties of the selected
 // component through its property editors, one row each. A value list is a
 // drop-down (fixed for enumerations and booleans, open for others), a dialog
 // editor has a "..." button, an object property unfolds into its own
@@ -14,9 +14,9 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class TPropertyInspector : public QWidget {
+class TPropertyPane : public QWidget {
 public:
-    explicit TPropertyInspector(QWidget* Parent);
+    explicit TPropertyPane(QWidget* Parent);
 
     // Shows Instance's properties as the designer's editors give them;
     // nullptr shows nothing.

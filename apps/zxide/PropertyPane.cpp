@@ -1,4 +1,4 @@
-#include "PropertyInspector.h"
+#include "PropertyPane.h"
 
 #include "IdeCommands.h"
 
@@ -19,7 +19,7 @@ constexpr Integer MaxDepth = 2;
 
 } // namespace
 
-TPropertyInspector::TPropertyInspector(QWidget* Parent)
+TPropertyPane::TPropertyPane(QWidget* Parent)
     : QWidget(Parent), FTitle(new QLabel(this)), FRows(new QTreeWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -37,7 +37,7 @@ TPropertyInspector::TPropertyInspector(QWidget* Parent)
                      });
 }
 
-void TPropertyInspector::Inspect(TPersistent* Instance, const _di_IDesigner& Designer) {
+void TPropertyPane::Inspect(TPersistent* Instance, const _di_IDesigner& Designer) {
     FRows->clear();
     FRowList.clear();
     FInstance = Instance;
@@ -51,7 +51,7 @@ void TPropertyInspector::Inspect(TPersistent* Instance, const _di_IDesigner& Des
     });
 }
 
-void TPropertyInspector::AddRow(const DelphiInterface<IProperty>& Property, QTreeWidgetItem* Parent,
+void TPropertyPane::AddRow(const DelphiInterface<IProperty>& Property, QTreeWidgetItem* Parent,
                               const AnsiString& PathPrefix, Integer Depth) {
     auto row = std::make_unique<TRow>();
     row->Property = Property;
@@ -67,7 +67,7 @@ void TPropertyInspector::AddRow(const DelphiInterface<IProperty>& Property, QTre
         });
 }
 
-QWidget* TPropertyInspector::MakeEditor(TRow& Row) {
+QWidget* TPropertyPane::MakeEditor(TRow& Row) {
     DelphiInterface<IProperty> property = Row.Property;
     const TPropertyAttributes attributes = property->GetAttributes();
     auto* cell = new QWidget;
@@ -133,14 +133,14 @@ QWidget* TPropertyInspector::MakeEditor(TRow& Row) {
 
 // The wheel scrolls the rows wherever the mouse is: over a drop-down it
 // would change the property instead.
-bool TPropertyInspector::eventFilter(QObject* Watched, QEvent* Event) {
+bool TPropertyPane::eventFilter(QObject* Watched, QEvent* Event) {
     if (Event->type() != QEvent::Wheel || !qobject_cast<QComboBox*>(Watched))
         return false;
     QApplication::sendEvent(FRows->viewport(), Event);
     return true;
 }
 
-void TPropertyInspector::Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value) {
+void TPropertyPane::Commit(const DelphiInterface<IProperty>& Property, const AnsiString& Value) {
     // The value shown again whether it was taken or refused; the same value
     // again changes nothing.
     Guarded([&] {
@@ -150,41 +150,41 @@ void TPropertyInspector::Commit(const DelphiInterface<IProperty>& Property, cons
     Refresh();
 }
 
-void TPropertyInspector::RunEdit(const DelphiInterface<IProperty>& Property) {
+void TPropertyPane::RunEdit(const DelphiInterface<IProperty>& Property) {
     Guarded([&] { Property->Edit(); });
     Refresh();
 }
 
-void TPropertyInspector::Refresh() {
+void TPropertyPane::Refresh() {
     ShowTitle();
     for (const auto& row : FRowList)
         Guarded([&] { row->Show(); });
 }
 
-void TPropertyInspector::ShowTitle() {
+void TPropertyPane::ShowTitle() {
     auto* component = dynamic_cast<TComponent*>(FInstance);
     FTitle->setText(FInstance ? QString::fromStdString((component ? component->Name() + ": " : AnsiString()) +
                                                       FInstance->ClassName())
                               : QString());
 }
 
-QString TPropertyInspector::Title() const { return FTitle->text(); }
+QString TPropertyPane::Title() const { return FTitle->text(); }
 
-const TPropertyInspector::TRow* TPropertyInspector::RowOf(const QTreeWidgetItem* Item) const {
+const TPropertyPane::TRow* TPropertyPane::RowOf(const QTreeWidgetItem* Item) const {
     for (const auto& row : FRowList)
         if (row->Item == Item)
             return row.get();
     return nullptr;
 }
 
-QTreeWidgetItem* TPropertyInspector::Row(const AnsiString& Path) const {
+QTreeWidgetItem* TPropertyPane::Row(const AnsiString& Path) const {
     for (const auto& row : FRowList)
         if (SameText(row->Path, Path))
             return row->Item;
     return nullptr;
 }
 
-QWidget* TPropertyInspector::ValueEditor(const AnsiString& Path) const {
+QWidget* TPropertyPane::ValueEditor(const AnsiString& Path) const {
     QTreeWidgetItem* item = Row(Path);
     QWidget* cell = item ? FRows->itemWidget(item, 1) : nullptr;
     return cell && cell->layout()->count() > 0 ? cell->layout()->itemAt(0)->widget() : nullptr;
