@@ -11,13 +11,16 @@
 
 #include "editor/QzxTransEditor.h"
 
+#include "clx/ActnList.h"
 #include "clx/ComCtrls.h"
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
 #include "clx/Grids.h"
 #include "clx/Menus.h"
 
+#include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QTabBar>
 
@@ -60,6 +63,10 @@ inline void ClickItem(TComponent& Form, const AnsiString& Name) {
     Named<TMenuItem>(Form, Name).Click();
 }
 
+inline void Execute(TComponent& Form, const AnsiString& ActionName) {
+    Named<TAction>(Form, ActionName).Execute();
+}
+
 // Selects the type node captioned Caption ("Translations" for the root).
 inline void SelectNode(TzxTransEditFrm& Form, const AnsiString& Caption) {
     for (TTreeNode* node = Form.TreeView->Items()->GetFirstNode(); node; node = node->GetNext())
@@ -93,6 +100,33 @@ inline void EditCell(TStringGrid& Grid, Integer ACol, Integer ARow, const AnsiSt
 // The user picks a tab of the tab control.
 inline void ChooseTab(TTabControl& Tabs, Integer Index) {
     Tabs.Handle()->findChild<QTabBar*>()->setCurrentIndex(Index);
+}
+
+// Pictures left in the test output: an image; what a control shows once
+// the pending paints are done; images side by side on white, each at its
+// place, as one sheet.
+inline void SaveImage(const QImage& Image, const char* Name) {
+    Image.save(QString::fromStdString(TestOutputDir() + "/" + Name));
+}
+
+inline QImage SaveShot(TWinControl& Control, const char* Name) {
+    Application->ProcessMessages();
+    QImage image = Control.Handle()->grab().toImage();
+    SaveImage(image, Name);
+    return image;
+}
+
+inline void SaveSheet(const char* Name, const std::vector<std::pair<QImage, QPoint>>& Parts) {
+    QRect bounds;
+    for (const auto& [image, at] : Parts)
+        bounds |= QRect(at, image.size());
+    QImage sheet(bounds.size(), QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (const auto& [image, at] : Parts)
+        painter.drawImage(at - bounds.topLeft(), image);
+    painter.end();
+    SaveImage(sheet, Name);
 }
 
 // The flags of the design-time callers: the whole component, one list.
@@ -141,6 +175,12 @@ protected:
     }
 
     AnsiString Now() const { return FormText(Lang->Owner()); }
+
+    // Closes the editor, giving Answer to its question on the changes.
+    void CloseWith(TzxTransEditFrm& Form, TModalResult Answer) {
+        Dialogs.Answer(Answer);
+        ClickItem(Form, "miClose");
+    }
 
     TScriptedDialogService Dialogs;
     std::vector<std::unique_ptr<TComponent>> Files;

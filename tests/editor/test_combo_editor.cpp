@@ -151,9 +151,9 @@ TEST_F(ComboEditor, TheFlagListDrawsEachFlagAtItsPlace) {
         const QRect item = box->view()->visualRect(box->model()->index(3, 0));
         EXPECT_EQ(list.pixelColor(item.left() + 4 + 3, item.top() + 1 + 7),
                   flag.Image().pixelColor(3, 7));
-        list.save(QString::fromStdString(TestOutputDir() + "/combo_editor_flags.png"));
+        SaveImage(list, "combo_editor_flags.png");
         Pick(*E.cbFlags, 2);
-        E.Handle()->grab().save(QString::fromStdString(TestOutputDir() + "/combo_editor.png"));
+        SaveShot(E, "combo_editor.png");
         E.btCancel->Click();
     });
 }

@@ -3,7 +3,6 @@
 // the identifier rename, the grid's keys and popup, and the exclusions.
 #include "EditorTestSupport.h"
 
-#include "clx/ActnList.h"
 #include "clx/Clipbrd.h"
 #include "clx/ComCtrls.h"
 
@@ -18,16 +17,8 @@ const testing::Environment* const Environment =
 
 using EditorCommands = TDemoEditorTest;
 
-void Execute(TzxTransEditFrm& Form, const AnsiString& ActionName) {
-    Named<TAction>(Form, ActionName).Execute();
-}
-
 void WriteFile(const AnsiString& Name, const AnsiString& Text) {
     std::ofstream(Name, std::ios::binary) << Text;
-}
-
-AnsiString LastMessage(const TScriptedDialogService& Dialogs) {
-    return Dialogs.LastRequest().Text;
 }
 
 // A file of two languages in which the main form's About button reads
@@ -88,8 +79,7 @@ TEST_F(EditorCommands, AFileRoundTripKeepsLoadedPastedAndRenamedTexts) {
         ASSERT_EQ(renames.size(), 1u);
         EXPECT_EQ(UTF8Encode(renames[0].first), first);
         EXPECT_EQ(UTF8Encode(renames[0].second), "IDS_RENAMED");
-        Dialogs.Answer(mrNo);
-        ClickItem(form, "miClose");
+        CloseWith(form, mrNo);
     });
     TransEditorDlg(Lang, stStrings, 0, DesignSelected, onRename);
     ASSERT_NE(saved.find("IDS_RENAMED"), AnsiString::npos);
@@ -125,7 +115,7 @@ TEST_F(EditorCommands, ALoadTouchesNeitherTheFormNorTheListsUntilItSucceedsAndIs
         Dialogs.Answer(mrYes);
         Dialogs.Answer(mrNo);
         Execute(Form, "acGeneralLoad");
-        EXPECT_NE(LastMessage(Dialogs).find("Lower the number of languages to 2"),
+        EXPECT_NE(Dialogs.LastRequest().Text.find("Lower the number of languages to 2"),
                   AnsiString::npos);
         EXPECT_EQ(grid.ColCount(), 4);
         EXPECT_EQ(grid.Cells(2, RowOf(grid, "AboutButton")), german);
@@ -136,8 +126,7 @@ TEST_F(EditorCommands, ALoadTouchesNeitherTheFormNorTheListsUntilItSucceedsAndIs
         EXPECT_EQ(grid.ColCount(), 3);
         EXPECT_EQ(grid.Cells(1, RowOf(grid, "AboutButton")), "XX");
         EXPECT_EQ(Now(), Before) << "the load applies nothing to the live form";
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
     EXPECT_EQ(Now(), Before);
 }
@@ -153,8 +142,7 @@ TEST_F(EditorCommands, ALoadUnderTheRootIsWhatTheCloseWritesBack) {
         Dialogs.Answer(mrYes);
         Execute(Form, "acGeneralLoad");
         EXPECT_FALSE(Form.Grid1->Visible());
-        Dialogs.Answer(mrYes);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrYes);
     });
     ASSERT_EQ(Lang->Captions()->Count(), 1);
     EXPECT_EQ(Lang->Captions()->Get(0), Line({"AboutButton", "XX", "YY"}));
@@ -172,7 +160,7 @@ TEST_F(EditorCommands, SaveRefusesADelimiterThatWouldSplitATextAndKeepsTheViewUs
         Dialogs.AnswerInput("~!@#");
         Dialogs.Answer(mrOk);
         Execute(Form, "acGeneralSave");
-        EXPECT_NE(LastMessage(Dialogs).find("Courier ~!@# New"), AnsiString::npos);
+        EXPECT_NE(Dialogs.LastRequest().Text.find("Courier ~!@# New"), AnsiString::npos);
         EXPECT_FALSE(FileExists(dir.File("empty.zxl")) || FileExists(dir.File("split.zxl")));
         Dialogs.AnswerFile(dir.File("fonts.zxl"));
         Dialogs.AnswerInput("|");
@@ -189,18 +177,16 @@ TEST_F(EditorCommands, SaveRefusesADelimiterThatWouldSplitATextAndKeepsTheViewUs
 }
 
 TEST_F(EditorCommands, TheDisableFlagsHideLoadAndSaveButNotTheWriteBack) {
-    bool result = Edit(stHints, {sfSelected, sfDesignTime, sfDisableLoad, sfDisableSave},
-                       [&](TzxTransEditFrm& Form) {
-                           for (const char* name : {"acGeneralLoad", "acGeneralSave"}) {
-                               EXPECT_FALSE(Named<TAction>(Form, name).Visible());
-                               EXPECT_FALSE(Named<TAction>(Form, name).Enabled());
-                           }
-                           EXPECT_FALSE(Named<TMenuItem>(Form, "miLoad").Visible());
-                           EditCell(*Form.Grid1, 1, 1, "Changed");
-                           Dialogs.Answer(mrYes);
-                           ClickItem(Form, "miClose");
-                       });
-    EXPECT_TRUE(result);
+    const TShowFlags flags{sfSelected, sfDesignTime, sfDisableLoad, sfDisableSave};
+    EXPECT_TRUE(Edit(stHints, flags, [&](TzxTransEditFrm& Form) {
+        for (const char* name : {"acGeneralLoad", "acGeneralSave"}) {
+            EXPECT_FALSE(Named<TAction>(Form, name).Visible());
+            EXPECT_FALSE(Named<TAction>(Form, name).Enabled());
+        }
+        EXPECT_FALSE(Named<TMenuItem>(Form, "miLoad").Visible());
+        EditCell(*Form.Grid1, 1, 1, "Changed");
+        CloseWith(Form, mrYes);
+    }));
     EXPECT_NE(Now(), Before);
 }
 
@@ -248,8 +234,7 @@ TEST_F(EditorCommands, ABlockCopiesAndPastesBackWhileBrokenTextsAreRefused) {
         QApplication::sendEvent(grid.Handle(), &press);
         EXPECT_EQ(grid.Cells(2, 2), "");
         EXPECT_FALSE(grid.EditorMode());
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
 }
 
@@ -271,8 +256,7 @@ TEST_F(EditorCommands, RemoveRowUnderAFilterRemovesTheRowChosenAndDownAddsOne) {
         EXPECT_EQ(grid.Row(), count);
         EditCell(grid, 0, count, "SNew");
         EditCell(grid, 1, count, "New");
-        Dialogs.Answer(mrYes);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrYes);
     });
     EXPECT_EQ(Lang->GetIDIndex(u"SAlsoEnglish"), -1);
     EXPECT_GE(Lang->GetIDIndex(u"SOnlyEnglish"), 0);
@@ -324,8 +308,7 @@ TEST_F(EditorCommands, ExcludeBlanksExcludesMultiLineKeysAndIsOffOnTheExtendedTa
         ChooseTab(*Form.tabsTranslations, 1);
         EXPECT_FALSE(Named<TMenuItem>(Form, "miExcludeBlanks").Enabled());
         EXPECT_FALSE(Named<TAction>(Form, "acGeneralLoad").Enabled());
-        Dialogs.Answer(mrYes);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrYes);
     });
     EXPECT_GE(Lang->SmartExcludeProps()->IndexOf("ExtraMemo.Lines"), 0);
     for (Integer index = 0; index < Lang->MultiLines()->Count(); ++index)
@@ -352,8 +335,7 @@ TEST_F(EditorCommands, ExcludeOnTheExtendedTabRemovesExtendedRowsOnlyAndOffersNo
         ClickItem(Form, "pmiExclude");
         EXPECT_EQ(RowOf(grid, id), -1);
         EXPECT_EQ(Form.InplaceCombo(), nullptr);
-        Dialogs.Answer(mrYes);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrYes);
     });
     EXPECT_EQ(Lang->ExtendedTranslations()->Find(id), nullptr);
     EXPECT_EQ(Lang->ExtendedTranslations()->Count(), items - 1);
@@ -371,7 +353,7 @@ TEST_F(EditorCommands, ANewDelimiterWarnsThatTheOtherFormsOfTheFileKeepTheOldOne
         Dialogs.Answer(mrNo);
         Execute(Form, "acGeneralSave");
         EXPECT_EQ(Dialogs.Requests()[2].Value, "|") << "the file's delimiter is proposed";
-        EXPECT_NE(LastMessage(Dialogs).find("other forms in the file keep the old delimiter"),
+        EXPECT_NE(Dialogs.LastRequest().Text.find("other forms in the file keep the old delimiter"),
                   AnsiString::npos);
         ClickItem(Form, "miClose");
     });
@@ -386,7 +368,8 @@ TEST_F(EditorCommands, AFailedFindInSourceLeavesNoIdentifierToGoTo) {
     Edit(stStrings, DesignSelected, [&](TzxTransEditFrm& Form) {
         Dialogs.Answer(mrOk);
         Execute(Form, "acStringsFindInSource");
-        EXPECT_EQ(LastMessage(Dialogs), "Unable to locate strings identifier in unit source!");
+        EXPECT_EQ(Dialogs.LastRequest().Text,
+                  "Unable to locate strings identifier in unit source!");
         ClickItem(Form, "miClose");
     });
     NavigateToSource = nullptr;

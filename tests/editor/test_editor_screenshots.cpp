@@ -4,11 +4,8 @@
 // its menus opened one by one.
 #include "EditorTestSupport.h"
 
-#include <QtGui/QImage>
-#include <QtGui/QPainter>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
-#include <QtWidgets/QWidget>
 
 namespace {
 
@@ -19,13 +16,6 @@ const testing::Environment* const Environment =
 
 using EditorPictures = TDemoEditorTest;
 
-QImage Picture(TzxTransEditFrm& Form, const char* Name) {
-    Application->ProcessMessages();
-    QImage picture = Form.Handle()->grab().toImage();
-    picture.save(QString::fromStdString(TestOutputDir() + "/" + Name));
-    return picture;
-}
-
 // The colour in the middle of a grid cell, in the picture of the form.
 QColor CellColour(TzxTransEditFrm& Form, const QImage& Picture, Integer ACol, Integer ARow) {
     TRect cell = Form.Grid1->CellRect(ACol, ARow);
@@ -35,11 +25,11 @@ QColor CellColour(TzxTransEditFrm& Form, const QImage& Picture, Integer ACol, In
 }
 
 TEST_F(EditorPictures, CaptionsWithAGermanCellSelected) {
-    Edit(stCaptions, {sfFull, sfDesignTime}, [&](TzxTransEditFrm& Form) {
+    Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
         SelectNode(Form, "Captions");
         Form.Grid1->SetCol(2);
         Form.Grid1->SetRow(2);
-        QImage picture = Picture(Form, "editor-captions-german.png");
+        QImage picture = SaveShot(Form, "editor-captions-german.png");
         EXPECT_EQ(CellColour(Form, picture, 2, 2), QColor(ColorToQColor(clHighlight)));
         EXPECT_NE(CellColour(Form, picture, 1, 2), QColor(ColorToQColor(clHighlight)));
         ClickItem(Form, "miClose");
@@ -52,15 +42,13 @@ TEST_F(EditorPictures, StringsWithADuplicateIdentifierPaintedAsOne) {
         EditCell(grid, 0, 3, AnsiLowerCase(grid.Cells(0, 1)));
         grid.SetCol(3);
         grid.SetRow(2);
-        QImage picture = Picture(Form, "editor-strings-duplicate.png");
+        QImage picture = SaveShot(Form, "editor-strings-duplicate.png");
         const QColor duplicate(255, 240, 240);
         EXPECT_EQ(CellColour(Form, picture, 1, 1), duplicate);
         EXPECT_EQ(CellColour(Form, picture, 1, 3), duplicate);
         EXPECT_NE(CellColour(Form, picture, 1, 2), duplicate);
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
-    EXPECT_EQ(Now(), Before);
 }
 
 // Each menu's visible items as the user reads them: caption and key.
@@ -74,10 +62,10 @@ QStringList ItemTexts(QMenu& Menu) {
 
 TEST_F(EditorPictures, TheMenusOpenBesideTheEditorWithTheirCaptionsAndKeys) {
     Edit(stStrings, {sfFull, sfSelected, sfDesignTime}, [&](TzxTransEditFrm& Form) {
-        QImage form = Picture(Form, "editor-menus.png");
+        Application->ProcessMessages();
+        std::vector<std::pair<QImage, QPoint>> sheet{{Form.Handle()->grab().toImage(), {0, 0}}};
         QMenuBar* bar = Form.Handle()->findChild<QMenuBar*>();
         ASSERT_NE(bar, nullptr);
-        std::vector<QImage> menus;
         QStringList captions;
         std::map<QString, QStringList> items;
         for (QAction* action : bar->actions()) {
@@ -87,7 +75,9 @@ TEST_F(EditorPictures, TheMenusOpenBesideTheEditorWithTheirCaptionsAndKeys) {
             QMenu* menu = action->menu();
             menu->popup(QPoint(0, 0));
             Application->ProcessMessages();
-            menus.push_back(menu->grab().toImage());
+            // Each menu stands to the right of the last picture, 4 pixels apart.
+            sheet.push_back({menu->grab().toImage(),
+                             {sheet.back().second.x() + sheet.back().first.width() + 4, 0}});
             items[action->text()] = ItemTexts(*menu);
             menu->hide();
         }
@@ -97,35 +87,16 @@ TEST_F(EditorPictures, TheMenusOpenBesideTheEditorWithTheirCaptionsAndKeys) {
                                                "Cl&ose Saved "}));
         EXPECT_TRUE(items["&Edit"].contains("&Delete Ctrl+Del"));
         EXPECT_TRUE(items["&Tools"].contains("Exclude &Blanks Ctrl+Shift+B"));
-        Integer width = form.width();
-        Integer height = form.height();
-        for (const QImage& menu : menus) {
-            width += menu.width() + 4;
-            height = std::max(height, menu.height());
-        }
-        QImage sheet(width, height, QImage::Format_ARGB32);
-        sheet.fill(Qt::white);
-        QPainter painter(&sheet);
-        painter.drawImage(0, 0, form);
-        Integer left = form.width() + 4;
-        for (const QImage& menu : menus) {
-            painter.drawImage(left, 0, menu);
-            left += menu.width() + 4;
-        }
-        painter.end();
-        sheet.save(QString::fromStdString(TestOutputDir() + "/editor-menus.png"));
+        SaveSheet("editor-menus.png", sheet);
         ClickItem(Form, "miClose");
     });
 }
 
 // At the default width every tool button lies inside the window.
 TEST_F(EditorPictures, EveryToolButtonIsReachableAtTheDefaultWidth) {
-    Edit(stCaptions, {sfFull, sfDesignTime}, [&](TzxTransEditFrm& Form) {
+    Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
         Application->ProcessMessages();
-        QWidget* toolBar = Form.FindComponent("ToolBar1")
-                               ? dynamic_cast<TWinControl&>(*Form.FindComponent("ToolBar1")).Handle()
-                               : nullptr;
-        ASSERT_NE(toolBar, nullptr);
+        QWidget* toolBar = Named<TWinControl>(Form, "ToolBar1").Handle();
         Integer buttons = 0;
         for (QWidget* button : toolBar->findChildren<QWidget*>())
             if (button->inherits("QToolButton") && button->isVisible()) {

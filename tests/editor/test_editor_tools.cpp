@@ -8,15 +8,10 @@
 #include "editor/Q_splash.h"
 #include "editor/Q_statistics.h"
 
-#include "clx/ActnList.h"
-#include "clx/ComCtrls.h"
 #include "clx/StdCtrls.h"
 
 #include <QtCore/QTimer>
-#include <QtGui/QImage>
-#include <QtGui/QPainter>
 #include <QtWidgets/QComboBox>
-#include <QtWidgets/QWidget>
 
 namespace {
 
@@ -24,10 +19,6 @@ using namespace zxtest;
 
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TEditorEnvironment);
-
-void SavePicture(const QImage& Picture, const char* Name) {
-    Picture.save(QString::fromStdString(TestOutputDir() + "/" + Name));
-}
 
 TEST(FormatCheck, TheArgumentsMustComeInTheSameOrderWithTheSameConversions) {
     struct TCase {
@@ -80,8 +71,7 @@ TEST_F(EditorTools, TheCheckReportsARowTheFilterHidesAndAbortSelectsIt) {
         ClickItem(Form, "miCheckFmtStr");
         EXPECT_EQ(Dialogs.LastRequest().Text,
                   "Translation Editor has not found any problems in format strings.");
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
 }
 
@@ -99,7 +89,7 @@ TTreeNode* NodeAt(TTreeView& Tree, const AnsiString& Path) {
 TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropertyBack) {
     Lang->SetActLang(2);
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
-        ChooseTab(Named<TTabControl>(Form, "tabsTranslations"), 1);
+        ChooseTab(*Form.tabsTranslations, 1);
         TTreeView& tree = *Form.tvExtended;
         TStringGrid& grid = *Form.Grid1;
         const std::pair<const char*, TTypeKind> properties[] = {
@@ -111,12 +101,12 @@ TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropert
             TTreeNode* node = NodeAt(tree, path);
             ASSERT_NE(node, nullptr) << path;
             node->SetSelected(true);
-            Named<TAction>(Form, "acAddRow").Execute();
+            Execute(Form, "acAddRow");
             EXPECT_EQ(NodeAt(tree, path), nullptr) << path;
             const Integer row = RowOf(grid, path);
             ASSERT_GT(row, 0) << path;
             const AnsiString value = UTF8Encode(Lang->GetPropValueByPath(UTF8Decode(path)));
-            EXPECT_EQ(ColumnOf(grid, 2)[row - 1], value) << path;
+            EXPECT_EQ(grid.Cells(2, row), value) << path;
             EXPECT_EQ(grid.Cells(1, row) + grid.Cells(3, row), "") << path;
             TzxExtendedItem* item = Form.WorkingCopy()->ExtendedTranslations()->Find(path);
             ASSERT_NE(item, nullptr);
@@ -130,7 +120,7 @@ TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropert
             ->AddChildObject(tree.Items()->AddChild(nullptr, "Gone"), "Caption", leaf)
             ->SetSelected(true);
         Dialogs.Answer(mrOk);
-        Named<TAction>(Form, "acAddRow").Execute();
+        Execute(Form, "acAddRow");
         EXPECT_NE(Dialogs.LastRequest().Text.find("Gone.Caption"), AnsiString::npos);
         EXPECT_LT(RowOf(grid, "Gone.Caption"), 0);
         // Under a filter that hides the form's own row before it, Remove
@@ -140,7 +130,7 @@ TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropert
         ASSERT_LT(RowOf(grid, hidden), 0);
         grid.SetRow(RowOf(grid, "NameLabel.Font.Name"));
         Dialogs.Answer(mrYes);
-        Named<TAction>(Form, "acRemoveRow").Execute();
+        Execute(Form, "acRemoveRow");
         ClickItem(Form, "miAllEntries");
         EXPECT_LT(RowOf(grid, "NameLabel.Font.Name"), 0);
         EXPECT_GT(RowOf(grid, "NameLabel.Font.Style"), 0);
@@ -151,52 +141,49 @@ TEST_F(EditorTools, ExtendedRowsTakeTheValueInTheActiveLanguageAndGiveThePropert
         for (Integer index = 1; index < font->Count(); ++index)
             EXPECT_LT(AnsiCompareText(font->Item(index - 1)->Text(), font->Item(index)->Text()), 0);
         EXPECT_NE(NodeAt(tree, "NameLabel.Font.Name"), nullptr);
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
 }
 
 TEST_F(EditorTools, RemovingTheOnlyRowHidesTheGridAndTheFirstPropertyShowsIt) {
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
-        ChooseTab(Named<TTabControl>(Form, "tabsTranslations"), 1);
+        ChooseTab(*Form.tabsTranslations, 1);
         TStringGrid& grid = *Form.Grid1;
         ASSERT_EQ(grid.RowCount(), 2);
         const AnsiString only = grid.Cells(0, 1);
         grid.SetRow(1);
         Dialogs.Answer(mrYes);
-        Named<TAction>(Form, "acRemoveRow").Execute();
+        Execute(Form, "acRemoveRow");
         EXPECT_FALSE(grid.Visible());
         EXPECT_EQ(Form.WorkingCopy()->ExtendedTranslations()->Count(), 0);
         TTreeNode* node = NodeAt(*Form.tvExtended, only);
         ASSERT_NE(node, nullptr);
         node->SetSelected(true);
-        Named<TAction>(Form, "acAddRow").Execute();
+        Execute(Form, "acAddRow");
         EXPECT_TRUE(grid.Visible());
         EXPECT_EQ(ColumnOf(grid), std::vector<AnsiString>{only});
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
 }
 
 TEST_F(EditorTools, FindAndAddByNameWalkTheTreeOnwardsWithoutWrapping) {
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
-        ChooseTab(Named<TTabControl>(Form, "tabsTranslations"), 1);
+        ChooseTab(*Form.tabsTranslations, 1);
         TTreeView& tree = *Form.tvExtended;
         Dialogs.AnswerInput("FONT");
-        Named<TAction>(Form, "acExtendedFindByName").Execute();
+        Execute(Form, "acExtendedFindByName");
         ASSERT_NE(tree.Selected(), nullptr);
         TTreeNode* first = tree.Selected();
         EXPECT_NE(AnsiLowerCase(first->Text()).find("font"), AnsiString::npos);
-        Named<TAction>(Form, "acExtendedFindNext").Execute();
+        Execute(Form, "acExtendedFindNext");
         EXPECT_GT(tree.Selected()->AbsoluteIndex(), first->AbsoluteIndex());
         NodeAt(tree, "NotesMemo")->SetSelected(true);
         Dialogs.AnswerInput("tag");
-        Named<TAction>(Form, "acExtendedAddByName").Execute();
+        Execute(Form, "acExtendedAddByName");
         EXPECT_GT(RowOf(*Form.Grid1, "NotesMemo.Tag"), 0);
         EXPECT_GT(RowOf(*Form.Grid1, "OrdersButton.Tag"), 0);
         EXPECT_LT(RowOf(*Form.Grid1, "NameLabel.Tag"), 0);
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
 }
 
@@ -225,8 +212,7 @@ TEST(LanguageNames, ModifyAndOKFollowTheTypedNameAndOnlyOKChangesTheNames) {
         EXPECT_FALSE(dialog.btnOK->Enabled());
         dialog.edName->SetText("Englisch");
         dialog.btnModify->Click();
-        Application->ProcessMessages();
-        SavePicture(Form.Handle()->grab().toImage(), "language-names.png");
+        SaveShot(Form, "language-names.png");
         dialog.btnCancel->Click();
     });
     EXPECT_EQ(ChangeLanguagesDlg(&names), mrCancel);
@@ -302,24 +288,14 @@ TEST_F(EditorTools, TheWidthsWindowShowsBesideTheEditedCellWithoutTakingTheFocus
         grid.InplaceEditor()->SetSelText("A much longer German caption");
         EXPECT_NE(ColumnOf(*frmWidthsTooltip->sgInfo, 1)[1].find("(x "), AnsiString::npos);
         Application->ProcessMessages();
-        QImage editor = Form.Handle()->grab().toImage();
-        QImage tooltip = frmWidthsTooltip->Handle()->grab().toImage();
-        const TPoint formOrigin = Form.ClientToScreen(TPoint{0, 0});
-        QImage sheet(
-            std::max(editor.width(), frmWidthsTooltip->Left() - formOrigin.X + tooltip.width()),
-            std::max(editor.height(), frmWidthsTooltip->Top() - formOrigin.Y + tooltip.height()),
-            QImage::Format_ARGB32);
-        sheet.fill(Qt::white);
-        QPainter painter(&sheet);
-        painter.drawImage(0, 0, editor);
-        painter.drawImage(frmWidthsTooltip->Left() - formOrigin.X,
-                          frmWidthsTooltip->Top() - formOrigin.Y, tooltip);
-        painter.end();
-        SavePicture(sheet, "editor-widths-tooltip.png");
+        const TPoint origin = Form.ClientToScreen(TPoint{0, 0});
+        SaveSheet("editor-widths-tooltip.png",
+                  {{Form.Handle()->grab().toImage(), {0, 0}},
+                   {frmWidthsTooltip->Handle()->grab().toImage(),
+                    {frmWidthsTooltip->Left() - origin.X, frmWidthsTooltip->Top() - origin.Y}}});
         PressKey(grid, Qt::Key_Return);
         EXPECT_EQ(frmWidthsTooltip, nullptr);
-        Dialogs.Answer(mrNo);
-        ClickItem(Form, "miClose");
+        CloseWith(Form, mrNo);
     });
 }
 
@@ -332,9 +308,7 @@ TEST(Statistics, CountsPerKindAndLanguageReadValuesByPosition) {
     auto* lang = NewComponent<TzxLang>(owner.get());
     lang->SetNumLang(3);
     lang->LangNames()->SetCommaText("English,Deutsch,Russian");
-    for (Integer kind = stCaptions; kind < StringsTypeCount; ++kind)
-        if (TStrings* list = lang->GetPropListByType(static_cast<TStringsType>(kind)))
-            list->Clear();
+    lang->ForEachKeptList([](TStringsType, TStrings& List) { List.Clear(); });
     TStrings* captions = lang->GetPropListByType(stCaptions);
     captions->Add(Line({"Form1", "One, two", "Eins zwei", "Один два"}));
     captions->Add(Line({"Label1", "Name", "", "Имя"}));
@@ -379,8 +353,7 @@ TEST(Statistics, CountsPerKindAndLanguageReadValuesByPosition) {
         combo->setCurrentIndex(2);
         Q_EMIT combo->activated(2);
         EXPECT_EQ(Named<TLabel>(Form, "labEmpty").Caption(), "Empty: 2 (40.00%)");
-        Application->ProcessMessages();
-        SavePicture(Form.Handle()->grab().toImage(), "statistics.png");
+        SaveShot(Form, "statistics.png");
         Named<TButton>(Form, "btnOK").Click();
     });
     DisplayStatistics(lang, "TForm1");

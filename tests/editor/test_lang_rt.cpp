@@ -5,7 +5,6 @@
 
 #include "editor/QzxLangRT.h"
 
-#include "clx/ActnList.h"
 #include "clx/StdCtrls.h"
 
 namespace {
@@ -78,14 +77,12 @@ TEST_F(LangRT, LoadOnCreateReadsTheNamedFileInItsFormatOnlyAtRunTime) {
     for (const char* name : {"rt.zxl", "rt.ZXB", "rt.zxb"}) {
         SCOPED_TRACE(name);
         Lang->StorageFile = Dir.File(name);
-        Lang->Strings()->Clear();
-        Lang->Strings()->Add(Line({"SHello", "Hello from the file", "Hallo"}));
+        Lang->Strings()->Put(0, Line({"SHello", "Hello from the file", "Hallo"}));
         if (zxIsBinaryFile(name))
             Lang->SaveAllToBinaryFile(Lang->StorageFile);
         else
             Lang->SaveAllToFile(UTF8Decode(Lang->StorageFile), u"~!@#");
-        Lang->Strings()->Clear();
-        Lang->Strings()->Add(Line({"SHello", "Hello from the form", "Hallo"}));
+        Lang->Strings()->Put(0, Line({"SHello", "Hello from the form", "Hallo"}));
         for (bool designing : {false, true}) {
             std::unique_ptr<TRTForm> read(NewForm<TRTForm>(nullptr));
             read->SetDesigning(designing);
@@ -110,7 +107,7 @@ TEST_F(LangRT, EachMethodShowsItsFlagsAndWritesItsPartBack) {
     auto saveCloses = [&](TzxTransEditFrm& E) {
         EditCell(*E.Grid1, 1, 1, "Hi");
         Dialogs.Answer(mrYes);
-        Named<TAction>(E, "acGeneralSave").Execute();
+        Execute(E, "acGeneralSave");
     };
     EXPECT_EQ(EditWith([&] { Lang->EditProperty(stStrings); }, saveCloses),
               (TShowFlags{sfSelected, sfRunTime, sfDisableLoad, sfDisableSave, sfSaveAsClose}));
@@ -124,9 +121,8 @@ TEST_F(LangRT, EachMethodShowsItsFlagsAndWritesItsPartBack) {
     EXPECT_EQ(EditWith([&] { Lang->EditExtended(); }, EditAndClose("90")),
               (TShowFlags{sfSelected, sfRunTime, sfExtended}));
     const AnsiString file = FileBytes(Lang->StorageFile);
-    EXPECT_NE(file.find("[Extended]"), AnsiString::npos) << file;
-    EXPECT_NE(file.find("Button1.Width"), AnsiString::npos) << file;
-    EXPECT_NE(file.find("90#|#95#|#"), AnsiString::npos) << file;
+    EXPECT_NE(file.find("[Extended]\nTRTForm.Button1.Width=90#|#95#|#\n"), AnsiString::npos)
+        << file;
     EXPECT_EQ(file.find("[Captions]"), AnsiString::npos) << file;
 
     Lang->StorageFile = Dir.File("rt.zxb");
