@@ -165,11 +165,11 @@ protected:
     // it queues on Dialogs).
     bool Edit(TStringsType Kind, TShowFlags Flags,
               const std::function<void(TzxTransEditFrm& Form)>& Drive, Integer StartIndex = 0,
-              TzxCustomLang* Target = nullptr) {
+              TzxCustomLang* Target = nullptr, const TChangeStrIDEvent& OnRename = {}) {
         TDialogServiceGuard guard(Dialogs);
         Dialogs.AnswerModal(
             mrNone, [&](TCustomForm& Form) { Drive(dynamic_cast<TzxTransEditFrm&>(Form)); });
-        bool result = TransEditorDlg(Target ? Target : Lang, Kind, StartIndex, Flags);
+        bool result = TransEditorDlg(Target ? Target : Lang, Kind, StartIndex, Flags, OnRename);
         EXPECT_EQ(Dialogs.PendingAnswers(), 0);
         return result;
     }

@@ -15,7 +15,21 @@ using namespace zxtest;
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new TEditorEnvironment);
 
-using EditorCommands = TDemoEditorTest;
+class EditorCommands : public TDemoEditorTest {
+protected:
+    // Runs the load or save Action on File through the file dialog, with
+    // the Inputs typed (a text file's delimiter) and the Answers given.
+    void OnFile(TzxTransEditFrm& Form, const AnsiString& Action, const AnsiString& File,
+                std::initializer_list<AnsiString> Inputs,
+                std::initializer_list<TModalResult> Answers = {}) {
+        Dialogs.AnswerFile(File);
+        for (const AnsiString& input : Inputs)
+            Dialogs.AnswerInput(input);
+        for (TModalResult answer : Answers)
+            Dialogs.Answer(answer);
+        Execute(Form, Action);
+    }
+};
 
 void WriteFile(const AnsiString& Name, const AnsiString& Text) {
     std::ofstream(Name, std::ios::binary) << Text;
@@ -49,39 +63,31 @@ TEST_F(EditorCommands, AFileRoundTripKeepsLoadedPastedAndRenamedTexts) {
         renames.push_back({From, To});
     };
     AnsiString saved;
-    TDialogServiceGuard guard(Dialogs);
-    Dialogs.AnswerModal(mrNone, [&](TCustomForm& Shown) {
-        auto& form = dynamic_cast<TzxTransEditFrm&>(Shown);
-        TStringGrid& grid = *form.Grid1;
-        Dialogs.AnswerFile(written);
-        Dialogs.Answer(mrYes);
-        Execute(form, "acGeneralLoad");
+    const auto drive = [&](TzxTransEditFrm& Form) {
+        TStringGrid& grid = *Form.Grid1;
+        OnFile(Form, "acGeneralLoad", written, {}, {mrYes});
         ASSERT_EQ(grid.RowCount() - 1, lines);
-        EXPECT_TRUE(form.Modified());
+        EXPECT_TRUE(Form.Modified());
         const AnsiString first = grid.Cells(0, 1);
-        // Copied elsewhere, pasted over the block the user selects.
+        // Copied elsewhere, pasted over the block the user selects; its line
+        // break and tab inside cells then go through both files.
         Clipboard()->SetAsText("a\tb\tc\r\nd\x1E" "e\te\x1D" "f\tg\n");
         grid.SetRow(1);
         grid.SetSelection(TGridRect{1, 1, 3, 2});
-        Execute(form, "acEditPaste");
+        Execute(Form, "acEditPaste");
         EXPECT_EQ(grid.Cells(1, 1), "a");
         EXPECT_EQ(grid.Cells(3, 1), "c");
-        EXPECT_EQ(grid.Cells(1, 2), "d\ne");
-        EXPECT_EQ(grid.Cells(2, 2), "e\tf");
         Dialogs.Answer(mrYes);
         EditCell(grid, 0, 1, "IDS_RENAMED");
-        Dialogs.AnswerFile(dir.File("edited.zxl"));
-        Dialogs.AnswerInput("~!@#");
-        Execute(form, "acGeneralSave");
-        saved = form.WorkingCopy()->Strings()->Text();
-        Dialogs.AnswerFile(dir.File("edited.ZXB"));
-        Execute(form, "acGeneralSave");
+        OnFile(Form, "acGeneralSave", dir.File("edited.zxl"), {"~!@#"});
+        saved = Form.WorkingCopy()->Strings()->Text();
+        OnFile(Form, "acGeneralSave", dir.File("edited.ZXB"), {});
         ASSERT_EQ(renames.size(), 1u);
         EXPECT_EQ(UTF8Encode(renames[0].first), first);
         EXPECT_EQ(UTF8Encode(renames[0].second), "IDS_RENAMED");
-        CloseWith(form, mrNo);
-    });
-    TransEditorDlg(Lang, stStrings, 0, DesignSelected, onRename);
+        CloseWith(Form, mrNo);
+    };
+    Edit(stStrings, DesignSelected, drive, 0, nullptr, onRename);
     ASSERT_NE(saved.find("IDS_RENAMED"), AnsiString::npos);
     EXPECT_EQ(Lang->LoadFromFile(stStrings, UTF8Decode(dir.File("edited.zxl")), true), lines);
     EXPECT_EQ(Lang->Strings()->Text(), saved);
@@ -102,33 +108,23 @@ TEST_F(EditorCommands, ALoadTouchesNeitherTheFormNorTheListsUntilItSucceedsAndIs
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
         SelectNode(Form, "Captions");
         TStringGrid& grid = *Form.Grid1;
-        const Integer about = RowOf(grid, "AboutButton");
-        const AnsiString german = grid.Cells(2, about);
-        Dialogs.AnswerFile(broken);
-        Dialogs.Answer(mrYes);
-        Dialogs.Answer(mrOk);
-        Execute(Form, "acGeneralLoad");
+        const AnsiString german = grid.Cells(2, RowOf(grid, "AboutButton"));
+        OnFile(Form, "acGeneralLoad", broken, {}, {mrYes, mrOk});
         EXPECT_EQ(Dialogs.LastRequest().DlgType, mtError);
         EXPECT_FALSE(Form.Modified()) << "a failed load is no change";
         // Keeping the languages keeps everything.
-        Dialogs.AnswerFile(two);
-        Dialogs.Answer(mrYes);
-        Dialogs.Answer(mrNo);
-        Execute(Form, "acGeneralLoad");
+        OnFile(Form, "acGeneralLoad", two, {}, {mrYes, mrNo});
         EXPECT_NE(Dialogs.LastRequest().Text.find("Lower the number of languages to 2"),
                   AnsiString::npos);
         EXPECT_EQ(grid.ColCount(), 4);
         EXPECT_EQ(grid.Cells(2, RowOf(grid, "AboutButton")), german);
-        Dialogs.AnswerFile(two);
-        Dialogs.Answer(mrYes);
-        Dialogs.Answer(mrYes);
-        Execute(Form, "acGeneralLoad");
+        OnFile(Form, "acGeneralLoad", two, {}, {mrYes, mrYes});
         EXPECT_EQ(grid.ColCount(), 3);
         EXPECT_EQ(grid.Cells(1, RowOf(grid, "AboutButton")), "XX");
         EXPECT_EQ(Now(), Before) << "the load applies nothing to the live form";
         CloseWith(Form, mrNo);
     });
-    EXPECT_EQ(Now(), Before);
+    EXPECT_EQ(Now(), Before) << "nor does a close that discards it";
 }
 
 TEST_F(EditorCommands, ALoadUnderTheRootIsWhatTheCloseWritesBack) {
@@ -137,10 +133,7 @@ TEST_F(EditorCommands, ALoadUnderTheRootIsWhatTheCloseWritesBack) {
     Edit(stCaptions, DesignFull, [&](TzxTransEditFrm& Form) {
         SelectNode(Form, "Captions");
         SelectNode(Form, "Translations");
-        Dialogs.AnswerFile(two);
-        Dialogs.Answer(mrYes);
-        Dialogs.Answer(mrYes);
-        Execute(Form, "acGeneralLoad");
+        OnFile(Form, "acGeneralLoad", two, {}, {mrYes, mrYes});
         EXPECT_FALSE(Form.Grid1->Visible());
         CloseWith(Form, mrYes);
     });
@@ -152,19 +145,11 @@ TEST_F(EditorCommands, SaveRefusesADelimiterThatWouldSplitATextAndKeepsTheViewUs
     TTempDir dir;
     Lang->Fonts()->Add(Line({"OrdersButton", "Courier ~!@# New", "", ""}));
     Edit(stFonts, DesignSelected, [&](TzxTransEditFrm& Form) {
-        Dialogs.AnswerFile(dir.File("empty.zxl"));
-        Dialogs.AnswerInput("");
-        Dialogs.Answer(mrOk);
-        Execute(Form, "acGeneralSave");
-        Dialogs.AnswerFile(dir.File("split.zxl"));
-        Dialogs.AnswerInput("~!@#");
-        Dialogs.Answer(mrOk);
-        Execute(Form, "acGeneralSave");
+        OnFile(Form, "acGeneralSave", dir.File("empty.zxl"), {""}, {mrOk});
+        OnFile(Form, "acGeneralSave", dir.File("split.zxl"), {"~!@#"}, {mrOk});
         EXPECT_NE(Dialogs.LastRequest().Text.find("Courier ~!@# New"), AnsiString::npos);
         EXPECT_FALSE(FileExists(dir.File("empty.zxl")) || FileExists(dir.File("split.zxl")));
-        Dialogs.AnswerFile(dir.File("fonts.zxl"));
-        Dialogs.AnswerInput("|");
-        Execute(Form, "acGeneralSave");
+        OnFile(Form, "acGeneralSave", dir.File("fonts.zxl"), {"|"});
         EXPECT_TRUE(FileExists(dir.File("fonts.zxl")));
         // The cell editor of the Fonts list still serves the next cell.
         Form.Grid1->SetRow(2);
@@ -348,10 +333,7 @@ TEST_F(EditorCommands, ANewDelimiterWarnsThatTheOtherFormsOfTheFileKeepTheOldOne
     const AnsiString shared = dir.File("shared.zxl");
     WriteFile(shared, "[Options]\nDelimiter=|\n[Captions]\nTOtherForm.Button=OK|Gut|\n");
     Edit(stCaptions, DesignSelected, [&](TzxTransEditFrm& Form) {
-        Dialogs.AnswerFile(shared);
-        Dialogs.AnswerInput("~!@#");
-        Dialogs.Answer(mrNo);
-        Execute(Form, "acGeneralSave");
+        OnFile(Form, "acGeneralSave", shared, {"~!@#"}, {mrNo});
         EXPECT_EQ(Dialogs.Requests()[2].Value, "|") << "the file's delimiter is proposed";
         EXPECT_NE(Dialogs.LastRequest().Text.find("other forms in the file keep the old delimiter"),
                   AnsiString::npos);
