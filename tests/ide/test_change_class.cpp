@@ -38,7 +38,7 @@ protected:
 
     // Places a component of the class on OrdersForm with two caption lines,
     // saves the form and selects its row.
-    TzxCustomLang* Place(TClass LangClass) {
+    void Place(TClass LangClass) {
         auto* lang = dynamic_cast<TzxCustomLang*>(
             frmzxLang->InsertComponentOnForm("OrdersForm", LangClass));
         lang->Captions()->Add("CustomerLabel.Caption\1Customer:\1Kunde:\1");
@@ -47,7 +47,6 @@ protected:
         EXPECT_TRUE(Host.SaveFile(File("Orders.pas")));
         Expert->RunItemClick(nullptr);
         frmzxLang->lvFormNames->SetSelected(frmzxLang->FormRow("OrdersForm"));
-        return lang;
     }
     void ChangeTo(const char* ClassName) {
         for (Integer index = 0; index < frmzxLang->ChangeType1->Count(); ++index)

@@ -55,8 +55,8 @@ protected:
         TStringList names;
         names.SetText("English\nDeutsch\nSuomi\nSvenska");
         Orders->SetLangNames(&names);
-        Orders->Captions()->Add(Line("CustomerLabel.Caption", {"Customer:", "", "CUSTOMER no", "Kund"}));
-        Orders->Captions()->Add(Line("OrdersLabel.Caption", {"Order", "Order", "Order", "Order"}));
+        Orders->Captions()->Add("CustomerLabel.Caption\1Customer:\1\1CUSTOMER no\1Kund\1");
+        Orders->Captions()->Add("OrdersLabel.Caption\1Order\1Order\1Order\1Order\1");
         Expert->RunItemClick(nullptr);
         frmzxLang->lvFormNames->SetSelected(frmzxLang->FormRow("OrdersForm"));
     }
@@ -65,13 +65,6 @@ protected:
         Application->ProcessMessages();
     }
 
-    static AnsiString Line(const char* Key, std::initializer_list<const char*> Values) {
-        TzxTranslationLine line(Key, static_cast<Integer>(Values.size()), '\1');
-        Integer language = 1;
-        for (const char* value : Values)
-            line.SetValue(language++, value);
-        return line.Text();
-    }
     // The values of caption line Index, key first.
     std::vector<AnsiString> Fields(Integer Index) {
         TzxTranslationLine line(Orders->Captions()->Get(Index), '\1');

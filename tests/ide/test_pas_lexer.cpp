@@ -18,8 +18,9 @@ using V = std::vector<std::string>;
 
 } // namespace
 
-TEST(PasLexer, QuotedPiecesKeepDoubledQuotesAndControlCodesApart) {
+TEST(PasLexer, QuotedPiecesKeepDoubledQuotesAndControlCodesApartAndEndAtTheLineEnd) {
     EXPECT_EQ(Tokens("'''abc'"), V({"str:'''abc'"}));
+    EXPECT_EQ(Tokens("a := 'open\nb"), V({"id:a", "sym::", "sym:=", "open:'open", "id:b"}));
     EXPECT_EQ(Tokens("S:='it''s'#13#$0A^M'x';"),
               V({"id:S", "sym::", "sym:=", "str:'it''s'", "ctl:#13", "ctl:#$0A", "ctl:^M", "str:'x'",
                  "sym:;"}));
@@ -37,12 +38,7 @@ TEST(PasLexer, CommentsOfAllKindsHideQuotesAcrossLines) {
     EXPECT_EQ(Tokens("{ it's }x(* 'a'\n*)y// 'b'\n'c'"),
               V({"rem:{ it's }", "id:x", "rem:(* 'a'\n*)", "id:y", "rem:// 'b'", "str:'c'"}));
     EXPECT_EQ(Tokens("{$R *.xfm}(*$I x*){ open"), V({"dir:{$R *.xfm}", "dir:(*$I x*)", "rem:{ open"}));
-    const auto tokens = TokenizePascal("{a\nb}\r\n'x'");
-    EXPECT_EQ(tokens.back().Line, 2u);
-}
-
-TEST(PasLexer, UnterminatedQuoteEndsAtTheLineEnd) {
-    EXPECT_EQ(Tokens("a := 'open\nb"), V({"id:a", "sym::", "sym:=", "open:'open", "id:b"}));
+    EXPECT_EQ(TokenizePascal("{a\nb}\r\n'x'").back().Line, 2u);
 }
 
 TEST(PasLexer, CaretIsACharacterOnlyWhereAValueStarts) {

@@ -25,6 +25,11 @@ const char* const UtilUnit =
     "  { it's not a literal } Log(#13'Report:'#10 + Title); (* 'nor this' *)\r\n"
     "  Log('It''s done *) now');\r\nend;\r\n\r\ninitialization\r\n  Log('Loading util');\r\nend.\r\n";
 
+// Text with its first From replaced by To.
+std::string Replaced(std::string Text, const std::string& From, const std::string& To) {
+    return Text.replace(Text.find(From), From.size(), To);
+}
+
 class TScanConvertTest : public TExpertTest {
 protected:
     void SetUp() override {
@@ -32,9 +37,7 @@ protected:
         OpenExample();
         hosttest::WriteFile(File("Util.pas"), UtilUnit);
         ASSERT_TRUE(Host.OpenFile(File("Util.pas")));
-        MakeExpert();
-        FzxLangExpert = Expert;
-        Expert->RunItemClick(nullptr);
+        OpenExpertWindow();
         ASSERT_TRUE(frmzxLang);
         TListItem* main = frmzxLang->FormRow("MainForm");
         frmzxLang->lvFormNames->SetSelected(nullptr);
@@ -44,13 +47,17 @@ protected:
         ASSERT_TRUE(Lang);
         // The IDE names the component's unit in the uses clause with the
         // component.
-        AnsiString unit = Source("Main.pas");
-        unit.replace(unit.find("QStdCtrls;"), 10, "QStdCtrls, QzxComp;");
-        Module("Main.pas")->Source().SetText(unit);
+        Edit("Main.pas", "QStdCtrls;", "QStdCtrls, QzxComp;");
     }
     void TearDown() override { Application->ProcessMessages(); }
 
     std::string Source(const char* Unit) { return Module(Unit)->Source().Text(); }
+    // Replaces From by To in the unit's editor; the unit's text then.
+    std::string Edit(const char* Unit, const std::string& From, const std::string& To) {
+        const std::string text = Replaced(Source(Unit), From, To);
+        Module(Unit)->Source().SetText(text);
+        return text;
+    }
     // The Free Pascal compiler's complaints about the unit as the editors
     // hold it and the units it uses (saved first), empty when it compiles: Delphi mode, typed
     // constants read-only, the example's libraries as stub units.
@@ -64,7 +71,8 @@ protected:
                                     "' -Fu'" ZX_PASCAL_STUBS "' '" + Unit + "' > fpc.log 2>&1";
         return std::system(command.c_str()) == 0 ? std::string() : ReadFile(File("fpc.log"));
     }
-    // The review shown: Check looks at it, then Modify Source and its Yes.
+    // The review shown: Check looks at it, then Modify Source, its Yes and
+    // the closing message's OK.
     void ApplyReview(std::function<void(TfrmFound&)> Check = nullptr) {
         Dialogs.AnswerModal(mrNone, [Check](TCustomForm& Form) {
             auto& review = dynamic_cast<TfrmFound&>(Form);
@@ -73,6 +81,7 @@ protected:
             review.tbtOK->Click();
         });
         Dialogs.Answer(mrYes);
+        Dialogs.Answer(mrOk);
     }
     void ConvertMain() { FormControl<TMenuItem>(frmzxLang, "WithForm1")->Click(); }
 
@@ -83,22 +92,15 @@ protected:
 
 TEST_F(TScanConvertTest, FormUnitLiteralsBecomeCallsInOneUndoableEditAndAreNotFoundAgain) {
     const std::string before = Source("Main.pas");
-    EXPECT_EQ(CompileErrors("Main.pas"), "");
     ApplyReview([](TfrmFound& Review) {
         EXPECT_EQ(Review.sgStrings->RowCount(), 3);
         EXPECT_EQ(Review.Positions->Count(), 3);
     });
-    Dialogs.Answer(mrOk);
     ConvertMain();
-    EXPECT_EQ(Dialogs.LastRequest().Text,
-              "Source file translated. All string constants added to \"Strings\" property.");
-    std::string expected = before;
-    auto replace = [&](const std::string& From, const std::string& To) {
-        expected.replace(expected.find(From), From.size(), To);
-    };
-    replace("'Orders of today'", "zxLang1.GetTextOrDefault('IDS_0' (* 'Orders of today' *) )");
-    replace("'The orders are shown.'",
-            "zxLang1.GetTextOrDefault('IDS_1' (* 'The orders are ...' *) )");
+    std::string expected =
+        Replaced(before, "'Orders of today'", "zxLang1.GetTextOrDefault('IDS_0' (* 'Orders of today' *) )");
+    expected = Replaced(expected, "'The orders are shown.'",
+                        "zxLang1.GetTextOrDefault('IDS_1' (* 'The orders are ...' *) )");
     EXPECT_EQ(Source("Main.pas"), expected);
     EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"IDS_1", 1)), "The orders are shown.");
     EXPECT_EQ(CompileErrors("Main.pas"), "");
@@ -117,7 +119,6 @@ TEST_F(TScanConvertTest, ExistingTextsAreMatchedExactlyInLanguageOneAndNotAddedA
         EXPECT_EQ(Review.sgStrings->Cells(0, 1), "IDS_0");
         EXPECT_EQ(Review.sgStrings->Cells(0, 2), "Known");
     });
-    Dialogs.Answer(mrOk);
     ConvertMain();
     EXPECT_EQ(Lang->Strings()->Count(), 3);
     EXPECT_EQ(UTF8Encode(Lang->GetStringValue(*Lang->Strings(), u"Known", 2)), "Tilaukset näytetään.");
@@ -125,20 +126,15 @@ TEST_F(TScanConvertTest, ExistingTextsAreMatchedExactlyInLanguageOneAndNotAddedA
 }
 
 TEST_F(TScanConvertTest, UnitWithoutFormKeepsEveryOtherCharacterAndItsExpressionsValid) {
-    EXPECT_EQ(CompileErrors("Util.pas"), "");
     ApplyReview([](TfrmFound& Review) {
         EXPECT_EQ(Review.StatusBar1->Panels()->Items(3)->Text(), "Skipped strings: 1")
             << "initialization runs before the form exists";
     });
-    Dialogs.Answer(mrOk);
     frmzxLang->DoScanReplace("MainForm", File("Util.pas"), false);
-    std::string expected = UtilUnit;
-    auto replace = [&](const std::string& From, const std::string& To) {
-        expected.replace(expected.find(From), From.size(), To);
-    };
-    replace("'Report:'", " + MainForm.zxLang1.GetTextOrDefault('IDS_0' (* 'Report:' *) ) + ");
-    replace("'It''s done *) now'",
-            "MainForm.zxLang1.GetTextOrDefault('IDS_1' (* 'It''s done * ) no...' *) )");
+    std::string expected =
+        Replaced(UtilUnit, "'Report:'", " + MainForm.zxLang1.GetTextOrDefault('IDS_0' (* 'Report:' *) ) + ");
+    expected = Replaced(expected, "'It''s done *) now'",
+                        "MainForm.zxLang1.GetTextOrDefault('IDS_1' (* 'It''s done * ) no...' *) )");
     EXPECT_EQ(Source("Util.pas"), expected);
     EXPECT_EQ(CompileErrors("Util.pas"), "");
 }
@@ -152,7 +148,6 @@ TEST_F(TScanConvertTest, AUnitChangedDuringTheReviewOrACancelledReviewIsLeftAlon
     ApplyReview([this](TfrmFound&) {
         Module("Util.pas")->Source().SetText(std::string(UtilUnit) + "\r\n");
     });
-    Dialogs.Answer(mrOk);
     frmzxLang->DoScanReplace("MainForm", File("Util.pas"), false);
     EXPECT_EQ(Dialogs.LastRequest().Text,
               "The unit changed while its strings were reviewed: nothing was converted.");
@@ -161,12 +156,9 @@ TEST_F(TScanConvertTest, AUnitChangedDuringTheReviewOrACancelledReviewIsLeftAlon
 }
 
 TEST_F(TScanConvertTest, ConstantsOfTheFormUnitBecomeVariablesFilledByUpdateStrings) {
-    AnsiString main = Source("Main.pas");
-    const AnsiString constants = "const\n  SCaption = 'Orders of today';\n  SDone: string = 'The orders ' +\n"
-                                 "    'are shown.';\n  Limit = 10;\n\n";
-    main.insert(main.find("{$R *.xfm}"), constants);
-    Module("Main.pas")->Source().SetText(main);
-    EXPECT_EQ(CompileErrors("Main.pas"), "");
+    Edit("Main.pas", "{$R *.xfm}",
+         "const\n  SCaption = 'Orders of today';\n  SDone: string = 'The orders ' +\n"
+         "    'are shown.';\n  Limit = 10;\n\n{$R *.xfm}");
     Lang->AddString(u"strSDone", {u"old", u"Tilaukset"});
     Expert->CnstPermanent = 0;
     ApplyReview([](TfrmFound& Review) {
@@ -174,7 +166,6 @@ TEST_F(TScanConvertTest, ConstantsOfTheFormUnitBecomeVariablesFilledByUpdateStri
         EXPECT_EQ(Review.sgStrings->Cells(2, 1), "zxLang1.GetTextOrDefault('strSCaption');");
         Review.sgStrings->SetCells(2, 1, "PChar(zxLang1.GetTextOrDefault('strSCaption'));");
     });
-    Dialogs.Answer(mrOk);
     FormControl<TMenuItem>(frmzxLang, "ConstWithForm1")->Click();
     EXPECT_EQ(Dialogs.LastRequest().Text,
               "Source file translated. All string constants added to \"Strings\" property.");
@@ -211,12 +202,9 @@ TEST_F(TScanConvertTest, AUnitWithoutFormIsRefusedUnlessTheFormUnitUsesIt) {
     EXPECT_EQ(Dialogs.LastRequest().Text,
               "Main.pas does not use Texts: the form cannot fill its constants, nothing was converted.");
 
-    AnsiString main = Source("Main.pas");
-    main.replace(main.find("  Orders;"), 9, "  Orders, Texts;");
-    Module("Main.pas")->Source().SetText(main);
+    Edit("Main.pas", "  Orders;", "  Orders, Texts;");
     Expert->CnstPermanent = 1;
     ApplyReview();
-    Dialogs.Answer(mrOk);
     frmzxLang->DoScanReplace("MainForm", File("Texts.pas"), true);
     EXPECT_EQ(Source("Texts.pas"), "unit Texts;\ninterface\nvar\n  SHello: string; (* Hello *)\n"
                                    "implementation\nend.\n");
@@ -226,9 +214,8 @@ TEST_F(TScanConvertTest, AUnitWithoutFormIsRefusedUnlessTheFormUnitUsesIt) {
 }
 
 TEST_F(TScanConvertTest, AnAssignedCreationHandlerIsReusedAndAMissingUpdateStringsStopsTheRun) {
-    AnsiString main = Source("Main.pas");
-    main.insert(main.find("{$R *.xfm}"), "const\n  SCaption = 'Orders of today';\n\n");
-    Module("Main.pas")->Source().SetText(main);
+    const std::string main =
+        Edit("Main.pas", "{$R *.xfm}", "const\n  SCaption = 'Orders of today';\n\n{$R *.xfm}");
     Dialogs.Answer(mrOk);
     frmzxLang->DoScanReplace("MainForm", AnsiString(), true);
     EXPECT_EQ(Dialogs.LastRequest().Text,
@@ -237,7 +224,6 @@ TEST_F(TScanConvertTest, AnAssignedCreationHandlerIsReusedAndAMissingUpdateStrin
 
     Expert->InsertFormEvent(File("Main.pas"), "MainFormCreate", false);
     ApplyReview();
-    Dialogs.Answer(mrOk);
     FormControl<TMenuItem>(frmzxLang, "ConstWithForm1")->Click();
     const std::string converted = Source("Main.pas");
     EXPECT_NE(converted.find("MainFormCreate(Sender: TObject);\nbegin\n  UpdateStrings;"),

