@@ -74,19 +74,14 @@ std::vector<std::unique_ptr<TComponent>> LoadShippedFiles() {
 // file with LoadAllFromFileDNC, which applies no language, so no program
 // code runs.
 
-TEST(DemoFiles, EachFormFileSavesByteIdenticalAfterLoading) {
-    zxtest::TTempDir directory;
-    std::vector<std::unique_ptr<TComponent>> forms = LoadShippedFiles();
-    for (std::size_t index = 0; index < forms.size(); ++index) {
-        const AnsiString& name = DemoFormFiles()[index];
-        SaveComponentToTextFile(directory.File(name), forms[index].get());
-        EXPECT_EQ(FileBytes(directory.File(name)), FileBytes(ShippedDir + name)) << name;
-    }
-}
-
-TEST(DemoFiles, TheTranslationFileSavesByteIdenticalAfterLoading) {
+TEST(DemoFiles, EachFormFileAndTheTranslationFileSaveByteIdenticalAfterLoading) {
     zxtest::TTempDir directory;
     std::vector<std::unique_ptr<TComponent>> files = LoadShippedFiles();
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const AnsiString& name = DemoFormFiles()[index];
+        SaveComponentToTextFile(directory.File(name), files[index].get());
+        EXPECT_EQ(FileBytes(directory.File(name)), FileBytes(ShippedDir + name)) << name;
+    }
     for (TzxCustomLang* lang : DemoFormComponents(files))
         lang->LoadAllFromFileDNC(UTF8Decode(ShippedTranslationFile), true);
     SaveDemoTranslationFile(directory.File("demo.zxl"), DemoFormComponents(files));
@@ -204,11 +199,11 @@ protected:
         AnsiString path = key.find('.') == AnsiString::npos ? "" : key.substr(key.find('.') + 1);
         switch (Text.Kind) {
         case stCaptions:
-            return GetStrProp(component(key), "Caption");
         case stHints:
-            return GetStrProp(component(key), "Hint");
         case stDisplayLabels:
-            return GetStrProp(component(key), "DisplayLabel");
+            return GetStrProp(component(key), Text.Kind == stCaptions ? "Caption"
+                                              : Text.Kind == stHints  ? "Hint"
+                                                                      : "DisplayLabel");
         case stFonts:
             return Form->Font()->Name();
         case stCharSets:
@@ -230,17 +225,14 @@ protected:
         }
     }
 
-    bool ShowsItself(const TDemoText& Text) {
-        return Text.Kind != stStrings && Text.Kind != stDlgsCaptions && Text.Kind != stLocales;
-    }
-
+    // Every text of the table a control shows itself (not the program's
+    // strings, dialog texts and locale settings).
     void ExpectTextsOf(TForm* Form, std::span<const TDemoText> Texts, Integer Language) {
-        for (const TDemoText& text : Texts) {
-            if (ShowsItself(text)) {
+        for (const TDemoText& text : Texts)
+            if (text.Kind != stStrings && text.Kind != stDlgsCaptions && text.Kind != stLocales) {
                 EXPECT_EQ(ShownText(Form, text), text.Values[Language - 1])
                     << Form->Name() << " " << text.Key << " in language " << Language;
             }
-        }
     }
 
     std::unique_ptr<TDemoApplication> Demo;
@@ -255,24 +247,20 @@ TEST_F(DemoApplication, EveryControlShowsTheTextsOfEachLanguage) {
     }
 }
 
+// What program code and extended translations make of a switch; the texts
+// of the table are checked above.
 TEST_F(DemoApplication, SwitchingToGermanChangesWhatTheUserReads) {
     Demo->SwitchLanguage(2);
-    EXPECT_EQ(Main->Caption(), "TzxLang-Demo: Bestellungen");
-    EXPECT_EQ(Main->OrdersList->Columns()->Items(0)->DisplayName(), "Bestellung");
     EXPECT_EQ(static_cast<TListColumn*>(Main->OrdersList->Columns()->Items(0))->Width(), 95)
         << "an extended translation widens the column for the longer title";
-    EXPECT_EQ(Main->ShippingCombo->Items()->Get(2), "Abholung");
     EXPECT_EQ(Main->ShippingCombo->ItemIndex(), 0) << "the choice stays";
     EXPECT_EQ(Main->FieldLabel->Caption(), "Kundenname:");
-    EXPECT_EQ(Main->Font()->Charset(), ISO8859_15_CHARSET);
     // Program code formats the amounts and the date by the language's locale.
     EXPECT_EQ(Main->OrdersList->Items()->Item(0)->SubItems()->Get(1), "1.249,50");
     EXPECT_EQ(Main->StatusBar->Panels()->Items(0)->Text(), "4 Bestellungen, insgesamt 3.688,25");
     EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Heute ist Dienstag, 8. Dezember 2026");
 
     Demo->SwitchLanguage(3);
-    EXPECT_EQ(Main->StatusBar->Panels()->Items(2)->Text(), "Готово");
-    EXPECT_EQ(Main->Font()->Charset(), RUSSIAN_CHARSET);
     EXPECT_EQ(Main->OrdersList->Items()->Item(3)->SubItems()->Get(1), "2 040,00");
     EXPECT_EQ(Main->StatusBar->Panels()->Items(0)->Text(), "Заказов: 4, на сумму 3 688,25");
     EXPECT_EQ(Main->StatusBar->Panels()->Items(1)->Text(), "Сегодня вторник, 8 декабря 2026");
@@ -304,14 +292,7 @@ TEST_F(DemoApplication, BothFormsReadTheDispatchersTranslationFileWhenTheyLink) 
     ASSERT_EQ(dispatcher->GetZxLangsCount(), 2);
     EXPECT_EQ(dispatcher->GetZxLangs(0), Main->Lang);
     EXPECT_EQ(dispatcher->GetZxLangs(1), Demo->OrdersForm()->Lang);
-    TzxCustomLang& orders = *Demo->OrdersForm()->Lang;
-    EXPECT_EQ(orders.GetStringValue(*orders.Captions(), u"TOrdersForm", 3), u"Заказ");
-    EXPECT_EQ(orders.GetStringValue(*orders.DlgsCaptions(), u"Confirm", 2), u"Bestätigen")
-        << "the dialog texts come from the main form's component";
-}
-
-// Saving what the application read gives the shipped file back.
-TEST_F(DemoApplication, TheTranslationFileSavesByteIdenticalAfterTheFormsReadIt) {
+    // Saving what both forms read gives the shipped file back.
     zxtest::TTempDir directory;
     SaveDemoTranslationFile(directory.File("demo.zxl"), {Main->Lang, Demo->OrdersForm()->Lang});
     EXPECT_EQ(FileBytes(directory.File("demo.zxl")), FileBytes(ShippedTranslationFile));

@@ -10,10 +10,25 @@
 #include "clx/Dialogs.h"
 #include "clx/Forms.h"
 
+#include <QtGui/QPixmap>
+
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace zxidetest {
+
+template <typename T> T& Named(TComponent& Owner, const char* Name) {
+    auto* found = dynamic_cast<T*>(Owner.FindComponent(Name));
+    if (!found)
+        throw Exception(Format("no %s on %s", {AnsiString(Name), Owner.Name()}));
+    return *found;
+}
+
+inline void SaveShot(const QPixmap& Shot, const std::string& Name) {
+    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
+    EXPECT_TRUE(Shot.save(QString::fromStdString(zxtest::TestOutputDir() + "/zxide/" + Name))) << Name;
+}
 
 class TZxideExampleTest : public testing::Test {
 protected:

@@ -1,7 +1,7 @@
 // zxide with the translation package loaded: the expert's item in the Tools
-// menu, as the user opens that menu.
+// menu as the user opens that menu, its docked window, and the translation
+// component's menu and editor on the designer.
 #include "ClxTestSupport.h"
-#include "HostTestSupport.h"
 #include "ZxideTestSupport.h"
 
 #include "clx/Dialogs.h"
@@ -16,10 +16,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolButton>
-#include <QtWidgets/QTreeWidget>
 #include <QtGui/QPainter>
-
-#include <filesystem>
 
 namespace {
 
@@ -42,65 +39,11 @@ QWidget* WindowTitled(const QString& Title) {
     return nullptr;
 }
 
-void SaveShot(const QPixmap& Shot, const std::string& Name) {
-    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
-    EXPECT_TRUE(Shot.save(QString::fromStdString(zxtest::TestOutputDir() + "/zxide/" + Name))) << Name;
-}
-
 void PressKey(QWidget* Widget, int Key) {
     QKeyEvent press(QEvent::KeyPress, Key, Qt::NoModifier);
     QApplication::sendEvent(Widget, &press);
     QKeyEvent release(QEvent::KeyRelease, Key, Qt::NoModifier);
     QApplication::sendEvent(Widget, &release);
-}
-
-// zxide with the translation package loaded, on a copy of the example
-// project.
-using ZxideExpert = zxidetest::TZxideExampleTest;
-
-} // namespace
-
-TEST_F(ZxideExpert, ToolsMenuShowsTheExpertItemWithItsShortCut) {
-    OpenExample();
-    QMenu* tools = MenuTitled("&Tools");
-    ASSERT_NE(tools, nullptr);
-    ASSERT_EQ(tools->actions().size(), 1);
-    EXPECT_EQ(tools->actions()[0]->text(), "TzxLang &CLX Expert");
-    EXPECT_EQ(tools->actions()[0]->shortcut(), QKeySequence("Shift+Ctrl+L"));
-    QWidget* main = Window->Window();
-    auto* bar = main->findChild<QMenuBar*>();
-    ASSERT_NE(bar, nullptr);
-    const QPoint below = bar->mapTo(main, bar->actionGeometry(tools->menuAction()).bottomLeft());
-    tools->popup(main->mapToGlobal(below));
-    Application->ProcessMessages();
-    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
-    const std::string file = zxtest::TestOutputDir() + "/zxide/tools-menu-expert.png";
-    QPixmap shot = main->grab();
-    QPainter painter(&shot);
-    painter.drawPixmap(below, tools->grab());
-    painter.end();
-    EXPECT_TRUE(shot.save(QString::fromStdString(file)));
-    tools->hide();
-}
-
-TEST_F(ZxideExpert, TheExpertItemOpensTheDockedExpertWindowWithTheProjectsForms) {
-    OpenExample();
-    QMenu* tools = MenuTitled("&Tools");
-    ASSERT_NE(tools, nullptr);
-    tools->actions()[0]->trigger();
-    Application->ProcessMessages();
-
-    QWidget* docked = WindowTitled("TzxLang Expert (CLX Edition)");
-    ASSERT_NE(docked, nullptr);
-    auto* rows = docked->findChild<QAbstractItemView*>();
-    ASSERT_NE(rows, nullptr);
-    EXPECT_EQ(rows->model()->rowCount(), 3);
-    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
-    EXPECT_TRUE(docked->grab().save(
-        QString::fromStdString(zxtest::TestOutputDir() + "/zxide/expert-window-docked.png")));
-    docked->close();
-    Application->ProcessMessages();
-    EXPECT_EQ(WindowTitled("TzxLang Expert (CLX Edition)"), nullptr);
 }
 
 // The row's cell as the window's list shows it.
@@ -115,16 +58,48 @@ int RowOfCaption(QAbstractItemView* Rows, const QString& Caption) {
     return -1;
 }
 
-TEST_F(ZxideExpert, TranslateFromTheToolbarPlacesTheComponentAndOpensTheEditor) {
+using zxidetest::SaveShot;
+
+// zxide with the translation package loaded, on a copy of the example
+// project.
+using ZxideExpert = zxidetest::TZxideExampleTest;
+
+} // namespace
+
+TEST_F(ZxideExpert, TheToolsItemOpensTheDockedExpertWindowWhoseTranslateButtonPlacesTheComponent) {
     OpenExample();
-    MenuTitled("&Tools")->actions()[0]->trigger();
+    QMenu* tools = MenuTitled("&Tools");
+    ASSERT_NE(tools, nullptr);
+    ASSERT_EQ(tools->actions().size(), 1);
+    EXPECT_EQ(tools->actions()[0]->text(), "TzxLang &CLX Expert");
+    EXPECT_EQ(tools->actions()[0]->shortcut(), QKeySequence("Shift+Ctrl+L"));
+    QWidget* main = Window->Window();
+    auto* bar = main->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    const QPoint below = bar->mapTo(main, bar->actionGeometry(tools->menuAction()).bottomLeft());
+    tools->popup(main->mapToGlobal(below));
+    Application->ProcessMessages();
+    QPixmap shot = main->grab();
+    QPainter painter(&shot);
+    painter.drawPixmap(below, tools->grab());
+    painter.end();
+    SaveShot(shot, "tools-menu-expert.png");
+    tools->hide();
+
+    tools->actions()[0]->trigger();
     Application->ProcessMessages();
     QWidget* docked = WindowTitled("TzxLang Expert (CLX Edition)");
     ASSERT_NE(docked, nullptr);
     auto* rows = docked->findChild<QAbstractItemView*>();
-    const int main = RowOfCaption(rows, "MainForm");
-    ASSERT_GE(main, 0);
-    rows->setCurrentIndex(rows->model()->index(main, 0));
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->model()->rowCount(), 3) << "the project's forms";
+    SaveShot(docked->grab(), "expert-window-docked.png");
+
+    // Translate on the main form's row places a TzxLang there and opens the
+    // editor.
+    const int mainRow = RowOfCaption(rows, "MainForm");
+    ASSERT_GE(mainRow, 0);
+    rows->setCurrentIndex(rows->model()->index(mainRow, 0));
     Application->ProcessMessages();
     QToolButton* translate = nullptr;
     for (QToolButton* button : docked->findChildren<QToolButton*>())
@@ -139,13 +114,12 @@ TEST_F(ZxideExpert, TranslateFromTheToolbarPlacesTheComponentAndOpensTheEditor) 
     translate->click();
     Application->ProcessMessages();
     EXPECT_EQ(editorTitle, "TzxTransEditFrm");
-    EXPECT_EQ(Cell(rows, main, 3), "2");
-    EXPECT_EQ(Cell(rows, main, 4), "TzxLang");
-    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
-    EXPECT_TRUE(docked->grab().save(
-        QString::fromStdString(zxtest::TestOutputDir() + "/zxide/expert-translated-row.png")));
+    EXPECT_EQ(Cell(rows, mainRow, 3), "2");
+    EXPECT_EQ(Cell(rows, mainRow, 4), "TzxLang");
+    SaveShot(docked->grab(), "expert-translated-row.png");
     docked->close();
     Application->ProcessMessages();
+    EXPECT_EQ(WindowTitled("TzxLang Expert (CLX Edition)"), nullptr);
 }
 
 TEST_F(ZxideExpert, ATranslationAddedInTheEditorFromTheComponentMenuIsInTheSavedFormFile) {
@@ -193,20 +167,17 @@ TEST_F(ZxideExpert, ATranslationAddedInTheEditorFromTheComponentMenuIsInTheSaved
     SaveShot(shot, "component-menu-tzxlang.png");
 
     Dialogs.AnswerModal(mrNone, [this](TCustomForm& Editor) {
-        auto* grid = dynamic_cast<TStringGrid*>(Editor.FindComponent("Grid1"));
-        ASSERT_NE(grid, nullptr);
-        Integer row = 1;
-        while (row < grid->RowCount() && grid->Cells(0, row).find("OrdersButton") == AnsiString::npos)
-            ++row;
-        ASSERT_LT(row, grid->RowCount());
-        grid->SetCol(2);
-        grid->SetRow(row);
-        PressKey(grid->Handle(), Qt::Key_F2);
-        grid->InplaceEditor()->SelectAll();
-        grid->InplaceEditor()->SetSelText("Bestellungen...");
-        PressKey(grid->Handle(), Qt::Key_Return);
+        auto& grid = zxidetest::Named<TStringGrid>(Editor, "Grid1");
+        const Integer row = grid.Cols(0)->IndexOf("OrdersButton");
+        ASSERT_GT(row, 0);
+        grid.SetCol(2);
+        grid.SetRow(row);
+        PressKey(grid.Handle(), Qt::Key_F2);
+        grid.InplaceEditor()->SelectAll();
+        grid.InplaceEditor()->SetSelText("Bestellungen...");
+        PressKey(grid.Handle(), Qt::Key_Return);
         Dialogs.Answer(mrYes);
-        dynamic_cast<TMenuItem*>(Editor.FindComponent("miClose"))->Click();
+        zxidetest::Named<TMenuItem>(Editor, "miClose").Click();
     });
     menu->actions()[0]->trigger();
     Application->ProcessMessages();
@@ -221,8 +192,6 @@ TEST_F(ZxideExpert, ATranslationAddedInTheEditorFromTheComponentMenuIsInTheSaved
     TComponent* reopened = Host->FormOf(Dir.File("Main.pas"))->FindComponent("zxLang1");
     ASSERT_NE(reopened, nullptr);
     auto* captions = dynamic_cast<TStrings*>(GetObjectProp(reopened, "Captions"));
-    bool found = false;
-    for (Integer index = 0; index < captions->Count(); ++index)
-        found = found || captions->Get(index).find("\1Bestellungen...") != AnsiString::npos;
-    EXPECT_TRUE(found);
+    ASSERT_NE(captions, nullptr);
+    EXPECT_NE(captions->Text().find("\1Bestellungen..."), AnsiString::npos);
 }

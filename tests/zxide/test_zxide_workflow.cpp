@@ -10,8 +10,6 @@
 #include "clx/ActnList.h"
 #include "clx/Clipbrd.h"
 #include "clx/ComCtrls.h"
-#include "clx/Dialogs.h"
-#include "clx/Forms.h"
 #include "clx/Grids.h"
 #include "clx/Menus.h"
 #include "clx/StdCtrls.h"
@@ -28,6 +26,7 @@
 
 namespace {
 
+using zxidetest::Named;
 using zxtest::Pick;
 
 testing::Environment* const Environment =
@@ -52,17 +51,8 @@ void TriggerItem(const QString& Menu, const QString& Item) {
     FAIL() << Menu.toStdString() << " " << Item.toStdString();
 }
 
-template <typename T> T& Named(TComponent& Owner, const char* Name) {
-    auto* found = dynamic_cast<T*>(Owner.FindComponent(Name));
-    if (!found)
-        throw Exception(Format("no %s on %s", {AnsiString(Name), Owner.Name()}));
-    return *found;
-}
-
 void Shot(TComponent& Form, const std::string& Name) {
-    std::filesystem::create_directories(zxtest::TestOutputDir() + "/zxide");
-    EXPECT_TRUE(dynamic_cast<TWinControl&>(Form).Handle()->grab().save(
-        QString::fromStdString(zxtest::TestOutputDir() + "/zxide/workflow-" + Name)));
+    zxidetest::SaveShot(dynamic_cast<TWinControl&>(Form).Handle()->grab(), "workflow-" + Name);
 }
 
 TListItem* RowOf(TListView& List, const AnsiString& Caption) {
@@ -157,164 +147,152 @@ protected:
     }
     // Page 2 of the wizard on all forms: linked components on the forms, the
     // container and a new dispatcher of three languages on the data module.
-    void RunWizard(TForm& Expert);
-    void ConvertMainUnit(TForm& Expert);
+    void RunWizard(TForm& Expert) {
+        SelectRows(Named<TListView>(Expert, "lvFormNames"), {"MainForm", "OrdersForm", "DataModule1"});
+        Dialogs.AnswerModal(mrNone, [&](TCustomForm& W) {
+            Named<TButton>(W, "btNext").Click();
+            auto& chosen = Named<TListView>(W, "lvSelectedForms");
+            ASSERT_EQ(chosen.Items()->Count(), 3);
+            for (auto [form, kind] : {std::pair{"MainForm", "TzxLangLinked"}, {"OrdersForm", "TzxLangLinked"},
+                                      {"DataModule1", "TzxLang"}}) {
+                chosen.SetSelected(RowOf(chosen, form));
+                Pick(Named<TComboBox>(W, "cbTzxLangToInsert"), kind);
+            }
+            Shot(W, "wizard-insert.png");
+            Named<TButton>(W, "btNext").Click();
+            Pick(Named<TComboBox>(W, "cbDispatcherForm"), "DataModule1");
+            Dialogs.Answer(mrYes);
+            Dialogs.AnswerModal(mrOk, [&](TCustomForm& Languages) {
+                auto& names = Named<TListBox>(Languages, "lbLangNames");
+                ASSERT_EQ(names.Items()->Count(), 1);
+                names.SetItemIndex(0);
+                names.SetSelected(0, true);
+                Dialogs.AnswerInput("English");
+                Named<TButton>(Languages, "btnRename").Click();
+                for (const char* added : {"Deutsch", "Suomi"}) {
+                    Dialogs.AnswerInput(added);
+                    Named<TButton>(Languages, "btnAdd").Click();
+                }
+                EXPECT_EQ(names.Items()->Text(), "English\nDeutsch\nSuomi\n");
+            });
+            Named<TButton>(W, "btCreateNewDispatcher").Click();
+            Pick(Named<TComboBox>(W, "cbCommonContainerForm"), "DataModule1");
+            EXPECT_EQ(Named<TComboBox>(W, "cbCommonContainerComponent").Text(), "Newly inserted (TzxLang)");
+            Shot(W, "wizard-finetune.png");
+            // The forms the wizard opened are saved; the example's order form
+            // carries a property the designer drops.
+            Dialogs.Answer(mrYes);
+            Named<TButton>(W, "btNext").Click();
+            auto& progress = Named<TListView>(W, "lvProgress");
+            for (Integer task = 0; task < progress.Items()->Count(); ++task)
+                EXPECT_EQ(progress.Items()->Item(task)->SubItems()->Get(0), "Done") << task;
+            Named<TButton>(W, "btClose").Click();
+        });
+        Named<TMenuItem>(Expert, "Wizard1").Click();
+        EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    }
+    void ConvertMainUnit(TForm& Expert) {
+        SelectRows(Named<TListView>(Expert, "lvFormNames"), {"MainForm"});
+        Dialogs.AnswerModal(mrNone, [&](TCustomForm& Review) {
+            auto& found = Named<TStringGrid>(Review, "sgStrings");
+            for (Integer row = 1; row < found.RowCount(); ++row)
+                Literals[found.Cells(0, row)] = found.Cells(1, row);
+            Shot(Review, "convert-review.png");
+            Named<TToolButton>(Review, "tbtOK").Click();
+        });
+        Dialogs.Answer(mrYes);
+        Dialogs.Answer(mrOk);
+        Named<TMenuItem>(Expert, "WithForm1").Click();
+        EXPECT_EQ(Dialogs.LastRequest().Text,
+                  "Source file translated. All string constants added to \"Strings\" property.");
+        EXPECT_EQ(Literals.size(), 2u);
+        const std::string unit = Host->FindModule(Dir.File("Main.pas"))->Source().Text();
+        for (const auto& [id, text] : Literals)
+            EXPECT_NE(unit.find(".GetTextOrDefault('" + id + "'"), std::string::npos) << id;
+    }
     // Translates every row of every list of the form's component in the
     // editor the expert opens.
-    void TranslateForm(TForm& Expert, const char* FormName);
-    void SaveProjectTranslations(TForm& Expert, const AnsiString& FileName);
+    void TranslateForm(TForm& Expert, const char* FormName) {
+        SelectRows(Named<TListView>(Expert, "lvFormNames"), {FormName});
+        Integer listsTranslated = 0;
+        Dialogs.AnswerModal(mrNone, [&](TCustomForm& Editor) {
+            auto& tree = Named<TTreeView>(Editor, "TreeView");
+            auto& grid = Named<TStringGrid>(Editor, "Grid1");
+            ASSERT_EQ(grid.ColCount(), 4) << "the key and three languages";
+            for (TTreeNode* kind = tree.Items()->GetFirstNode()->GetFirstChild(); kind;
+                 kind = kind->GetNextSibling()) {
+                tree.SetSelected(kind);
+                Application->ProcessMessages();
+                if (grid.RowCount() < 2 || grid.Cells(0, 1).empty())
+                    continue;
+                // The translations come in one block from the clipboard; fonts
+                // and character sets stay those of the first language.
+                const bool texts = kind->Text() != "Fonts" && kind->Text() != "CharSets";
+                auto typed = [&](Integer Row, Integer Language) {
+                    return texts ? Translated(grid.Cells(1, Row), Language) : grid.Cells(1, Row);
+                };
+                AnsiString block;
+                for (Integer row = 1; row < grid.RowCount(); ++row)
+                    block += typed(row, 2) + "\t" + typed(row, 3) + "\r\n";
+                Clipboard()->SetAsText(block);
+                grid.SetRow(1);
+                grid.SetSelection(TGridRect{2, 1, 3, grid.RowCount() - 1});
+                Named<TAction>(Editor, "acEditPaste").Execute();
+                for (Integer row = 1; row < grid.RowCount(); ++row)
+                    for (Integer language : {2, 3})
+                        EXPECT_EQ(grid.Cells(language, row), typed(row, language))
+                            << FormName << " " << grid.Cells(0, row);
+                if (kind->Text() == "Strings") {
+                    Dialogs.Answer(mrOk);
+                    Named<TMenuItem>(Editor, "miCheckFmtStr").Click();
+                    EXPECT_EQ(Dialogs.LastRequest().Text,
+                              "Translation Editor has not found any problems in format strings.");
+                }
+                ++listsTranslated;
+                Shot(Editor, std::string("editor-") + FormName + "-" + kind->Text() + ".png");
+            }
+            Dialogs.AnswerModal(mrNone, [&](TCustomForm& Statistics) {
+                EXPECT_EQ(Named<TLabel>(Statistics, "labPartialStd").Caption(), "Partial: 0 (0.00%)") << FormName;
+                EXPECT_EQ(Named<TLabel>(Statistics, "labTransRemainingWords").Caption(),
+                          "Remaining Words to Translate: 0")
+                    << FormName;
+                Shot(Statistics, std::string("statistics-") + FormName + ".png");
+                Named<TButton>(Statistics, "btnOK").Click();
+            });
+            Named<TMenuItem>(Editor, "Statistics1").Click();
+            Dialogs.Answer(mrYes);
+            Named<TMenuItem>(Editor, "miClose").Click();
+        });
+        Named<TToolButton>(Expert, "sbCaptions").Click();
+        EXPECT_GT(listsTranslated, 0) << FormName;
+        EXPECT_EQ(Dialogs.PendingAnswers(), 0) << FormName;
+    }
+    void SaveProjectTranslations(TForm& Expert, const AnsiString& FileName) {
+        Dialogs.AnswerFile(FileName);
+        if (AnsiUpperCase(ExtractFileExt(FileName)) != ".ZXB")
+            Dialogs.AnswerInput(Delimiter);
+        Named<TToolButton>(Expert, "sbSaveAll").Click();
+        EXPECT_EQ(Dialogs.PendingAnswers(), 0) << FileName;
+        EXPECT_TRUE(FileExists(FileName)) << FileName;
+    }
     // Every text shown and every identifier's text in each language.
     void CheckEveryLanguage(TzxLangDispatcher& Dispatcher, const std::vector<TComponent*>& Roots,
-                            const TShownTexts& First, const std::string& Where);
-
+                            const TShownTexts& First, const std::string& Where) {
+        TzxCustomLang* main = LangOf(Roots[1]);
+        for (Integer language : {2, 3, 1}) {
+            Dispatcher.SetActiveLanguage(language);
+            const TShownTexts shown = ShownTexts(Roots);
+            ASSERT_EQ(shown.size(), First.size()) << Where;
+            for (const auto& [control, text] : First)
+                EXPECT_EQ(shown.at(control), Translated(text, language)) << Where << " " << control;
+            for (const auto& [id, text] : Literals)
+                EXPECT_EQ(UTF8Encode(main->GetTextOrDefault(UTF8Decode(id))), Translated(text, language))
+                    << Where << " " << id;
+        }
+    }
     // The identifiers of the main unit's converted literals, with the text.
     std::map<AnsiString, AnsiString> Literals;
 };
-
-void ZxideWorkflow::RunWizard(TForm& Expert) {
-    SelectRows(Named<TListView>(Expert, "lvFormNames"), {"MainForm", "OrdersForm", "DataModule1"});
-    Dialogs.AnswerModal(mrNone, [&](TCustomForm& W) {
-        Named<TButton>(W, "btNext").Click();
-        auto& chosen = Named<TListView>(W, "lvSelectedForms");
-        ASSERT_EQ(chosen.Items()->Count(), 3);
-        for (auto [form, kind] : {std::pair{"MainForm", "TzxLangLinked"}, {"OrdersForm", "TzxLangLinked"},
-                                  {"DataModule1", "TzxLang"}}) {
-            chosen.SetSelected(RowOf(chosen, form));
-            Pick(Named<TComboBox>(W, "cbTzxLangToInsert"), kind);
-        }
-        Shot(W, "wizard-insert.png");
-        Named<TButton>(W, "btNext").Click();
-        Pick(Named<TComboBox>(W, "cbDispatcherForm"), "DataModule1");
-        Dialogs.Answer(mrYes);
-        Dialogs.AnswerModal(mrOk, [&](TCustomForm& Languages) {
-            auto& names = Named<TListBox>(Languages, "lbLangNames");
-            ASSERT_EQ(names.Items()->Count(), 1);
-            names.SetItemIndex(0);
-            names.SetSelected(0, true);
-            Dialogs.AnswerInput("English");
-            Named<TButton>(Languages, "btnRename").Click();
-            for (const char* added : {"Deutsch", "Suomi"}) {
-                Dialogs.AnswerInput(added);
-                Named<TButton>(Languages, "btnAdd").Click();
-            }
-            EXPECT_EQ(names.Items()->Text(), "English\nDeutsch\nSuomi\n");
-        });
-        Named<TButton>(W, "btCreateNewDispatcher").Click();
-        Pick(Named<TComboBox>(W, "cbCommonContainerForm"), "DataModule1");
-        EXPECT_EQ(Named<TComboBox>(W, "cbCommonContainerComponent").Text(), "Newly inserted (TzxLang)");
-        Shot(W, "wizard-finetune.png");
-        // The forms the wizard opened are saved; the example's order form
-        // carries a property the designer drops.
-        Dialogs.Answer(mrYes);
-        Named<TButton>(W, "btNext").Click();
-        auto& progress = Named<TListView>(W, "lvProgress");
-        for (Integer task = 0; task < progress.Items()->Count(); ++task)
-            EXPECT_EQ(progress.Items()->Item(task)->SubItems()->Get(0), "Done") << task;
-        Named<TButton>(W, "btClose").Click();
-    });
-    Named<TMenuItem>(Expert, "Wizard1").Click();
-    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
-}
-
-void ZxideWorkflow::ConvertMainUnit(TForm& Expert) {
-    SelectRows(Named<TListView>(Expert, "lvFormNames"), {"MainForm"});
-    Dialogs.AnswerModal(mrNone, [&](TCustomForm& Review) {
-        auto& found = Named<TStringGrid>(Review, "sgStrings");
-        for (Integer row = 1; row < found.RowCount(); ++row)
-            Literals[found.Cells(0, row)] = found.Cells(1, row);
-        Shot(Review, "convert-review.png");
-        Named<TToolButton>(Review, "tbtOK").Click();
-    });
-    Dialogs.Answer(mrYes);
-    Dialogs.Answer(mrOk);
-    Named<TMenuItem>(Expert, "WithForm1").Click();
-    EXPECT_EQ(Dialogs.LastRequest().Text,
-              "Source file translated. All string constants added to \"Strings\" property.");
-    EXPECT_EQ(Literals.size(), 2u);
-    const std::string unit = Host->FindModule(Dir.File("Main.pas"))->Source().Text();
-    for (const auto& [id, text] : Literals)
-        EXPECT_NE(unit.find(".GetTextOrDefault('" + id + "'"), std::string::npos) << id;
-}
-
-void ZxideWorkflow::TranslateForm(TForm& Expert, const char* FormName) {
-    SelectRows(Named<TListView>(Expert, "lvFormNames"), {FormName});
-    Integer listsTranslated = 0;
-    Dialogs.AnswerModal(mrNone, [&](TCustomForm& Editor) {
-        auto& tree = Named<TTreeView>(Editor, "TreeView");
-        auto& grid = Named<TStringGrid>(Editor, "Grid1");
-        ASSERT_EQ(grid.ColCount(), 4) << "the key and three languages";
-        for (TTreeNode* kind = tree.Items()->GetFirstNode()->GetFirstChild(); kind;
-             kind = kind->GetNextSibling()) {
-            tree.SetSelected(kind);
-            Application->ProcessMessages();
-            if (grid.RowCount() < 2 || grid.Cells(0, 1).empty())
-                continue;
-            // The translations come in one block from the clipboard; fonts
-            // and character sets stay those of the first language.
-            const bool texts = kind->Text() != "Fonts" && kind->Text() != "CharSets";
-            auto typed = [&](Integer Row, Integer Language) {
-                return texts ? Translated(grid.Cells(1, Row), Language) : grid.Cells(1, Row);
-            };
-            AnsiString block;
-            for (Integer row = 1; row < grid.RowCount(); ++row)
-                block += typed(row, 2) + "\t" + typed(row, 3) + "\r\n";
-            Clipboard()->SetAsText(block);
-            grid.SetRow(1);
-            grid.SetSelection(TGridRect{2, 1, 3, grid.RowCount() - 1});
-            Named<TAction>(Editor, "acEditPaste").Execute();
-            for (Integer row = 1; row < grid.RowCount(); ++row)
-                for (Integer language : {2, 3})
-                    EXPECT_EQ(grid.Cells(language, row), typed(row, language))
-                        << FormName << " " << grid.Cells(0, row);
-            if (kind->Text() == "Strings") {
-                Dialogs.Answer(mrOk);
-                Named<TMenuItem>(Editor, "miCheckFmtStr").Click();
-                EXPECT_EQ(Dialogs.LastRequest().Text,
-                          "Translation Editor has not found any problems in format strings.");
-            }
-            ++listsTranslated;
-            Shot(Editor, std::string("editor-") + FormName + "-" + kind->Text() + ".png");
-        }
-        Dialogs.AnswerModal(mrNone, [&](TCustomForm& Statistics) {
-            EXPECT_EQ(Named<TLabel>(Statistics, "labPartialStd").Caption(), "Partial: 0 (0.00%)") << FormName;
-            EXPECT_EQ(Named<TLabel>(Statistics, "labTransRemainingWords").Caption(),
-                      "Remaining Words to Translate: 0")
-                << FormName;
-            Shot(Statistics, std::string("statistics-") + FormName + ".png");
-            Named<TButton>(Statistics, "btnOK").Click();
-        });
-        Named<TMenuItem>(Editor, "Statistics1").Click();
-        Dialogs.Answer(mrYes);
-        Named<TMenuItem>(Editor, "miClose").Click();
-    });
-    Named<TToolButton>(Expert, "sbCaptions").Click();
-    EXPECT_GT(listsTranslated, 0) << FormName;
-    EXPECT_EQ(Dialogs.PendingAnswers(), 0) << FormName;
-}
-
-void ZxideWorkflow::SaveProjectTranslations(TForm& Expert, const AnsiString& FileName) {
-    Dialogs.AnswerFile(FileName);
-    if (AnsiUpperCase(ExtractFileExt(FileName)) != ".ZXB")
-        Dialogs.AnswerInput(Delimiter);
-    Named<TToolButton>(Expert, "sbSaveAll").Click();
-    EXPECT_EQ(Dialogs.PendingAnswers(), 0) << FileName;
-    EXPECT_TRUE(FileExists(FileName)) << FileName;
-}
-
-void ZxideWorkflow::CheckEveryLanguage(TzxLangDispatcher& Dispatcher, const std::vector<TComponent*>& Roots,
-                                       const TShownTexts& First, const std::string& Where) {
-    TzxCustomLang* main = LangOf(Roots[1]);
-    for (Integer language : {2, 3, 1}) {
-        Dispatcher.SetActiveLanguage(language);
-        const TShownTexts shown = ShownTexts(Roots);
-        ASSERT_EQ(shown.size(), First.size()) << Where;
-        for (const auto& [control, text] : First)
-            EXPECT_EQ(shown.at(control), Translated(text, language)) << Where << " " << control;
-        for (const auto& [id, text] : Literals)
-            EXPECT_EQ(UTF8Encode(main->GetTextOrDefault(UTF8Decode(id))), Translated(text, language))
-                << Where << " " << id;
-    }
-}
 
 } // namespace
 
