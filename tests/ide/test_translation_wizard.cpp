@@ -53,6 +53,20 @@ protected:
         FormControl<TMenuItem>(frmzxLang, "Wizard1")->Click();
         EXPECT_EQ(Dialogs.PendingAnswers(), 0);
     }
+    // Runs the wizard on the closed main form and the data module, placing
+    // the classes given there; Work acts on the fine-tuning page.
+    void RunOnClosedMainAndData(const char* MainClass, const char* DataClass,
+                                const std::function<void(TfrmTranslationWizard&)>& Work) {
+        ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
+        Select({"MainForm", "DataModule1"});
+        RunWizard([&](TfrmTranslationWizard& W) {
+            W.btNext->Click();
+            Insert(W, "MainForm", MainClass);
+            Insert(W, "DataModule1", DataClass);
+            W.btNext->Click();
+            Work(W);
+        });
+    }
     TComponent* RootOf(const char* Unit) { return Host.FormOf(File(Unit)); }
 };
 
@@ -108,13 +122,7 @@ TEST_F(TWizardTest, ManualLanguagesReachEveryChosenFormAndClosedFilesAreSavedAnd
 TEST_F(TWizardTest, ANewDispatcherAndAContainerOnAFormNotChosenLinkTheComponents) {
     Expert->DefaultLangNames = "English\nDeutsch";
     Expert->DefNumLang = 3;
-    ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
-    Select({"MainForm", "DataModule1"});
-    RunWizard([&](TfrmTranslationWizard& W) {
-        W.btNext->Click();
-        Insert(W, "MainForm", "TzxLangLinked");
-        Insert(W, "DataModule1", "TzxLang");
-        W.btNext->Click();
+    RunOnClosedMainAndData("TzxLangLinked", "TzxLang", [&](TfrmTranslationWizard& W) {
         Pick(*W.cbDispatcherForm, "DataModule1");
         EXPECT_FALSE(W.btConfigDispatcher->Enabled());
         Dialogs.Answer(mrYes);
@@ -150,13 +158,7 @@ TEST_F(TWizardTest, ANewDispatcherAndAContainerOnAFormNotChosenLinkTheComponents
 
 TEST_F(TWizardTest, AContainerPlacedOnAClosedFormIsSavedThereAndLinkedFromTheOthers) {
     Expert->DefaultLangNames = "English";
-    ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
-    Select({"MainForm", "DataModule1"});
-    RunWizard([&](TfrmTranslationWizard& W) {
-        W.btNext->Click();
-        Insert(W, "MainForm", "TzxLang");
-        Insert(W, "DataModule1", "TzxLangLinked");
-        W.btNext->Click();
+    RunOnClosedMainAndData("TzxLang", "TzxLangLinked", [&](TfrmTranslationWizard& W) {
         W.rbSetManually->SetChecked(true);
         Pick(*W.cbCommonContainerForm, "MainForm");
         EXPECT_EQ(W.cbCommonContainerComponent->Text(), "Newly inserted (TzxLang)");
