@@ -208,7 +208,6 @@ TEST_F(TExpertWindowTest, RowsLeadToTheirFormsDesignersAndComponents) {
     EXPECT_EQ(designer->GetRoot(), Host.FormOf(File("Main.pas")));
     EXPECT_EQ(Expert->GetComponentOnForm("OrdersForm", "zxlang1"),
               Host.FormOf(File("Orders.pas"))->FindComponent("zxLang1"));
-    EXPECT_EQ(Expert->GetOwnerByName("OrdersForm"), Host.FormOf(File("Orders.pas")));
     EXPECT_TRUE(Expert->IsDataModule("DataModule1"));
     EXPECT_FALSE(Expert->IsDataModule("OrdersForm"));
     frmzxLang->lvFormNames->SetSelected(Row("DataModule1"));
