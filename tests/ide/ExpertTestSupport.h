@@ -5,8 +5,19 @@
 #include "HostTestSupport.h"
 #include "clx/Forms.h"
 #include "ide/QzxLangExp.h"
+#include "ide/QzxLangForm.h"
+#include "runtime/QzxComp.h"
+
+#include <QtWidgets/QWidget>
 
 namespace experttest {
+
+// Saves the control's look as Name under the test output directory.
+inline void Shot(TWinControl& Control, const std::string& Name) {
+    const std::filesystem::path file = zxtest::TestOutputDir() + "/" + Name;
+    std::filesystem::create_directories(file.parent_path());
+    EXPECT_TRUE(Control.Handle()->grab().save(QString::fromStdString(file.string()))) << Name;
+}
 
 class TExpertTest : public hosttest::THostTest {
 protected:
@@ -22,6 +33,14 @@ protected:
         MakeExpert();
         FzxLangExpert = Expert;
         Expert->RunItemClick(nullptr);
+    }
+    // The example opened, its order form holding zxLang1 with four languages.
+    TzxLang* OpenExampleWithOrdersLang() {
+        OpenExample();
+        auto* lang = NewComponent<TzxLang>(Host.FormOf(File("Orders.pas")));
+        lang->SetName("zxLang1");
+        lang->SetNumLang(4);
+        return lang;
     }
     void FreeExpert() {
         if (Expert)
@@ -47,6 +66,28 @@ protected:
     }
 
     TzxLangExpert* Expert = nullptr;
+};
+
+// The expert's window open on the example, whose order form holds zxLang1.
+class TExpertWindowOnExampleTest : public TExpertTest {
+protected:
+    void SetUp() override {
+        Orders = OpenExampleWithOrdersLang();
+        OpenExpertWindow();
+        ASSERT_TRUE(frmzxLang);
+    }
+    void TearDown() override { Application->ProcessMessages(); }
+
+    TListItem* Row(const AnsiString& FormName) { return frmzxLang->FormRow(FormName); }
+    // Selects the rows, the first one focused.
+    void Select(std::initializer_list<const char*> Names) {
+        frmzxLang->lvFormNames->SetSelected(nullptr);
+        for (const char* name : Names)
+            Row(name)->SetSelected(true);
+        frmzxLang->lvFormNames->SetItemFocused(Row(*Names.begin()));
+    }
+
+    TzxLang* Orders = nullptr;
 };
 
 } // namespace experttest

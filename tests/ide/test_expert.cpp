@@ -39,13 +39,23 @@ protected:
 
 } // namespace
 
-TEST_F(TExpertTest, WithoutSettingsFileTheDefaultsHold) {
+TEST_F(TExpertTest, DefaultsHoldWithoutSettingsFileAndForNumbersThatAreNoIntegers) {
     MakeExpert();
     EXPECT_EQ(ShortCutToText(Expert->ShortCut), "Shift+Ctrl+L");
     EXPECT_EQ(Expert->IgnorableLength, 1);
     EXPECT_TRUE(Expert->EmptyConstsValues);
     EXPECT_EQ(Expert->ExcludeChars, "\\|/?><.,\":;]}[{=+-_)(!@#$%^&*`~'");
     EXPECT_EQ(Expert->SortOrder, -1);
+    FreeExpert();
+    WriteSettings("DefNumLang=two\nCnstPermanent=x\nIgnorableLength=3\n");
+    MakeExpert();
+    EXPECT_EQ(Expert->DefNumLang, 2);
+    EXPECT_EQ(Expert->CnstPermanent, 0);
+    EXPECT_EQ(Expert->IgnorableLength, 3);
+    FreeExpert();
+    WriteSettings("DefNumLang=0\n");
+    MakeExpert();
+    EXPECT_EQ(Expert->DefNumLang, 1);
 }
 
 TEST_F(TExpertTest, TenSettersWriteOnlyOnChangeTheOthersAlways) {
@@ -91,18 +101,6 @@ TEST_F(TExpertTest, ListsSurviveARestartAndOldSingleLineValuesStillRead) {
     WriteSettings("SkipLines.Count=1000\nSkipLines.1=uses\nSkipLines.3=raise\n");
     MakeExpert();
     EXPECT_EQ(Expert->SkipLines->Text(), "uses\n") << "a damaged count reads only the lines there";
-}
-
-TEST_F(TExpertTest, NumbersThatAreNoIntegersKeepTheDefaults) {
-    WriteSettings("DefNumLang=two\nCnstPermanent=x\nIgnorableLength=3\n");
-    MakeExpert();
-    EXPECT_EQ(Expert->DefNumLang, 2);
-    EXPECT_EQ(Expert->CnstPermanent, 0);
-    EXPECT_EQ(Expert->IgnorableLength, 3);
-    FreeExpert();
-    WriteSettings("DefNumLang=0\n");
-    MakeExpert();
-    EXPECT_EQ(Expert->DefNumLang, 1);
 }
 
 TEST_F(TExpertTest, MenuItemGoesAtIndexThreeOfItsSectionAndMoves) {

@@ -9,12 +9,9 @@
 #include "clx/Keys.h"
 #include "editor/QzxTransEditor.h"
 #include "ide/Q_langconfig.h"
-#include "ide/QzxLangForm.h"
-#include "runtime/QzxComp.h"
 
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QWidget>
 
 using namespace experttest;
 
@@ -25,28 +22,11 @@ void PressKey(TWinControl& Control, int Key) {
     QApplication::sendEvent(Control.Handle(), &press);
 }
 
-class TExpertFormsTest : public TExpertTest {
+class TExpertFormsTest : public TExpertWindowOnExampleTest {
 protected:
     void SetUp() override {
         InitQzxTransEditor();
-        OpenExample();
-        Orders = NewComponent<TzxLang>(Host.FormOf(File("Orders.pas")));
-        Orders->SetName("zxLang1");
-        Orders->SetNumLang(4);
-        MakeExpert();
-        FzxLangExpert = Expert;
-        Expert->RunItemClick(nullptr);
-        ASSERT_TRUE(frmzxLang);
-    }
-    void TearDown() override { Application->ProcessMessages(); }
-
-    TListItem* Row(const AnsiString& FormName) { return frmzxLang->FormRow(FormName); }
-    // Selects the rows, the first one focused.
-    void Select(std::initializer_list<const char*> Names) {
-        frmzxLang->lvFormNames->SetSelected(nullptr);
-        for (const char* name : Names)
-            Row(name)->SetSelected(true);
-        frmzxLang->lvFormNames->SetItemFocused(Row(*Names.begin()));
+        TExpertWindowOnExampleTest::SetUp();
     }
     TMenuItem* Command(const char* Name) { return FormControl<TMenuItem>(frmzxLang, Name); }
     TzxCustomLang* LangOf(const char* Unit) { return FirstLangOf(Host.FormOf(File(Unit))); }
@@ -55,8 +35,6 @@ protected:
             Dialogs.Requests().begin(), Dialogs.Requests().end(),
             [](const TDialogRecord& Each) { return Each.Kind == dkMessageBox; }));
     }
-
-    TzxLang* Orders = nullptr;
 };
 
 } // namespace
@@ -66,15 +44,12 @@ TEST_F(TExpertFormsTest, PlacingTheDefaultComponentConfiguresItAloneAndRefusesUn
     Expert->DefaultLangNames = "English\nDeutsch\nSuomi";
     Select({"MainForm", "OrdersForm"});
     ASSERT_TRUE(frmzxLang->InsertTzxLang(Row("MainForm")));
-    TzxCustomLang* main = LangOf("Main.pas");
-    ASSERT_TRUE(main);
-    EXPECT_EQ(main->LangNames()->Text(), "English\nDeutsch\nSuomi\n");
+    ASSERT_TRUE(LangOf("Main.pas"));
+    EXPECT_EQ(LangOf("Main.pas")->LangNames()->Text(), "English\nDeutsch\nSuomi\n");
     EXPECT_EQ(RowText(Row("MainForm"), rtLanguages), "3");
     EXPECT_EQ(RowText(Row("MainForm"), rtComponentClass), "TzxLang");
     EXPECT_EQ(Orders->NumOfLanguages(), 4) << "the other selected form keeps its languages";
     EXPECT_TRUE(Dialogs.Requests().empty());
-    ASSERT_TRUE(Host.SaveFile(File("Main.pas")));
-    EXPECT_NE(hosttest::ReadFile(File("Main.xfm")).find("TzxLang"), std::string::npos);
 
     Expert->DefaultComponent = "TzxLangRTSE";
     Dialogs.Answer(mrOk);

@@ -4,33 +4,21 @@
 #include "ExpertTestSupport.h"
 
 #include "editor/FormData.h"
-#include "ide/QzxLangForm.h"
 #include "rtl/FormText.h"
 #include "rtl/Streams.h"
-#include "runtime/QzxComp.h"
 
 using namespace experttest;
 
 namespace {
 
-const char* const ExtraUnits = R"(program Example;
-
-uses
-  QForms,
-  Main in 'Main.pas' {MainForm},
-  Orders in 'Orders.pas' {OrdersForm},
-  Data in 'Data.pas' {DataModule1: TDataModule},
-  Trans in 'Trans.pas' {TransForm},
-  RtOnly in 'RtOnly.pas' {RtForm},
-  Bad in 'Bad.pas' {BadForm},
-  Ghost in 'Ghost.pas' {GhostForm},
-  Helpers in 'Helpers.pas',
-  Res in 'Extra.Res',
-  Proj in 'Extra.bpr';
-
-begin
-end.
-)";
+// The example's units and forms, closed ones of each kind, a unit without
+// form, and entries that are no units.
+const char* const ExtraUnits =
+    "program Example;\nuses\n  QForms,\n  Main in 'Main.pas' {MainForm},\n"
+    "  Orders in 'Orders.pas' {OrdersForm},\n  Data in 'Data.pas' {DataModule1: TDataModule},\n"
+    "  Trans in 'Trans.pas' {TransForm},\n  RtOnly in 'RtOnly.pas' {RtForm},\n"
+    "  Bad in 'Bad.pas' {BadForm},\n  Ghost in 'Ghost.pas' {GhostForm},\n"
+    "  Helpers in 'Helpers.pas',\n  Res in 'Extra.Res',\n  Proj in 'Extra.bpr';\nbegin\nend.\n";
 
 // A unit whose form class is T + Form (none when Form is empty).
 void WriteUnit(const std::string& Dir, const std::string& Name, const std::string& Form = "") {
@@ -68,22 +56,14 @@ protected:
                                              "  object zxLang1: TzxLang\n"
                                              "    NumOfLanguages = three\n  end\nend\n");
         hosttest::WriteFile(File("Ghost.xfm"), "object OtherForm: TOtherForm\nend\n");
-        OpenExample();
-        auto* lang = NewComponent<TzxLang>(Host.FormOf(File("Orders.pas")));
-        lang->SetName("zxLang1");
-        lang->SetNumLang(4);
+        OpenExampleWithOrdersLang();
         MakeExpert();
         FzxLangExpert = Expert;
     }
     void TearDown() override { Application->ProcessMessages(); }
 
-    TListItem* Row(const AnsiString& FormName) {
-        TListItems* rows = frmzxLang->lvFormNames->Items();
-        for (Integer index = 0; index < rows->Count(); ++index)
-            if (rows->Item(index)->Caption() == FormName)
-                return rows->Item(index);
-        return nullptr;
-    }
+    TListItem* Row(const AnsiString& FormName) { return frmzxLang->FormRow(FormName); }
+    AnsiString Cells(const AnsiString& FormName) { return Row(FormName)->SubItems()->Text(); }
     std::vector<AnsiString> Captions() {
         std::vector<AnsiString> captions;
         TListItems* rows = frmzxLang->lvFormNames->Items();
@@ -105,15 +85,13 @@ TEST_F(TExpertWindowTest, RowsShowOpenAndClosedFormsWithTheirComponents) {
     EXPECT_EQ(Captions(), std::vector<AnsiString>({"TransForm", "RtForm", "OrdersForm", "MainForm",
                                                    "GhostForm", "DataModule1", "BadForm"}))
         << "the first fill sorts by form name, descending";
-    TListItem* orders = Row("OrdersForm");
-    EXPECT_EQ(orders->SubItems()->Text(), "Orders\n" + File("Orders.pas") + "\n4\nTzxLang\n");
-    EXPECT_EQ(orders->StateIndex(), RowWithComponent);
-    EXPECT_TRUE(orders->Data()) << "an open form's row has its module notifier";
-    EXPECT_EQ(RowText(Row("TransForm"), rtLanguages), "3");
-    EXPECT_EQ(RowText(Row("TransForm"), rtComponentClass), "TzxLang");
+    EXPECT_EQ(Cells("OrdersForm"), "Orders\n" + File("Orders.pas") + "\n4\nTzxLang\n");
+    EXPECT_EQ(Row("OrdersForm")->StateIndex(), RowWithComponent);
+    EXPECT_TRUE(Row("OrdersForm")->Data()) << "an open form's row has its module notifier";
+    EXPECT_EQ(Cells("TransForm"), "Trans\n" + File("Trans.pas") + "\n3\nTzxLang\n");
     EXPECT_FALSE(Row("TransForm")->Data());
-    EXPECT_EQ(RowText(Row("RtForm"), rtLanguages), "1") << "no count line: one language";
-    EXPECT_EQ(RowText(Row("RtForm"), rtComponentClass), "TzxLangRT");
+    EXPECT_EQ(Cells("RtForm"), "RtOnly\n" + File("RtOnly.pas") + "\n1\nTzxLangRT\n")
+        << "no count line: one language";
     EXPECT_EQ(RowText(Row("BadForm"), rtLanguages), "0");
     EXPECT_EQ(Row("BadForm")->StateIndex(), RowWithoutComponent);
     EXPECT_NE(frmzxLang->Caption().find("three"), AnsiString::npos)
@@ -176,7 +154,6 @@ TEST_F(TExpertWindowTest, EmptyingTheListUnregistersTheRowsNotifiers) {
     Expert->ProjectClosed();
     EXPECT_EQ(notifier->NotifierIndex(), -1);
     EXPECT_EQ(frmzxLang->lvFormNames->Items()->Count(), 0);
-    EXPECT_EQ(Expert->ProjectUnitNames->Count(), 0);
     EXPECT_EQ(Panel(0), "Forms count: 0");
     // A rename after the rows are gone reaches no freed row.
     Host.FormOf(File("Orders.pas"))->SetName("RenamedForm");
@@ -231,11 +208,8 @@ TEST_F(TExpertWindowTest, RowsLeadToTheirFormsDesignersAndComponents) {
     EXPECT_EQ(designer->GetRoot(), Host.FormOf(File("Main.pas")));
     EXPECT_EQ(Expert->GetComponentOnForm("OrdersForm", "zxlang1"),
               Host.FormOf(File("Orders.pas"))->FindComponent("zxLang1"));
-    EXPECT_EQ(Expert->GetOwnerByName("OrdersForm"), Host.FormOf(File("Orders.pas")));
     EXPECT_TRUE(Expert->IsDataModule("DataModule1"));
     EXPECT_FALSE(Expert->IsDataModule("OrdersForm"));
-    Expert->MarkModifiedForm("OrdersForm");
-    EXPECT_TRUE(Module("Orders.pas")->GetModified());
     frmzxLang->lvFormNames->SetSelected(Row("DataModule1"));
     EXPECT_EQ(Expert->GetDesigner()->GetRoot(), Host.FormOf(File("Data.pas")));
 

@@ -7,14 +7,9 @@
 #include "editor/FormData.h"
 #include "editor/QzxLangRT.h"
 #include "ide/QTranslationWizard.h"
-#include "ide/QzxLangForm.h"
-#include "runtime/QzxComp.h"
 #include "runtime/QzxLngLnk.h"
 #include "runtime/ZxLangRuntime.h"
 #include "TestSupport.h"
-
-#include <QtWidgets/QComboBox>
-#include <QtWidgets/QWidget>
 
 using namespace experttest;
 
@@ -25,28 +20,12 @@ using zxtest::Pick;
 const testing::Environment* const Environment =
     testing::AddGlobalTestEnvironment(new zxtest::TApplicationEnvironment);
 
-void Shot(TWinControl& Control, const std::string& Name) {
-    Control.Handle()->grab().save(QString::fromStdString(zxtest::TestOutputDir() + "/" + Name));
-}
-
-class TWizardTest : public TExpertTest {
+class TWizardTest : public TExpertWindowOnExampleTest {
 protected:
     void SetUp() override {
         InitZxLangRuntime();
         InitQzxLangRT();
-        OpenExample();
-        Orders = NewComponent<TzxLang>(Host.FormOf(File("Orders.pas")));
-        Orders->SetName("zxLang1");
-        Orders->SetNumLang(4);
-        OpenExpertWindow();
-        ASSERT_TRUE(frmzxLang);
-    }
-    void TearDown() override { Application->ProcessMessages(); }
-
-    void Select(std::initializer_list<const char*> Names) {
-        frmzxLang->lvFormNames->SetSelected(nullptr);
-        for (const char* name : Names)
-            frmzxLang->FormRow(name)->SetSelected(true);
+        TExpertWindowOnExampleTest::SetUp();
     }
     static TListItem* Chosen(TfrmTranslationWizard& W, const char* FormName) {
         TListItems* rows = W.lvSelectedForms->Items();
@@ -61,7 +40,8 @@ protected:
         ASSERT_TRUE(W.cbTzxLangToInsert->Enabled());
         Pick(*W.cbTzxLangToInsert, ClassName);
     }
-    // Runs the wizard on the selected forms; Work acts on page 2 of it.
+    // Runs the wizard on the selected forms, Work driving it to its last
+    // page with every scripted answer used.
     void RunWizard(const std::function<void(TfrmTranslationWizard&)>& Work) {
         Dialogs.AnswerModal(mrNone, [&](TCustomForm& Form) {
             auto& wizard = dynamic_cast<TfrmTranslationWizard&>(Form);
@@ -71,10 +51,23 @@ protected:
             wizard.btClose->Click();
         });
         FormControl<TMenuItem>(frmzxLang, "Wizard1")->Click();
+        EXPECT_EQ(Dialogs.PendingAnswers(), 0);
+    }
+    // Runs the wizard on the closed main form and the data module, placing
+    // the classes given there; Work acts on the fine-tuning page.
+    void RunOnClosedMainAndData(const char* MainClass, const char* DataClass,
+                                const std::function<void(TfrmTranslationWizard&)>& Work) {
+        ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
+        Select({"MainForm", "DataModule1"});
+        RunWizard([&](TfrmTranslationWizard& W) {
+            W.btNext->Click();
+            Insert(W, "MainForm", MainClass);
+            Insert(W, "DataModule1", DataClass);
+            W.btNext->Click();
+            Work(W);
+        });
     }
     TComponent* RootOf(const char* Unit) { return Host.FormOf(File(Unit)); }
-
-    TzxLang* Orders = nullptr;
 };
 
 } // namespace
@@ -116,7 +109,6 @@ TEST_F(TWizardTest, ManualLanguagesReachEveryChosenFormAndClosedFilesAreSavedAnd
         Shot(*W.lvProgress, "wizard-page3-progress.png");
         Shot(W, "wizard-page4-completed.png");
     });
-    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
     EXPECT_EQ(Orders->LangNames()->Text(), "English\nSuomi\n");
     EXPECT_TRUE(Module("Orders.pas")->GetModified()) << "an open form is marked, not saved";
     EXPECT_FALSE(Expert->IsFileOpen(File("Main.pas")));
@@ -124,19 +116,13 @@ TEST_F(TWizardTest, ManualLanguagesReachEveryChosenFormAndClosedFilesAreSavedAnd
     auto* linked = dynamic_cast<TzxLangLinked*>(FirstLangOf(RootOf("Main.pas")));
     ASSERT_TRUE(linked) << "placed and saved before the file was closed";
     EXPECT_EQ(linked->LangNames()->Text(), "English\nSuomi\n");
-    EXPECT_EQ(RowText(frmzxLang->FormRow("MainForm"), rtComponentClass), "TzxLangLinked");
+    EXPECT_EQ(RowText(Row("MainForm"), rtComponentClass), "TzxLangLinked");
 }
 
 TEST_F(TWizardTest, ANewDispatcherAndAContainerOnAFormNotChosenLinkTheComponents) {
     Expert->DefaultLangNames = "English\nDeutsch";
     Expert->DefNumLang = 3;
-    ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
-    Select({"MainForm", "DataModule1"});
-    RunWizard([&](TfrmTranslationWizard& W) {
-        W.btNext->Click();
-        Insert(W, "MainForm", "TzxLangLinked");
-        Insert(W, "DataModule1", "TzxLang");
-        W.btNext->Click();
+    RunOnClosedMainAndData("TzxLangLinked", "TzxLang", [&](TfrmTranslationWizard& W) {
         Pick(*W.cbDispatcherForm, "DataModule1");
         EXPECT_FALSE(W.btConfigDispatcher->Enabled());
         Dialogs.Answer(mrYes);
@@ -156,7 +142,6 @@ TEST_F(TWizardTest, ANewDispatcherAndAContainerOnAFormNotChosenLinkTheComponents
         EXPECT_TRUE(W.btNext->Enabled());
         W.btNext->Click();
     });
-    EXPECT_EQ(Dialogs.PendingAnswers(), 0);
     TComponent* data = RootOf("Data.pas");
     auto* dispatcher = dynamic_cast<TzxLangDispatcher*>(data->FindComponent("zxLangDispatcher1"));
     ASSERT_TRUE(dispatcher);
@@ -173,13 +158,7 @@ TEST_F(TWizardTest, ANewDispatcherAndAContainerOnAFormNotChosenLinkTheComponents
 
 TEST_F(TWizardTest, AContainerPlacedOnAClosedFormIsSavedThereAndLinkedFromTheOthers) {
     Expert->DefaultLangNames = "English";
-    ASSERT_TRUE(Expert->CloseFile(File("Main.pas")));
-    Select({"MainForm", "DataModule1"});
-    RunWizard([&](TfrmTranslationWizard& W) {
-        W.btNext->Click();
-        Insert(W, "MainForm", "TzxLang");
-        Insert(W, "DataModule1", "TzxLangLinked");
-        W.btNext->Click();
+    RunOnClosedMainAndData("TzxLang", "TzxLangLinked", [&](TfrmTranslationWizard& W) {
         W.rbSetManually->SetChecked(true);
         Pick(*W.cbCommonContainerForm, "MainForm");
         EXPECT_EQ(W.cbCommonContainerComponent->Text(), "Newly inserted (TzxLang)");
@@ -217,5 +196,5 @@ TEST_F(TWizardTest, QuittingBeforeTheEndAsksAndThePreviewClosesOnAClick) {
     FormControl<TMenuItem>(frmzxLang, "Wizard1")->Click();
     EXPECT_EQ(Dialogs.LastRequest().Text, "Are you sure want to quit Wizard?");
     EXPECT_EQ(Dialogs.PendingAnswers(), 0);
-    EXPECT_EQ(RowText(frmzxLang->FormRow("MainForm"), rtComponentClass), "") << "nothing placed";
+    EXPECT_EQ(RowText(Row("MainForm"), rtComponentClass), "") << "nothing placed";
 }
