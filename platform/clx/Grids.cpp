@@ -86,6 +86,18 @@ private:
     TCustomGrid* FGrid;
 };
 
+// Sets Header's offset to where Bar's value puts it: the last section at
+// the far edge at the end of the range, else the section of the value
+// first. True when the offset moved.
+bool FollowScrollBar(QHeaderView& Header, const QScrollBar& Bar) {
+    const int before = Header.offset();
+    if (Bar.maximum() > 0 && Bar.value() == Bar.maximum())
+        Header.setOffsetToLastSection();
+    else
+        Header.setOffsetToSectionPosition(Bar.value());
+    return Header.offset() != before;
+}
+
 // The view: mouse input goes to the grid, which keeps the current cell and
 // the selection itself; the view only scrolls and paints.
 class TGridView : public QTableView {
@@ -96,6 +108,18 @@ public:
     void FixedRowsChanged() { updateGeometries(); }
 
 protected:
+    // Qt moves a header's offset only when its scroll bar's value changes:
+    // columns or rows that narrow while the view stays at the end of its
+    // range would be drawn from the old offset, off to the left or above.
+    // After each layout the offsets follow the scroll bars again, by Qt's
+    // own rule for scrolling by whole cells.
+    void updateGeometries() override {
+        QTableView::updateGeometries();
+        bool moved = FollowScrollBar(*horizontalHeader(), *horizontalScrollBar());
+        moved = FollowScrollBar(*verticalHeader(), *verticalScrollBar()) || moved;
+        if (moved)
+            viewport()->update();
+    }
     // The control repaints its widget, the view; the cells lie in the
     // viewport and the header, which repaint only when told so.
     bool event(QEvent* Event) override {

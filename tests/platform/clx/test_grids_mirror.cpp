@@ -279,4 +279,23 @@ TEST_F(GridMirrorTest, LeftColAndCellRectFollowWhatTheViewShows) {
     EXPECT_EQ(Grid->CellRect(3, Grid->Row()).Left, shownAt(3));
 }
 
+// Scrolled to its end, the grid keeps its last column at the right edge
+// when the columns narrow (the editor sets its widths after it is shown).
+TEST_F(GridMirrorTest, ColumnsThatNarrowAtTheEndOfTheScrollRangeStayInSight) {
+    Grid->SetFixedCols(0);
+    for (Integer col = 0; col < 4; ++col)
+        Grid->SetColWidths(col, 300);
+    Form->Show();
+    Application->ProcessMessages();
+    QTableView* view = View();
+    QScrollBar* scrollBar = view->horizontalScrollBar();
+    scrollBar->setValue(scrollBar->maximum());
+    const int maximum = scrollBar->maximum();
+    for (Integer col = 0; col < 4; ++col)
+        Grid->SetColWidths(col, 200);
+    Application->ProcessMessages();
+    ASSERT_EQ(scrollBar->maximum(), maximum);
+    EXPECT_EQ(view->columnViewportPosition(3) + view->columnWidth(3), view->viewport()->width());
+}
+
 } // namespace
