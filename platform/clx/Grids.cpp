@@ -47,9 +47,9 @@ public:
     TGridModel(QObject* Parent, TCustomGrid& Grid) : QAbstractTableModel(Parent), FGrid(&Grid) {}
 
     void Detach() {
-        beginResetModel();
+        Resetting();
         FGrid = nullptr;
-        endResetModel();
+        Reset();
     }
 
     int rowCount(const QModelIndex& Parent) const override {
@@ -67,24 +67,74 @@ public:
         return Qt::ItemIsEnabled | Qt::ItemIsEditable;
     }
 
+    // While a reset is pending the view reads nothing: the changes in
+    // between reach it with the reset.
+    bool ResetPending() const { return FResetPending; }
+
     void CellChanged(Integer ACol, Integer ARow) {
+        if (FResetPending)
+            return;
         QModelIndex cell = index(ARow, ACol);
         emit dataChanged(cell, cell, {Qt::DisplayRole});
     }
-    void RowRemoving(Integer ARow) { beginRemoveRows({}, ARow, ARow); }
-    void RowRemoved() { endRemoveRows(); }
-    void RowInserting(Integer ARow) { beginInsertRows({}, ARow, ARow); }
-    void RowInserted() { endInsertRows(); }
-    void RowMoving(Integer From, Integer To) {
-        beginMoveRows({}, From, From, {}, To > From ? To + 1 : To);
+    // Each row removed costs the view a walk over all its rows. Past a few
+    // removals between two turns of the event loop, the rest of them reach
+    // the view as one reset, when the turn ends or the view is next used.
+    void RowRemoving(Integer ARow) {
+        if (FResetPending)
+            return;
+        if (FRemovedThisTurn++ == 0)
+            QMetaObject::invokeMethod(this, [this] { TurnEnded(); }, Qt::QueuedConnection);
+        if (FRemovedThisTurn <= RowsRemovedOneByOne)
+            beginRemoveRows({}, ARow, ARow);
+        else
+            Resetting();
     }
-    void RowMoved() { endMoveRows(); }
-    void Resetting() { beginResetModel(); }
-    void Reset() { endResetModel(); }
+    void RowRemoved() {
+        if (!FResetPending)
+            endRemoveRows();
+    }
+    void RowInserting(Integer ARow) {
+        if (!FResetPending)
+            beginInsertRows({}, ARow, ARow);
+    }
+    void RowInserted() {
+        if (!FResetPending)
+            endInsertRows();
+    }
+    void RowMoving(Integer From, Integer To) {
+        if (!FResetPending)
+            beginMoveRows({}, From, From, {}, To > From ? To + 1 : To);
+    }
+    void RowMoved() {
+        if (!FResetPending)
+            endMoveRows();
+    }
+    void Resetting() {
+        if (!FResetPending)
+            beginResetModel();
+        FResetPending = true;
+    }
+    void Reset() {
+        FResetPending = false;
+        endResetModel();
+    }
 
 private:
+    static constexpr int RowsRemovedOneByOne = 16;
+
+    void TurnEnded();
+
     TCustomGrid* FGrid;
+    int FRemovedThisTurn = 0;
+    bool FResetPending = false;
 };
+
+void TGridModel::TurnEnded() {
+    FRemovedThisTurn = 0;
+    if (FGrid)
+        FGrid->CatchUpView();
+}
 
 // Sets Header's offset to where Bar's value puts it: the last section at
 // the far edge at the end of the range, else the section of the value
@@ -108,6 +158,21 @@ public:
     void FixedRowsChanged() { updateGeometries(); }
 
 protected:
+    // Whatever the view does next, it reads the rows as they are.
+    bool event(QEvent* Event) override {
+        if (FGrid)
+            FGrid->CatchUpView();
+        if (Event->type() == QEvent::Paint) {
+            viewport()->update();
+            horizontalHeader()->viewport()->update();
+        }
+        return QTableView::event(Event);
+    }
+    bool viewportEvent(QEvent* Event) override {
+        if (FGrid)
+            FGrid->CatchUpView();
+        return QTableView::viewportEvent(Event);
+    }
     // Qt moves a header's offset only when its scroll bar's value changes:
     // columns or rows that narrow while the view stays at the end of its
     // range would be drawn from the old offset, off to the left or above.
@@ -119,15 +184,6 @@ protected:
         moved = FollowScrollBar(*verticalHeader(), *verticalScrollBar()) || moved;
         if (moved)
             viewport()->update();
-    }
-    // The control repaints its widget, the view; the cells lie in the
-    // viewport and the header, which repaint only when told so.
-    bool event(QEvent* Event) override {
-        if (Event->type() == QEvent::Paint) {
-            viewport()->update();
-            horizontalHeader()->viewport()->update();
-        }
-        return QTableView::event(Event);
     }
     void mousePressEvent(QMouseEvent* Event) override {
         setFocus(Qt::MouseFocusReason);
@@ -492,11 +548,22 @@ void TCustomGrid::SetRowCount(Integer Value) {
 void TCustomGrid::CountsChanged() {
     SizeChanged();
     ClampCurrent();
-    if (FModel) {
-        FModel->Reset();
-        PushSizes();
-        PushCurrent();
-    }
+    CatchUpView();
+}
+
+// The view reads the grid again after the model's reset: sizes, hidden
+// fixed rows and the current cell are pushed anew.
+void TCustomGrid::CatchUpView() {
+    if (!FModel || !FModel->ResetPending())
+        return;
+    FModel->Reset();
+    PushSizes();
+    PushCurrent();
+}
+
+TGridView* TCustomGrid::View() {
+    CatchUpView();
+    return WidgetAs<TGridView>();
 }
 
 void TCustomGrid::SetFixedCols(Integer Value) {
@@ -559,7 +626,7 @@ void TCustomGrid::SetColWidths(Integer Index, Integer Value) {
     if (static_cast<Integer>(FColWidths.size()) <= Index)
         FColWidths.resize(Index + 1);
     FColWidths[Index] = std::max<Integer>(Value, 0);
-    if (auto* view = WidgetAs<TGridView>()) {
+    if (auto* view = View()) {
         FPushingSizes = true;
         view->horizontalHeader()->resizeSection(Index, ColWidths(Index) + GridLineWidth());
         FPushingSizes = false;
@@ -586,14 +653,14 @@ void TCustomGrid::SetRowHeights(Integer Index, Integer Value) {
     if (static_cast<Integer>(FRowHeights.size()) <= Index)
         FRowHeights.resize(Index + 1);
     FRowHeights[Index] = std::max<Integer>(Value, 0);
-    if (auto* view = WidgetAs<TGridView>())
+    if (auto* view = View())
         view->verticalHeader()->resizeSection(Index, RowHeights(Index) + GridLineWidth());
     if (Index < FFixedRows)
         PushFixedRows();
 }
 
 void TCustomGrid::PushSizes() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view)
         return;
     FPushingSizes = true;
@@ -618,7 +685,7 @@ Integer TCustomGrid::FixedRowsHeight() const {
 
 // The view hides the fixed rows: its header paints them.
 void TCustomGrid::PushFixedRows() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view)
         return;
     const Integer rows = std::min(std::max(FFixedRows, FHiddenRows), FRowCount);
@@ -641,7 +708,7 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
 }
 
 void TCustomGrid::PushOptions() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view)
         return;
     view->setShowGrid(FOptions.Contains(goVertLine) || FOptions.Contains(goHorzLine));
@@ -723,7 +790,7 @@ void TCustomGrid::MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor) {
 }
 
 void TCustomGrid::PushCurrent() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view || !FModel)
         return;
     QSignalBlocker blocker(view->selectionModel());
@@ -760,7 +827,7 @@ void TCustomGrid::SetLeftCol(Integer Value) {
 // ones that lie above and left of them. The scroll bars' signals must reach
 // the view, which scrolls its cells on them; only the grid ignores them.
 void TCustomGrid::PushTopLeft() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view)
         return;
     FPushingTopLeft = true;
@@ -773,7 +840,7 @@ void TCustomGrid::PushTopLeft() {
 void TCustomGrid::ScrolledByUser() {
     if (FPushingTopLeft)
         return;
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     Integer top =
         std::clamp(view->verticalScrollBar()->value() + FFixedRows, FFixedRows, FRowCount - 1);
     Integer left =
@@ -886,6 +953,8 @@ void TCustomGrid::DeleteRow(Integer ARow) {
     if (FModel)
         FModel->RowRemoved();
     ClampCurrent();
+    if (FModel && FModel->ResetPending())
+        return;
     if (ARow <= FFixedRows)
         PushFixedRows();
     PushCurrent();
@@ -966,7 +1035,7 @@ void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow) {
     if (FModel)
         FModel->CellChanged(ACol, ARow);
     if (ARow < FFixedRows)
-        if (auto* view = WidgetAs<TGridView>())
+        if (auto* view = View())
             view->horizontalHeader()->viewport()->update();
 }
 
@@ -1011,7 +1080,7 @@ void TCustomGrid::HideEditor(bool Accept) {
     FEditorMode = false;
     if (!Accept)
         FInplaceEdit.Reset(FEditorOriginal);
-    if (auto* view = WidgetAs<TGridView>(); view && FModel) {
+    if (auto* view = View(); view && FModel) {
         bool hadFocus = FEditorWidget && FEditorWidget->hasFocus();
         FEditorWidget = nullptr;
         view->closePersistentEditor(FModel->index(FRow, FCol));
@@ -1028,7 +1097,7 @@ void TCustomGrid::EditorTextChanged() {
 }
 
 void TCustomGrid::OpenWidgetEditor() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view || !FModel)
         return;
     QModelIndex cell = FModel->index(FRow, FCol);
@@ -1277,7 +1346,7 @@ void TCustomGrid::UpdateWidget() {
 
 void TCustomGrid::UpdateWidgetColors() {
     TWinControl::UpdateWidgetColors();
-    if (auto* view = WidgetAs<TGridView>()) {
+    if (auto* view = View()) {
         QPalette palette = view->palette();
         palette.setColor(QPalette::Base, ColorToQColor(Color()));
         view->setPalette(palette);
@@ -1286,7 +1355,7 @@ void TCustomGrid::UpdateWidgetColors() {
 
 void TCustomGrid::ConnectWidget() {
     TWinControl::ConnectWidget();
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     QObject::connect(view->horizontalHeader(), &QHeaderView::sectionResized, view,
                      [this](int Logical, int, int Size) {
                          EventBoundary(this, [&] { UserSizedColumn(Logical, Size); });
@@ -1371,7 +1440,7 @@ TStringGrid::~TStringGrid() = default;
 void TStringGrid::PublishedProperties(TPropertyBuilder<TStringGrid>&) {}
 
 const TStringGrid::TCell* TStringGrid::FindCell(Integer ACol, Integer ARow) const {
-    if (ARow < 0 || ARow >= static_cast<Integer>(FCells.size()) || ACol < 0 ||
+    if (ARow < 0 || ARow >= static_cast<Integer>(FCells.Count()) || ACol < 0 ||
         ACol >= static_cast<Integer>(FCells[ARow].size()))
         return nullptr;
     return &FCells[ARow][ACol];
@@ -1382,8 +1451,8 @@ TStringGrid::TCell& TStringGrid::CellAt(Integer ACol, Integer ARow) {
         throw EInvalidGridOperation(GridIndexError);
     if (ARow < 0 || ARow >= RowCount())
         throw EInvalidGridOperation(GridIndexError);
-    if (static_cast<Integer>(FCells.size()) <= ARow)
-        FCells.resize(ARow + 1);
+    if (static_cast<Integer>(FCells.Count()) <= ARow)
+        FCells.SetCount(ARow + 1);
     TCellRow& row = FCells[ARow];
     if (static_cast<Integer>(row.size()) <= ACol)
         row.resize(ACol + 1);
@@ -1471,38 +1540,42 @@ void TStringGrid::SetEditText(Integer ACol, Integer ARow, const AnsiString& Valu
 }
 
 void TStringGrid::RowsDeleted(Integer Index) {
-    if (Index < static_cast<Integer>(FCells.size()))
-        FCells.erase(FCells.begin() + Index);
+    if (Index < static_cast<Integer>(FCells.Count()))
+        FCells.Delete(Index);
 }
 
 void TStringGrid::RowInserted(Integer Index) {
-    if (Index < static_cast<Integer>(FCells.size()))
-        FCells.insert(FCells.begin() + Index, TCellRow());
+    if (Index < static_cast<Integer>(FCells.Count()))
+        FCells.Insert(Index, TCellRow());
 }
 
 void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
-    if (std::min(FromIndex, ToIndex) < static_cast<Integer>(FCells.size()))
-        MoveItem(FCells, FromIndex, ToIndex);
+    const auto count = static_cast<Integer>(FCells.Count());
+    if (std::min(FromIndex, ToIndex) >= count)
+        return;
+    if (std::max(FromIndex, ToIndex) >= count)
+        FCells.SetCount(std::max(FromIndex, ToIndex) + 1);
+    FCells.Move(FromIndex, ToIndex);
 }
 
 void TStringGrid::RowsArranged(const std::vector<Integer>& Order) {
     std::vector<TCellRow> rows(Order.size());
     for (std::size_t index = 0; index < Order.size(); ++index)
-        if (Order[index] < static_cast<Integer>(FCells.size()))
+        if (Order[index] < static_cast<Integer>(FCells.Count()))
             rows[index] = std::move(FCells[static_cast<std::size_t>(Order[index])]);
-    FCells = std::move(rows);
+    FCells.Assign(std::move(rows));
 }
 
 void TStringGrid::ColumnDeleted(Integer Index) {
-    for (TCellRow& row : FCells)
-        if (Index < static_cast<Integer>(row.size()))
+    for (std::size_t index = 0; index < FCells.Count(); ++index)
+        if (TCellRow& row = FCells[index]; Index < static_cast<Integer>(row.size()))
             row.erase(row.begin() + Index);
 }
 
 void TStringGrid::SizeChanged() {
-    if (static_cast<Integer>(FCells.size()) > RowCount())
-        FCells.resize(RowCount());
-    for (TCellRow& row : FCells)
-        if (static_cast<Integer>(row.size()) > ColCount())
+    if (static_cast<Integer>(FCells.Count()) > RowCount())
+        FCells.SetCount(RowCount());
+    for (std::size_t index = 0; index < FCells.Count(); ++index)
+        if (TCellRow& row = FCells[index]; static_cast<Integer>(row.size()) > ColCount())
             row.resize(ColCount());
 }

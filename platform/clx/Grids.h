@@ -32,6 +32,7 @@
 #pragma once
 
 #include "clx/Controls.h"
+#include "clx/GapList.h"
 #include "rtl/Lists.h"
 
 #include <map>
@@ -236,6 +237,7 @@ private:
     friend class TInplaceEdit;
     friend class TGridView;
     friend class TGridHeader;
+    friend class TGridModel;
 
     // The height of the fixed rows with their lines: the header's.
     Integer FixedRowsHeight() const;
@@ -256,6 +258,10 @@ private:
     void EditorTextChanged();
     void ClampCurrent();
     void CountsChanged();
+    // Rows removed in a burst reach the view with one reset of the model:
+    // before the view is used again it has to catch up.
+    void CatchUpView();
+    TGridView* View();
     void PushSizes();
     void PushOptions();
     void PushCurrent();
@@ -384,6 +390,6 @@ private:
     const TCell* FindCell(Integer ACol, Integer ARow) const;
     TCell& CellAt(Integer ACol, Integer ARow);
 
-    std::vector<TCellRow> FCells;
+    TGapList<TCellRow> FCells;
     std::map<std::pair<bool, Integer>, std::unique_ptr<TStringGridStrings>> FLists;
 };

@@ -298,4 +298,48 @@ TEST_F(GridMirrorTest, ColumnsThatNarrowAtTheEndOfTheScrollRangeStayInSight) {
     EXPECT_EQ(view->columnViewportPosition(3) + view->columnWidth(3), view->viewport()->width());
 }
 
+// Rows deleted one after another reach the view as one change: it paints
+// no row that is gone, and each row keeps its height and the current cell.
+TEST_F(GridMirrorTest, RowsDeletedInARunReachTheViewWithTheirHeightsAndTheCurrentCell) {
+    // Every row in sight, before and after: no scroll range changes.
+    Grid->SetBounds(8, 8, 380, 500);
+    Grid->SetDefaultRowHeight(4);
+    const Integer tall = 20;
+    Grid->SetRowHeights(12, tall);
+    Grid->SetRowHeights(40, tall);
+    for (Integer row = 1; row < 50; ++row)
+        Grid->SetCells(1, row, "row " + IntToStr(row));
+    Form->Show();
+    Application->ProcessMessages();
+    Grid->SetRow(35);
+    Integer paintedBeyond = 0;
+    Integer tallPainted = 0;
+    Grid->OnDrawCell = [&](TObject*, Integer, Integer ARow, TRect Rect, TGridDrawState) {
+        paintedBeyond += ARow >= Grid->RowCount();
+        if (ARow == 20)
+            tallPainted = Rect.Bottom - Rect.Top;
+    };
+
+    for (Integer done = 0; done < 20; ++done)
+        Grid->DeleteRow(10);
+    Form->Handle()->grab();
+    EXPECT_EQ(paintedBeyond, 0) << "painted before the event loop ran";
+    EXPECT_EQ(tallPainted, tall);
+    Application->ProcessMessages();
+
+    QTableView* view = View();
+    EXPECT_EQ(view->verticalHeader()->count(), 30);
+    EXPECT_EQ(Grid->Cells(1, 20), "row 40");
+    const int line = static_cast<int>(Grid->GridLineWidth());
+    EXPECT_EQ(view->rowHeight(20), tall + line) << "the tall row that moved up";
+    EXPECT_EQ(view->rowHeight(12), Grid->DefaultRowHeight() + line) << "in the tall row's place";
+    EXPECT_TRUE(view->isRowHidden(0)) << "the fixed row, shown by the header";
+    EXPECT_FALSE(view->isRowHidden(1));
+    EXPECT_EQ(view->currentIndex().row(), Grid->Row());
+    EXPECT_EQ(view->currentIndex().column(), Grid->Col());
+
+    Grid->DeleteRow(25);
+    EXPECT_EQ(view->verticalHeader()->count(), 29) << "the next turn's row goes on its own";
+}
+
 } // namespace
