@@ -1002,15 +1002,29 @@ void TToolBar::Notification(TComponent* AComponent, TOperation Operation) {
 // With captions shown every button is as wide as the widest caption needs,
 // when that is more than ButtonWidth (text is measured only where widgets
 // can be shown).
+// With captions every button is as wide as the widest caption, but not so
+// wide that a shown button falls off the bar's end: a button out of reach
+// is worse than a caption cut short.
 Integer TToolBar::CaptionedButtonWidth() const {
     Integer width = FButtonWidth;
     if (!FShowCaptions || !WidgetsAvailable())
         return width;
     QFontMetrics metrics(FontToQFont(*Font()));
-    for (TToolButton* button : ButtonList())
-        if (!button->IsSeparator() && button->Visible())
-            width = std::max<Integer>(
-                width, metrics.horizontalAdvance(ShownCaption(button->Caption())) + CaptionMargin);
+    Integer buttons = 0;
+    Integer room = Width();
+    for (TToolButton* button : ButtonList()) {
+        if (!button->Visible())
+            continue;
+        if (button->IsSeparator()) {
+            room -= SeparatorWidth;
+            continue;
+        }
+        ++buttons;
+        width = std::max<Integer>(
+            width, metrics.horizontalAdvance(ShownCaption(button->Caption())) + CaptionMargin);
+    }
+    if (buttons > 0 && room > 0)
+        width = std::max(FButtonWidth, std::min(width, room / buttons));
     return width;
 }
 
@@ -1032,6 +1046,11 @@ void TToolBar::ArrangeButtons() {
 void TToolBar::Loaded() {
     TWinControl::Loaded();
     ArrangeButtons();
+}
+
+void TToolBar::Resize() {
+    ArrangeButtons();
+    TWinControl::Resize();
 }
 
 QWidget* TToolBar::CreateWidget(QWidget* ParentWidget) {

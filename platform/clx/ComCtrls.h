@@ -1095,6 +1095,7 @@ protected:
     QWidget* CreateWidget(QWidget* ParentWidget) override;
     void UpdateWidget() override;
     void Loaded() override;
+    void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -149,13 +149,22 @@ TEST_F(ComCtrlsMirrorTest, ToolButtonsShowImagesFollowActionsAndDropTheirMenu) {
     EXPECT_EQ(widget->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(255, 0, 0));
     bar->SetShowCaptions(true);
     EXPECT_EQ(widget->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    // Every button as wide as the widest caption needs.
+    // Every button as wide as the widest caption needs...
     auto* other = NewComponent<TToolButton>(Form);
     other->SetParent(bar);
+    bar->SetAlign(alNone);
+    bar->SetWidth(1000);
     button->SetCaption("A caption wider than a button");
-    EXPECT_GT(button->Width(), widget->fontMetrics().horizontalAdvance(widget->text()));
-    EXPECT_EQ(other->Width(), button->Width());
-    EXPECT_EQ(other->Left(), button->Width());
+    const Integer wide = button->Width();
+    EXPECT_GT(wide, widget->fontMetrics().horizontalAdvance(widget->text()));
+    EXPECT_EQ(other->Width(), wide);
+    EXPECT_EQ(other->Left(), wide);
+    // ... as long as every button stays on the bar, down to ButtonWidth.
+    bar->SetWidth(2 * wide - 10);
+    EXPECT_EQ(other->Width(), wide - 5);
+    EXPECT_EQ(other->Left() + other->Width(), bar->Width());
+    bar->SetWidth(10);
+    EXPECT_EQ(button->Width(), bar->ButtonWidth());
     delete other;
     delete images;
     EXPECT_TRUE(widget->icon().isNull());
