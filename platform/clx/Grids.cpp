@@ -158,7 +158,9 @@ public:
     void FixedRowsChanged() { updateGeometries(); }
 
 protected:
-    // Whatever the view does next, it reads the rows as they are.
+    // Whatever the view does next, it reads the rows as they are. The
+    // control repaints its widget, the view; the cells lie in the viewport
+    // and the header, which repaint only when told so.
     bool event(QEvent* Event) override {
         if (FGrid)
             FGrid->CatchUpView();
@@ -953,6 +955,7 @@ void TCustomGrid::DeleteRow(Integer ARow) {
     if (FModel)
         FModel->RowRemoved();
     ClampCurrent();
+    // Pushed when the view catches up with the reset.
     if (FModel && FModel->ResetPending())
         return;
     if (ARow <= FFixedRows)
