@@ -175,18 +175,28 @@ protected:
             FGrid->CatchUpView();
         return QTableView::viewportEvent(Event);
     }
+    // Columns scroll as the grid scrolls them: the fixed ones stay where
+    // they are and the ones between them and LeftCol are hidden, so the
+    // header never moves sideways and the horizontal scroll bar counts the
+    // columns that may come first (the grid sets its range).
+    //
     // Qt moves a header's offset only when its scroll bar's value changes:
-    // columns or rows that narrow while the view stays at the end of its
-    // range would be drawn from the old offset, off to the left or above.
-    // After each layout the offsets follow the scroll bars again, by Qt's
-    // own rule for scrolling by whole cells.
+    // rows that narrow while the view stays at the end of its range would be
+    // drawn from the old offset, above the view. After each layout the
+    // offset follows the scroll bar again, by Qt's own rule for scrolling by
+    // whole cells.
     void updateGeometries() override {
-        QTableView::updateGeometries();
-        bool moved = FollowScrollBar(*horizontalHeader(), *horizontalScrollBar());
-        moved = FollowScrollBar(*verticalHeader(), *verticalScrollBar()) || moved;
-        if (moved)
+        {
+            QSignalBlocker blocker(horizontalScrollBar());
+            QTableView::updateGeometries();
+        }
+        horizontalHeader()->setOffset(0);
+        if (FGrid)
+            FGrid->PushColumnScrollRange();
+        if (FollowScrollBar(*verticalHeader(), *verticalScrollBar()))
             viewport()->update();
     }
+    void scrollContentsBy(int, int Dy) override { QTableView::scrollContentsBy(0, Dy); }
     void mousePressEvent(QMouseEvent* Event) override {
         setFocus(Qt::MouseFocusReason);
         if (!FGrid || Event->button() != Qt::LeftButton)
@@ -560,6 +570,7 @@ void TCustomGrid::CatchUpView() {
         return;
     FModel->Reset();
     PushSizes();
+    PushHiddenColumns();
     PushCurrent();
 }
 
@@ -827,7 +838,7 @@ void TCustomGrid::SetLeftCol(Integer Value) {
 
 // The view's first row and column follow TopRow and LeftCol, less the fixed
 // ones that lie above and left of them. The scroll bars' signals must reach
-// the view, which scrolls its cells on them; only the grid ignores them.
+// the view, which scrolls its rows on them; only the grid ignores them.
 void TCustomGrid::PushTopLeft() {
     auto* view = View();
     if (!view)
@@ -836,6 +847,51 @@ void TCustomGrid::PushTopLeft() {
     view->verticalScrollBar()->setValue(FTopRow - FFixedRows);
     view->horizontalScrollBar()->setValue(FLeftCol - FFixedCols);
     FPushingTopLeft = false;
+    PushHiddenColumns();
+}
+
+// The columns between the fixed ones and LeftCol are scrolled out of sight;
+// hiding a column is no sizing by the user.
+void TCustomGrid::PushHiddenColumns() {
+    auto* view = View();
+    if (!view)
+        return;
+    FPushingSizes = true;
+    for (Integer col = 0; col < FColCount; ++col)
+        view->setColumnHidden(col, col >= FFixedCols && col < FLeftCol);
+    FPushingSizes = false;
+}
+
+// The last LeftCol that still fills the view: from it on, every column is in
+// sight beside the fixed ones.
+Integer TCustomGrid::LastLeftCol(Integer Room) const {
+    for (Integer col = 0; col < FFixedCols; ++col)
+        Room -= ColWidths(col) + GridLineWidth();
+    Integer left = FColCount - 1;
+    Room -= ColWidths(left) + GridLineWidth();
+    while (left > FFixedCols && Room - ColWidths(left - 1) - GridLineWidth() >= 0) {
+        --left;
+        Room -= ColWidths(left) + GridLineWidth();
+    }
+    return left;
+}
+
+// The horizontal scroll bar runs from the first column after the fixed ones
+// to the last LeftCol; a view that widened brings LeftCol back within it.
+void TCustomGrid::PushColumnScrollRange() {
+    auto* view = WidgetAs<TGridView>();
+    if (!view)
+        return;
+    const Integer lastLeft = LastLeftCol(view->viewport()->width());
+    QScrollBar* bar = view->horizontalScrollBar();
+    FPushingTopLeft = true;
+    bar->setRange(0, lastLeft - FFixedCols);
+    bar->setPageStep(std::max<Integer>(VisibleColCount(), 1));
+    FPushingTopLeft = false;
+    if (FLeftCol > lastLeft)
+        SetLeftCol(lastLeft);
+    else
+        PushTopLeft();
 }
 
 // The view scrolled on its own (its scroll bars, a range that shrank).
@@ -851,6 +907,7 @@ void TCustomGrid::ScrolledByUser() {
         return;
     FTopRow = top;
     FLeftCol = left;
+    PushHiddenColumns();
     TopLeftChanged();
 }
 

@@ -266,6 +266,9 @@ private:
     void PushOptions();
     void PushCurrent();
     void PushTopLeft();
+    void PushHiddenColumns();
+    Integer LastLeftCol(Integer Room) const;
+    void PushColumnScrollRange();
     void OpenWidgetEditor();
     void ScrolledByUser();
     bool IsFixed(Integer ACol, Integer ARow) const;
