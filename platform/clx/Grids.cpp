@@ -879,7 +879,7 @@ Integer TCustomGrid::LastLeftCol(Integer Room) const {
 // The horizontal scroll bar runs from the first column after the fixed ones
 // to the last LeftCol; a view that widened brings LeftCol back within it.
 void TCustomGrid::PushColumnScrollRange() {
-    auto* view = WidgetAs<TGridView>();
+    auto* view = View();
     if (!view)
         return;
     const Integer lastLeft = LastLeftCol(view->viewport()->width());
